@@ -1,0 +1,26 @@
+// Filling the whole catalogue is part of every start-up, before the window is shown.
+#include <benchmark/benchmark.h>
+
+#include "catalogue/Catalogue.h"
+
+namespace {
+
+// A fresh catalogue each time, as at start-up: sizing the arrays, then the five loaders.
+void BM_CatalogueFill(benchmark::State& state)
+{
+    for (auto _ : state) {
+        brenta::Catalogue cat;
+        cat.DimArrays();
+        cat.LoadBPNames();
+        cat.LoadMatNames();
+        cat.LoadDefaultPrices();
+        cat.LoadBPIndexMap();
+        cat.LoadBatchSizes();
+        benchmark::DoNotOptimize(cat.strBPs.data());
+        benchmark::DoNotOptimize(cat.dblPrices.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_CatalogueFill)->Unit(benchmark::kMicrosecond);
+
+} // namespace

@@ -1,0 +1,82 @@
+#pragma once
+
+// The numbers module: every conversion between numbers and text in the program
+// goes through here, so fields, captions and the player's files agree to the digit.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "calc/Failure.h"
+
+namespace brenta {
+
+// The locale's separators. The decimal separator is "." or ","; the group
+// separator is the other one (digSep).
+struct NumberFormat {
+    char decSep = '.';
+    char digSep = ',';
+
+    static NumberFormat FromDecimalSeparator(char dec)
+    {
+        return NumberFormat{dec, dec == ',' ? '.' : ','};
+    }
+};
+
+namespace numbers {
+
+// Standard number-to-text: at most 15 significant digits, the locale's decimal
+// separator, no grouping, no decimal part for whole numbers, "-" for negatives.
+// Magnitudes of 1E+15 and above, or below 1E-04, are written in exponent form
+// ("1E+15", "5E-05", "1.5E-05"): 15 digits cannot show every unit beyond 10^15,
+// and below 10^-4 the plain form would carry more zeros than digits.
+// A non-finite value is a Failure.
+std::string ToText(double value, const NumberFormat& fmt);
+
+// Locale-aware text-to-number: reads back everything ToText writes, to the same
+// value. Also accepted: spaces around the number, a leading "+", and digit groups
+// of exactly three digits in the whole part separated by fmt.digSep ("1,000").
+// Everything else (empty text, stray characters, a second separator, a value
+// beyond the 64-bit float range) is a Failure.
+double ToNumber(std::string_view text, const NumberFormat& fmt);
+
+// Leading-number conversion: the number at the start of the text, "." its only
+// decimal mark, ignoring leading spaces; 0 when the text does not start with one.
+// "12abc" gives 12, "1,000" gives 1, "-3.5x" gives -3.5, "abc" gives 0.
+// An exponent ("1E3") is read when digits follow the "E". Overflow is a Failure.
+double LeadingNumber(std::string_view text);
+
+// Format patterns. Supported: "0.0000000000000", "0.0000000000", "0.00",
+// "###,##0.00" and "." (the decimal separator alone). Fixed decimals round the
+// exact binary value to the nearest; grouping uses fmt.digSep, every three digits.
+// An unknown pattern or a non-finite value is a Failure.
+std::string Format(double value, std::string_view pattern, const NumberFormat& fmt);
+
+// Round to a whole number, an exact half to the even neighbour. Non-finite: Failure.
+double RoundHalfEven(double value);
+
+// Checked conversions to integers: round half to even, then a value outside the
+// type's range (or not finite) is a Failure, never a wrap-around.
+std::int16_t ToInt16(double value);
+std::int32_t ToInt32(double value);
+
+// Text read as a whole number: ToNumber, then the checked conversion.
+std::int16_t TextToInt16(std::string_view text, const NumberFormat& fmt);
+std::int32_t TextToInt32(std::string_view text, const NumberFormat& fmt);
+
+// Checked integer arithmetic: a result outside the type's range is a Failure.
+std::int32_t Add32(std::int32_t a, std::int32_t b);
+std::int32_t Sub32(std::int32_t a, std::int32_t b);
+std::int32_t Mul32(std::int32_t a, std::int32_t b);
+std::int16_t Add16(std::int16_t a, std::int16_t b);
+std::int16_t Mul16(std::int16_t a, std::int16_t b);
+
+// A floating-point result that is not finite (an infinity, NaN, or a division by
+// zero) is a Failure; otherwise the value passes through.
+double Finite(double value);
+
+// Whole number to plain decimal text ("-" for negatives); no separators involved.
+std::string IntText(std::int64_t value);
+
+} // namespace numbers
+} // namespace brenta

@@ -1,0 +1,176 @@
+#include "calc/Sheet.h"
+
+#include "calc/Ideal.h"
+#include "calc/Times.h"
+#include "calc/modRounding.h"
+#include "calc/modWastage.h"
+#include "catalogue/BlueprintRecord.h"
+
+namespace brenta::sheet {
+
+using namespace numbers;
+
+RowKind ClassifyRow(std::string_view caption)
+{
+    if (caption.substr(0, 7) == "[Skill]")
+        return RowKind::Skill;
+    if (caption.starts_with("[T1]") || caption.starts_with("[Ship]"))
+        return RowKind::NoWaste;
+    // Research tools are recognised by "R.A.M." anywhere, in any letter case.
+    for (std::size_t i = 0; i + 6 <= caption.size(); ++i) {
+        bool match = true;
+        for (std::size_t k = 0; k < 6 && match; ++k) {
+            const char c = caption[i + k];
+            const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+            match = lower == "r.a.m."[k];
+        }
+        if (match)
+            return RowKind::NoWaste;
+    }
+    return caption.empty() ? RowKind::Empty : RowKind::Regular;
+}
+
+double WasteFraction(double f, int pe, double matMult)
+{
+    const std::int16_t peShare = Add16(25, Mul16(-5, static_cast<std::int16_t>(pe)));
+    return Finite(((matMult - 1) * 100 + peShare) / 100 + f);
+}
+
+double RunWaste(double wasteFraction, std::int32_t base, const NumberFormat& fmt)
+{
+    double waste = Finite(wasteFraction * base);
+    return ToNumber(modRounding::RoundNumber(waste, fmt), fmt);
+}
+
+std::string CostText(double cost, const NumberFormat& fmt) { return Format(cost, "###,##0.00", fmt) + " ISK"; }
+
+namespace {
+
+std::int32_t BaseQty(const Input& in, int row)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= in.baseQty.size())
+        throw Failure("No base quantity for row " + std::to_string(row));
+    return in.baseQty[static_cast<std::size_t>(row)];
+}
+
+double PerUnit(double cost, const Input& in)
+{
+    const std::int32_t units = Mul32(TextToInt32(in.runsText, in.fmt), TextToInt16(in.batchText, in.fmt));
+    if (units == 0)
+        throw Failure("Division by zero");
+    return Finite(cost / units);
+}
+
+void ComputeRows(const Input& in, std::int32_t ml, Output& out)
+{
+    const NumberFormat& fmt = in.fmt;
+    double buildCost = 0;
+    double wasteCost = 0;
+    for (int r = 0; r < kRows; ++r) {
+        const RowInput& row = in.rows[static_cast<std::size_t>(r)];
+        RowOutput& ro = out.rows[static_cast<std::size_t>(r)];
+        switch (ClassifyRow(row.caption)) {
+        case RowKind::Skill:
+            ro.waste = "0";
+            ro.total = "0";
+            break;
+        case RowKind::NoWaste:
+            ro.waste = "0";
+            ro.total = row.amount;
+            buildCost = Finite(buildCost + ToNumber(row.amount, fmt) * ToNumber(row.price, fmt));
+            break;
+        case RowKind::Regular: {
+            const double f = modWastage::WastageAtML(ml, in.baseWastageFactor);
+            const std::int32_t base = BaseQty(in, r);
+            const double w = WasteFraction(f, in.pe, in.matMult);
+            const double waste = Finite(RunWaste(w, base, fmt) * TextToInt32(in.runsText, fmt));
+            ro.waste = ToText(waste, fmt);
+            const double total = Finite(ToNumber(row.amount, fmt) + waste);
+            ro.total = ToText(total, fmt);
+            const double price = ToNumber(row.price, fmt);
+            buildCost = Finite(buildCost + total * price);
+            wasteCost = Finite(wasteCost + waste * price);
+
+            const std::int32_t estimate = modWastage::IdealMLFor(base, in.baseWastageFactor, fmt);
+            ro.ideal = ToText(estimate, fmt);
+            const std::int32_t ideal = ideal::CheckIdeal(estimate, base, in.baseWastageFactor, fmt);
+            ro.ideal = ToText(ideal, fmt);
+            if (in.improvements && !in.mlText.empty()) {
+                const std::int32_t mlNow = ToInt32(ToNumber(in.mlText, fmt));
+                if (const auto next = ideal::NextImprovement(mlNow, ideal, base, in.baseWastageFactor, fmt)) {
+                    ro.improve = ToText(next->level, fmt);
+                    ro.improveReached = next->reached;
+                }
+            }
+            break;
+        }
+        case RowKind::Empty:
+            break;
+        }
+    }
+
+    if (buildCost > 0)
+        out.efficiency = Format(Finite((1 - wasteCost / buildCost) * 100), "0.0000000000", fmt) + "%";
+    out.buildCost = CostText(buildCost, fmt);
+    out.costPerUnit = CostText(PerUnit(buildCost, in), fmt);
+    out.buildWaste = CostText(wasteCost, fmt);
+    out.wastePerUnit = CostText(PerUnit(wasteCost, in), fmt);
+}
+
+void ComputeTimes(const Input& in, std::int32_t ml, Output& out)
+{
+    const NumberFormat& fmt = in.fmt;
+    const auto times = record::Split(in.times, '{');
+    if (times.size() < 3)
+        throw Failure("Blueprint times are missing");
+    const double production = ToNumber(times[2], fmt);
+    const double modifier = ToNumber(record::Field(in.selectedRecord, record::kFieldProductivityModifier), fmt);
+    const std::int32_t pl = TextToInt32(in.plText, fmt);
+    const std::int32_t runs = TextToInt32(in.runsText, fmt);
+    const double lab = 1 - 0.25 * (in.posLab ? 1 : 0);
+
+    out.buildTime = times::RunningTime(times::BuildSecondsPerRun(production, modifier, pl), in.industry, 0.04,
+        in.timeMult, runs);
+    out.mlTime = times::RunningTime(TextToInt32(times[0], fmt), in.metallurgy, 0.05, lab, ml);
+    out.plTime = times::RunningTime(TextToInt32(times[1], fmt), in.research, 0.05, lab, pl);
+}
+
+} // namespace
+
+Output Compute(const Input& in)
+{
+    Output out;
+    try {
+        const std::int32_t ml = TextToInt32(in.mlText, in.fmt);
+        if (ml >= kMLLimit)
+            throw Failure("ML too large");
+        const double shownFraction = modWastage::WastageAtML(ToInt32(LeadingNumber(in.mlText)), in.baseWastageFactor);
+        out.wf = Format(shownFraction, "0.0000000000000", in.fmt);
+        if (!in.blueprintSelected)
+            return out;
+        ComputeRows(in, ml, out);
+        ComputeTimes(in, ml, out);
+    } catch (const Failure&) {
+        out.wf = "Invalid ML";
+        out.failed = true;
+    }
+    return out;
+}
+
+std::vector<ShownMaterial> ShownMaterials(std::string_view record, const NumberFormat& fmt)
+{
+    const auto entries = record::Materials(record);
+    std::vector<ShownMaterial> shown;
+    for (std::size_t j = 1; j < entries.size(); ++j) {
+        const auto entry = record::SplitEntry(entries[j]);
+        if (ToNumber(entry.quantityText, fmt) <= 0)
+            continue;
+        if (shown.size() == kRows)
+            throw Failure("More materials than grid rows");
+        shown.push_back(ShownMaterial{
+            TextToInt32(entry.typeIdText, fmt), entry.quantityText, TextToInt32(entry.quantityText, fmt)});
+    }
+    return shown;
+}
+
+} // namespace brenta::sheet

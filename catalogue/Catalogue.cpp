@@ -1,0 +1,63 @@
+#include "catalogue/Catalogue.h"
+
+#include "catalogue/CatalogueData.h"
+
+// The loaders copy the compiled-in tables into the arrays; every type ID in the
+// tables was checked against the arrays' bounds when the tables were built, and
+// at() keeps a broken table from writing outside them all the same.
+
+namespace brenta {
+
+namespace data = catalogue_data;
+
+namespace {
+
+std::size_t Slot(std::int32_t typeId)
+{
+    return static_cast<std::size_t>(typeId);
+}
+
+} // namespace
+
+void Catalogue::DimArrays()
+{
+    strBPs.assign(kBlueprintCount, std::string());
+    bOwned.assign(kBlueprintCount, false);
+    strOwned.assign(kBlueprintCount, std::string());
+    strItemNames.assign(kTypeIdSlots, std::string());
+    dblPrices.assign(kTypeIdSlots, 0.0);
+    intBPIndex.assign(kTypeIdSlots, 0);
+    intBatchSize.assign(kTypeIdSlots, 0);
+}
+
+void Catalogue::LoadBPNames()
+{
+    for (std::size_t i = 0; i < data::kBlueprintRecords.size(); ++i)
+        strBPs.at(i) = data::kBlueprintRecords[i];
+}
+
+void Catalogue::LoadMatNames()
+{
+    for (const data::ItemRow& row : data::kItems)
+        strItemNames.at(Slot(row.typeId)) = row.displayName;
+}
+
+void Catalogue::LoadDefaultPrices()
+{
+    for (const data::ItemRow& row : data::kItems)
+        dblPrices.at(Slot(row.typeId)) = row.defaultPrice;
+}
+
+void Catalogue::LoadBPIndexMap()
+{
+    for (std::size_t i = 0; i < data::kBlueprintTypeIds.size(); ++i)
+        intBPIndex.at(Slot(data::kBlueprintTypeIds[i])) = static_cast<std::int16_t>(i);
+}
+
+void Catalogue::LoadBatchSizes()
+{
+    for (const data::BatchRow& row : data::kBatchSizes)
+        intBatchSize.at(Slot(row.blueprintTypeId)) = row.batchSize;
+}
+
+} // namespace brenta

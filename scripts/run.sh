@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Sets up, builds, installs the calculator into its program folder and launches it.
+# The program folder (default ~/Brenta) holds the executable, its icons and the
+# player's files; a clean build never touches it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+prefix="${1:-$HOME/Brenta}"
+scripts/setup.sh
+cmake --preset default -DBRENTA_BUILD_TESTS=OFF -DBRENTA_BUILD_BENCH=OFF
+cmake --build --preset default
+cmake --install build/default --prefix "$prefix"
+exec "$prefix/brenta"

@@ -1,0 +1,163 @@
+#include "storage/TextFile.h"
+
+#include <atomic>
+#include <cerrno>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "calc/Failure.h"
+
+namespace brenta::storage {
+
+namespace {
+
+std::string Reason(int err)
+{
+    return std::strerror(err);
+}
+
+// Closes a descriptor when the scope ends, unless it was released.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    int Get() const { return fd_; }
+    // Closes now and reports the close's own error (0 when it went well): a
+    // delayed write error can surface only here.
+    int Close()
+    {
+        int err = 0;
+        if (fd_ >= 0 && ::close(fd_) != 0)
+            err = errno;
+        fd_ = -1;
+        return err;
+    }
+
+private:
+    int fd_;
+};
+
+std::string FolderOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
+    return path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+std::string ReadWholeFile(const std::string& path)
+{
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0)
+        throw Failure("cannot open " + path + " for reading: " + Reason(errno));
+
+    std::string content;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
+        if (got < 0) {
+            if (errno == EINTR)
+                continue;
+            throw Failure("cannot read " + path + ": " + Reason(errno));
+        }
+        if (got == 0)
+            break;
+        content.append(buffer, static_cast<std::size_t>(got));
+    }
+    return content;
+}
+
+std::vector<std::string> SplitLines(std::string_view content)
+{
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        if (content[i] != '\r')
+            continue;
+        lines.emplace_back(content.substr(start, i - start));
+        if (i + 1 < content.size() && content[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < content.size())
+        lines.emplace_back(content.substr(start));
+    return lines;
+}
+
+void WriteFileAtomically(const std::string& path, std::string_view content)
+{
+    const std::string folder = FolderOf(path);
+    const std::string fail = "cannot write " + path + ": ";
+
+    // A hidden name in the target's own folder: the rename below only replaces
+    // atomically within one file system, and a hidden entry is not taken for one
+    // of the player's files should it survive a crash.
+    static std::atomic<unsigned> serial{0};
+    std::string tempPath;
+    int fd = -1;
+    for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        tempPath = folder + "/." + NameOf(path) + ".tmp" + std::to_string(::getpid()) + "-"
+            + std::to_string(serial++);
+        fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            throw Failure(fail + "cannot create a temporary file in " + folder + ": " + Reason(errno));
+    }
+    if (fd < 0)
+        throw Failure(fail + "cannot create a temporary file in " + folder + ": " + Reason(EEXIST));
+
+    Descriptor temp(fd);
+    const auto abandon = [&](const std::string& step, int err) {
+        temp.Close();
+        ::unlink(tempPath.c_str());
+        throw Failure(fail + step + ": " + Reason(err));
+    };
+
+    // The replacement keeps the permissions the player gave the old file.
+    struct stat old {};
+    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
+        ::fchmod(temp.Get(), old.st_mode & 07777);
+
+    std::size_t done = 0;
+    while (done < content.size()) {
+        const ssize_t put = ::write(temp.Get(), content.data() + done, content.size() - done);
+        if (put < 0) {
+            if (errno == EINTR)
+                continue;
+            abandon("writing failed", errno);
+        }
+        done += static_cast<std::size_t>(put);
+    }
+    if (::fsync(temp.Get()) != 0)
+        abandon("flushing to disk failed", errno);
+    if (const int err = temp.Close(); err != 0)
+        abandon("closing the temporary file failed", err);
+    if (::rename(tempPath.c_str(), path.c_str()) != 0)
+        abandon("replacing the file failed", errno);
+
+    // Makes the rename itself durable; the new content is already in place, so a
+    // folder that cannot be synced is not a reason to report the write as failed.
+    Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (dir.Get() >= 0)
+        ::fsync(dir.Get());
+}
+
+} // namespace brenta::storage

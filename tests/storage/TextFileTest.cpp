@@ -1,0 +1,159 @@
+#include "storage/TextFile.h"
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include "calc/Failure.h"
+
+namespace fs = std::filesystem;
+using brenta::Failure;
+using brenta::storage::ReadWholeFile;
+using brenta::storage::SplitLines;
+using brenta::storage::WriteFileAtomically;
+
+namespace {
+
+struct SplitCase {
+    const char* name;
+    std::string content;
+    std::vector<std::string> lines;
+};
+
+void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
+
+class SplitLinesTest : public ::testing::TestWithParam<SplitCase> {};
+
+TEST_P(SplitLinesTest, GivesTheLines)
+{
+    EXPECT_EQ(SplitLines(GetParam().content), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SplitLinesTest,
+    ::testing::Values(SplitCase{"Empty", "", {}},
+        SplitCase{"UnterminatedLine", "34{5", {"34{5"}},
+        SplitCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
+        SplitCase{"LoneCr", "a\rb\r", {"a", "b"}},
+        SplitCase{"LoneLfStaysInTheLine", "a\nb\r\nc\n", {"a\nb", "c\n"}},
+        SplitCase{"EmptyLinesKept", "\r\n\r\nx\r\n", {"", "", "x"}},
+        SplitCase{"CrLfThenLoneCr", "a\r\n\r", {"a", ""}},
+        SplitCase{"LoneCrBeforeCrLf", "a\r\r\nb", {"a", "", "b"}},
+        SplitCase{"LfCrIsLfInLineThenCr", "a\n\rb", {"a\n", "b"}}),
+    [](const auto& param) { return std::string(param.param.name); });
+
+// Each test works in a folder of its own, removed afterwards.
+class FileTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "brenta-textfile-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+    }
+    void TearDown() override { fs::remove_all(folder_); }
+
+    std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
+
+    static std::string Content(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), {}};
+    }
+
+    static void Put(const std::string& path, const std::string& content)
+    {
+        std::ofstream(path, std::ios::binary) << content;
+    }
+
+    std::vector<std::string> Entries() const
+    {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(folder_))
+            names.push_back(entry.path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path folder_;
+};
+
+TEST_F(FileTest, WriteThenReadGivesTheBytesBack)
+{
+    using namespace std::string_literals;
+    const std::string bytes = "34{2.5\r\nname \xE9\0x\r\n"s;
+    WriteFileAtomically(PathOf("prices.dat"), bytes);
+    EXPECT_EQ(ReadWholeFile(PathOf("prices.dat")), bytes);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"prices.dat"});
+}
+
+TEST_F(FileTest, WriteReplacesTheWholeOldContentAndKeepsItsPermissions)
+{
+    Put(PathOf("skills.dat"), "a much longer old content\r\nsecond line\r\n");
+    fs::permissions(PathOf("skills.dat"), fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+
+    WriteFileAtomically(PathOf("skills.dat"), "4,3,5,2\r\n");
+
+    EXPECT_EQ(Content(PathOf("skills.dat")), "4,3,5,2\r\n");
+    EXPECT_EQ(fs::status(PathOf("skills.dat")).permissions() & fs::perms::all,
+        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_EQ(Entries(), std::vector<std::string>{"skills.dat"});
+}
+
+TEST_F(FileTest, WriteOverAFolderFailsAndLeavesNoTemporaryFile)
+{
+    fs::create_directory(PathOf("ownedbps.dat"));
+    try {
+        WriteFileAtomically(PathOf("ownedbps.dat"), "11294{5{2\r\n");
+        FAIL() << "no Failure";
+    } catch (const Failure& failure) {
+        EXPECT_NE(std::string(failure.what()).find(PathOf("ownedbps.dat")), std::string::npos) << failure.what();
+    }
+    EXPECT_TRUE(fs::is_directory(PathOf("ownedbps.dat")));
+    EXPECT_EQ(Entries(), std::vector<std::string>{"ownedbps.dat"});
+}
+
+TEST_F(FileTest, WriteIntoAMissingFolderFailsWithTheReason)
+{
+    try {
+        WriteFileAtomically(PathOf("gone/prices.dat"), "34{5\r\n");
+        FAIL() << "no Failure";
+    } catch (const Failure& failure) {
+        EXPECT_NE(std::string(failure.what()).find("No such file or directory"), std::string::npos)
+            << failure.what();
+    }
+    EXPECT_TRUE(Entries().empty());
+}
+
+// A file size limit makes the write run out of room halfway, as a full disk does.
+TEST_F(FileTest, WriteThatRunsOutOfRoomKeepsTheOldFile)
+{
+    Put(PathOf("prices.dat"), "34{5\r\n");
+    rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+
+    EXPECT_THROW(WriteFileAtomically(PathOf("prices.dat"), std::string(4096, 'x')), Failure);
+
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_EQ(Content(PathOf("prices.dat")), "34{5\r\n");
+    EXPECT_EQ(Entries(), std::vector<std::string>{"prices.dat"});
+}
+
+TEST_F(FileTest, ReadingWhatIsNoReadableFileFails)
+{
+    fs::create_directory(PathOf("folder"));
+    EXPECT_THROW(ReadWholeFile(PathOf("missing.dat")), Failure);
+    EXPECT_THROW(ReadWholeFile(PathOf("folder")), Failure);
+}
+
+} // namespace
