@@ -1,0 +1,119 @@
+// The main window's costs as the player feels them: start-up to the shown window,
+// showing the blueprint with the most materials, and one recomputation of its sheet
+// with the widgets and with the core alone.
+
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
+
+#include "calc/Sheet.h"
+#include "catalogue/BlueprintRecord.h"
+#include "storage/Settings.h"
+#include "ui/main/frmMain.h"
+
+using namespace brenta;
+
+namespace {
+
+class NullSettings : public storage::SettingsStore {
+public:
+    std::string Read(const std::string&, const std::string&, const std::string& defaultText) override
+    {
+        return defaultText;
+    }
+    void Write(const std::string&, const std::string&, const std::string&) override {}
+    void Flush() override {}
+};
+
+struct Window {
+    QTemporaryDir folder;
+    NullSettings settings;
+    std::unique_ptr<ui::frmMain> main;
+
+    Window() : main(std::make_unique<ui::frmMain>(folder.path().toStdString(), settings, NumberFormat{})) {}
+    ~Window() { main->hide(); }
+
+    // The selector entry of the blueprint with the most materials.
+    int MostMaterials() const
+    {
+        std::size_t most = 0;
+        int entry = 0;
+        for (std::size_t i = 0; i < main->cat.strBPs.size(); ++i) {
+            const std::size_t n = record::Materials(main->cat.strBPs[i]).size();
+            if (n > most) {
+                most = n;
+                entry = static_cast<int>(i);
+            }
+        }
+        return entry;
+    }
+
+    void Show(int entry)
+    {
+        main->ui.cboBP->setCurrentIndex(entry);
+        main->cboBP_Click();
+    }
+};
+
+void BM_StartUpToShownWindow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        Window w;
+        benchmark::DoNotOptimize(w.main.get());
+        state.PauseTiming();
+        w.main->hide();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartUpToShownWindow)->Unit(benchmark::kMillisecond);
+
+void BM_LoadBP_MostMaterials(benchmark::State& state)
+{
+    Window w;
+    const int entry = w.MostMaterials();
+    w.Show(entry);
+    for (auto _ : state)
+        w.main->LoadBP(static_cast<std::int16_t>(entry));
+}
+BENCHMARK(BM_LoadBP_MostMaterials)->Unit(benchmark::kMicrosecond);
+
+void BM_UpdateML_MostMaterials(benchmark::State& state)
+{
+    Window w;
+    w.main->ui.Improvements->setChecked(state.range(0) != 0);
+    w.Show(w.MostMaterials());
+    for (auto _ : state)
+        w.main->UpdateML();
+    state.SetLabel(state.range(0) != 0 ? "next improvement on, ML 0" : "next improvement off");
+}
+BENCHMARK(BM_UpdateML_MostMaterials)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+void BM_SheetCompute_MostMaterials(benchmark::State& state)
+{
+    Window w;
+    w.main->ui.Improvements->setChecked(state.range(0) != 0);
+    w.Show(w.MostMaterials());
+    const ui::frmMain& m = *w.main;
+    sheet::Input in;
+    in.blueprintSelected = true;
+    in.improvements = state.range(0) != 0;
+    in.times = m.strTimes;
+    in.selectedRecord = m.cat.strBPs[static_cast<std::size_t>(m.curBP)];
+    in.baseWastageFactor = m.baseWastageFactor;
+    in.baseQty = m.lngBaseQty;
+    for (std::size_t r = 0; r < sheet::kRows; ++r)
+        in.rows[r] = {m.ui.lblPrefix[r]->text().toStdString(), m.ui.lblAmount[r]->text().toStdString(),
+            m.ui.txtPPU[r]->text().toStdString()};
+    for (auto _ : state)
+        benchmark::DoNotOptimize(sheet::Compute(in));
+}
+BENCHMARK(BM_SheetCompute_MostMaterials)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+} // namespace

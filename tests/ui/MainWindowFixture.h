@@ -1,0 +1,134 @@
+#pragma once
+
+// A main window over a temporary program folder and an in-memory settings store,
+// under the decimal point or the decimal comma, driven through its real widgets.
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <memory>
+#include <string>
+
+#include "storage/Settings.h"
+#include "storage/TextFile.h"
+#include "tests/LocaleTest.h"
+#include "ui/main/MessageBox.h"
+#include "ui/main/frmMain.h"
+
+namespace brenta::test {
+
+class MemorySettingsStore : public storage::SettingsStore {
+public:
+    std::string Read(const std::string& section, const std::string& key, const std::string& defaultText) override
+    {
+        const auto it = values.find(section + "/" + key);
+        return it == values.end() ? defaultText : it->second;
+    }
+    void Write(const std::string& section, const std::string& key, const std::string& text) override
+    {
+        values[section + "/" + key] = text;
+        writeOrder.push_back(key);
+    }
+    void Flush() override
+    {
+        if (failFlush)
+            throw Failure("the settings folder is read-only");
+        ++flushes;
+    }
+
+    std::map<std::string, std::string> values;
+    std::vector<std::string> writeOrder;
+    bool failFlush = false;
+    int flushes = 0;
+};
+
+class MainWindowTest : public LocaleTest {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.isValid());
+        previousHook = ui::SetMessageHook([this](const QString& text) { messages.push_back(text.toStdString()); });
+    }
+    void TearDown() override
+    {
+        window.reset();
+        ui::SetMessageHook(previousHook);
+    }
+
+    std::string Path(const std::string& name) const { return folder.path().toStdString() + "/" + name; }
+
+    void WriteFile(const std::string& name, const std::string& content) const
+    {
+        std::ofstream(Path(name), std::ios::binary) << content;
+    }
+
+    std::string ReadFile(const std::string& name) const
+    {
+        std::ifstream in(Path(name), std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    ui::frmMain& Start()
+    {
+        window = std::make_unique<ui::frmMain>(folder.path().toStdString(), settings, fmt);
+        return *window;
+    }
+
+    // Picks a name in the blueprint selector the way a player does: open the list,
+    // move to the entry, press Enter.
+    void SelectBlueprint(const QString& name)
+    {
+        QComboBox* selector = window->ui.cboBP;
+        const int k = selector->findText(name);
+        ASSERT_GE(k, 0) << name.toStdString();
+        selector->showPopup();
+        QAbstractItemView* list = selector->view();
+        list->setCurrentIndex(selector->model()->index(k, 0));
+        QTest::keyClick(list->viewport(), Qt::Key_Return);
+        ASSERT_EQ(selector->currentIndex(), k);
+    }
+
+    // Replaces a text box's content by typing, as a player does.
+    static void Type(QLineEdit* box, const QString& text)
+    {
+        box->setFocus();
+        box->selectAll();
+        QTest::keyClick(box, Qt::Key_Backspace);
+        QTest::keyClicks(box, text);
+    }
+
+    static void Choose(QComboBox* selector, int position)
+    {
+        selector->setFocus();
+        while (selector->currentIndex() < position)
+            QTest::keyClick(selector, Qt::Key_Down);
+        while (selector->currentIndex() > position)
+            QTest::keyClick(selector, Qt::Key_Up);
+    }
+
+    std::vector<std::string> Column(const std::array<QLabel*, 25>& cells, int rows) const
+    {
+        std::vector<std::string> texts;
+        for (int r = 0; r < rows; ++r)
+            texts.push_back(cells[static_cast<std::size_t>(r)]->text().toStdString());
+        return texts;
+    }
+
+    std::string L(const char* text) const { return Localised(text, fmt); }
+
+    QTemporaryDir folder;
+    MemorySettingsStore settings;
+    std::unique_ptr<ui::frmMain> window;
+    std::vector<std::string> messages;
+    ui::MessageHook previousHook;
+};
+
+} // namespace brenta::test

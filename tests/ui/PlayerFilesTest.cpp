@@ -1,0 +1,68 @@
+// The player's files at start-up and shut-down: what a program folder holds is
+// what the window starts with, and what it writes back reads the same.
+
+#include <QComboBox>
+
+#include "tests/ui/MainWindowFixture.h"
+
+using namespace brenta;
+
+namespace {
+
+class PlayerFiles : public test::MainWindowTest {};
+BRENTA_BOTH_LOCALES(PlayerFiles);
+
+TEST_P(PlayerFiles, StartWithTheFilesAndWriteThemBack)
+{
+    WriteFile("ownedbps.dat", "11294{5{2\r\n");
+    WriteFile("skills.dat", "4,3,5,2\r\n");
+    WriteFile("matprices.dat", "34{5\r\n");
+    ui::frmMain& w = Start();
+    EXPECT_EQ(w.ui.cboMetallurgy->currentIndex(), 4);
+    EXPECT_EQ(w.ui.cboResearch->currentIndex(), 3);
+    EXPECT_EQ(w.ui.cboIndustry->currentIndex(), 5);
+    EXPECT_EQ(w.ui.cboPE->currentIndex(), 2);
+    EXPECT_EQ(w.cat.dblPrices[34], 5);
+    EXPECT_EQ(w.cat.dblPrices[35], 8); // every other item keeps its default
+    EXPECT_TRUE(w.cat.bOwned[0]);
+    EXPECT_EQ(w.cat.strOwned[0], "11294{5{2");
+    EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - matprices.dat");
+    w.close();
+
+    EXPECT_EQ(ReadFile("ownedbps.dat"), "11294{5{2\r\n");
+    EXPECT_EQ(ReadFile("skills.dat"), "4,3,5,2\r\n");
+    const std::string prices = ReadFile("matprices.dat");
+    const auto lines = storage::SplitLines(prices);
+    EXPECT_EQ(lines.size(), 913u);
+    EXPECT_EQ(lines.front().substr(0, 3), "18{");
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "34{5"), lines.end());
+    EXPECT_EQ(prices.substr(prices.size() - 2), "\r\n");
+}
+
+TEST_P(PlayerFiles, DecimalPricesUseTheLocaleSeparatorAndReadBack)
+{
+    WriteFile("matprices.dat", L("34{2.35\r36{0.5\r\n")); // a lone CR ends a line too
+    ui::frmMain& w = Start();
+    EXPECT_EQ(w.cat.dblPrices[34], 2.35);
+    EXPECT_EQ(w.cat.dblPrices[36], 0.5);
+    w.close();
+    const auto lines = storage::SplitLines(ReadFile("matprices.dat"));
+    EXPECT_NE(std::find(lines.begin(), lines.end(), L("34{2.35")), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), L("36{0.5")), lines.end());
+}
+
+TEST_P(PlayerFiles, BadLinesNeverStopStartUpOrTouchAnythingElse)
+{
+    WriteFile("ownedbps.dat", "34{9{9\r\nabc{1{1\r\n99999{1{1\r\nx\r\n");
+    WriteFile("skills.dat", "9,x\r\n");
+    WriteFile("matprices.dat", "34\r\nx{5\r\n40{y\r\n31000{5\r\n");
+    ui::frmMain& w = Start();
+    EXPECT_FALSE(w.cat.bOwned[0]);
+    EXPECT_EQ(w.ui.cboMetallurgy->currentIndex(), 0);
+    EXPECT_EQ(w.ui.cboResearch->currentIndex(), 0);
+    EXPECT_EQ(w.cat.dblPrices[34], 2);
+    EXPECT_EQ(w.cat.dblPrices[40], 8192);
+    EXPECT_EQ(w.ui.cboBP->count(), 2579);
+}
+
+} // namespace

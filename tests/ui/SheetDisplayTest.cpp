@@ -1,0 +1,248 @@
+// The sheet and the blueprint display, reached as a player does: pick a blueprint
+// in the selector, type into the fields, choose skills and arrays.
+
+#include <QCheckBox>
+#include <QPushButton>
+#include <QGroupBox>
+#include <QImage>
+
+#include <filesystem>
+
+#include "catalogue/BlueprintRecord.h"
+#include "tests/ui/MainWindowFixture.h"
+#include "ui/main/Look.h"
+
+using namespace brenta;
+
+namespace {
+
+const QString kPlates = QStringLiteral("100mm Reinforced Steel Plates I Blueprint");
+using Texts = std::vector<std::string>;
+
+class Sheet : public test::MainWindowTest {};
+BRENTA_BOTH_LOCALES(Sheet);
+
+TEST_P(Sheet, PlatesAtProductionEfficiencyFive)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    Choose(w.ui.cboPE, 5);
+
+    EXPECT_EQ(Column(w.ui.lblWaste, 6), (Texts{"68", "20", "28", "4", "0", "0"}));
+    EXPECT_EQ(Column(w.ui.lblTotal, 6), (Texts{"744", "223", "308", "43", "2", "1"}));
+    EXPECT_EQ(w.ui.lblBuildCost->text().toStdString(), L("21,704.00 ISK"));
+    EXPECT_EQ(w.ui.lblBuildWaste->text().toStdString(), L("1,704.00 ISK"));
+    EXPECT_EQ(w.ui.lblCostPerUnit->text().toStdString(), L("21,704.00 ISK"));
+    EXPECT_EQ(w.ui.lblEfficiency->text().toStdString(), L("92.1489126428%"));
+    EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), "0D 0H 10M 0S");
+}
+
+TEST_P(Sheet, EditsRecomputeTheWaste)
+{
+    const struct {
+        const char* name;
+        int pe;
+        const char* ml;
+        const char* runs;
+        int array;
+        Texts waste;
+    } cases[] = {
+        {"PE 0", 0, "0", "1", 0, {"237", "71", "98", "14", "1", "0"}},
+        {"ML 10", 5, "10", "1", 0, {"6", "2", "3", "0", "0", "0"}},
+        {"three runs", 5, "0", "3", 0, {"204", "60", "84", "12", "0", "0"}},
+        {"Rapid Equipment", 5, "0", "1", 2, {"203", "61", "84", "12", "1", "0"}},
+        {"Adv. Small Ship", 5, "0", "1", 12, {"135", "41", "56", "8", "0", "0"}},
+        {"ML -4", 5, "-4", "1", 0, {"338", "102", "140", "20", "1", "1"}},
+    };
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    for (const auto& c : cases) {
+        Choose(w.ui.cboPE, c.pe);
+        Choose(w.ui.cboAssemblyArray, c.array);
+        Type(w.ui.txtML, c.ml);
+        Type(w.ui.txtRuns, c.runs);
+        EXPECT_EQ(Column(w.ui.lblWaste, 6), c.waste) << c.name;
+    }
+    // Three runs scale the amounts; the array's tool tip names its multipliers.
+    Choose(w.ui.cboAssemblyArray, 2);
+    Type(w.ui.txtRuns, "3");
+    EXPECT_EQ(Column(w.ui.lblAmount, 6), (Texts{"2028", "609", "840", "117", "6", "3"}));
+    EXPECT_EQ(w.ui.cboAssemblyArray->toolTip().toStdString(),
+        "Time * " + L("0.65") + ", Materials * " + L("1.2"));
+    EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), "0D 0H 19M 30S"); // 3 x 600 s x 0.65
+}
+
+TEST_P(Sheet, BadInputIsAnsweredInTheWastageFactorBox)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    Type(w.ui.txtML, "71582788");
+    EXPECT_EQ(w.ui.lblTime->text().toStdString(), "9942053D 21H 20M 0S");
+    const Texts wastes = Column(w.ui.lblWaste, 6);
+
+    Type(w.ui.txtML, "71582789");
+    EXPECT_EQ(w.ui.txtWF->text().toStdString(), "Invalid ML");
+    EXPECT_EQ(Column(w.ui.lblWaste, 6), wastes);
+
+    Type(w.ui.txtML, "5");
+    EXPECT_EQ(w.ui.txtWF->text().toStdString(), L("0.0166666666667"));
+
+    // Only digits reach the run count; an empty one is unusable.
+    Type(w.ui.txtRuns, "2x.5");
+    EXPECT_EQ(w.ui.txtRuns->text().toStdString(), "25");
+    w.ui.txtRuns->setFocus();
+    w.ui.txtRuns->selectAll();
+    QTest::keyClick(w.ui.txtRuns, Qt::Key_Backspace);
+    EXPECT_EQ(w.ui.txtWF->text().toStdString(), "Invalid Runs");
+    QTest::keyClicks(w.ui.txtRuns, "1234567");
+    EXPECT_EQ(w.ui.txtRuns->text().toStdString(), "1000000");
+    EXPECT_EQ(w.ui.txtRuns->cursorPosition(), 7);
+    EXPECT_EQ(w.ui.lblAmount[0]->text().toStdString(), "676000000");
+}
+
+TEST_P(Sheet, IdealAndNextImprovementColumns)
+{
+    settings.values = {{"Options/ShowNextImprovement", "True"}};
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    EXPECT_EQ(Column(w.ui.lblIdeal, 6), (Texts{"135", "40", "56", "7", "0", "0"}));
+    EXPECT_EQ(Column(w.ui.lblImprove, 4), (Texts{"1", "1", "1", "1"}));
+    EXPECT_EQ(ui::ForeColour(w.ui.lblImprove[0]), ui::VbColour(ui::Colour::White));
+    EXPECT_EQ(ui::ForeColour(w.ui.lblImprove[4]), ui::VbColour(ui::Colour::Green));
+
+    Type(w.ui.txtML, "2");
+    EXPECT_EQ(w.ui.lblImprove[3]->text().toStdString(), "7"); // waste stays 1 from level 3 to 6
+    Type(w.ui.txtML, "135");
+    EXPECT_EQ(w.ui.lblImprove[0]->text().toStdString(), "135");
+    EXPECT_EQ(ui::ForeColour(w.ui.lblImprove[0]), ui::VbColour(ui::Colour::Green));
+
+    Type(w.ui.txtML, "");
+    EXPECT_EQ(w.ui.lblImprove[0]->text().toStdString(), "135");
+}
+
+class Display : public test::MainWindowTest {
+protected:
+    // A blueprint of the catalogue with the given number of materials.
+    QString BlueprintWithMaterials(const ui::frmMain& w, std::size_t count)
+    {
+        for (const std::string& rec : w.cat.strBPs)
+            if (record::Materials(rec).size() == count + 1)
+                return QString::fromStdString(std::string(record::Field(rec, 0)));
+        return {};
+    }
+};
+BRENTA_BOTH_LOCALES(Display);
+
+TEST_P(Display, GridAndWindowFitTheFilledRows)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(BlueprintWithMaterials(w, 3));
+    EXPECT_EQ(w.lngBaseQty.size(), 3u);
+    EXPECT_TRUE(w.ui.lblPrefix[2]->isVisibleTo(&w));
+    EXPECT_FALSE(w.ui.lblPrefix[3]->isVisibleTo(&w));
+    EXPECT_EQ(w.ui.fraMats->height(), ui::TwipsToPixels(1095));
+    EXPECT_EQ(w.ui.fraNextImprovement->height(), ui::TwipsToPixels(1095));
+    EXPECT_EQ(w.WindowHeightTwips(), 4470);
+
+    const QString most = BlueprintWithMaterials(w, 22);
+    ASSERT_FALSE(most.isEmpty());
+    SelectBlueprint(most);
+    EXPECT_EQ(w.ui.fraWaste->height(), ui::TwipsToPixels(5655));
+
+    w.ClearMaterialRows();
+    EXPECT_EQ(w.ui.cboBP->currentIndex(), -1);
+    EXPECT_TRUE(w.ui.lblPrefix[0]->isVisibleTo(&w));
+    EXPECT_FALSE(w.ui.lblPrefix[1]->isVisibleTo(&w));
+    EXPECT_EQ(w.ui.lblPrefix[0]->text(), QString());
+    EXPECT_EQ(w.ui.lblAmount[0]->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.lstCurrentIDs, std::vector<std::string>(25, "0"));
+}
+
+TEST_P(Display, RowsShowNamesAmountsPricesAndKindColours)
+{
+    ui::frmMain& w = Start();
+    Type(w.ui.txtRuns, "4");
+    SelectBlueprint(QStringLiteral("100MN Afterburner II Blueprint"));
+    EXPECT_EQ(w.ui.txtRuns->text(), QStringLiteral("1"));
+    EXPECT_EQ(w.lstCurrentIDs[0], "34");
+    EXPECT_EQ(w.ui.lblAmount[0]->text().toStdString(), "19000");
+    EXPECT_EQ(w.ui.txtPPU[0]->text().toStdString(), "2");
+    EXPECT_EQ(ui::ForeColour(w.ui.lblPrefix[0]), ui::VbColour(ui::Colour::Cyan));
+    EXPECT_EQ(w.ui.txtBatchSize->text(), QStringLiteral("1"));
+    EXPECT_EQ(w.strTimes, "80000{120000{20000");
+
+    const auto row = [&](const char* name) {
+        for (int r = 0; r < 25; ++r)
+            if (w.ui.lblPrefix[r]->text() == QLatin1String(name))
+                return r;
+        ADD_FAILURE() << name;
+        return 0;
+    };
+    const int skill = row("[Skill] Industry");
+    EXPECT_EQ(w.ui.lblAmount[skill]->text(), QStringLiteral("5"));
+    EXPECT_EQ(w.ui.lblTotal[skill]->text(), QStringLiteral("0"));
+    EXPECT_EQ(ui::ForeColour(w.ui.lblAmount[skill]), ui::VbColour(ui::Colour::Yellow));
+    const int ram = row("[RAM] R.A.M.- Armor/Hull Tech");
+    EXPECT_EQ(ui::ForeColour(w.ui.lblPrefix[ram]), ui::VbColour(ui::Colour::White));
+    EXPECT_EQ(w.ui.lblWaste[ram]->text(), QStringLiteral("0"));
+
+    Type(w.ui.txtRuns, "3");
+    EXPECT_EQ(w.ui.lblAmount[skill]->text(), QStringLiteral("5"));
+    EXPECT_EQ(w.ui.lblAmount[0]->text().toStdString(), "57000");
+}
+
+TEST_P(Display, OwnedBlueprintsRestoreTheirLevels)
+{
+    WriteFile("ownedbps.dat", "11294{5{2\r\n");
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    EXPECT_TRUE(w.ui.chkOwnThis->isChecked());
+    EXPECT_TRUE(w.ui.chkOwnThis->isEnabled());
+    EXPECT_EQ(w.ui.txtML->text(), QStringLiteral("5"));
+    EXPECT_EQ(w.ui.txtPL->text(), QStringLiteral("2"));
+
+    SelectBlueprint(QStringLiteral("100MN Afterburner II Blueprint"));
+    EXPECT_FALSE(w.ui.chkOwnThis->isChecked());
+    EXPECT_EQ(w.ui.txtML->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.ui.txtPL->text(), QStringLiteral("0"));
+}
+
+TEST_P(Display, IconFallsBackToUnknownOrNothing)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    EXPECT_TRUE(w.ui.pctIcon->pixmap().isNull());
+
+    std::filesystem::create_directory(Path("icons"));
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    ASSERT_TRUE(picture.save(QString::fromStdString(Path("icons/unknown.jpg")), "JPG"));
+    WriteFile("icons/11294.jpg", "not a picture");
+    SelectBlueprint(QStringLiteral("100MN Afterburner II Blueprint"));
+    SelectBlueprint(kPlates);
+    EXPECT_FALSE(w.ui.pctIcon->pixmap().isNull());
+    EXPECT_EQ(w.ui.lblWaste[0]->text(), QStringLiteral("237"));
+}
+
+TEST_P(Display, ClickingARowSelectsItAndClickingAgainClears)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    const QColor navy = ui::VbColour(ui::Colour::Navy);
+    QTest::mouseClick(w.ui.lblWaste[2], Qt::LeftButton);
+    EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[2]), navy);
+    EXPECT_EQ(ui::BackColour(w.ui.lblImprove[2]), navy);
+    EXPECT_EQ(ui::BackColour(w.ui.txtPPU[2]), ui::VbColour(ui::Colour::StripeEven));
+
+    QTest::mouseClick(w.ui.lblPrefix[5], Qt::LeftButton);
+    EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[2]), ui::VbColour(ui::Colour::StripeEven));
+    EXPECT_EQ(ui::BackColour(w.ui.lblTotal[5]), navy);
+
+    QTest::mouseClick(w.ui.lblIdeal[5], Qt::LeftButton);
+    EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[5]), ui::VbColour(ui::Colour::StripeOdd));
+
+    QTest::mouseClick(w.ui.lblImprove[3], Qt::LeftButton); // the improvement cell selects nothing
+    EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[3]), ui::VbColour(ui::Colour::StripeOdd));
+}
+
+} // namespace

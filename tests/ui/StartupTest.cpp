@@ -1,0 +1,167 @@
+// Start-up and shut-down of the main window: defaults, stored options, window
+// position, separators, and everything written back on every kind of close.
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QGroupBox>
+#include <QScreen>
+
+#include <csignal>
+#include <filesystem>
+
+#include "tests/ui/MainWindowFixture.h"
+#include "ui/main/Look.h"
+#include "ui/main/SignalCloser.h"
+
+using namespace brenta;
+
+namespace {
+
+class Startup : public test::MainWindowTest {};
+BRENTA_BOTH_LOCALES(Startup);
+
+TEST_P(Startup, FirstRunStartsWithDefaultsAndAnEmptySheet)
+{
+    ui::frmMain& w = Start();
+    EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - matprices.dat");
+    EXPECT_FALSE(w.ui.Improvements->isChecked());
+    EXPECT_FALSE(w.ui.AOT->isChecked());
+    EXPECT_TRUE(w.ui.ShowUnowned->isChecked());
+    EXPECT_EQ(w.pos(), QGuiApplication::primaryScreen()->geometry().topLeft());
+    EXPECT_EQ(w.strPricesFile, "matprices.dat");
+
+    EXPECT_EQ(w.ui.cboBP->count(), 2579);
+    EXPECT_EQ(w.ui.cboBP->currentIndex(), -1);
+    EXPECT_EQ(w.lstBPs.size(), w.cat.strBPs.size());
+    EXPECT_EQ(w.lstBPs[0], "100mm Reinforced Steel Plates I Blueprint");
+    EXPECT_EQ(w.lstIDs[0], "11294");
+    EXPECT_EQ(w.lstBPIDs, w.lstIDs);
+    EXPECT_EQ(w.lstCurrentIDs, std::vector<std::string>(25, "0"));
+    EXPECT_EQ(w.ui.cboAssemblyArray->currentText().toStdString(), "None");
+    EXPECT_EQ(w.ui.cboAssemblyArray->toolTip().toStdString(), "Time * 1, Materials * 1");
+    EXPECT_EQ(w.baseWastageFactor, 0.1);
+    EXPECT_EQ(w.backBP, -1);
+    EXPECT_EQ(w.decSep, std::string(1, fmt.decSep));
+    EXPECT_EQ(w.digSep, std::string(1, fmt.digSep));
+    EXPECT_EQ(w.decSepASCII, fmt.decSep);
+    EXPECT_EQ(w.ui.txtWF->text().toStdString(), L("0.1000000000000"));
+    EXPECT_FALSE(w.ui.chkOwnThis->isEnabled());
+    EXPECT_FALSE(w.ui.cmdBack->isEnabled());
+    EXPECT_EQ(w.cat.dblPrices[34], 2);
+    EXPECT_EQ(w.cat.dblPrices[40], 8192);
+
+    // One visible row, every row striped.
+    EXPECT_TRUE(w.ui.lblPrefix[0]->isVisibleTo(&w));
+    EXPECT_FALSE(w.ui.lblPrefix[1]->isVisibleTo(&w));
+    EXPECT_EQ(w.WindowHeightTwips(), 615 + 1575 + 1800);
+    for (int r = 0; r < 25; ++r) {
+        const QColor stripe = ui::VbColour(r % 2 == 0 ? ui::Colour::StripeEven : ui::Colour::StripeOdd);
+        EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[r]), stripe) << r;
+        EXPECT_EQ(ui::BackColour(w.ui.txtPPU[r]), stripe) << r;
+    }
+}
+
+TEST_P(Startup, StoredOptionsAreRestoredAndBadOnesGiveDefaults)
+{
+    settings.values = {{"Options/ShowNextImprovement", "True"}, {"Window/AlwaysOnTop", "1"},
+        {"Options/PricesFile", "mine.dat"}};
+    ui::frmMain& w = Start();
+    EXPECT_TRUE(w.ui.Improvements->isChecked());
+    EXPECT_TRUE(w.ui.AOT->isChecked());
+    EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - mine.dat");
+    window.reset();
+
+    settings.values = {{"Options/ShowNextImprovement", "maybe"}, {"Window/X", "left"}, {"Options/PricesFile", ""}};
+    ui::frmMain& again = Start();
+    EXPECT_FALSE(again.ui.Improvements->isChecked());
+    EXPECT_EQ(again.strPricesFile, "matprices.dat");
+}
+
+TEST_P(Startup, WindowPositionIsClampedEdgeByEdge)
+{
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    const int widthTwips = ui::PixelsToTwips(screen.width());
+    const int heightTwips = ui::PixelsToTwips(screen.height());
+    const struct {
+        int x, y;
+        int expectX, expectY;
+    } cases[] = {
+        {-15, 300, 0, 300},
+        {widthTwips - 1500 + 15, 300, 0, 300},
+        {widthTwips - 1500, 300, widthTwips - 1500, 300},
+        {1500, heightTwips - 1500 + 15, 1500, 0},
+        {1500, -1, 1500, 0},
+    };
+    for (const auto& c : cases) {
+        settings.values = {{"Window/X", std::to_string(c.x)}, {"Window/Y", std::to_string(c.y)}};
+        ui::frmMain& w = Start();
+        EXPECT_EQ(w.pos(), screen.topLeft() + QPoint(ui::TwipsToPixels(c.expectX), ui::TwipsToPixels(c.expectY)))
+            << c.x << "," << c.y;
+        window.reset();
+    }
+}
+
+TEST_P(Startup, ClosingWritesSettingsAndFilesInOrder)
+{
+    ui::frmMain& w = Start();
+    w.ui.Improvements->setChecked(true);
+    w.ui.AOT->trigger();
+    w.move(w.pos() + QPoint(ui::TwipsToPixels(1500), ui::TwipsToPixels(750)));
+    w.ui.Exit->trigger();
+
+    EXPECT_FALSE(w.isVisible());
+    EXPECT_EQ(settings.writeOrder,
+        (std::vector<std::string>{"ShowNextImprovement", "PricesFile", "AlwaysOnTop", "X", "Y"}));
+    EXPECT_EQ(settings.values["Options/ShowNextImprovement"], "True");
+    EXPECT_EQ(settings.values["Window/AlwaysOnTop"], "1");
+    EXPECT_EQ(settings.values["Options/PricesFile"], "matprices.dat");
+    const QPoint origin = QGuiApplication::primaryScreen()->geometry().topLeft();
+    EXPECT_EQ(settings.values["Window/X"], numbers::ToText(ui::PixelsToTwips(w.x()), fmt));
+    EXPECT_EQ(settings.values["Window/X"], numbers::ToText(ui::PixelsToTwips(origin.x()) + 1500, fmt));
+    EXPECT_EQ(settings.flushes, 1);
+
+    EXPECT_EQ(ReadFile("skills.dat"), "0,0,0,0\r\n");
+    EXPECT_EQ(ReadFile("ownedbps.dat"), "");
+    const std::string prices = ReadFile("matprices.dat");
+    EXPECT_EQ(prices.substr(0, prices.find("\r\n")), "18{" + numbers::ToText(w.cat.dblPrices[18], fmt));
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_P(Startup, TheCloseBoxAndSigtermSaveLikeExit)
+{
+    ui::frmMain& w = Start();
+    w.close();
+    EXPECT_EQ(settings.values["Options/ShowNextImprovement"], "False");
+    EXPECT_EQ(settings.values["Window/AlwaysOnTop"], "0");
+    EXPECT_TRUE(std::filesystem::exists(Path("skills.dat")));
+    window.reset();
+    std::filesystem::remove(Path("skills.dat"));
+    settings.values.clear();
+
+    ui::frmMain& again = Start();
+    ui::SignalCloser closer(&again);
+    std::raise(SIGTERM);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !again.isVisible(); }, 5000));
+    EXPECT_EQ(settings.values["Options/PricesFile"], "matprices.dat");
+    EXPECT_TRUE(std::filesystem::exists(Path("skills.dat")));
+}
+
+TEST_P(Startup, WhatCannotBeSavedIsReportedOnceAndTheRestIsSaved)
+{
+    settings.failFlush = true;
+    std::filesystem::create_directory(Path("matprices.dat")); // a folder where the file should go
+    ui::frmMain& w = Start();
+    w.close();
+
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("The settings"), std::string::npos);
+    EXPECT_NE(messages[0].find("matprices.dat"), std::string::npos);
+    EXPECT_EQ(ReadFile("skills.dat"), "0,0,0,0\r\n");
+    EXPECT_TRUE(std::filesystem::exists(Path("ownedbps.dat")));
+    EXPECT_FALSE(w.isVisible());
+}
+
+} // namespace

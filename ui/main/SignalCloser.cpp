@@ -1,0 +1,57 @@
+#include "ui/main/SignalCloser.h"
+
+#include <QSocketNotifier>
+#include <QWidget>
+
+#include <csignal>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace brenta::ui {
+
+namespace {
+
+int g_fds[2] = {-1, -1};
+constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
+
+extern "C" void OnTerminationSignal(int signalNumber)
+{
+    const char byte = static_cast<char>(signalNumber);
+    [[maybe_unused]] const ssize_t written = ::write(g_fds[0], &byte, 1);
+}
+
+} // namespace
+
+SignalCloser::SignalCloser(QWidget* window) : QObject(window), window_(window)
+{
+    if (g_fds[0] < 0 && ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_fds) != 0)
+        return;
+    notifier_ = new QSocketNotifier(g_fds[1], QSocketNotifier::Read, this);
+    connect(notifier_, &QSocketNotifier::activated, this, &SignalCloser::OnSignal);
+
+    struct sigaction action = {};
+    action.sa_handler = OnTerminationSignal;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    for (int s : kSignals)
+        ::sigaction(s, &action, nullptr);
+}
+
+SignalCloser::~SignalCloser()
+{
+    struct sigaction action = {};
+    action.sa_handler = SIG_DFL;
+    sigemptyset(&action.sa_mask);
+    for (int s : kSignals)
+        ::sigaction(s, &action, nullptr);
+}
+
+void SignalCloser::OnSignal()
+{
+    char byte = 0;
+    [[maybe_unused]] const ssize_t got = ::read(g_fds[1], &byte, 1);
+    if (window_ != nullptr)
+        window_->close();
+}
+
+} // namespace brenta::ui

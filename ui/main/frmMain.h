@@ -1,0 +1,110 @@
+#pragma once
+
+// The main window: owner of every piece of state for the whole run (the catalogue,
+// the grid, the hidden lists, the shown blueprint) and the calculator the player
+// works in. It reads its controls, calls the core and writes its controls.
+
+#include <QMainWindow>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "calc/Numbers.h"
+#include "catalogue/Catalogue.h"
+#include "ui/main/frmMainUi.h"
+
+namespace brenta::storage {
+class SettingsStore;
+}
+
+namespace brenta::ui {
+
+class CustomFSO;
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+public:
+    // programFolder holds the player's files and the icons; settings is the
+    // per-user store; fmt carries the locale's separators. The constructor runs
+    // the whole start-up and shows the window.
+    frmMain(std::string programFolder, storage::SettingsStore& settings, NumberFormat fmt,
+        QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // --- State the other windows and the tests read ---------------------------------
+    frmMainUi ui;
+    Catalogue cat;
+    std::int16_t curBP = 0;
+    std::int16_t backBP = -1;
+    std::string strTimes;
+    double baseWastageFactor = 0.1;
+    std::vector<std::int32_t> lngBaseQty;
+    double dblTimeMult = 1;
+    double dblMatMult = 1;
+    std::string decSep = ".";
+    std::string digSep = ",";
+    std::int16_t decSepASCII = '.';
+    std::string strPricesFile;
+    // Hidden lists: ordered string tables beside the visible controls.
+    std::vector<std::string> lstBPs;        // name of blueprint index i
+    std::vector<std::string> lstIDs;        // type ID of blueprint index i
+    std::vector<std::string> lstBPIDs;      // type ID of cboBP entry k
+    std::vector<std::string> lstCurrentIDs; // material type ID of grid row r, "0" when unfilled
+
+    // --- Operations ------------------------------------------------------------------
+    void UpdateML();
+    void LoadBP(std::int16_t Index);
+    void ShrinkFrame(std::int16_t maxIndex);
+    void CheckIdeal(std::int16_t& i);
+    std::string RunningTime(std::int32_t& BaseSeconds, std::int32_t& SkillLevel, double& SkillMult,
+        double& POSMult, std::int32_t& Runs);
+    void cboBP_Click();
+    void ClearMaterialRows();
+    void HighlightRow(std::int16_t r);
+    void UnhighlightRow(std::int16_t r);
+    void lblPrefix_Click(std::int16_t r);
+
+    // The window's outer height in twips, as the grid's row count sets it.
+    int WindowHeightTwips() const { return windowHeightTwips_; }
+    const std::string& ProgramFolder() const { return programFolder_; }
+    const NumberFormat& Format() const { return fmt_; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void FormLoad();
+    void FormUnload();
+    void InitializeArrays();
+    void LoadSkills();
+    void LoadPricesFile(const std::string& fileName);
+    void LoadOwnedBPs();
+    void ApplyRunsToAmounts();
+    void FindNextImprovement(std::int16_t& row);
+    void PlaceWindow(std::int32_t xTwips, std::int32_t yTwips);
+    void ShowIcon(std::int16_t id);
+    void ResetRow(int r, unsigned improveColour);
+    std::string FolderPath(const std::string& fileName) const;
+    std::string SelectedRecord() const;
+    CustomFSO& Fso();
+
+    void txtML_Change();
+    void txtPL_Change();
+    void txtRuns_Change();
+    void cboAssemblyArray_Click();
+    void Exit_Click();
+    void AOT_Click();
+
+    std::string programFolder_;
+    storage::SettingsStore& settings_;
+    NumberFormat fmt_;
+    std::unique_ptr<CustomFSO> fso_;
+    int windowHeightTwips_ = 0;
+    bool unloaded_ = false;
+};
+
+} // namespace brenta::ui

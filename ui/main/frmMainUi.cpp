@@ -1,0 +1,414 @@
+#include "ui/main/frmMainUi.h"
+
+#include "ui/main/Look.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include <initializer_list>
+
+namespace brenta::ui {
+
+namespace {
+
+    // Client area of the design: the full width, and a height that shows the grid
+    // frames at their design height. The height changes with the filled rows later.
+    constexpr int ClientWidth = 11280;
+    constexpr int ClientHeight = 9135;
+    constexpr int GridTop = 2640;
+    constexpr int GridHeight = 6375;
+    constexpr int RowPitch = 240;
+    constexpr int CellHeight = 255;
+    constexpr int PriceBoxHeight = 285;
+
+    // Texts sit a few pixels off the cell edges instead of touching the stripe's border.
+    constexpr int CellIndentPx = 3;
+
+    constexpr Qt::Alignment NameAlign = Qt::AlignLeft | Qt::AlignVCenter;
+    constexpr Qt::Alignment NumberAlign = Qt::AlignRight | Qt::AlignVCenter;
+
+    template <class W> W* Place(W* widget, const char* name, int left, int top, int width, int height)
+    {
+        widget->setObjectName(QString::fromLatin1(name));
+        widget->setGeometry(TwipRect(left, top, width, height));
+        return widget;
+    }
+
+    QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, Qt::Alignment align, int left,
+        int top, int width, int height)
+    {
+        auto* label = Place(new QLabel(text, parent), name, left, top, width, height);
+        label->setTextFormat(Qt::PlainText);
+        label->setAlignment(align);
+        return label;
+    }
+
+    QLineEdit* MakeTextBox(
+        QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
+    {
+        return Place(new QLineEdit(text, parent), name, left, top, width, height);
+    }
+
+    QComboBox* MakeList(QWidget* parent, const char* name, std::initializer_list<const char*> entries,
+        int left, int top, int width, int height)
+    {
+        auto* list = Place(new QComboBox(parent), name, left, top, width, height);
+        list->setEditable(false);
+        for (const char* entry : entries)
+            list->addItem(QString::fromLatin1(entry));
+        return list;
+    }
+
+    QPushButton* MakeButton(
+        QWidget* parent, const char* name, const QString& caption, int left, int top, int width, int height)
+    {
+        return Place(new QPushButton(caption, parent), name, left, top, width, height);
+    }
+
+    QCheckBox* MakeCheckBox(
+        QWidget* parent, const char* name, const QString& caption, int left, int top, int width, int height)
+    {
+        return Place(new QCheckBox(caption, parent), name, left, top, width, height);
+    }
+
+    QGroupBox* MakeGridFrame(QWidget* parent, const char* name, const QString& caption,
+        const QString& toolTip, int left, int width)
+    {
+        auto* frame = Place(new QGroupBox(caption, parent), name, left, GridTop, width, GridHeight);
+        frame->setToolTip(toolTip);
+        SetBackColour(frame, VbColour(Colour::Grey));
+        return frame;
+    }
+
+    int RowTop(int row)
+    {
+        return RowPitch * (row + 1);
+    }
+
+    QColor StripeColour(int row)
+    {
+        return VbColour(row % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
+    }
+
+    void MakeCellColumn(frmMainUi::LabelColumn& column, QGroupBox* frame, const char* name,
+        const QString& text, Qt::Alignment align, int left, int width, unsigned textColour)
+    {
+        for (int row = 0; row < frmMainUi::RowCount; ++row) {
+            const QByteArray cellName = QByteArray(name) + '_' + QByteArray::number(row);
+            QLabel* cell
+                = MakeLabel(frame, cellName.constData(), text, align, left, RowTop(row), width, CellHeight);
+            cell->setIndent(CellIndentPx);
+            SetBackColour(cell, StripeColour(row));
+            SetForeColour(cell, VbColour(textColour));
+            column[static_cast<std::size_t>(row)] = cell;
+        }
+    }
+
+    QMenu* MakeMenu(QWidget* parent, const char* name, const QString& title)
+    {
+        auto* menu = new QMenu(title, parent);
+        menu->setObjectName(QString::fromLatin1(name));
+        return menu;
+    }
+
+    QAction* MakeAction(QMenu* menu, const char* name, const QString& caption)
+    {
+        auto* action = new QAction(caption, menu);
+        action->setObjectName(QString::fromLatin1(name));
+        menu->addAction(action);
+        return action;
+    }
+
+    QAction* MakeCheckAction(QMenu* menu, const char* name, const QString& caption, bool checked)
+    {
+        QAction* action = MakeAction(menu, name, caption);
+        action->setCheckable(true);
+        action->setChecked(checked);
+        return action;
+    }
+
+} // namespace
+
+void frmMainUi::setupUi(QMainWindow* window)
+{
+    if (window->objectName().isEmpty())
+        window->setObjectName(QStringLiteral("frmMain"));
+    window->setWindowTitle(QString());
+    // Single-line border without a maximise box: title, system menu, minimise and close only.
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
+        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    // A small font keeps every text inside the 255-twip grid rows.
+    QFont font = window->font();
+    font.setPointSize(8);
+    window->setFont(font);
+    SetBackColour(window, VbColour(Colour::Grey));
+    // The style's own disabled text is about as light as the grey background.
+    QPalette palette = window->palette();
+    for (QPalette::ColorRole role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
+        palette.setColor(QPalette::Disabled, role, VbColour(Colour::DarkGrey));
+    window->setPalette(palette);
+
+    centralWidget = new QWidget(window);
+    centralWidget->setObjectName(QStringLiteral("centralWidget"));
+    window->setCentralWidget(centralWidget);
+    QWidget* const client = centralWidget;
+
+    // Input strip: two rows of caption + field pairs above the analysis frame.
+    constexpr int row1 = 120;
+    constexpr int row2 = 510;
+    constexpr int boxHeight = 285;
+    constexpr int buttonHeight = 315;
+    const Qt::Alignment captionAlign = Qt::AlignRight | Qt::AlignVCenter;
+
+    lblML = MakeLabel(
+        client, "lblML", QStringLiteral("Material Level:"), captionAlign, 120, row1, 1245, boxHeight);
+    txtML = MakeTextBox(client, "txtML", QStringLiteral("0"), 1425, row1, 615, boxHeight);
+    lblWF = MakeLabel(
+        client, "lblWF", QStringLiteral("Wastage Factor:"), captionAlign, 2160, row1, 1350, boxHeight);
+    txtWF = MakeTextBox(client, "txtWF", QStringLiteral("0.1"), 3570, row1, 1110, boxHeight);
+    lblPL = MakeLabel(
+        client, "lblPL", QStringLiteral("Prod. Level:"), captionAlign, 4800, row1, 990, boxHeight);
+    txtPL = MakeTextBox(client, "txtPL", QStringLiteral("0"), 5850, row1, 615, boxHeight);
+    lblRuns = MakeLabel(client, "lblRuns", QStringLiteral("Runs:"), captionAlign, 6585, row1, 495, boxHeight);
+    txtRuns = MakeTextBox(client, "txtRuns", QStringLiteral("1"), 7140, row1, 975, boxHeight);
+    lblBatchSizePrefix = MakeLabel(client, "lblBatchSizePrefix", QStringLiteral("Batch Size:"), captionAlign,
+        8235, row1, 945, boxHeight);
+    txtBatchSize = MakeTextBox(client, "txtBatchSize", QStringLiteral("1"), 9240, row1, 615, boxHeight);
+    cmdButtonize = MakeButton(
+        client, "cmdButtonize", QStringLiteral("Buttonize"), 9960, row1 - 15, 1215, buttonHeight);
+
+    // The blueprint selector lines up with the cost column of the analysis frame.
+    lblBPSearch = MakeLabel(
+        client, "lblBPSearch", QStringLiteral("Search:"), captionAlign, 120, row2, 630, buttonHeight);
+    txtSearch = MakeTextBox(client, "txtSearch", QString(), 810, row2, 2235, buttonHeight);
+    cmdClear = MakeButton(client, "cmdClear", QStringLiteral("Clear"), 3105, row2, 780, buttonHeight);
+    lblBPSelect = MakeLabel(
+        client, "lblBPSelect", QStringLiteral("Blueprint:"), captionAlign, 3945, row2, 915, buttonHeight);
+    cboBP = MakeList(client, "cboBP", {}, 4920, row2, 3570, buttonHeight);
+    cmdBack = MakeButton(client, "cmdBack", QStringLiteral("Back"), 8550, row2, 780, buttonHeight);
+    chkOwnThis
+        = MakeCheckBox(client, "chkOwnThis", QStringLiteral("Own this BPO"), 9450, row2, 1725, buttonHeight);
+
+    for (QLineEdit* readOnly : { txtWF, txtBatchSize }) {
+        readOnly->setReadOnly(true);
+        SetBackColour(readOnly, VbColour(Colour::Grey));
+    }
+    txtRuns->setToolTip(QStringLiteral("Capped at 50 million"));
+    txtBatchSize->setToolTip(QStringLiteral("How many items are produced per run."));
+    txtSearch->setToolTip(
+        QStringLiteral("Press the enter key to search.  Pressing enter without changing your "
+                       "query will find the next match after the current one."));
+    chkOwnThis->setEnabled(false);
+    cmdBack->setEnabled(false);
+
+    // Analysis frame. Children use coordinates inside the frame (window left 120, top 960).
+    constexpr int frameLeft = 120;
+    constexpr int frameTop = 960;
+    fraAnalysis = Place(new QFrame(client), "fraAnalysis", frameLeft, frameTop, 11055, 1575);
+    fraAnalysis->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    SetBackColour(fraAnalysis, VbColour(Colour::Grey));
+    QWidget* const analysis = fraAnalysis;
+
+    pctIcon = Place(new QLabel(analysis), "pctIcon", 120, 285, 990, 990);
+    pctIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    SetBackColour(pctIcon, VbColour(Colour::StripeEven));
+
+    // Results in two columns of caption + value: efficiency and times beside the icon,
+    // costs in the middle. Rows 270 apart; the fifth row holds the lab box and the
+    // assembly array selector.
+    constexpr int resultRows[] = { 120, 390, 660, 930, 1200 };
+    constexpr int resultHeight = 255;
+    const Qt::Alignment resultCaption = Qt::AlignLeft | Qt::AlignVCenter;
+    const Qt::Alignment resultValue = Qt::AlignLeft | Qt::AlignVCenter;
+    constexpr int timeCaptionLeft = 1230;
+    constexpr int timeCaptionWidth = 1575;
+    constexpr int timeValueLeft = 2850;
+    constexpr int timeValueWidth = 1920;
+    constexpr int costCaptionLeft = 4800; // the assembly array selector's left edge too
+    constexpr int costCaptionWidth = 1830;
+    constexpr int costValueLeft = 6690;
+    constexpr int costValueWidth = 1980;
+
+    auto result = [&](const char* name, const QString& text, bool caption, int row, int left, int width) {
+        return MakeLabel(analysis, name, text, caption ? resultCaption : resultValue, left, resultRows[row],
+            width, resultHeight);
+    };
+    const QString noTime = QStringLiteral("0D 0H 0M 0S");
+    const QString noCost = QStringLiteral("0 ISK");
+
+    lblEfficiencyPrefix = result(
+        "lblEfficiencyPrefix", QStringLiteral("Efficiency:"), true, 0, timeCaptionLeft, timeCaptionWidth);
+    lblEfficiency = result("lblEfficiency", QStringLiteral("0%"), false, 0, timeValueLeft, timeValueWidth);
+    lblBuildTimePrefix = result(
+        "lblBuildTimePrefix", QStringLiteral("Build Time:"), true, 1, timeCaptionLeft, timeCaptionWidth);
+    lblBuildTime = result("lblBuildTime", noTime, false, 1, timeValueLeft, timeValueWidth);
+    lblTimePrefix = result(
+        "lblTimePrefix", QStringLiteral("ML Research Time:"), true, 2, timeCaptionLeft, timeCaptionWidth);
+    lblTime = result("lblTime", noTime, false, 2, timeValueLeft, timeValueWidth);
+    Label1
+        = result("Label1", QStringLiteral("PL Research Time:"), true, 3, timeCaptionLeft, timeCaptionWidth);
+    lblPLTime = result("lblPLTime", noTime, false, 3, timeValueLeft, timeValueWidth);
+
+    lblBuildCostPrefix = result("lblBuildCostPrefix", QStringLiteral("Build Cost (Total):"), true, 0,
+        costCaptionLeft, costCaptionWidth);
+    lblBuildCost = result("lblBuildCost", noCost, false, 0, costValueLeft, costValueWidth);
+    lblBuildWastePrefix = result("lblBuildWastePrefix", QStringLiteral("Build Cost (Waste):"), true, 1,
+        costCaptionLeft, costCaptionWidth);
+    lblBuildWaste = result("lblBuildWaste", noCost, false, 1, costValueLeft, costValueWidth);
+    lblCostPerUnitPrefix = result("lblCostPerUnitPrefix", QStringLiteral("Cost Per Unit (Total):"), true, 2,
+        costCaptionLeft, costCaptionWidth);
+    lblCostPerUnit = result("lblCostPerUnit", noCost, false, 2, costValueLeft, costValueWidth);
+    lblWastePerUnitPrefix = result("lblWastePerUnitPrefix", QStringLiteral("Cost Per Unit (Waste):"), true, 3,
+        costCaptionLeft, costCaptionWidth);
+    lblWastePerUnit = result("lblWastePerUnit", noCost, false, 3, costValueLeft, costValueWidth);
+
+    lblEfficiency->setToolTip(QStringLiteral("(1-Waste/Total)*100%"));
+    lblTimePrefix->setToolTip(QStringLiteral("Material Level Research Time"));
+    Label1->setToolTip(QStringLiteral("Productivity Level Research Time"));
+
+    chkPOSLab
+        = MakeCheckBox(analysis, "chkPOSLab", QStringLiteral("POS Lab"), timeCaptionLeft, 1230, 1200, 255);
+    chkPOSLab->setToolTip(QStringLiteral("25% Faster Research"));
+
+    // Left 4920, top 2160 in window coordinates.
+    cboAssemblyArray = MakeList(analysis, "cboAssemblyArray",
+        { "None", "Equipment", "Rapid Equipment", "Ammunition", "Drone", "Component", "Capital Ship",
+            "Large Ship", "Medium Ship", "Small Ship", "Adv. Large Ship", "Adv. Medium Ship",
+            "Adv. Small Ship", "Subsystem", "X-Large Ship" },
+        4920 - frameLeft, 2160 - frameTop, 2100, 315);
+    // No selection yet: start-up's selection of "None" must register as a change.
+    cboAssemblyArray->setCurrentIndex(-1);
+
+    // Skill selectors stacked at the right, each with its caption to its right.
+    constexpr int skillRows[] = { 105, 450, 795, 1140 };
+    constexpr int skillHeight = 300;
+    constexpr int skillListLeft = 8880;
+    constexpr int skillListWidth = 555;
+    constexpr int skillCaptionLeft = 9495;
+    constexpr int skillCaptionWidth = 1350;
+    auto skill = [&](QComboBox*& list, QLabel*& caption, const char* listName, const char* captionName,
+                     const QString& text, int row) {
+        list = MakeList(analysis, listName, { "0", "1", "2", "3", "4", "5" }, skillListLeft, skillRows[row],
+            skillListWidth, skillHeight);
+        caption = MakeLabel(analysis, captionName, text, Qt::AlignLeft | Qt::AlignVCenter, skillCaptionLeft,
+            skillRows[row], skillCaptionWidth, skillHeight);
+    };
+    skill(cboMetallurgy, lblMetallurgy, "cboMetallurgy", "lblMetallurgy", QStringLiteral("Metallurgy"), 0);
+    skill(cboPE, lblPE, "cboPE", "lblPE", QStringLiteral("Prod. Efficiency"), 1);
+    skill(cboResearch, lblResearch, "cboResearch", "lblResearch", QStringLiteral("Research"), 2);
+    skill(cboIndustry, lblIndustry, "cboIndustry", "lblIndustry", QStringLiteral("Industry"), 3);
+    for (QWidget* w : std::initializer_list<QWidget*> { cboMetallurgy, lblMetallurgy })
+        w->setToolTip(QStringLiteral("5% per level reduction in ME research time."));
+    for (QWidget* w : std::initializer_list<QWidget*> { cboPE, lblPE })
+        w->setToolTip(QStringLiteral("5% per level reduction in waste material."));
+    lblResearch->setToolTip(QStringLiteral("5% per level reduction in PE research time."));
+    lblIndustry->setToolTip(QStringLiteral("4% per level reduction production time."));
+
+    // Material grid.
+    fraMats = MakeGridFrame(client, "fraMats", QStringLiteral("Ideal Materials Required"),
+        QStringLiteral("Ideal materials required with Production Efficiency 5."), 120, 4335);
+    fraPPU = MakeGridFrame(client, "fraPPU", QStringLiteral("Unit Price"),
+        QStringLiteral("Double-click here for auto-pricing."), 4560, 1335);
+    fraWaste = MakeGridFrame(client, "fraWaste", QStringLiteral("Waste"),
+        QStringLiteral(
+            "The amount of waste material used in production.  Researching the BPO will reduce the "
+            "waste."),
+        6000, 1215);
+    fraTotal = MakeGridFrame(client, "fraTotal", QStringLiteral("Total"),
+        QStringLiteral(
+            "This is what you'll see on an un-researched BPO if you have Production Efficiency 5."),
+        7320, 1215);
+    fraIdealML = MakeGridFrame(client, "fraIdealML", QStringLiteral("Ideal ML"),
+        QStringLiteral("This is the ML at which you will have 0 waste material."), 8640, 1215);
+    fraNextImprovement
+        = MakeGridFrame(client, "fraNextImprovement", QStringLiteral("Improve At..."), QString(), 9960, 1215);
+
+    const QString zero = QStringLiteral("0");
+    MakeCellColumn(lblPrefix, fraMats, "lblPrefix", QString(), NameAlign, 120, 3135, Colour::White);
+    MakeCellColumn(lblAmount, fraMats, "lblAmount", zero, NumberAlign, 3240, 975, Colour::White);
+    MakeCellColumn(lblWaste, fraWaste, "lblWaste", zero, NumberAlign, 120, 975, Colour::White);
+    MakeCellColumn(lblTotal, fraTotal, "lblTotal", zero, NumberAlign, 120, 975, Colour::Cyan);
+    MakeCellColumn(lblIdeal, fraIdealML, "lblIdeal", zero, NumberAlign, 120, 975, Colour::White);
+    MakeCellColumn(lblImprove, fraNextImprovement, "lblImprove", zero, NumberAlign, 120, 975, Colour::White);
+    for (int row = 0; row < RowCount; ++row) {
+        const QByteArray name = "txtPPU_" + QByteArray::number(row);
+        // Boxes are 285 high on a 240 pitch, so each overlaps the next; without a border
+        // they read as one striped column like the label cells.
+        QLineEdit* box = MakeTextBox(fraPPU, name.constData(), zero, 120, RowTop(row), 1095, PriceBoxHeight);
+        box->setFrame(false);
+        box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        box->setToolTip(QStringLiteral(
+            "ISK per unit, uses point-decimal (US) format, press Enter to save a new price value"));
+        SetBackColour(box, StripeColour(row));
+        SetForeColour(box, VbColour(Colour::White));
+        txtPPU[static_cast<std::size_t>(row)] = box;
+    }
+
+    // Menus. Captions are plain texts: no entry has an accelerator or a shortcut.
+    menuBar = window->menuBar();
+    menuBar->setObjectName(QStringLiteral("menuBar"));
+
+    File = MakeMenu(menuBar, "File", QStringLiteral("File"));
+    menuBar->addMenu(File);
+    Import = MakeMenu(File, "Import", QStringLiteral("Import"));
+    File->addMenu(Import);
+    MaterialList = MakeMenu(Import, "MaterialList", QStringLiteral("Material List"));
+    Import->addMenu(MaterialList);
+    PricesDatFile = MakeAction(MaterialList, "PricesDatFile", QStringLiteral("Prices *.dat File"));
+    MMIOFF = MakeAction(MaterialList, "MMIOFF", QStringLiteral("Matari Mineral Index (Offline)"));
+    MMIOFF->setEnabled(false);
+    MMION = MakeAction(MaterialList, "MMION", QStringLiteral("Matari Mineral Index (Online)"));
+    MMION->setEnabled(false);
+    MMION->setVisible(false);
+    PurchasedBPList = MakeAction(Import, "PurchasedBPList", QStringLiteral("Purchased BP List"));
+    Export = MakeMenu(File, "Export", QStringLiteral("Export"));
+    File->addMenu(Export);
+    OwnedBPListExport = MakeAction(Export, "OwnedBPListExport", QStringLiteral("Owned BPs (*.txt)"));
+    FileSep0 = File->addSeparator();
+    FileSep0->setObjectName(QStringLiteral("FileSep0"));
+    Exit = MakeAction(File, "Exit", QStringLiteral("Exit"));
+
+    Tools = MakeMenu(menuBar, "Tools", QStringLiteral("Tools"));
+    menuBar->addMenu(Tools);
+    MLtoML = MakeAction(Tools, "MLtoML", QStringLiteral("ML to ML Calculations"));
+    Graph = MakeAction(Tools, "Graph", QStringLiteral("Graph"));
+    Graph->setEnabled(false);
+    OrderSheet = MakeAction(Tools, "OrderSheet", QStringLiteral("Order Sheet (TBA)"));
+    OrderSheet->setEnabled(false);
+    AutoPriceAll = MakeAction(Tools, "AutoPriceAll", QStringLiteral("Auto-Price All"));
+    AOT = MakeCheckAction(Tools, "AOT", QStringLiteral("Always on Top"), false);
+
+    Options = MakeMenu(menuBar, "Options", QStringLiteral("Options"));
+    menuBar->addMenu(Options);
+    ShowUnowned = MakeCheckAction(Options, "ShowUnowned", QStringLiteral("Display Unowned BPs"), true);
+    Improvements = MakeCheckAction(Options, "Improvements", QStringLiteral("Show Next Improvement"), false);
+
+    // Keyboard order: the input strip, the lab box and skills, then the assembly array
+    // and the price boxes from the top row down.
+    QWidget* previous = nullptr;
+    auto chain = [&previous](QWidget* next) {
+        if (previous)
+            QWidget::setTabOrder(previous, next);
+        previous = next;
+    };
+    for (QWidget* w : std::initializer_list<QWidget*> { txtML, txtWF, txtPL, txtRuns, txtBatchSize,
+             cmdButtonize, txtSearch, cmdClear, cboBP, cmdBack, chkOwnThis, chkPOSLab, cboMetallurgy, cboPE,
+             cboResearch, cboIndustry, cboAssemblyArray })
+        chain(w);
+    for (QLineEdit* box : txtPPU)
+        chain(box);
+
+    window->setFixedSize(
+        TwipsToPixels(ClientWidth), menuBar->sizeHint().height() + TwipsToPixels(ClientHeight));
+}
+
+} // namespace brenta::ui

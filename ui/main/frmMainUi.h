@@ -1,0 +1,124 @@
+// The widgets of the main window frmMain: every control, frame and menu entry, each
+// under its design name (member name and objectName alike). No behaviour lives here;
+// frmMain builds this once with setupUi and connects the handlers.
+#pragma once
+
+#include <array>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMainWindow;
+class QMenu;
+class QMenuBar;
+class QPushButton;
+class QWidget;
+
+namespace brenta::ui {
+
+struct frmMainUi {
+    // Rows of the material grid; row i is element i of every cell array.
+    static constexpr int RowCount = 25;
+    using LabelColumn = std::array<QLabel*, RowCount>;
+
+    QWidget* centralWidget = nullptr;
+    QMenuBar* menuBar = nullptr;
+
+    // Input strip.
+    QLabel* lblML = nullptr;
+    QLineEdit* txtML = nullptr;
+    QLabel* lblWF = nullptr;
+    QLineEdit* txtWF = nullptr;
+    QLabel* lblPL = nullptr;
+    QLineEdit* txtPL = nullptr;
+    QLabel* lblRuns = nullptr;
+    QLineEdit* txtRuns = nullptr;
+    QLabel* lblBatchSizePrefix = nullptr;
+    QLineEdit* txtBatchSize = nullptr;
+    QPushButton* cmdButtonize = nullptr;
+    QLabel* lblBPSearch = nullptr;
+    QLineEdit* txtSearch = nullptr;
+    QPushButton* cmdClear = nullptr;
+    QLabel* lblBPSelect = nullptr;
+    QComboBox* cboBP = nullptr;
+    QPushButton* cmdBack = nullptr;
+    QCheckBox* chkOwnThis = nullptr;
+
+    // Analysis frame: results, lab, icon, skills and assembly array.
+    QFrame* fraAnalysis = nullptr;
+    QLabel* lblEfficiencyPrefix = nullptr;
+    QLabel* lblEfficiency = nullptr;
+    QLabel* lblBuildCostPrefix = nullptr;
+    QLabel* lblBuildCost = nullptr;
+    QLabel* lblBuildWastePrefix = nullptr;
+    QLabel* lblBuildWaste = nullptr;
+    QLabel* lblCostPerUnitPrefix = nullptr;
+    QLabel* lblCostPerUnit = nullptr;
+    QLabel* lblWastePerUnitPrefix = nullptr;
+    QLabel* lblWastePerUnit = nullptr;
+    QLabel* lblTimePrefix = nullptr;
+    QLabel* lblTime = nullptr;
+    QLabel* Label1 = nullptr;
+    QLabel* lblPLTime = nullptr;
+    QLabel* lblBuildTimePrefix = nullptr;
+    QLabel* lblBuildTime = nullptr;
+    QCheckBox* chkPOSLab = nullptr;
+    QLabel* pctIcon = nullptr;
+    QComboBox* cboMetallurgy = nullptr;
+    QLabel* lblMetallurgy = nullptr;
+    QComboBox* cboPE = nullptr;
+    QLabel* lblPE = nullptr;
+    QComboBox* cboResearch = nullptr;
+    QLabel* lblResearch = nullptr;
+    QComboBox* cboIndustry = nullptr;
+    QLabel* lblIndustry = nullptr;
+    QComboBox* cboAssemblyArray = nullptr;
+
+    // Material grid: six frames side by side, one cell per row in each.
+    QGroupBox* fraMats = nullptr;
+    QGroupBox* fraPPU = nullptr;
+    QGroupBox* fraWaste = nullptr;
+    QGroupBox* fraTotal = nullptr;
+    QGroupBox* fraIdealML = nullptr;
+    QGroupBox* fraNextImprovement = nullptr;
+    LabelColumn lblPrefix {};
+    LabelColumn lblAmount {};
+    std::array<QLineEdit*, RowCount> txtPPU {};
+    LabelColumn lblWaste {};
+    LabelColumn lblTotal {};
+    LabelColumn lblIdeal {};
+    LabelColumn lblImprove {};
+
+    // Menu bar.
+    QMenu* File = nullptr;
+    QMenu* Import = nullptr;
+    QMenu* MaterialList = nullptr;
+    QAction* PricesDatFile = nullptr;
+    QAction* MMIOFF = nullptr;
+    QAction* MMION = nullptr;
+    QAction* PurchasedBPList = nullptr;
+    QMenu* Export = nullptr;
+    QAction* OwnedBPListExport = nullptr;
+    QAction* FileSep0 = nullptr;
+    QAction* Exit = nullptr;
+    QMenu* Tools = nullptr;
+    QAction* MLtoML = nullptr;
+    QAction* Graph = nullptr;
+    QAction* OrderSheet = nullptr;
+    QAction* AutoPriceAll = nullptr;
+    QAction* AOT = nullptr;
+    QMenu* Options = nullptr;
+    QAction* ShowUnowned = nullptr;
+    QAction* Improvements = nullptr;
+
+    // Creates all of the above on window, with the design's geometry, texts, tool tips,
+    // colours, entries and tab order. The window gets a fixed size showing the whole
+    // grid; its height follows the grid later (set it with setFixedHeight).
+    void setupUi(QMainWindow* window);
+};
+
+} // namespace brenta::ui
