@@ -63,6 +63,10 @@ TEST_P(Sheet, EditsRecomputeTheWaste)
         Type(w.ui.txtRuns, c.runs);
         EXPECT_EQ(Column(w.ui.lblWaste, 6), c.waste) << c.name;
     }
+    EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), "0D 0H 10M 0S");
+    Choose(w.ui.cboAssemblyArray, 12); // Adv. Small Ship: a quarter off the build time
+    EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), "0D 0H 7M 30S");
+
     // Three runs scale the amounts; the array's tool tip names its multipliers.
     Choose(w.ui.cboAssemblyArray, 2);
     Type(w.ui.txtRuns, "3");

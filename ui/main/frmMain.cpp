@@ -176,14 +176,14 @@ void frmMain::FormLoad()
 void frmMain::PlaceWindow(std::int32_t xTwips, std::int32_t yTwips)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QRect area = screen ? screen->geometry() : QRect(0, 0, 1024, 768);
+    const QSize area = screen ? screen->size() : QSize(1024, 768);
     const int screenWidth = PixelsToTwips(area.width());
     const int screenHeight = PixelsToTwips(area.height());
     // An edge that would put the window off the screen, or too far right or down to
     // reach, starts at 0 instead; each edge is judged on its own.
     const std::int32_t left = (xTwips > screenWidth - 1500 || xTwips < 0) ? 0 : xTwips;
     const std::int32_t top = (yTwips > screenHeight - 1500 || yTwips < 0) ? 0 : yTwips;
-    move(area.left() + TwipsToPixels(left), area.top() + TwipsToPixels(top));
+    move(TwipsToPixels(left), TwipsToPixels(top));
 }
 
 void frmMain::InitializeArrays()
@@ -387,7 +387,7 @@ void frmMain::UpdateML()
     put(ui.lblTime, out.mlTime);
     put(ui.lblPLTime, out.plTime);
     if (out.wf)
-        ui.txtWF->setText(Q(*out.wf));
+        ShowWF(Q(*out.wf));
 }
 
 void frmMain::ApplyRunsToAmounts()
@@ -442,6 +442,13 @@ void frmMain::cboAssemblyArray_Click()
     UpdateML();
 }
 
+// The read-only box shows its text from the start, not scrolled to its end.
+void frmMain::ShowWF(const QString& text)
+{
+    ui.txtWF->setText(text);
+    ui.txtWF->setCursorPosition(0);
+}
+
 // --- Input fields ------------------------------------------------------------------------
 
 void frmMain::txtML_Change() { UpdateML(); }
@@ -460,7 +467,7 @@ void frmMain::txtRuns_Change()
         ApplyRunsToAmounts();
         UpdateML();
     } catch (const Failure&) {
-        ui.txtWF->setText(QStringLiteral("Invalid Runs"));
+        ShowWF(QStringLiteral("Invalid Runs"));
     }
 }
 

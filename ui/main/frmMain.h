@@ -88,6 +88,7 @@ private:
     void PlaceWindow(std::int32_t xTwips, std::int32_t yTwips);
     void ShowIcon(std::int16_t id);
     void ResetRow(int r, unsigned improveColour);
+    void ShowWF(const QString& text);
     std::string FolderPath(const std::string& fileName) const;
     std::string SelectedRecord() const;
     CustomFSO& Fso();
