@@ -12,6 +12,7 @@ namespace {
 constexpr int kSignificantDigits = 15;
 constexpr int kLargestPlainExponent = 14; // 999999999999999 is the largest plain number
 constexpr int kSmallestPlainExponent = -4; // 0.0001 is the smallest plain magnitude
+constexpr double kPlainWholeLimit = 1e15;
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -69,6 +70,10 @@ std::string ToText(double value, const NumberFormat& fmt)
         throw Failure("Cannot write a number that is not finite");
     if (value == 0)
         return "0";
+    // Whole numbers below 10^15 have at most 15 digits: written exactly, and fast,
+    // since every waste, total and level in the sheet is one.
+    if (std::fabs(value) < kPlainWholeLimit && value == std::trunc(value))
+        return std::to_string(static_cast<long long>(value));
 
     // "d.ddddddddddddddde+XX": the 15 significant digits, correctly rounded.
     char buffer[64];
@@ -360,5 +365,33 @@ double Finite(double value)
 }
 
 std::string IntText(std::int64_t value) { return std::to_string(value); }
+
+char FirstDecimalDigit(double value)
+{
+    if (!std::isfinite(value))
+        throw Failure("Cannot write a number that is not finite");
+    if (value == 0 || (std::fabs(value) < kPlainWholeLimit && value == std::trunc(value)))
+        return 0;
+    char buffer[64];
+    auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
+        kSignificantDigits - 1);
+    if (ec != std::errc())
+        throw Failure("Cannot write a number");
+    // buffer holds "d.dddddddddddddde+XX": digit k of the mantissa is at 0 or k + 1.
+    const std::string_view sci(buffer, static_cast<std::size_t>(ptr - buffer));
+    const std::size_t ePos = sci.find('e');
+    int exponent = 0;
+    std::string_view expText = sci.substr(ePos + 1);
+    if (!expText.empty() && expText.front() == '+')
+        expText.remove_prefix(1);
+    std::from_chars(expText.data(), expText.data() + expText.size(), exponent);
+    const auto digit = [&sci](int k) { return sci[static_cast<std::size_t>(k == 0 ? 0 : k + 1)]; };
+
+    if (exponent > kLargestPlainExponent || exponent < kSmallestPlainExponent)
+        return digit(1); // exponent form: the first digit after the mantissa's separator
+    if (exponent >= 0)
+        return exponent + 1 < kSignificantDigits ? digit(exponent + 1) : 0;
+    return exponent == -1 ? digit(0) : '0';
+}
 
 } // namespace brenta::numbers

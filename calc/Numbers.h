@@ -78,5 +78,10 @@ double Finite(double value);
 // Whole number to plain decimal text ("-" for negatives); no separators involved.
 std::string IntText(std::int64_t value);
 
+// The first digit after the decimal separator in ToText's form of the value, or 0
+// when that text has no separator. The separator itself plays no part, so this
+// reads the digit without writing the text.
+char FirstDecimalDigit(double value);
+
 } // namespace numbers
 } // namespace brenta

@@ -39,7 +39,7 @@ double WasteFraction(double f, int pe, double matMult)
 double RunWaste(double wasteFraction, std::int32_t base, const NumberFormat& fmt)
 {
     double waste = Finite(wasteFraction * base);
-    return ToNumber(modRounding::RoundNumber(waste, fmt), fmt);
+    return modRounding::RoundNumberValue(waste, fmt);
 }
 
 std::string CostText(double cost, const NumberFormat& fmt) { return Format(cost, "###,##0.00", fmt) + " ISK"; }

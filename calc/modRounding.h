@@ -12,4 +12,8 @@ namespace brenta::modRounding {
 // (x becomes 2.6), -2.5 gives "-2". Returns the whole number as standard text.
 std::string RoundNumber(double& x, const NumberFormat& fmt);
 
+// The same rounding as a number: exactly what reading RoundNumber's text back
+// gives, without writing and reading the text (the sheet does this for every row).
+double RoundNumberValue(double& x, const NumberFormat& fmt);
+
 } // namespace brenta::modRounding

@@ -14,14 +14,14 @@ double WastageAtML(std::int32_t ml, double baseWastageFactor)
 std::int32_t IdealMLFor(std::int32_t base, double baseWastageFactor, const NumberFormat& fmt)
 {
     double v = numbers::Finite(2 * baseWastageFactor * base - 1);
-    const std::int32_t r = numbers::TextToInt32(modRounding::RoundNumber(v, fmt), fmt);
+    const std::int32_t r = numbers::ToInt32(modRounding::RoundNumberValue(v, fmt));
     return r < 0 ? 0 : r;
 }
 
 double MLWaste(std::int32_t ml, std::int32_t base, double baseWastageFactor, const NumberFormat& fmt)
 {
     double waste = numbers::Finite(WastageAtML(ml, baseWastageFactor) * base);
-    return numbers::ToNumber(modRounding::RoundNumber(waste, fmt), fmt);
+    return modRounding::RoundNumberValue(waste, fmt);
 }
 
 } // namespace brenta::modWastage

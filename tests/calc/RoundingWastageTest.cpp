@@ -6,6 +6,7 @@
 #include "tests/LocaleTest.h"
 
 #include <limits>
+#include <vector>
 #include <string>
 
 using namespace brenta;
@@ -31,6 +32,30 @@ TEST_P(RoundingLocales, RoundNumberDecidesHalvesOnTheFirstDecimalDigit)
         double x = c.x;
         EXPECT_EQ(modRounding::RoundNumber(x, fmt), c.text) << c.x;
         EXPECT_EQ(x, c.gains ? c.x + 0.1 : c.x) << c.x;
+    }
+}
+
+TEST_P(RoundingLocales, TheNumericRoundingAgreesWithReadingTheTextBack)
+{
+    // Values around halves, in every magnitude the text form switches between.
+    std::vector<double> values;
+    for (double scale : {1e-6, 1e-5, 1e-4, 1e-3, 0.1, 1.0, 10.0, 1e3, 1e6, 1e12, 1e14, 1e15, 1e16, 1e20})
+        for (double m : {0.5, 1.5, 2.45, 2.5, 2.55, 3.5, 0.49999999999999994, 7.0, 67.60000000000001, 9.95, 1.05})
+            for (double sign : {1.0, -1.0})
+                values.push_back(sign * m * scale);
+    for (int i = 0; i < 2000; ++i)
+        values.push_back((i * 7919 % 10007) / 37.0 - 100);
+    for (double v : values) {
+        const std::string text = numbers::ToText(v, fmt);
+        const std::size_t sep = text.find(fmt.decSep);
+        const char digit = sep == std::string::npos ? 0 : text[sep + 1];
+        EXPECT_EQ(numbers::FirstDecimalDigit(v) == '5', digit == '5') << text;
+
+        double byText = v;
+        double byValue = v;
+        EXPECT_EQ(modRounding::RoundNumberValue(byValue, fmt), numbers::ToNumber(modRounding::RoundNumber(byText, fmt), fmt))
+            << text;
+        EXPECT_EQ(byValue, byText) << text;
     }
 }
 
