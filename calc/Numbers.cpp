@@ -47,6 +47,40 @@ double ParsePlain(const std::string& plain, std::string_view original)
     return value;
 }
 
+// A non-zero finite value rounded to 15 significant digits: the digits d0 d1 ... d14
+// and the decimal exponent of d0 (value = d0.d1d2... x 10^exponent).
+struct Significant {
+    char digits[kSignificantDigits];
+    int exponent;
+    bool negative;
+};
+
+Significant SignificantDigits(double value)
+{
+    char buffer[64];
+    auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
+        kSignificantDigits - 1);
+    if (ec != std::errc())
+        throw Failure("Cannot write a number");
+    std::string_view sci(buffer, static_cast<std::size_t>(ptr - buffer)); // "-d.ddddddddddddddde+XX"
+    Significant result{};
+    result.negative = sci.front() == '-';
+    if (result.negative)
+        sci.remove_prefix(1);
+    const std::size_t ePos = sci.find('e');
+    std::size_t n = 0;
+    for (char c : sci.substr(0, ePos))
+        if (IsDigit(c) && n < kSignificantDigits)
+            result.digits[n++] = c;
+    std::string_view expText = sci.substr(ePos + 1);
+    if (!expText.empty() && expText.front() == '+')
+        expText.remove_prefix(1);
+    std::from_chars(expText.data(), expText.data() + expText.size(), result.exponent);
+    return result;
+}
+
+bool IsExponentForm(int exponent) { return exponent > kLargestPlainExponent || exponent < kSmallestPlainExponent; }
+
 std::string FixedDecimals(double value, int decimals)
 {
     if (!std::isfinite(value))
@@ -75,34 +109,17 @@ std::string ToText(double value, const NumberFormat& fmt)
     if (std::fabs(value) < kPlainWholeLimit && value == std::trunc(value))
         return std::to_string(static_cast<long long>(value));
 
-    // "d.ddddddddddddddde+XX": the 15 significant digits, correctly rounded.
-    char buffer[64];
-    auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
-        kSignificantDigits - 1);
-    if (ec != std::errc())
-        throw Failure("Cannot write a number");
-    std::string_view sci(buffer, static_cast<std::size_t>(ptr - buffer));
-
-    const bool negative = sci.front() == '-';
-    if (negative)
-        sci.remove_prefix(1);
-    const std::size_t ePos = sci.find('e');
-    std::string digits;
-    for (char c : sci.substr(0, ePos))
-        if (IsDigit(c))
-            digits += c;
-    int exponent = 0;
-    std::string_view expText = sci.substr(ePos + 1);
-    if (!expText.empty() && expText.front() == '+')
-        expText.remove_prefix(1);
-    std::from_chars(expText.data(), expText.data() + expText.size(), exponent);
+    const Significant sig = SignificantDigits(value);
+    const bool negative = sig.negative;
+    const int exponent = sig.exponent;
+    std::string digits(sig.digits, kSignificantDigits);
     while (digits.size() > 1 && digits.back() == '0')
         digits.pop_back();
 
     std::string out;
     if (negative)
         out += '-';
-    if (exponent > kLargestPlainExponent || exponent < kSmallestPlainExponent) {
+    if (IsExponentForm(exponent)) {
         out += digits[0];
         if (digits.size() > 1) {
             out += fmt.decSep;
@@ -372,26 +389,13 @@ char FirstDecimalDigit(double value)
         throw Failure("Cannot write a number that is not finite");
     if (value == 0 || (std::fabs(value) < kPlainWholeLimit && value == std::trunc(value)))
         return 0;
-    char buffer[64];
-    auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, std::fabs(value), std::chars_format::scientific,
-        kSignificantDigits - 1);
-    if (ec != std::errc())
-        throw Failure("Cannot write a number");
-    // buffer holds "d.dddddddddddddde+XX": digit k of the mantissa is at 0 or k + 1.
-    const std::string_view sci(buffer, static_cast<std::size_t>(ptr - buffer));
-    const std::size_t ePos = sci.find('e');
-    int exponent = 0;
-    std::string_view expText = sci.substr(ePos + 1);
-    if (!expText.empty() && expText.front() == '+')
-        expText.remove_prefix(1);
-    std::from_chars(expText.data(), expText.data() + expText.size(), exponent);
-    const auto digit = [&sci](int k) { return sci[static_cast<std::size_t>(k == 0 ? 0 : k + 1)]; };
-
-    if (exponent > kLargestPlainExponent || exponent < kSmallestPlainExponent)
-        return digit(1); // exponent form: the first digit after the mantissa's separator
-    if (exponent >= 0)
-        return exponent + 1 < kSignificantDigits ? digit(exponent + 1) : 0;
-    return exponent == -1 ? digit(0) : '0';
+    const Significant sig = SignificantDigits(value);
+    // A digit that ToText would drop as a trailing zero is '0' here: never a 5 either way.
+    if (IsExponentForm(sig.exponent))
+        return sig.digits[1]; // "d0.d1...E+XX"
+    if (sig.exponent >= 0)
+        return sig.exponent + 1 < kSignificantDigits ? sig.digits[sig.exponent + 1] : 0;
+    return sig.exponent == -1 ? sig.digits[0] : '0'; // "0.d0..." or "0.0..."
 }
 
 } // namespace brenta::numbers
