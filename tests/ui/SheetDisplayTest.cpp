@@ -122,6 +122,14 @@ TEST_P(Sheet, IdealAndNextImprovementColumns)
 
     Type(w.ui.txtML, "");
     EXPECT_EQ(w.ui.lblImprove[0]->text().toStdString(), "135");
+
+    // Switching the column off clears it; switching it on fills it at once.
+    Type(w.ui.txtML, "2");
+    w.ui.Improvements->trigger();
+    EXPECT_EQ(Column(w.ui.lblImprove, 6), (Texts{"0", "0", "0", "0", "0", "0"}));
+    EXPECT_EQ(ui::ForeColour(w.ui.lblImprove[5]), ui::VbColour(ui::Colour::White));
+    w.ui.Improvements->trigger();
+    EXPECT_EQ(Column(w.ui.lblImprove, 6), (Texts{"3", "3", "3", "7", "0", "0"}));
 }
 
 class Display : public test::MainWindowTest {

@@ -99,6 +99,7 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
     connect(ui.cboAssemblyArray, &QComboBox::currentIndexChanged, this, [this] { cboAssemblyArray_Click(); });
     connect(ui.Exit, &QAction::triggered, this, [this] { Exit_Click(); });
     connect(ui.AOT, &QAction::triggered, this, [this] { AOT_Click(); });
+    connect(ui.Improvements, &QAction::triggered, this, [this] { Improvements_Click(); });
 
     FormLoad();
 }
@@ -311,6 +312,27 @@ void frmMain::changeEvent(QEvent* event)
 
 void frmMain::Exit_Click() { close(); }
 
+void frmMain::Improvements_Click()
+{
+    // The entry toggles its own check mark before this runs.
+    if (!ui.Improvements->isChecked()) {
+        for (QLabel* cell : ui.lblImprove) {
+            cell->setText(QStringLiteral("0"));
+            SetForeColour(cell, VbColour(Colour::White));
+        }
+        return;
+    }
+    try {
+        for (std::int16_t r = 0; r < kRows; ++r) {
+            const QString name = ui.lblPrefix[static_cast<std::size_t>(r)]->text();
+            if (!name.isEmpty() && !name.startsWith(QStringLiteral("[Skill]")))
+                FindNextImprovement(r);
+        }
+    } catch (const Failure&) {
+        // An ML that is no number leaves the remaining cells as they are.
+    }
+}
+
 void frmMain::AOT_Click()
 {
     // The entry toggles its own check mark before this runs.
@@ -403,14 +425,6 @@ void frmMain::ApplyRunsToAmounts()
     }
 }
 
-void frmMain::CheckIdeal(std::int16_t& i)
-{
-    QLabel* cell = ui.lblIdeal.at(static_cast<std::size_t>(i));
-    const std::int32_t estimate = numbers::TextToInt32(S(cell->text()), fmt_);
-    const std::int32_t ideal = ideal::CheckIdeal(estimate, At(lngBaseQty, i), baseWastageFactor, fmt_);
-    cell->setText(Q(numbers::ToText(ideal, fmt_)));
-}
-
 void frmMain::FindNextImprovement(std::int16_t& row)
 {
     const std::size_t r = static_cast<std::size_t>(row);
@@ -422,12 +436,6 @@ void frmMain::FindNextImprovement(std::int16_t& row)
         ui.lblImprove[r]->setText(next->reached ? ui.lblIdeal[r]->text() : Q(numbers::ToText(next->level, fmt_)));
         SetForeColour(ui.lblImprove[r], VbColour(next->reached ? Colour::Green : Colour::White));
     }
-}
-
-std::string frmMain::RunningTime(std::int32_t& BaseSeconds, std::int32_t& SkillLevel, double& SkillMult,
-    double& POSMult, std::int32_t& Runs)
-{
-    return times::RunningTime(BaseSeconds, SkillLevel, SkillMult, POSMult, Runs);
 }
 
 void frmMain::cboAssemblyArray_Click()

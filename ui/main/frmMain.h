@@ -57,9 +57,6 @@ public:
     void UpdateML();
     void LoadBP(std::int16_t Index);
     void ShrinkFrame(std::int16_t maxIndex);
-    void CheckIdeal(std::int16_t& i);
-    std::string RunningTime(std::int32_t& BaseSeconds, std::int32_t& SkillLevel, double& SkillMult,
-        double& POSMult, std::int32_t& Runs);
     void cboBP_Click();
     void ClearMaterialRows();
     void HighlightRow(std::int16_t r);
@@ -99,6 +96,7 @@ private:
     void cboAssemblyArray_Click();
     void Exit_Click();
     void AOT_Click();
+    void Improvements_Click();
 
     std::string programFolder_;
     storage::SettingsStore& settings_;
