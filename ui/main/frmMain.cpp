@@ -134,7 +134,7 @@ void frmMain::FormLoad()
     ui.Improvements->setChecked(options.showNextImprovement);
     ui.AOT->setChecked(options.alwaysOnTop);
     PlaceWindow(options.x, options.y);
-    strPricesFile = options.pricesFile.empty() ? std::string(storage::kDefaultPricesFile) : options.pricesFile;
+    strPricesFile = options.pricesFile;
 
     InitializeArrays();
     baseWastageFactor = 0.1;
