@@ -94,6 +94,10 @@ TEST_P(Sheet, BadInputIsAnsweredInTheWastageFactorBox)
     // Only digits reach the run count; an empty one is unusable.
     Type(w.ui.txtRuns, "2x.5");
     EXPECT_EQ(w.ui.txtRuns->text().toStdString(), "25");
+    QTest::keyClick(w.ui.txtRuns, Qt::Key_Return);
+    QTest::keyClick(w.ui.txtRuns, Qt::Key_Home);
+    QTest::keyClick(w.ui.txtRuns, Qt::Key_Delete);
+    EXPECT_EQ(w.ui.txtRuns->text().toStdString(), "5");
     w.ui.txtRuns->setFocus();
     w.ui.txtRuns->selectAll();
     QTest::keyClick(w.ui.txtRuns, Qt::Key_Backspace);

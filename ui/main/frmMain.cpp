@@ -490,13 +490,13 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
         }
     }
     if (watched == ui.txtRuns && event->type() == QEvent::KeyPress) {
-        // Only digits and Backspace reach the run count; keys without text (arrows,
-        // Delete, Home) are not typed characters and pass.
+        // Only digits and Backspace are typed into the run count; keys that type no
+        // character (arrows, Home, Delete) edit the box as usual.
         const QString text = static_cast<QKeyEvent*>(event)->text();
         if (!text.isEmpty()) {
             const char16_t c = text.at(0).unicode();
             const bool digit = c >= u'0' && c <= u'9';
-            if (!(digit || c == 8))
+            if (!(digit || c == 8 || c == 127))
                 return true;
         }
     }
