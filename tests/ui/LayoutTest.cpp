@@ -263,14 +263,14 @@ TEST_F(LayoutTest, designStatesOfTheInputs)
         EXPECT_FALSE(box->isReadOnly()) << box->objectName().toStdString();
     for (QLineEdit* box : { ui.txtWF, ui.txtBatchSize }) {
         EXPECT_TRUE(box->isReadOnly()) << box->objectName().toStdString();
-        EXPECT_EQ(BackColour(box), VbColour(Colour::Grey)) << box->objectName().toStdString();
+        EXPECT_EQ(BackColour(box), BgrColour(Colour::Grey)) << box->objectName().toStdString();
     }
-    EXPECT_NE(BackColour(ui.txtML), VbColour(Colour::Grey));
-    EXPECT_EQ(BackColour(&window), VbColour(Colour::Grey));
+    EXPECT_NE(BackColour(ui.txtML), BgrColour(Colour::Grey));
+    EXPECT_EQ(BackColour(&window), BgrColour(Colour::Grey));
     for (QWidget* frame : std::initializer_list<QWidget*> { ui.fraAnalysis, ui.fraMats, ui.fraPPU,
              ui.fraWaste, ui.fraTotal, ui.fraIdealML, ui.fraNextImprovement })
-        EXPECT_EQ(BackColour(frame), VbColour(Colour::Grey)) << frame->objectName().toStdString();
-    EXPECT_EQ(BackColour(ui.pctIcon), VbColour(Colour::StripeEven));
+        EXPECT_EQ(BackColour(frame), BgrColour(Colour::Grey)) << frame->objectName().toStdString();
+    EXPECT_EQ(BackColour(ui.pctIcon), BgrColour(Colour::StripeEven));
 }
 
 TEST_F(LayoutTest, dropDownListEntries)
@@ -338,8 +338,8 @@ TEST_F(LayoutTest, gridCellsSitOnTheirRows)
             EXPECT_EQ(w->parentWidget(), c.frame);
             EXPECT_EQ(w->geometry(), TwipRect(c.left, 240 * (row + 1), c.width, c.height));
             EXPECT_EQ(TextOf(w).toStdString(), c.text);
-            EXPECT_EQ(ForeColour(w), VbColour(c.textColour));
-            EXPECT_EQ(BackColour(w), VbColour(row % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd));
+            EXPECT_EQ(ForeColour(w), BgrColour(c.textColour));
+            EXPECT_EQ(BackColour(w), BgrColour(row % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd));
         }
     }
     // The arrays address the same widgets as the names.
@@ -436,7 +436,7 @@ TEST(LookTest, vbColoursAreBlueGreenRed)
              { 65280, 0, 255, 0 },
              { 0x123456, 0x56, 0x34, 0x12 },
          })
-        EXPECT_EQ(VbColour(c.bgr), QColor(c.red, c.green, c.blue)) << std::hex << c.bgr;
+        EXPECT_EQ(BgrColour(c.bgr), QColor(c.red, c.green, c.blue)) << std::hex << c.bgr;
 }
 
 TEST(LookTest, coloursReadBackAndPaintTheControl)
@@ -444,17 +444,17 @@ TEST(LookTest, coloursReadBackAndPaintTheControl)
     QLabel label;
     QLineEdit box;
     for (QWidget* w : std::initializer_list<QWidget*> { &label, &box }) {
-        SetBackColour(w, VbColour(Colour::Navy));
-        SetForeColour(w, VbColour(Colour::Magenta));
-        EXPECT_EQ(BackColour(w), VbColour(Colour::Navy));
-        EXPECT_EQ(ForeColour(w), VbColour(Colour::Magenta));
+        SetBackColour(w, BgrColour(Colour::Navy));
+        SetForeColour(w, BgrColour(Colour::Magenta));
+        EXPECT_EQ(BackColour(w), BgrColour(Colour::Navy));
+        EXPECT_EQ(ForeColour(w), BgrColour(Colour::Magenta));
         EXPECT_TRUE(w->autoFillBackground());
     }
     // The roles each kind actually paints with.
-    EXPECT_EQ(label.palette().color(QPalette::Window), VbColour(Colour::Navy));
-    EXPECT_EQ(label.palette().color(QPalette::WindowText), VbColour(Colour::Magenta));
-    EXPECT_EQ(box.palette().color(QPalette::Base), VbColour(Colour::Navy));
-    EXPECT_EQ(box.palette().color(QPalette::Text), VbColour(Colour::Magenta));
+    EXPECT_EQ(label.palette().color(QPalette::Window), BgrColour(Colour::Navy));
+    EXPECT_EQ(label.palette().color(QPalette::WindowText), BgrColour(Colour::Magenta));
+    EXPECT_EQ(box.palette().color(QPalette::Base), BgrColour(Colour::Navy));
+    EXPECT_EQ(box.palette().color(QPalette::Text), BgrColour(Colour::Magenta));
 }
 
 TEST(LookTest, twipsFollowTheLogicalDpi)

@@ -115,14 +115,14 @@ TEST_P(Sheet, IdealAndNextImprovementColumns)
     SelectBlueprint(kPlates);
     EXPECT_EQ(Column(w.ui.lblIdeal, 6), (Texts{"135", "40", "56", "7", "0", "0"}));
     EXPECT_EQ(Column(w.ui.lblImprove, 4), (Texts{"1", "1", "1", "1"}));
-    EXPECT_EQ(ui::ForeColour(w.ui.lblImprove[0]), ui::VbColour(ui::Colour::White));
-    EXPECT_EQ(ui::ForeColour(w.ui.lblImprove[4]), ui::VbColour(ui::Colour::Green));
+    EXPECT_EQ(ui::ForeColour(w.ui.lblImprove[0]), ui::BgrColour(ui::Colour::White));
+    EXPECT_EQ(ui::ForeColour(w.ui.lblImprove[4]), ui::BgrColour(ui::Colour::Green));
 
     Type(w.ui.txtML, "2");
     EXPECT_EQ(w.ui.lblImprove[3]->text().toStdString(), "7"); // waste stays 1 from level 3 to 6
     Type(w.ui.txtML, "135");
     EXPECT_EQ(w.ui.lblImprove[0]->text().toStdString(), "135");
-    EXPECT_EQ(ui::ForeColour(w.ui.lblImprove[0]), ui::VbColour(ui::Colour::Green));
+    EXPECT_EQ(ui::ForeColour(w.ui.lblImprove[0]), ui::BgrColour(ui::Colour::Green));
 
     Type(w.ui.txtML, "");
     EXPECT_EQ(w.ui.lblImprove[0]->text().toStdString(), "135");
@@ -131,7 +131,7 @@ TEST_P(Sheet, IdealAndNextImprovementColumns)
     Type(w.ui.txtML, "2");
     w.ui.Improvements->trigger();
     EXPECT_EQ(Column(w.ui.lblImprove, 6), (Texts{"0", "0", "0", "0", "0", "0"}));
-    EXPECT_EQ(ui::ForeColour(w.ui.lblImprove[5]), ui::VbColour(ui::Colour::White));
+    EXPECT_EQ(ui::ForeColour(w.ui.lblImprove[5]), ui::BgrColour(ui::Colour::White));
     w.ui.Improvements->trigger();
     EXPECT_EQ(Column(w.ui.lblImprove, 6), (Texts{"3", "3", "3", "7", "0", "0"}));
 }
@@ -183,7 +183,7 @@ TEST_P(Display, RowsShowNamesAmountsPricesAndKindColours)
     EXPECT_EQ(w.lstCurrentIDs[0], "34");
     EXPECT_EQ(w.ui.lblAmount[0]->text().toStdString(), "19000");
     EXPECT_EQ(w.ui.txtPPU[0]->text().toStdString(), "2");
-    EXPECT_EQ(ui::ForeColour(w.ui.lblPrefix[0]), ui::VbColour(ui::Colour::Cyan));
+    EXPECT_EQ(ui::ForeColour(w.ui.lblPrefix[0]), ui::BgrColour(ui::Colour::Cyan));
     EXPECT_EQ(w.ui.txtBatchSize->text(), QStringLiteral("1"));
     EXPECT_EQ(w.strTimes, "80000{120000{20000");
 
@@ -197,9 +197,9 @@ TEST_P(Display, RowsShowNamesAmountsPricesAndKindColours)
     const int skill = row("[Skill] Industry");
     EXPECT_EQ(w.ui.lblAmount[skill]->text(), QStringLiteral("5"));
     EXPECT_EQ(w.ui.lblTotal[skill]->text(), QStringLiteral("0"));
-    EXPECT_EQ(ui::ForeColour(w.ui.lblAmount[skill]), ui::VbColour(ui::Colour::Yellow));
+    EXPECT_EQ(ui::ForeColour(w.ui.lblAmount[skill]), ui::BgrColour(ui::Colour::Yellow));
     const int ram = row("[RAM] R.A.M.- Armor/Hull Tech");
-    EXPECT_EQ(ui::ForeColour(w.ui.lblPrefix[ram]), ui::VbColour(ui::Colour::White));
+    EXPECT_EQ(ui::ForeColour(w.ui.lblPrefix[ram]), ui::BgrColour(ui::Colour::White));
     EXPECT_EQ(w.ui.lblWaste[ram]->text(), QStringLiteral("0"));
 
     Type(w.ui.txtRuns, "3");
@@ -244,21 +244,21 @@ TEST_P(Display, ClickingARowSelectsItAndClickingAgainClears)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    const QColor navy = ui::VbColour(ui::Colour::Navy);
+    const QColor navy = ui::BgrColour(ui::Colour::Navy);
     QTest::mouseClick(w.ui.lblWaste[2], Qt::LeftButton);
     EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[2]), navy);
     EXPECT_EQ(ui::BackColour(w.ui.lblImprove[2]), navy);
-    EXPECT_EQ(ui::BackColour(w.ui.txtPPU[2]), ui::VbColour(ui::Colour::StripeEven));
+    EXPECT_EQ(ui::BackColour(w.ui.txtPPU[2]), ui::BgrColour(ui::Colour::StripeEven));
 
     QTest::mouseClick(w.ui.lblPrefix[5], Qt::LeftButton);
-    EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[2]), ui::VbColour(ui::Colour::StripeEven));
+    EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[2]), ui::BgrColour(ui::Colour::StripeEven));
     EXPECT_EQ(ui::BackColour(w.ui.lblTotal[5]), navy);
 
     QTest::mouseClick(w.ui.lblIdeal[5], Qt::LeftButton);
-    EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[5]), ui::VbColour(ui::Colour::StripeOdd));
+    EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[5]), ui::BgrColour(ui::Colour::StripeOdd));
 
     QTest::mouseClick(w.ui.lblImprove[3], Qt::LeftButton); // the improvement cell selects nothing
-    EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[3]), ui::VbColour(ui::Colour::StripeOdd));
+    EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[3]), ui::BgrColour(ui::Colour::StripeOdd));
 }
 
 } // namespace

@@ -57,7 +57,7 @@ TEST_P(Startup, FirstRunStartsWithDefaultsAndAnEmptySheet)
     EXPECT_FALSE(w.ui.lblPrefix[1]->isVisibleTo(&w));
     EXPECT_EQ(w.WindowHeightTwips(), 615 + 1575 + 1800);
     for (int r = 0; r < 25; ++r) {
-        const QColor stripe = ui::VbColour(r % 2 == 0 ? ui::Colour::StripeEven : ui::Colour::StripeOdd);
+        const QColor stripe = ui::BgrColour(r % 2 == 0 ? ui::Colour::StripeEven : ui::Colour::StripeOdd);
         EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[r]), stripe) << r;
         EXPECT_EQ(ui::BackColour(w.ui.txtPPU[r]), stripe) << r;
     }

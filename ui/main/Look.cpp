@@ -41,7 +41,7 @@ QRect TwipRect(int left, int top, int width, int height)
     return QRect(TwipsToPixels(left), TwipsToPixels(top), TwipsToPixels(width), TwipsToPixels(height));
 }
 
-QColor VbColour(unsigned bgr)
+QColor BgrColour(unsigned bgr)
 {
     return QColor(static_cast<int>(bgr & 0xFFu), static_cast<int>((bgr >> 8) & 0xFFu),
         static_cast<int>((bgr >> 16) & 0xFFu));

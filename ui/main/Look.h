@@ -9,7 +9,7 @@ class QWidget;
 
 namespace brenta::ui {
 
-// Design colours as &HBBGGRR (blue, green, red bytes); turn them into a QColor with VbColour.
+// Design colours as &HBBGGRR (blue, green, red bytes); turn them into a QColor with BgrColour.
 namespace Colour {
     inline constexpr unsigned StripeEven = 0x404040; // grid rows 0, 2, 4, ... and the icon box
     inline constexpr unsigned StripeOdd = 0x000000; // grid rows 1, 3, 5, ...
@@ -31,7 +31,7 @@ int PixelsToTwips(int px);
 QRect TwipRect(int left, int top, int width, int height);
 
 // &HBBGGRR to a colour; only the low three bytes count.
-QColor VbColour(unsigned bgr);
+QColor BgrColour(unsigned bgr);
 
 // Background and text colour of a control, kept in its palette so they can be read
 // back: the Window role (Base as well for text boxes, which paint their field with

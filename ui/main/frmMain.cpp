@@ -318,7 +318,7 @@ void frmMain::Improvements_Click()
     if (!ui.Improvements->isChecked()) {
         for (QLabel* cell : ui.lblImprove) {
             cell->setText(QStringLiteral("0"));
-            SetForeColour(cell, VbColour(Colour::White));
+            SetForeColour(cell, BgrColour(Colour::White));
         }
         return;
     }
@@ -398,7 +398,7 @@ void frmMain::UpdateML()
         put(ui.lblIdeal[r], row.ideal);
         put(ui.lblImprove[r], row.improve);
         if (row.improveReached)
-            SetForeColour(ui.lblImprove[r], VbColour(*row.improveReached ? Colour::Green : Colour::White));
+            SetForeColour(ui.lblImprove[r], BgrColour(*row.improveReached ? Colour::Green : Colour::White));
     }
     put(ui.lblEfficiency, out.efficiency);
     put(ui.lblBuildCost, out.buildCost);
@@ -434,7 +434,7 @@ void frmMain::FindNextImprovement(std::int16_t& row)
     const std::int32_t ml = numbers::ToInt32(numbers::ToNumber(S(ui.txtML->text()), fmt_));
     if (const auto next = ideal::NextImprovement(ml, ideal, At(lngBaseQty, row), baseWastageFactor, fmt_)) {
         ui.lblImprove[r]->setText(next->reached ? ui.lblIdeal[r]->text() : Q(numbers::ToText(next->level, fmt_)));
-        SetForeColour(ui.lblImprove[r], VbColour(next->reached ? Colour::Green : Colour::White));
+        SetForeColour(ui.lblImprove[r], BgrColour(next->reached ? Colour::Green : Colour::White));
     }
 }
 
@@ -568,7 +568,7 @@ void frmMain::LoadBP(std::int16_t Index)
             ui.lblPrefix[row]->setText(Q(name));
             lstCurrentIDs[static_cast<std::size_t>(row)] = numbers::IntText(material.typeId);
             ui.txtPPU[row]->setText(Q(numbers::ToText(At(cat.dblPrices, material.typeId), fmt_)));
-            const QColor colour = VbColour(KindColour(name));
+            const QColor colour = BgrColour(KindColour(name));
             SetForeColour(ui.lblPrefix[row], colour);
             SetForeColour(ui.lblAmount[row], colour);
             ui.lblAmount[row]->setText(Q(std::string(material.quantityText)));
@@ -614,12 +614,12 @@ void frmMain::ShrinkFrame(std::int16_t maxIndex)
 void frmMain::ResetRow(int r, unsigned improveColour)
 {
     ui.lblPrefix[r]->setText(QString());
-    SetForeColour(ui.lblPrefix[r], VbColour(Colour::White));
+    SetForeColour(ui.lblPrefix[r], BgrColour(Colour::White));
     ui.lblAmount[r]->setText(QStringLiteral("0"));
-    SetForeColour(ui.lblAmount[r], VbColour(Colour::White));
+    SetForeColour(ui.lblAmount[r], BgrColour(Colour::White));
     for (QLabel* cell : {ui.lblWaste[r], ui.lblTotal[r], ui.lblIdeal[r], ui.lblImprove[r]})
         cell->setText(QStringLiteral("0"));
-    SetForeColour(ui.lblImprove[r], VbColour(improveColour));
+    SetForeColour(ui.lblImprove[r], BgrColour(improveColour));
     ui.txtPPU[r]->setText(QStringLiteral("0"));
     lstCurrentIDs[static_cast<std::size_t>(r)] = "0";
 }
@@ -644,13 +644,13 @@ void frmMain::HighlightRow(std::int16_t r)
     const std::size_t i = static_cast<std::size_t>(r);
     for (QLabel* cell : {ui.lblPrefix.at(i), ui.lblAmount.at(i), ui.lblWaste.at(i), ui.lblTotal.at(i),
              ui.lblIdeal.at(i), ui.lblImprove.at(i)})
-        SetBackColour(cell, VbColour(Colour::Navy));
+        SetBackColour(cell, BgrColour(Colour::Navy));
 }
 
 void frmMain::UnhighlightRow(std::int16_t r)
 {
     const std::size_t i = static_cast<std::size_t>(r);
-    const QColor stripe = VbColour(r % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
+    const QColor stripe = BgrColour(r % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
     for (QWidget* cell : {static_cast<QWidget*>(ui.lblPrefix.at(i)), static_cast<QWidget*>(ui.lblAmount.at(i)),
              static_cast<QWidget*>(ui.lblWaste.at(i)), static_cast<QWidget*>(ui.lblTotal.at(i)),
              static_cast<QWidget*>(ui.lblIdeal.at(i)), static_cast<QWidget*>(ui.lblImprove.at(i)),
@@ -660,7 +660,7 @@ void frmMain::UnhighlightRow(std::int16_t r)
 
 void frmMain::lblPrefix_Click(std::int16_t r)
 {
-    if (BackColour(ui.lblPrefix.at(static_cast<std::size_t>(r))) == VbColour(Colour::Navy)) {
+    if (BackColour(ui.lblPrefix.at(static_cast<std::size_t>(r))) == BgrColour(Colour::Navy)) {
         UnhighlightRow(r);
         return;
     }

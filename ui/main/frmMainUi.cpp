@@ -85,7 +85,7 @@ namespace {
     {
         auto* frame = Place(new QGroupBox(caption, parent), name, left, GridTop, width, GridHeight);
         frame->setToolTip(toolTip);
-        SetBackColour(frame, VbColour(Colour::Grey));
+        SetBackColour(frame, BgrColour(Colour::Grey));
         return frame;
     }
 
@@ -96,7 +96,7 @@ namespace {
 
     QColor StripeColour(int row)
     {
-        return VbColour(row % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
+        return BgrColour(row % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
     }
 
     void MakeCellColumn(frmMainUi::LabelColumn& column, QGroupBox* frame, const char* name,
@@ -108,7 +108,7 @@ namespace {
                 = MakeLabel(frame, cellName.constData(), text, align, left, RowTop(row), width, CellHeight);
             cell->setIndent(CellIndentPx);
             SetBackColour(cell, StripeColour(row));
-            SetForeColour(cell, VbColour(textColour));
+            SetForeColour(cell, BgrColour(textColour));
             column[static_cast<std::size_t>(row)] = cell;
         }
     }
@@ -150,11 +150,11 @@ void frmMainUi::setupUi(QMainWindow* window)
     QFont font = window->font();
     font.setPointSize(8);
     window->setFont(font);
-    SetBackColour(window, VbColour(Colour::Grey));
+    SetBackColour(window, BgrColour(Colour::Grey));
     // The style's own disabled text is about as light as the grey background.
     QPalette palette = window->palette();
     for (QPalette::ColorRole role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
-        palette.setColor(QPalette::Disabled, role, VbColour(Colour::DarkGrey));
+        palette.setColor(QPalette::Disabled, role, BgrColour(Colour::DarkGrey));
     window->setPalette(palette);
 
     centralWidget = new QWidget(window);
@@ -200,7 +200,7 @@ void frmMainUi::setupUi(QMainWindow* window)
 
     for (QLineEdit* readOnly : { txtWF, txtBatchSize }) {
         readOnly->setReadOnly(true);
-        SetBackColour(readOnly, VbColour(Colour::Grey));
+        SetBackColour(readOnly, BgrColour(Colour::Grey));
     }
     txtRuns->setToolTip(QStringLiteral("Capped at 50 million"));
     txtBatchSize->setToolTip(QStringLiteral("How many items are produced per run."));
@@ -215,12 +215,12 @@ void frmMainUi::setupUi(QMainWindow* window)
     constexpr int frameTop = 960;
     fraAnalysis = Place(new QFrame(client), "fraAnalysis", frameLeft, frameTop, 11055, 1575);
     fraAnalysis->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    SetBackColour(fraAnalysis, VbColour(Colour::Grey));
+    SetBackColour(fraAnalysis, BgrColour(Colour::Grey));
     QWidget* const analysis = fraAnalysis;
 
     pctIcon = Place(new QLabel(analysis), "pctIcon", 120, 285, 990, 990);
     pctIcon->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    SetBackColour(pctIcon, VbColour(Colour::StripeEven));
+    SetBackColour(pctIcon, BgrColour(Colour::StripeEven));
 
     // Results in two columns of caption + value: efficiency and times beside the icon,
     // costs in the middle. Rows 270 apart; the fifth row holds the lab box and the
@@ -349,7 +349,7 @@ void frmMainUi::setupUi(QMainWindow* window)
         box->setToolTip(QStringLiteral(
             "ISK per unit, uses point-decimal (US) format, press Enter to save a new price value"));
         SetBackColour(box, StripeColour(row));
-        SetForeColour(box, VbColour(Colour::White));
+        SetForeColour(box, BgrColour(Colour::White));
         txtPPU[static_cast<std::size_t>(row)] = box;
     }
 
