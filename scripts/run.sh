@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 
 prefix="${1:-$HOME/Brenta}"
 scripts/setup.sh
-cmake --preset default -DBRENTA_BUILD_TESTS=OFF -DBRENTA_BUILD_BENCH=OFF
-cmake --build --preset default
+cmake --preset default
+cmake --build --preset default --target brenta
 cmake --install build/default --prefix "$prefix"
 exec "$prefix/brenta"

@@ -3,6 +3,8 @@
 
 #include <QComboBox>
 
+#include <filesystem>
+
 #include "tests/ui/MainWindowFixture.h"
 
 using namespace brenta;
@@ -63,6 +65,19 @@ TEST_P(PlayerFiles, BadLinesNeverStopStartUpOrTouchAnythingElse)
     EXPECT_EQ(w.cat.dblPrices[34], 2);
     EXPECT_EQ(w.cat.dblPrices[40], 8192);
     EXPECT_EQ(w.ui.cboBP->count(), 2579);
+}
+
+TEST_P(PlayerFiles, AFileThatCouldNotBeReadIsNotOverwritten)
+{
+    // An ordinary file that fails on reading: the running process's own memory.
+    std::filesystem::create_symlink("/proc/self/mem", Path("ownedbps.dat"));
+    ui::frmMain& w = Start();
+    EXPECT_FALSE(w.cat.bOwned[0]);
+    w.close();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_NE(messages[0].find("ownedbps.dat"), std::string::npos);
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("ownedbps.dat")));
+    EXPECT_EQ(ReadFile("skills.dat"), "0,0,0,0\r\n");
 }
 
 } // namespace

@@ -202,17 +202,26 @@ void frmMain::InitializeArrays()
     lstCurrentIDs.assign(kRows, "0");
 }
 
+std::optional<std::string> frmMain::ReadPlayerFile(const std::string& fileName)
+{
+    const std::string path = FolderPath(fileName);
+    if (!Fso().FileExists(path))
+        return std::nullopt;
+    try {
+        return storage::ReadWholeFile(path);
+    } catch (const Failure&) {
+        // What cannot be read is not overwritten at shut-down either.
+        unreadable_.insert(fileName);
+        return std::nullopt;
+    }
+}
+
 void frmMain::LoadSkills()
 {
-    const std::string path = FolderPath(kSkillsFile);
-    if (!Fso().FileExists(path))
+    const auto content = ReadPlayerFile(kSkillsFile);
+    if (!content)
         return;
-    storage::SkillLevels levels;
-    try {
-        levels = storage::ReadSkills(storage::ReadWholeFile(path), fmt_);
-    } catch (const Failure&) {
-        return; // an unreadable file leaves the skills at level 0
-    }
+    const storage::SkillLevels levels = storage::ReadSkills(*content, fmt_);
     const std::pair<QComboBox*, std::optional<std::int16_t>> selections[] = {
         {ui.cboMetallurgy, levels.metallurgy},
         {ui.cboResearch, levels.research},
@@ -226,27 +235,15 @@ void frmMain::LoadSkills()
 
 void frmMain::LoadPricesFile(const std::string& fileName)
 {
-    const std::string path = FolderPath(fileName);
-    if (Fso().FileExists(path)) {
-        try {
-            storage::ApplyPrices(storage::ReadWholeFile(path), cat.dblPrices, fmt_);
-        } catch (const Failure&) {
-            // An unreadable file changes no price.
-        }
-    }
+    if (const auto content = ReadPlayerFile(fileName))
+        storage::ApplyPrices(*content, cat.dblPrices, fmt_);
     setWindowTitle(AppTitle() + " - " + Q(fileName));
 }
 
 void frmMain::LoadOwnedBPs()
 {
-    const std::string path = FolderPath(kOwnedFile);
-    if (!Fso().FileExists(path))
-        return;
-    try {
-        storage::ApplyOwned(storage::ReadWholeFile(path), cat, fmt_);
-    } catch (const Failure&) {
-        // An unreadable file leaves every blueprint as it was.
-    }
+    if (const auto content = ReadPlayerFile(kOwnedFile))
+        storage::ApplyOwned(*content, cat, fmt_);
 }
 
 void frmMain::closeEvent(QCloseEvent* event)
@@ -269,6 +266,13 @@ void frmMain::FormUnload()
             problems << what + ": " + QString::fromLocal8Bit(e.what());
         }
     };
+    const auto saveFile = [&](const std::string& fileName, const auto& content) {
+        if (unreadable_.contains(fileName)) {
+            problems << Q(fileName) + ": it could not be read when Brenta started, so it was left as it was";
+            return;
+        }
+        save(Q(fileName), [&] { storage::WriteFileAtomically(FolderPath(fileName), content()); });
+    };
 
     const bool alwaysOnTop = ui.AOT->isChecked();
     save("The settings", [&] {
@@ -280,17 +284,14 @@ void frmMain::FormUnload()
         options.y = PixelsToTwips(y());
         storage::WriteOptions(settings_, options, fmt_);
     });
-    save(Q(strPricesFile), [&] {
-        storage::WriteFileAtomically(FolderPath(strPricesFile), storage::PricesText(cat.strItemNames, cat.dblPrices, fmt_));
+    saveFile(strPricesFile, [&] { return storage::PricesText(cat.strItemNames, cat.dblPrices, fmt_); });
+    saveFile(kSkillsFile, [&] {
+        return storage::SkillsText(static_cast<std::int16_t>(ui.cboMetallurgy->currentIndex()),
+            static_cast<std::int16_t>(ui.cboResearch->currentIndex()),
+            static_cast<std::int16_t>(ui.cboIndustry->currentIndex()),
+            static_cast<std::int16_t>(ui.cboPE->currentIndex()));
     });
-    save(kSkillsFile, [&] {
-        storage::WriteFileAtomically(FolderPath(kSkillsFile),
-            storage::SkillsText(static_cast<std::int16_t>(ui.cboMetallurgy->currentIndex()),
-                static_cast<std::int16_t>(ui.cboResearch->currentIndex()),
-                static_cast<std::int16_t>(ui.cboIndustry->currentIndex()),
-                static_cast<std::int16_t>(ui.cboPE->currentIndex())));
-    });
-    save(kOwnedFile, [&] { storage::WriteFileAtomically(FolderPath(kOwnedFile), storage::OwnedText(cat)); });
+    saveFile(kOwnedFile, [&] { return storage::OwnedText(cat); });
 
     if (!problems.empty())
         ShowMessage(this, "Some of your data could not be saved:\n\n" + problems.join("\n"));

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -77,6 +79,7 @@ private:
     void FormLoad();
     void FormUnload();
     void InitializeArrays();
+    std::optional<std::string> ReadPlayerFile(const std::string& fileName);
     void LoadSkills();
     void LoadPricesFile(const std::string& fileName);
     void LoadOwnedBPs();
@@ -104,6 +107,7 @@ private:
     std::unique_ptr<CustomFSO> fso_;
     int windowHeightTwips_ = 0;
     bool unloaded_ = false;
+    std::set<std::string> unreadable_; // player's files that exist but could not be read
 };
 
 } // namespace brenta::ui
