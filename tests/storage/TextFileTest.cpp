@@ -12,7 +12,10 @@
 
 #include "calc/Failure.h"
 
+#include "tests/TempFolder.h"
+
 namespace fs = std::filesystem;
+namespace test = brenta::test;
 using brenta::Failure;
 using brenta::storage::ReadWholeFile;
 using brenta::storage::SplitLines;
@@ -50,13 +53,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, SplitLinesTest,
 // Each test works in a folder of its own, removed afterwards.
 class FileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "brenta-textfile-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder_); }
 
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
 
@@ -80,7 +76,8 @@ protected:
         return names;
     }
 
-    fs::path folder_;
+    test::TempFolder temp_{"brenta-textfile"};
+    const fs::path& folder_ = temp_.Path();
 };
 
 TEST_F(FileTest, WriteThenReadGivesTheBytesBack)

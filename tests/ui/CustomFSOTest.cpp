@@ -7,7 +7,10 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "tests/TempFolder.h"
+
 namespace fs = std::filesystem;
+namespace test = brenta::test;
 using brenta::ui::CustomFSO;
 
 namespace {
@@ -49,9 +52,6 @@ class FileExistsTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "brenta-fso-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
         std::ofstream(folder_ / "matprices.dat") << "34{5\r\n";
         std::ofstream(folder_ / ".hidden.txt") << "x";
         fs::create_directory(folder_ / "icons.txt");
@@ -59,11 +59,11 @@ protected:
         fs::create_symlink(folder_ / "matprices.dat", folder_ / "link.dat");
         fs::create_symlink(folder_ / "gone.dat", folder_ / "dangling.bin");
     }
-    void TearDown() override { fs::remove_all(folder_); }
 
     bool Exists(const std::string& name) const { return CustomFSO().FileExists((folder_ / name).string()); }
 
-    fs::path folder_;
+    test::TempFolder temp_{"brenta-fso"};
+    const fs::path& folder_ = temp_.Path();
 };
 
 TEST_F(FileExistsTest, OnlyOrdinaryVisibleFilesExist)

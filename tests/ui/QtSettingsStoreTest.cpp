@@ -8,7 +8,10 @@
 
 #include "calc/Failure.h"
 
+#include "tests/TempFolder.h"
+
 namespace fs = std::filesystem;
+namespace test = brenta::test;
 using brenta::Failure;
 using brenta::NumberFormat;
 using brenta::storage::Options;
@@ -20,17 +23,10 @@ namespace {
 
 class QtSettingsStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "brenta-settings-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-    }
-    void TearDown() override { fs::remove_all(folder_); }
-
     std::string Ini() const { return (folder_ / "BRENTA.ini").string(); }
 
-    fs::path folder_;
+    test::TempFolder temp_{"brenta-settings"};
+    const fs::path& folder_ = temp_.Path();
 };
 
 TEST_F(QtSettingsStoreTest, AbsentKeysGiveTheDefault)
