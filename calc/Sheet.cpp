@@ -95,9 +95,9 @@ void ComputeRows(const Input& in, std::int32_t ml, Output& out)
             ro.ideal = ToText(estimate, fmt);
             const std::int32_t ideal = ideal::CheckIdeal(estimate, base, in.baseWastageFactor, fmt);
             ro.ideal = ToText(ideal, fmt);
-            if (in.improvements && !in.mlText.empty()) {
-                const std::int32_t mlNow = ToInt32(ToNumber(in.mlText, fmt));
-                if (const auto next = ideal::NextImprovement(mlNow, ideal, base, in.baseWastageFactor, fmt)) {
+            // The ML checked at the start is the field's number, rounded as the column wants it.
+            if (in.improvements) {
+                if (const auto next = ideal::NextImprovement(ml, ideal, base, in.baseWastageFactor, fmt)) {
                     ro.improve = ToText(next->level, fmt);
                     ro.improveReached = next->reached;
                 }
