@@ -1,0 +1,301 @@
+#include "ui/main/frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QStringList>
+
+#include <filesystem>
+
+#include "calc/Ideal.h"
+#include "calc/Sheet.h"
+#include "calc/Times.h"
+#include "catalogue/BlueprintRecord.h"
+#include "storage/OwnedFile.h"
+#include "storage/PricesFile.h"
+#include "storage/Settings.h"
+#include "storage/SkillsFile.h"
+#include "storage/TextFile.h"
+#include "ui/main/Look.h"
+#include "ui/main/MessageBox.h"
+#include "ui/windows/AlwaysOnTop.h"
+#include "ui/windows/CustomFSO.h"
+#include "ui/main/frmMainShared.h"
+
+namespace brenta::ui {
+
+using namespace mainwindow;
+
+
+std::string frmMain::SelectedRecord() const
+{
+    const int k = ui.cboBP->currentIndex();
+    if (k < 0 || k >= static_cast<int>(lstBPIDs.size()))
+        return {};
+    try {
+        const std::int32_t id = numbers::TextToInt32(lstBPIDs[static_cast<std::size_t>(k)], fmt_);
+        return At(cat.strBPs, At(cat.intBPIndex, id));
+    } catch (const Failure&) {
+        return {};
+    }
+}
+
+void frmMain::UpdateML()
+{
+    sheet::Input in;
+    in.fmt = fmt_;
+    in.mlText = S(ui.txtML->text());
+    in.plText = S(ui.txtPL->text());
+    in.runsText = S(ui.txtRuns->text());
+    in.batchText = S(ui.txtBatchSize->text());
+    in.pe = ui.cboPE->currentIndex();
+    in.industry = ui.cboIndustry->currentIndex();
+    in.metallurgy = ui.cboMetallurgy->currentIndex();
+    in.research = ui.cboResearch->currentIndex();
+    in.posLab = ui.chkPOSLab->isChecked();
+    in.matMult = dblMatMult;
+    in.timeMult = dblTimeMult;
+    in.baseWastageFactor = baseWastageFactor;
+    in.blueprintSelected = ui.cboBP->currentIndex() >= 0;
+    in.improvements = ui.Improvements->isChecked();
+    if (in.blueprintSelected) {
+        in.times = strTimes;
+        in.selectedRecord = SelectedRecord();
+        for (int r = 0; r < kRows; ++r) {
+            auto& row = in.rows[static_cast<std::size_t>(r)];
+            row.caption = S(ui.lblPrefix[r]->text());
+            row.amount = S(ui.lblAmount[r]->text());
+            row.price = S(ui.txtPPU[r]->text());
+        }
+        in.baseQty = lngBaseQty;
+    }
+
+    const sheet::Output out = sheet::Compute(in);
+
+    const auto put = [](QLabel* label, const std::optional<std::string>& text) {
+        if (text)
+            label->setText(Q(*text));
+    };
+    for (int r = 0; r < kRows; ++r) {
+        const auto& row = out.rows[static_cast<std::size_t>(r)];
+        put(ui.lblWaste[r], row.waste);
+        put(ui.lblTotal[r], row.total);
+        put(ui.lblIdeal[r], row.ideal);
+        put(ui.lblImprove[r], row.improve);
+        if (row.improveReached)
+            SetForeColour(ui.lblImprove[r], BgrColour(*row.improveReached ? Colour::Green : Colour::White));
+    }
+    put(ui.lblEfficiency, out.efficiency);
+    put(ui.lblBuildCost, out.buildCost);
+    put(ui.lblCostPerUnit, out.costPerUnit);
+    put(ui.lblBuildWaste, out.buildWaste);
+    put(ui.lblWastePerUnit, out.wastePerUnit);
+    put(ui.lblBuildTime, out.buildTime);
+    put(ui.lblTime, out.mlTime);
+    put(ui.lblPLTime, out.plTime);
+    if (out.wf)
+        ShowWF(Q(*out.wf));
+}
+
+void frmMain::ApplyRunsToAmounts()
+{
+    const double runs = numbers::ToNumber(S(ui.txtRuns->text()), fmt_);
+    const auto materials = sheet::ShownMaterials(At(cat.strBPs, curBP), fmt_);
+    for (std::size_t row = 0; row < materials.size(); ++row) {
+        const int r = static_cast<int>(row);
+        // Only rows the shown blueprint filled; skill rows keep the required level.
+        if (lstCurrentIDs[row] == "0" || ui.lblPrefix[r]->text().contains(QStringLiteral("Skill")))
+            continue;
+        ui.lblAmount[r]->setText(Q(numbers::ToText(numbers::Finite(materials[row].quantity * runs), fmt_)));
+    }
+}
+
+void frmMain::FindNextImprovement(std::int16_t& row)
+{
+    const std::size_t r = static_cast<std::size_t>(row);
+    if (ui.txtML->text().isEmpty())
+        return;
+    const std::int32_t ideal = numbers::ToInt32(numbers::ToNumber(S(ui.lblIdeal.at(r)->text()), fmt_));
+    const std::int32_t ml = numbers::ToInt32(numbers::ToNumber(S(ui.txtML->text()), fmt_));
+    if (const auto next = ideal::NextImprovement(ml, ideal, At(lngBaseQty, row), baseWastageFactor, fmt_)) {
+        ui.lblImprove[r]->setText(next->reached ? ui.lblIdeal[r]->text() : Q(numbers::ToText(next->level, fmt_)));
+        SetForeColour(ui.lblImprove[r], BgrColour(next->reached ? Colour::Green : Colour::White));
+    }
+}
+
+
+void frmMain::cboBP_Click()
+{
+    const int k = ui.cboBP->currentIndex();
+    if (k < 0)
+        return;
+    try {
+        const std::int32_t id = numbers::TextToInt32(At(lstBPIDs, k), fmt_);
+        LoadBP(At(cat.intBPIndex, id));
+    } catch (const Failure&) {
+        // An entry that names no blueprint shows nothing.
+    }
+}
+
+void frmMain::ShowIcon(std::int16_t id)
+{
+    const QString icons = Q(FolderPath("icons")) + QDir::separator();
+    QPixmap picture;
+    if (!picture.load(icons + QString::number(id) + ".jpg")) {
+        const std::string fallback = S(icons) + "unknown.jpg";
+        if (!Fso().FileExists(fallback) || !picture.load(Q(fallback)))
+            picture = QPixmap();
+    }
+    ui.pctIcon->setPixmap(picture);
+}
+
+void frmMain::LoadBP(std::int16_t Index)
+{
+    const std::string& rec = At(cat.strBPs, Index);
+    curBP = Index;
+    try {
+        const std::int16_t id = numbers::TextToInt16(record::Field(rec, record::kFieldTypeId), fmt_);
+        strTimes = record::Times(rec);
+        baseWastageFactor = record::BaseWastageFactor(rec, fmt_);
+        ShowIcon(id);
+
+        ui.chkOwnThis->setChecked(false);
+        if (At(cat.bOwned, curBP)) {
+            const std::string& owned = cat.strOwned[static_cast<std::size_t>(curBP)];
+            const auto fields = record::Split(owned, '{');
+            if (fields.size() < 3)
+                throw Failure("Owned record without three fields: " + owned);
+            ui.chkOwnThis->setChecked(true);
+            ui.txtML->setText(Q(std::string(fields[1])));
+            ui.txtPL->setText(Q(std::string(fields[2])));
+        } else {
+            ui.txtML->setText(QStringLiteral("0"));
+            ui.txtPL->setText(QStringLiteral("0"));
+        }
+        ui.txtBatchSize->setText(Q(numbers::IntText(At(cat.intBatchSize, id))));
+
+        const auto materials = sheet::ShownMaterials(rec, fmt_);
+        for (int r = 0; r < kRows; ++r)
+            ResetRow(r, Colour::Green);
+
+        std::int16_t row = -1;
+        ShrinkFrame(0);
+        for (const auto& material : materials) {
+            const std::string& name = At(cat.strItemNames, material.typeId);
+            row = numbers::Add16(row, 1);
+            ShrinkFrame(row);
+            ui.lblPrefix[row]->setText(Q(name));
+            lstCurrentIDs[static_cast<std::size_t>(row)] = numbers::IntText(material.typeId);
+            ui.txtPPU[row]->setText(Q(numbers::ToText(At(cat.dblPrices, material.typeId), fmt_)));
+            const QColor colour = BgrColour(KindColour(name));
+            SetForeColour(ui.lblPrefix[row], colour);
+            SetForeColour(ui.lblAmount[row], colour);
+            ui.lblAmount[row]->setText(Q(std::string(material.quantityText)));
+            lngBaseQty[static_cast<std::size_t>(row)] = material.quantity;
+        }
+
+        ui.chkOwnThis->setEnabled(!ui.cboBP->currentText().isEmpty());
+        UpdateML();
+        ui.txtRuns->setText(QStringLiteral("1"));
+        ui.cmdBack->setEnabled(false);
+    } catch (const Failure&) {
+        // A record the display cannot read is abandoned where it stands; nothing
+        // stored is changed and the program goes on.
+    }
+}
+
+void frmMain::ShrinkFrame(std::int16_t maxIndex)
+{
+    lngBaseQty.resize(static_cast<std::size_t>(maxIndex) + 1, 0);
+    for (int r = 0; r < kRows; ++r) {
+        const std::size_t i = static_cast<std::size_t>(r);
+        for (QWidget* cell : {static_cast<QWidget*>(ui.lblPrefix[i]), static_cast<QWidget*>(ui.lblAmount[i]),
+                 static_cast<QWidget*>(ui.txtPPU[i]), static_cast<QWidget*>(ui.lblWaste[i]),
+                 static_cast<QWidget*>(ui.lblTotal[i]), static_cast<QWidget*>(ui.lblIdeal[i]),
+                 static_cast<QWidget*>(ui.lblImprove[i])})
+            cell->setVisible(r <= maxIndex);
+    }
+    // The full grid is taller than the rule for fewer rows would make it.
+    const int frameHeight = maxIndex == kRows - 1
+        ? kFullGridHeight
+        : numbers::Add16(numbers::Mul16(numbers::Add16(maxIndex, 1), 240), 375);
+    for (QGroupBox* frame : {ui.fraMats, ui.fraWaste, ui.fraTotal, ui.fraIdealML, ui.fraPPU, ui.fraNextImprovement})
+        frame->setFixedHeight(TwipsToPixels(frameHeight));
+
+    windowHeightTwips_ = frameHeight + kAnalysisHeight + 1800;
+    // The outer height includes the title bar and borders; the window manager adds
+    // those around the client area once the window is shown.
+    const int decoration = isVisible() ? frameGeometry().height() - height() : 0;
+    setFixedHeight(TwipsToPixels(windowHeightTwips_) - decoration);
+}
+
+// An empty row: no name, zeros everywhere, no material; its background stays.
+void frmMain::ResetRow(int r, unsigned improveColour)
+{
+    ui.lblPrefix[r]->setText(QString());
+    SetForeColour(ui.lblPrefix[r], BgrColour(Colour::White));
+    ui.lblAmount[r]->setText(QStringLiteral("0"));
+    SetForeColour(ui.lblAmount[r], BgrColour(Colour::White));
+    for (QLabel* cell : {ui.lblWaste[r], ui.lblTotal[r], ui.lblIdeal[r], ui.lblImprove[r]})
+        cell->setText(QStringLiteral("0"));
+    SetForeColour(ui.lblImprove[r], BgrColour(improveColour));
+    ui.txtPPU[r]->setText(QStringLiteral("0"));
+    lstCurrentIDs[static_cast<std::size_t>(r)] = "0";
+}
+
+void frmMain::ClearMaterialRows()
+{
+    ui.pctIcon->setPixmap(QPixmap());
+    for (int r = 0; r < kRows; ++r)
+        ResetRow(r, Colour::White);
+    ui.lblEfficiency->setText(QStringLiteral("0%"));
+    ui.lblBuildCost->setText(QStringLiteral("0 ISK"));
+    ui.lblBuildWaste->setText(QStringLiteral("0 ISK"));
+    ui.lblTime->setText(QStringLiteral("0D 0H 0M 0S"));
+    ui.cboBP->setCurrentIndex(-1);
+    ui.txtML->setText(QStringLiteral("0"));
+    ui.txtRuns->setText(QStringLiteral("1"));
+    ShrinkFrame(0);
+}
+
+void frmMain::HighlightRow(std::int16_t r)
+{
+    const std::size_t i = static_cast<std::size_t>(r);
+    for (QLabel* cell : {ui.lblPrefix.at(i), ui.lblAmount.at(i), ui.lblWaste.at(i), ui.lblTotal.at(i),
+             ui.lblIdeal.at(i), ui.lblImprove.at(i)})
+        SetBackColour(cell, BgrColour(Colour::Navy));
+}
+
+void frmMain::UnhighlightRow(std::int16_t r)
+{
+    const std::size_t i = static_cast<std::size_t>(r);
+    const QColor stripe = BgrColour(r % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
+    for (QWidget* cell : {static_cast<QWidget*>(ui.lblPrefix.at(i)), static_cast<QWidget*>(ui.lblAmount.at(i)),
+             static_cast<QWidget*>(ui.lblWaste.at(i)), static_cast<QWidget*>(ui.lblTotal.at(i)),
+             static_cast<QWidget*>(ui.lblIdeal.at(i)), static_cast<QWidget*>(ui.lblImprove.at(i)),
+             static_cast<QWidget*>(ui.txtPPU.at(i))})
+        SetBackColour(cell, stripe);
+}
+
+void frmMain::lblPrefix_Click(std::int16_t r)
+{
+    if (BackColour(ui.lblPrefix.at(static_cast<std::size_t>(r))) == BgrColour(Colour::Navy)) {
+        UnhighlightRow(r);
+        return;
+    }
+    for (std::int16_t i = 0; i < kRows; ++i)
+        UnhighlightRow(i);
+    HighlightRow(r);
+}
+
+} // namespace brenta::ui

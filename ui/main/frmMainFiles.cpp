@@ -1,0 +1,223 @@
+#include "ui/main/frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QStringList>
+
+#include <filesystem>
+
+#include "calc/Ideal.h"
+#include "calc/Sheet.h"
+#include "calc/Times.h"
+#include "catalogue/BlueprintRecord.h"
+#include "storage/OwnedFile.h"
+#include "storage/PricesFile.h"
+#include "storage/Settings.h"
+#include "storage/SkillsFile.h"
+#include "storage/TextFile.h"
+#include "ui/main/Look.h"
+#include "ui/main/MessageBox.h"
+#include "ui/windows/AlwaysOnTop.h"
+#include "ui/windows/CustomFSO.h"
+#include "ui/main/frmMainShared.h"
+
+namespace brenta::ui {
+
+using namespace mainwindow;
+
+// --- Start-up and shut-down -------------------------------------------------------------
+
+void frmMain::FormLoad()
+{
+    cat.DimArrays();
+    setWindowTitle(AppTitle());
+
+    storage::Options options;
+    try {
+        options = storage::ReadOptions(settings_, fmt_);
+    } catch (const Failure&) {
+        // An unreadable store starts the program with the defaults.
+    }
+    ui.Improvements->setChecked(options.showNextImprovement);
+    ui.AOT->setChecked(options.alwaysOnTop);
+    PlaceWindow(options.x, options.y);
+    strPricesFile = options.pricesFile;
+
+    InitializeArrays();
+    baseWastageFactor = 0.1;
+
+    decSep = numbers::Format(0.1, ".", fmt_);
+    digSep = std::string(decSep == "," ? "." : ",");
+    decSepASCII = static_cast<std::int16_t>(static_cast<unsigned char>(decSep[0]));
+
+    UpdateML();
+    for (std::int16_t r = 0; r < kRows; ++r)
+        UnhighlightRow(r);
+
+    QStringList names;
+    names.reserve(static_cast<qsizetype>(cat.strBPs.size()));
+    for (const std::string& rec : cat.strBPs) {
+        if (rec.empty())
+            continue;
+        const auto fields = record::Split(rec, '{');
+        const std::string name(fields[0]);
+        const std::string id(fields.size() > 1 ? fields[1] : std::string_view());
+        lstIDs.push_back(id);
+        lstBPs.push_back(name);
+        names.push_back(Q(name));
+        lstBPIDs.push_back(id);
+    }
+    // One batch for the selector: a single model insertion instead of 2,579.
+    ui.cboBP->addItems(names);
+    ui.cboBP->setCurrentIndex(-1);
+
+    backBP = -1;
+    ShrinkFrame(0);
+    show();
+    if (ui.AOT->isChecked()) {
+        std::int16_t on = 1;
+        AlwaysOnTop::SetTopmost(this, on);
+    }
+    ui.cboAssemblyArray->setCurrentIndex(0);
+}
+
+void frmMain::PlaceWindow(std::int32_t xTwips, std::int32_t yTwips)
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QSize area = screen ? screen->size() : QSize(1024, 768);
+    const int screenWidth = PixelsToTwips(area.width());
+    const int screenHeight = PixelsToTwips(area.height());
+    // An edge that would put the window off the screen, or too far right or down to
+    // reach, starts at 0 instead; each edge is judged on its own.
+    const std::int32_t left = (xTwips > screenWidth - 1500 || xTwips < 0) ? 0 : xTwips;
+    const std::int32_t top = (yTwips > screenHeight - 1500 || yTwips < 0) ? 0 : yTwips;
+    move(TwipsToPixels(left), TwipsToPixels(top));
+}
+
+void frmMain::InitializeArrays()
+{
+    for (QComboBox* skill : {ui.cboMetallurgy, ui.cboResearch, ui.cboIndustry, ui.cboPE})
+        skill->setCurrentIndex(0);
+    cat.LoadBPNames();
+    cat.LoadMatNames();
+    cat.LoadDefaultPrices();
+    cat.LoadBPIndexMap();
+    cat.LoadBatchSizes();
+    LoadSkills();
+    LoadPricesFile(strPricesFile);
+    LoadOwnedBPs();
+    lstCurrentIDs.assign(kRows, "0");
+}
+
+std::optional<std::string> frmMain::ReadPlayerFile(const std::string& fileName)
+{
+    const std::string path = FolderPath(fileName);
+    if (!Fso().FileExists(path))
+        return std::nullopt;
+    try {
+        return storage::ReadWholeFile(path);
+    } catch (const Failure&) {
+        // What cannot be read is not overwritten at shut-down either.
+        unreadable_.insert(fileName);
+        return std::nullopt;
+    }
+}
+
+void frmMain::LoadSkills()
+{
+    const auto content = ReadPlayerFile(kSkillsFile);
+    if (!content)
+        return;
+    const storage::SkillLevels levels = storage::ReadSkills(*content, fmt_);
+    const std::pair<QComboBox*, std::optional<std::int16_t>> selections[] = {
+        {ui.cboMetallurgy, levels.metallurgy},
+        {ui.cboResearch, levels.research},
+        {ui.cboIndustry, levels.industry},
+        {ui.cboPE, levels.productionEfficiency},
+    };
+    for (const auto& [selector, level] : selections)
+        if (level)
+            selector->setCurrentIndex(*level);
+}
+
+void frmMain::LoadPricesFile(const std::string& fileName)
+{
+    if (const auto content = ReadPlayerFile(fileName))
+        storage::ApplyPrices(*content, cat.dblPrices, fmt_);
+    setWindowTitle(AppTitle() + " - " + Q(fileName));
+}
+
+void frmMain::LoadOwnedBPs()
+{
+    if (const auto content = ReadPlayerFile(kOwnedFile))
+        storage::ApplyOwned(*content, cat, fmt_);
+}
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    FormUnload();
+    event->accept();
+}
+
+void frmMain::FormUnload()
+{
+    if (unloaded_)
+        return;
+    unloaded_ = true;
+
+    QStringList problems;
+    const auto save = [&problems](const QString& what, const auto& write) {
+        try {
+            write();
+        } catch (const std::exception& e) {
+            problems << what + ": " + QString::fromLocal8Bit(e.what());
+        }
+    };
+    const auto saveFile = [&](const std::string& fileName, const auto& content) {
+        if (unreadable_.contains(fileName)) {
+            problems << Q(fileName) + ": it could not be read when Brenta started, so it was left as it was";
+            return;
+        }
+        save(Q(fileName), [&] { storage::WriteFileAtomically(FolderPath(fileName), content()); });
+    };
+
+    const bool alwaysOnTop = ui.AOT->isChecked();
+    save("The settings", [&] {
+        storage::Options options;
+        options.showNextImprovement = ui.Improvements->isChecked();
+        options.pricesFile = strPricesFile;
+        options.alwaysOnTop = alwaysOnTop;
+        options.x = PixelsToTwips(x());
+        options.y = PixelsToTwips(y());
+        storage::WriteOptions(settings_, options, fmt_);
+    });
+    saveFile(strPricesFile, [&] { return storage::PricesText(cat.strItemNames, cat.dblPrices, fmt_); });
+    saveFile(kSkillsFile, [&] {
+        return storage::SkillsText(static_cast<std::int16_t>(ui.cboMetallurgy->currentIndex()),
+            static_cast<std::int16_t>(ui.cboResearch->currentIndex()),
+            static_cast<std::int16_t>(ui.cboIndustry->currentIndex()),
+            static_cast<std::int16_t>(ui.cboPE->currentIndex()));
+    });
+    saveFile(kOwnedFile, [&] { return storage::OwnedText(cat); });
+
+    if (!problems.empty())
+        ShowMessage(this, "Some of your data could not be saved:\n\n" + problems.join("\n"));
+
+    // The program ends with its main window: every other window closes too.
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible() && w->isWindow() && w->parentWidget() == this)
+            w->close();
+}
+
+} // namespace brenta::ui

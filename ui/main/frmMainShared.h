@@ -1,0 +1,56 @@
+#pragma once
+
+// What the parts of the main window's implementation share: the title, the player's
+// file names, the grid's fixed heights and small conversions between Qt and the core.
+
+#include <QString>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "calc/Numbers.h"
+#include "calc/Sheet.h"
+#include "ui/main/Look.h"
+
+namespace brenta::ui::mainwindow {
+
+inline constexpr const char* kTitle = "Brenta";
+inline constexpr const char* kVersion = "1.9.5";
+inline constexpr const char* kSkillsFile = "skills.dat";
+inline constexpr const char* kOwnedFile = "ownedbps.dat";
+inline constexpr int kAnalysisHeight = 1575;
+inline constexpr int kFullGridHeight = 6615;
+inline constexpr int kRows = sheet::kRows;
+
+inline QString Q(const std::string& s) { return QString::fromStdString(s); }
+inline std::string S(const QString& s) { return s.toStdString(); }
+
+inline QString AppTitle() { return QString::fromLatin1(kTitle) + ' ' + QString::fromLatin1(kVersion); }
+
+// Text colour of a material's name and amount by the kind prefix of its name.
+inline unsigned KindColour(const std::string& name)
+{
+    const struct {
+        const char* prefix;
+        unsigned colour;
+    } kinds[] = {
+        {"[Skill]", Colour::Yellow}, {"[Item]", Colour::Green}, {"[T1]", Colour::Yellow},
+        {"[Ship]", Colour::Red}, {"[T2]", Colour::Magenta}, {"[Raw]", Colour::Cyan},
+    };
+    for (const auto& kind : kinds)
+        if (name.starts_with(kind.prefix))
+            return kind.colour;
+    return Colour::White;
+}
+
+template <typename T>
+typename std::vector<T>::const_reference At(const std::vector<T>& table, std::int64_t index)
+{
+    if (index < 0 || index >= static_cast<std::int64_t>(table.size()))
+        throw Failure("Index " + std::to_string(index) + " outside the table");
+    return table[static_cast<std::size_t>(index)];
+}
+
+
+} // namespace brenta::ui::mainwindow
