@@ -42,6 +42,11 @@ double RunWaste(double wasteFraction, std::int32_t base, const NumberFormat& fmt
     return modRounding::RoundNumberValue(waste, fmt);
 }
 
+double JobWaste(double wasteFraction, std::int32_t base, std::int32_t runs, const NumberFormat& fmt)
+{
+    return Finite(RunWaste(wasteFraction, base, fmt) * runs);
+}
+
 std::string CostText(double cost, const NumberFormat& fmt) { return Format(cost, "###,##0.00", fmt) + " ISK"; }
 
 namespace {
@@ -83,7 +88,7 @@ void ComputeRows(const Input& in, std::int32_t ml, Output& out)
             const double f = modWastage::WastageAtML(ml, in.baseWastageFactor);
             const std::int32_t base = BaseQty(in, r);
             const double w = WasteFraction(f, in.pe, in.matMult);
-            const double waste = Finite(RunWaste(w, base, fmt) * TextToInt32(in.runsText, fmt));
+            const double waste = JobWaste(w, base, TextToInt32(in.runsText, fmt), fmt);
             ro.waste = ToText(waste, fmt);
             const double total = Finite(ToNumber(row.amount, fmt) + waste);
             ro.total = ToText(total, fmt);

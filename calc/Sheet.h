@@ -35,6 +35,9 @@ double WasteFraction(double f, int pe, double matMult);
 // times the run count, never rounded over the whole job.
 double RunWaste(double wasteFraction, std::int32_t base, const NumberFormat& fmt);
 
+// The waste of a regular row for the whole job: RunWaste times the run count.
+double JobWaste(double wasteFraction, std::int32_t base, std::int32_t runs, const NumberFormat& fmt);
+
 struct RowInput {
     std::string caption; // display name, "" for a row without material
     std::string amount;  // amount caption (whole job)
