@@ -62,6 +62,7 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
     connect(ui.Exit, &QAction::triggered, this, [this] { Exit_Click(); });
     connect(ui.AOT, &QAction::triggered, this, [this] { AOT_Click(); });
     connect(ui.Improvements, &QAction::triggered, this, [this] { Improvements_Click(); });
+    connect(ui.MLtoML, &QAction::triggered, this, [this] { MLtoML_Click(); });
 
     FormLoad();
 }

@@ -64,6 +64,10 @@ public:
     void HighlightRow(std::int16_t r);
     void UnhighlightRow(std::int16_t r);
     void lblPrefix_Click(std::int16_t r);
+    // Research planning (frmMainResearch.cpp): the comparison of the shown blueprint,
+    // and the waste graph of grid row Index at the window's right edge.
+    void MLtoML_Click();
+    void DrawGraphMLvWaste(std::int16_t Index);
 
     // The window's outer height in twips, as the grid's row count sets it.
     int WindowHeightTwips() const { return windowHeightTwips_; }
@@ -92,6 +96,7 @@ private:
     std::string FolderPath(const std::string& fileName) const;
     std::string SelectedRecord() const;
     CustomFSO& Fso();
+    bool CanCompare() const;
 
     void txtML_Change();
     void txtPL_Change();

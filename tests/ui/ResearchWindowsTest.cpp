@@ -1,0 +1,302 @@
+// The comparison window and the waste graph, reached from the main window as a
+// player reaches them: the Tools menu, clicks and typing in the comparison's boxes.
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QImage>
+
+#include "tests/ui/MainWindowFixture.h"
+#include "ui/main/Look.h"
+#include "ui/windows/frmComparison.h"
+#include "ui/windows/frmGraph.h"
+
+using namespace brenta;
+
+namespace {
+
+const QString kPlates = QStringLiteral("100mm Reinforced Steel Plates I Blueprint");
+const QString kPlatesII = QStringLiteral("100mm Reinforced Steel Plates II Blueprint");
+using Texts = std::vector<std::string>;
+
+class Research : public test::MainWindowTest {
+protected:
+    static ui::frmComparison* Comparison()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* c = qobject_cast<ui::frmComparison*>(w))
+                return c;
+        return nullptr;
+    }
+
+    ui::frmComparison* OpenComparison()
+    {
+        window->ui.MLtoML->trigger();
+        return Comparison();
+    }
+
+    ui::frmGraph* Graph() const { return window->findChild<ui::frmGraph*>(QStringLiteral("frmGraph")); }
+
+    // Cells of one comparison column: first rows of a 25-cell column, or of the end half of lblWaste.
+    template <std::size_t N> static Texts Cells(const std::array<QLabel*, N>& cells, int rows, int from = 0)
+    {
+        Texts texts;
+        for (int r = 0; r < rows; ++r)
+            texts.push_back(cells[static_cast<std::size_t>(from + r)]->text().toStdString());
+        return texts;
+    }
+
+    static bool RowShown(const ui::frmComparison& c, int r)
+    {
+        const auto i = static_cast<std::size_t>(r);
+        return !c.lblPrefix[i]->isHidden() && !c.lblAmount[i]->isHidden() && !c.lblWaste[i]->isHidden()
+            && !c.lblWaste[i + 25]->isHidden() && !c.lblSavings[i]->isHidden();
+    }
+};
+BRENTA_BOTH_LOCALES(Research);
+
+TEST_P(Research, ComparisonOpensOnTheSheetAndAgreesWithIt)
+{
+    ui::frmMain& w = Start();
+    w.ui.MLtoML->trigger();
+    EXPECT_EQ(Comparison(), nullptr); // no blueprint, nothing happens
+    EXPECT_TRUE(w.isEnabled());
+
+    SelectBlueprint(kPlates);
+    Choose(w.ui.cboPE, 5);
+    Type(w.ui.txtRuns, "3");
+    ui::frmComparison* c = OpenComparison();
+    ASSERT_NE(c, nullptr);
+    EXPECT_TRUE(c->isVisible());
+    EXPECT_FALSE(w.isEnabled());
+    EXPECT_EQ(c->windowTitle(), "ML to ML Comparison - " + kPlates);
+    EXPECT_EQ(c->txtFromML->text(), "0");
+    EXPECT_EQ(c->txtToML->text(), "0");
+
+    const Texts sheetWaste = Column(w.ui.lblWaste, 6);
+    EXPECT_EQ(sheetWaste, (Texts { "204", "60", "84", "12", "0", "0" }));
+    EXPECT_EQ(Cells(c->lblWaste, 6), sheetWaste);
+    EXPECT_EQ(Cells(c->lblWaste, 6, 25), sheetWaste);
+    EXPECT_EQ(Cells(c->lblSavings, 6), Texts(6, "0"));
+    EXPECT_EQ(Cells(c->lblAmount, 6), Column(w.ui.lblAmount, 6));
+    EXPECT_EQ(c->lblBuildCost1->text(), w.ui.lblBuildCost->text());
+    EXPECT_EQ(c->lblBuildCost2->text(), w.ui.lblBuildCost->text());
+    EXPECT_EQ(c->lblISKSavings->text().toStdString(), L("0.00 ISK"));
+    EXPECT_EQ(c->lblResearchTime->text(), "0D 0H 0M 0S");
+    EXPECT_EQ(c->txtWastageFactor[0]->text().toStdString(), L("0.1000000000000"));
+    for (int r = 0; r < 6; ++r) {
+        EXPECT_EQ(ui::ForeColour(c->lblPrefix[r]), ui::ForeColour(w.ui.lblPrefix[r])) << r;
+        EXPECT_EQ(ui::ForeColour(c->lblAmount[r]), ui::ForeColour(w.ui.lblPrefix[r])) << r;
+        EXPECT_EQ(ui::BackColour(c->lblWaste[r + 25]), ui::BgrColour(r % 2 ? 0x000000 : 0x404040)) << r;
+    }
+    EXPECT_TRUE(RowShown(*c, 5));
+    EXPECT_FALSE(RowShown(*c, 6));
+    EXPECT_EQ(c->fraMats->height(), ui::TwipsToPixels(6 * 240 + 375));
+    EXPECT_EQ(c->fraSavings->height(), c->fraMats->height());
+    EXPECT_EQ(c->WindowHeightTwips(), 6 * 240 + 375 + 2265);
+    EXPECT_EQ(c->fraWaste[1]->toolTip().toStdString(),
+        "The amount of waste material used in production.  Researching the BPO will reduce the waste.");
+}
+
+TEST_P(Research, TypingALevelRecomputesItsSideAndBadLevelsSayInvalidML)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    Choose(w.ui.cboPE, 5);
+    Type(w.ui.txtRuns, "3");
+    ui::frmComparison* c = OpenComparison();
+    ASSERT_NE(c, nullptr);
+
+    Type(c->txtToML, "5");
+    EXPECT_EQ(Cells(c->lblWaste, 6, 25), (Texts { "33", "9", "15", "3", "0", "0" })); // per run 11, 3, 5, 1
+    EXPECT_EQ(Cells(c->lblWaste, 6), (Texts { "204", "60", "84", "12", "0", "0" }));
+    EXPECT_EQ(Cells(c->lblSavings, 6), (Texts { "171", "51", "69", "9", "0", "0" }));
+    EXPECT_EQ(c->lblBuildCost1->text(), w.ui.lblBuildCost->text());
+    EXPECT_EQ(c->lblISKSavings->text().toStdString(), L("4,110.00 ISK")); // 171*2 + 51*8 + 69*32 + 9*128
+    EXPECT_EQ(c->lblResearchTime->text(), "0D 16H 40M 0S");
+
+    // Starting above the end: the savings and the time turn negative.
+    Type(c->txtFromML, "10");
+    EXPECT_EQ(Cells(c->lblWaste, 4), (Texts { "18", "6", "9", "0" }));
+    EXPECT_EQ(Cells(c->lblSavings, 4), (Texts { "-15", "-3", "-6", "-3" }));
+    EXPECT_EQ(c->lblResearchTime->text(), "-1D -17H -40M 0S");
+
+    // A bad level: its own box says so; what was shown before stays.
+    Type(c->txtToML, "x");
+    EXPECT_EQ(c->txtWastageFactor[1]->text(), "Invalid ML");
+    EXPECT_EQ(c->txtWastageFactor[0]->text().toStdString(), L("0.0090909090909"));
+    EXPECT_EQ(Cells(c->lblWaste, 1, 25), Texts { "33" });
+    Type(c->txtFromML, "");
+    EXPECT_EQ(c->txtWastageFactor[0]->text(), "Invalid ML");
+    EXPECT_EQ(Cells(c->lblWaste, 1), Texts { "18" });
+    EXPECT_FALSE(w.isEnabled());
+}
+
+TEST_P(Research, SkillRowsKeepZeroWasteAndTheirLevel)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlatesII);
+    ui::frmComparison* c = OpenComparison();
+    ASSERT_NE(c, nullptr);
+    Type(c->txtToML, "10");
+    EXPECT_EQ(Cells(c->lblPrefix, 2, 6), (Texts { "[Skill] Industry", "[Skill] Armor Lamination" }));
+    EXPECT_EQ(Cells(c->lblAmount, 2, 6), (Texts { "2", "2" }));
+    for (const auto& column :
+        { Cells(c->lblWaste, 3, 6), Cells(c->lblWaste, 3, 31), Cells(c->lblSavings, 3, 6) })
+        EXPECT_EQ(column, (Texts { "0", "0", "0" })); // two skills and a first-tech item
+    EXPECT_EQ(Cells(c->lblWaste, 1, 0), Column(w.ui.lblWaste, 1));
+    EXPECT_EQ(c->lblBuildCost1->text(), w.ui.lblBuildCost->text());
+    EXPECT_TRUE(RowShown(*c, 14));
+    EXPECT_FALSE(RowShown(*c, 15));
+}
+
+TEST_P(Research, TheGridFitsOneToTwentyFiveRows)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(QStringLiteral("Bomb Blueprint")); // one material
+    ui::frmComparison* one = OpenComparison();
+    ASSERT_NE(one, nullptr);
+    EXPECT_TRUE(RowShown(*one, 0));
+    EXPECT_FALSE(RowShown(*one, 1));
+    EXPECT_EQ(one->fraMats->height(), ui::TwipsToPixels(615));
+    EXPECT_EQ(one->WindowHeightTwips(), 2880);
+    one->close();
+    QTRY_VERIFY(Comparison() == nullptr);
+
+    // No blueprint fills all 25 rows: fill the sheet's grid as the display would.
+    SelectBlueprint(kPlates);
+    w.ShrinkFrame(24);
+    for (int r = 6; r < 25; ++r) {
+        w.ui.lblPrefix[r]->setText(QStringLiteral("[Raw] Tritanium"));
+        w.ui.lblAmount[r]->setText(QStringLiteral("676"));
+        w.lngBaseQty[static_cast<std::size_t>(r)] = 676;
+    }
+    ui::frmComparison* full = OpenComparison();
+    ASSERT_NE(full, nullptr);
+    for (int r = 0; r < 25; ++r)
+        EXPECT_TRUE(RowShown(*full, r)) << r;
+    EXPECT_EQ(full->fraMats->height(), ui::TwipsToPixels(6615));
+    EXPECT_EQ(full->fraWaste[0]->height(), ui::TwipsToPixels(6615));
+    EXPECT_EQ(full->WindowHeightTwips(), 8880);
+    EXPECT_EQ(full->lblWaste[49]->text(), "237"); // 676 at Production Efficiency 0
+}
+
+TEST_P(Research, ClickingACellTogglesItsRow)
+{
+    Start();
+    SelectBlueprint(kPlates);
+    ui::frmComparison* c = OpenComparison();
+    ASSERT_NE(c, nullptr);
+    const QColor navy = ui::BgrColour(ui::Colour::Navy);
+
+    QTest::mouseClick(c->lblWaste[30], Qt::LeftButton);
+    for (QLabel* cell :
+        { c->lblPrefix[5], c->lblAmount[5], c->lblWaste[5], c->lblWaste[30], c->lblSavings[5] })
+        EXPECT_EQ(ui::BackColour(cell), navy) << cell->objectName().toStdString();
+    QTest::mouseClick(c->lblPrefix[2], Qt::LeftButton); // another row takes the selection
+    EXPECT_EQ(ui::BackColour(c->lblPrefix[2]), navy);
+    EXPECT_EQ(ui::BackColour(c->lblSavings[5]), ui::BgrColour(ui::Colour::StripeOdd));
+    QTest::mouseClick(c->lblSavings[2], Qt::LeftButton); // a second click clears it
+    EXPECT_EQ(ui::BackColour(c->lblWaste[27]), ui::BgrColour(ui::Colour::StripeEven));
+}
+
+TEST_P(Research, EveryWayOutEnablesTheMainWindowAgain)
+{
+    const struct {
+        const char* name;
+        void (*close)(ui::frmMain&, ui::frmComparison&);
+    } ways[] = {
+        { "close box", [](ui::frmMain&, ui::frmComparison& c) { c.close(); } },
+        { "Escape", [](ui::frmMain&, ui::frmComparison& c) { QTest::keyClick(&c, Qt::Key_Escape); } },
+        { "main window closing", [](ui::frmMain& w, ui::frmComparison&) { w.close(); } },
+    };
+    for (const auto& way : ways) {
+        ui::frmMain& w = Start();
+        SelectBlueprint(kPlates);
+        ui::frmComparison* c = OpenComparison();
+        ASSERT_NE(c, nullptr) << way.name;
+        ASSERT_FALSE(w.isEnabled()) << way.name;
+        way.close(w, *c);
+        EXPECT_TRUE(w.isEnabled()) << way.name;
+        QTRY_VERIFY2(Comparison() == nullptr, way.name);
+    }
+    // Deleting the main window takes an open comparison along.
+    Start();
+    SelectBlueprint(kPlates);
+    ASSERT_NE(OpenComparison(), nullptr);
+    window.reset();
+    EXPECT_EQ(Comparison(), nullptr);
+}
+
+TEST_P(Research, GraphOpensAtTheRightEdgeAndIsReused)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates); // Tritanium: 676 units, ideal 135
+    w.DrawGraphMLvWaste(0);
+    ui::frmGraph* g = Graph();
+    ASSERT_NE(g, nullptr);
+    EXPECT_TRUE(g->isVisible());
+    EXPECT_TRUE(w.isEnabled());
+    EXPECT_EQ(g->windowTitle(), "Wastage Graph");
+    EXPECT_EQ(g->size(), QSize(ui::TwipsToPixels(9795), ui::TwipsToPixels(6060)));
+    EXPECT_EQ(g->pos(), QPoint(w.frameGeometry().x() + w.frameGeometry().width(), w.frameGeometry().y()));
+    EXPECT_EQ(g->Picture().maxML, 135);
+    EXPECT_EQ(g->Picture().maxWaste, 68);
+    EXPECT_TRUE(messages.empty());
+
+    // Another row redraws the same window, placed again beside the main window.
+    w.move(w.pos() + QPoint(30, 20));
+    w.DrawGraphMLvWaste(3); // Isogen: 39 units, ideal 7
+    EXPECT_EQ(Graph(), g);
+    EXPECT_EQ(g->Picture().maxML, 7);
+    EXPECT_EQ(g->pos(), QPoint(w.frameGeometry().x() + w.frameGeometry().width(), w.frameGeometry().y()));
+
+    // Nothing for a material without ML waste.
+    w.DrawGraphMLvWaste(4); // Nocxium: ideal 0
+    EXPECT_EQ(g->Picture().maxML, 7);
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_P(Research, GraphIsPaintedFromItsKeptPicture)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    w.DrawGraphMLvWaste(0);
+    ui::frmGraph* g = Graph();
+    ASSERT_NE(g, nullptr);
+    const QImage first = g->grab().toImage();
+    const QTransform map = g->Mapping();
+    // Whether a point of the picture is drawn in a colour, give or take the pixel it rounds to.
+    const auto drawnIn = [&first, &map](double x, double y, unsigned colour) {
+        const QPoint p = map.map(QPointF(x, y)).toPoint();
+        for (int dx = -1; dx <= 1; ++dx)
+            for (int dy = -1; dy <= 1; ++dy)
+                if (QColor(first.pixel(p + QPoint(dx, dy))) == ui::BgrColour(colour))
+                    return true;
+        return false;
+    };
+    EXPECT_EQ(QColor(first.pixel(2, 2)), QColor(Qt::black));
+    EXPECT_TRUE(drawnIn(0.5, 0, graph::kYellow)); // the curve starts at the top left
+    EXPECT_TRUE(drawnIn(0, 60, graph::kWhite)); // the vertical axis
+    EXPECT_TRUE(drawnIn(42, 10, graph::kGrey)); // a grid line
+    EXPECT_FALSE(drawnIn(60, 10, graph::kGrey)); // between grid lines
+    // Covered and exposed again: the same picture.
+    g->hide();
+    g->show();
+    EXPECT_EQ(g->grab().toImage(), first);
+}
+
+TEST_P(Research, AGraphThatCannotBeDrawnClosesTheWindowWithAMessage)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    w.DrawGraphMLvWaste(0);
+    ASSERT_NE(Graph(), nullptr);
+    w.ui.lblAmount[1]->setText(QStringLiteral("x"));
+    w.DrawGraphMLvWaste(1);
+    EXPECT_EQ(Graph(), nullptr);
+    EXPECT_EQ(messages, (Texts { "The graph form failed to load for some reason." }));
+    w.DrawGraphMLvWaste(25); // no such row
+    EXPECT_EQ(messages.size(), 2u);
+}
+
+} // namespace

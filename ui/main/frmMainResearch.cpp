@@ -1,0 +1,55 @@
+// Research planning from the main window: the ML-to-ML comparison and the waste graph.
+#include "ui/main/frmMain.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+#include "calc/WasteGraph.h"
+#include "ui/main/MessageBox.h"
+#include "ui/main/frmMainShared.h"
+#include "ui/windows/frmComparison.h"
+#include "ui/windows/frmGraph.h"
+
+namespace brenta::ui {
+
+using namespace mainwindow;
+
+// Whether there is a blueprint for the comparison to work on.
+bool frmMain::CanCompare() const
+{
+    return ui.cboBP->currentIndex() >= 0;
+}
+
+void frmMain::MLtoML_Click()
+{
+    if (!CanCompare())
+        return;
+    // It disables this window while open and deletes itself when closed.
+    new frmComparison(*this);
+}
+
+void frmMain::DrawGraphMLvWaste(std::int16_t Index)
+{
+    auto* graphWindow = findChild<frmGraph*>(QStringLiteral("frmGraph"), Qt::FindDirectChildrenOnly);
+    try {
+        if (Index < 0 || Index >= kRows)
+            throw Failure("No grid row " + std::to_string(Index));
+        const auto r = static_cast<std::size_t>(Index);
+        auto picture = graph::WasteGraph(
+            S(ui.lblIdeal[r]->text()), S(ui.lblAmount[r]->text()), baseWastageFactor, fmt_);
+        if (!picture)
+            return;
+        if (!graphWindow)
+            graphWindow = new frmGraph(this);
+        const QRect outer = frameGeometry();
+        graphWindow->move(outer.x() + outer.width(), outer.y());
+        graphWindow->Draw(std::move(*picture));
+        graphWindow->show();
+        graphWindow->raise();
+    } catch (const Failure&) {
+        delete graphWindow;
+        ShowMessage(this, QStringLiteral("The graph form failed to load for some reason."));
+    }
+}
+
+} // namespace brenta::ui
