@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -59,6 +60,16 @@ namespace {
             frame->setToolTip(QString::fromLatin1(toolTip));
         SetBackColour(frame, BgrColour(Colour::Grey));
         return frame;
+    }
+
+    // A caption wider than its place at the window's font gets a slightly smaller font,
+    // so it is read whole instead of cut off; not below 6 points.
+    void FitCaption(QLabel* label)
+    {
+        QFont font = label->font();
+        while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(label->text()) > label->width())
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+        label->setFont(font);
     }
 
     QString Indexed(const char* name, int i)
@@ -154,6 +165,10 @@ void frmComparison::SetupUi()
         this, QStringLiteral("fraWaste_1"), "Waste (End)", 5880, GridTop, 1215, GridHeight, WasteToolTip);
     fraSavings = MakeFrame(
         this, QStringLiteral("fraSavings"), "Savings", 7200, GridTop, 1215, GridHeight, WasteToolTip);
+
+    for (QLabel* caption : { lblFromML, lblToML, lblWastageFactor[0], lblWastageFactor[1],
+             lblBuildCost1Prefix, lblBuildCost2Prefix, lblSavingsPrefix, lblResearchTimePrefix })
+        FitCaption(caption);
 
     const Qt::Alignment nameAlign = Qt::AlignLeft | Qt::AlignVCenter;
     const Qt::Alignment numberAlign = Qt::AlignRight | Qt::AlignVCenter;
