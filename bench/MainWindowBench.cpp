@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,6 +18,8 @@
 #include "catalogue/BlueprintRecord.h"
 #include "storage/Settings.h"
 #include "ui/main/frmMain.h"
+#include "ui/windows/frmComparison.h"
+#include "ui/windows/frmGraph.h"
 
 using namespace brenta;
 
@@ -115,5 +118,58 @@ void BM_SheetCompute_MostMaterials(benchmark::State& state)
         benchmark::DoNotOptimize(sheet::Compute(in));
 }
 BENCHMARK(BM_SheetCompute_MostMaterials)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+// Research planning: a keystroke in the comparison's start box for the blueprint with
+// the most materials, up to every caption written; and the waste graph of a material
+// whose ideal ML is 500, computed and painted.
+namespace {
+
+ui::frmComparison* OpenComparison(ui::frmMain& main)
+{
+    main.ui.MLtoML->trigger();
+    for (QWidget* w : QApplication::topLevelWidgets())
+        if (auto* c = qobject_cast<ui::frmComparison*>(w))
+            return c;
+    return nullptr;
+}
+
+void BM_ComparisonKeystroke_MostMaterials(benchmark::State& state)
+{
+    Window w;
+    w.Show(w.MostMaterials());
+    ui::frmComparison* c = OpenComparison(*w.main);
+    if (!c) {
+        state.SkipWithError("the comparison did not open");
+        return;
+    }
+    const QString levels[] = { QStringLiteral("0"), QStringLiteral("10") };
+    int i = 0;
+    for (auto _ : state)
+        c->txtFromML->setText(levels[i++ % 2]);
+    delete c;
+}
+BENCHMARK(BM_ComparisonKeystroke_MostMaterials)->Unit(benchmark::kMicrosecond);
+
+void BM_DrawGraph_Ideal500(benchmark::State& state)
+{
+    Window w;
+    w.Show(w.main->ui.cboBP->findText(QStringLiteral("'Fascine' Large Remote Hull Repair Unit I Blueprint")));
+    std::int16_t row = -1;
+    for (std::int16_t r = 0; r < sheet::kRows; ++r)
+        if (w.main->ui.lblIdeal[static_cast<std::size_t>(r)]->text() == QStringLiteral("500"))
+            row = r;
+    if (row < 0) {
+        state.SkipWithError("no material with ideal ML 500");
+        return;
+    }
+    for (auto _ : state) {
+        w.main->DrawGraphMLvWaste(row);
+        auto* graph = w.main->findChild<ui::frmGraph*>(QStringLiteral("frmGraph"));
+        benchmark::DoNotOptimize(graph->grab());
+    }
+}
+BENCHMARK(BM_DrawGraph_Ideal500)->Unit(benchmark::kMillisecond);
 
 } // namespace
