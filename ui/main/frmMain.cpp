@@ -63,6 +63,8 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
     connect(ui.AOT, &QAction::triggered, this, [this] { AOT_Click(); });
     connect(ui.Improvements, &QAction::triggered, this, [this] { Improvements_Click(); });
     connect(ui.MLtoML, &QAction::triggered, this, [this] { MLtoML_Click(); });
+    ConnectInputs();
+    ConnectSearch();
 
     FormLoad();
 }

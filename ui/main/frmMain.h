@@ -17,6 +17,8 @@
 #include "catalogue/Catalogue.h"
 #include "ui/main/frmMainUi.h"
 
+class QKeyEvent;
+
 namespace brenta::storage {
 class SettingsStore;
 }
@@ -40,6 +42,10 @@ public:
     Catalogue cat;
     std::int16_t curBP = 0;
     std::int16_t backBP = -1;
+    // curBP is on display: LoadBP shows it, ClearMaterialRows takes it away. ML and PL
+    // edits and the ownership box act on the shown blueprint only, never on another
+    // selector entry, and on nothing while nothing is shown.
+    bool bShown = false;
     std::string strTimes;
     double baseWastageFactor = 0.1;
     std::vector<std::int32_t> lngBaseQty;
@@ -68,6 +74,7 @@ public:
     // and the waste graph of grid row Index at the window's right edge.
     void MLtoML_Click();
     void DrawGraphMLvWaste(std::int16_t Index);
+    void cmdBack_Click();
 
     // The window's outer height in twips, as the grid's row count sets it.
     int WindowHeightTwips() const { return windowHeightTwips_; }
@@ -101,6 +108,19 @@ private:
     void txtML_Change();
     void txtPL_Change();
     void txtRuns_Change();
+    // Input fields (frmMainInputs.cpp).
+    void ConnectInputs();
+    bool FilterInputKey(QObject* watched, QKeyEvent* event);
+    void chkOwnThis_Click();
+    void SavePrice(std::int16_t row);
+    std::string ShownTypeId() const;
+    void EditOwnedRecord(bool mlEdited);
+    // Search, filter and Back (frmMainSearch.cpp).
+    void ConnectSearch();
+    void Search();
+    void cmdClear_Click();
+    void ShowUnowned_Click();
+    void FillView(const std::vector<std::int16_t>& indexes);
     void cboAssemblyArray_Click();
     void Exit_Click();
     void AOT_Click();

@@ -163,6 +163,7 @@ void frmMain::LoadBP(std::int16_t Index)
 {
     const std::string& rec = At(cat.strBPs, Index);
     curBP = Index;
+    bShown = true;
     try {
         const std::int16_t id = numbers::TextToInt16(record::Field(rec, record::kFieldTypeId), fmt_);
         strTimes = record::Times(rec);
@@ -255,6 +256,7 @@ void frmMain::ResetRow(int r, unsigned improveColour)
 
 void frmMain::ClearMaterialRows()
 {
+    bShown = false;
     ui.pctIcon->setPixmap(QPixmap());
     for (int r = 0; r < kRows; ++r)
         ResetRow(r, Colour::White);

@@ -14,14 +14,21 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStringList>
+#include <QValidator>
+
+#include <algorithm>
+#include <functional>
+#include <optional>
 
 #include <filesystem>
 
 #include "calc/Ideal.h"
+#include "calc/InputFields.h"
 #include "calc/Sheet.h"
 #include "calc/Times.h"
 #include "catalogue/BlueprintRecord.h"
 #include "storage/OwnedFile.h"
+#include "storage/OwnedRecord.h"
 #include "storage/PricesFile.h"
 #include "storage/Settings.h"
 #include "storage/SkillsFile.h"
@@ -57,9 +64,113 @@ void frmMain::ShowWF(const QString& text)
 
 // --- Input fields ------------------------------------------------------------------------
 
-void frmMain::txtML_Change() { UpdateML(); }
+namespace {
 
-void frmMain::txtPL_Change() { UpdateML(); }
+// Keeps out of a box, when it arrives by paste or drag, any text its key filter
+// would keep out when typed.
+class TextRule : public QValidator {
+public:
+    TextRule(QObject* parent, std::function<bool(const std::string&)> rule)
+        : QValidator(parent), rule_(std::move(rule))
+    {
+    }
+    State validate(QString& input, int&) const override { return rule_(S(input)) ? Acceptable : Invalid; }
+
+private:
+    std::function<bool(const std::string&)> rule_;
+};
+
+// The character a key types, or nothing for keys that type none (arrows, Delete,
+// Tab) and for shortcuts held with Ctrl, Alt or Meta: those edit or leave the box
+// as usual, so copy, paste, select all and undo work in every box.
+std::optional<int> TypedCharacter(const QKeyEvent* event)
+{
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return std::nullopt;
+    const QString text = event->text();
+    if (text.isEmpty())
+        return std::nullopt;
+    const int c = text.at(0).unicode();
+    if (c == fields::kBackspace || c == fields::kEnter)
+        return c;
+    if (c < ' ' || c == 127)
+        return std::nullopt;
+    return c;
+}
+
+} // namespace
+
+void frmMain::ConnectInputs()
+{
+    // The player's click or space key only; the display setting the box runs nothing.
+    connect(ui.chkOwnThis, &QCheckBox::clicked, this, [this] { chkOwnThis_Click(); });
+    ui.txtRuns->setValidator(new TextRule(ui.txtRuns, fields::IsRunsText));
+    for (QLineEdit* box : ui.txtPPU) {
+        box->installEventFilter(this);
+        box->setValidator(new TextRule(box, [this](const std::string& text) {
+            return fields::IsPriceText(text, static_cast<char>(decSepASCII));
+        }));
+    }
+}
+
+std::string frmMain::ShownTypeId() const
+{
+    return std::string(record::Field(At(cat.strBPs, curBP), record::kFieldTypeId));
+}
+
+// An owned blueprint on display keeps the levels the player types into its record.
+void frmMain::EditOwnedRecord(bool mlEdited)
+{
+    if (!bShown || !ui.chkOwnThis->isChecked())
+        return;
+    try {
+        if (!At(cat.bOwned, curBP))
+            return;
+        const std::string& old = At(cat.strOwned, curBP);
+        std::string rebuilt = mlEdited ? owned::WithML(old, ShownTypeId(), S(ui.txtML->text()), fmt_)
+                                       : owned::WithPL(old, ShownTypeId(), S(ui.txtPL->text()), fmt_);
+        cat.strOwned[static_cast<std::size_t>(curBP)] = std::move(rebuilt);
+    } catch (const Failure&) {
+        // A level no record can hold, or an old level that cannot be read: the
+        // record stays as it was rather than take an invented level.
+    }
+}
+
+void frmMain::txtML_Change()
+{
+    EditOwnedRecord(true);
+    UpdateML();
+}
+
+void frmMain::txtPL_Change()
+{
+    EditOwnedRecord(false);
+    UpdateML();
+}
+
+void frmMain::chkOwnThis_Click()
+{
+    const bool checked = ui.chkOwnThis->isChecked();
+    if (!bShown) {
+        ui.chkOwnThis->setChecked(false);
+        return;
+    }
+    const std::size_t b = static_cast<std::size_t>(curBP);
+    if (curBP < 0 || b >= cat.bOwned.size() || b >= cat.strOwned.size())
+        return;
+    try {
+        if (checked) {
+            cat.strOwned[b] = owned::Record(ShownTypeId(), S(ui.txtML->text()), S(ui.txtPL->text()));
+            cat.bOwned[b] = true;
+        } else {
+            // The record stays in memory; without its flag it is not saved.
+            cat.bOwned[b] = false;
+        }
+    } catch (const Failure&) {
+        // Levels beyond what a record holds: the blueprint stays as it was.
+        ui.chkOwnThis->setChecked(!checked);
+    }
+}
 
 void frmMain::txtRuns_Change()
 {
@@ -77,6 +188,57 @@ void frmMain::txtRuns_Change()
     }
 }
 
+void frmMain::SavePrice(std::int16_t row)
+{
+    QLineEdit* box = ui.txtPPU.at(static_cast<std::size_t>(row));
+    try {
+        const std::int32_t id = numbers::TextToInt32(At(lstCurrentIDs, row), fmt_);
+        if (id <= 0)
+            return;
+        const std::string& name = At(cat.strItemNames, id);
+        if (static_cast<std::size_t>(id) >= cat.dblPrices.size())
+            return;
+        double& stored = cat.dblPrices[static_cast<std::size_t>(id)];
+        if (box->text().isEmpty())
+            box->setText(QStringLiteral("0"));
+        const std::string typed = S(box->text());
+        const auto price = fields::PriceFromBox(typed, fmt_);
+        if (!price) {
+            // Nothing is stored; the box shows again the price the sheet goes on with.
+            const std::string kept = numbers::ToText(stored, fmt_);
+            box->setText(Q(kept));
+            ShowMessage(this, Q("Not saved: \"" + typed + "\" is not a price; [" + name + "] keeps " + kept + " ISK"));
+            return;
+        }
+        stored = *price;
+        ShowMessage(this, Q("Saved value (" + numbers::ToText(stored, fmt_) + " ISK) to [" + name + "]"));
+    } catch (const Failure&) {
+        // A row whose material the catalogue does not hold stores nothing.
+    }
+}
+
+// Keys typed into the run count and the price boxes; true when the key is used up.
+bool frmMain::FilterInputKey(QObject* watched, QKeyEvent* event)
+{
+    const std::optional<int> c = TypedCharacter(event);
+    if (!c)
+        return false;
+    if (watched == ui.txtRuns)
+        return !fields::RunsKeyPasses(*c);
+    const auto box = std::find(ui.txtPPU.begin(), ui.txtPPU.end(), watched);
+    if (box == ui.txtPPU.end())
+        return false;
+    if (!fields::PriceKeyPasses(*c, decSepASCII, S((*box)->text())))
+        return true;
+    if (*c != fields::kEnter)
+        return false;
+    if (ui.cboBP->currentIndex() >= 0) {
+        SavePrice(static_cast<std::int16_t>(box - ui.txtPPU.begin()));
+        UpdateML();
+    }
+    return true;
+}
+
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::MouseButtonPress) {
@@ -87,17 +249,8 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
             return true;
         }
     }
-    if (watched == ui.txtRuns && event->type() == QEvent::KeyPress) {
-        // Only digits and Backspace are typed into the run count; keys that type no
-        // character (arrows, Home, Delete) edit the box as usual.
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (!text.isEmpty()) {
-            const char16_t c = text.at(0).unicode();
-            const bool digit = c >= u'0' && c <= u'9';
-            if (!(digit || c == 8 || c == 127))
-                return true;
-        }
-    }
+    if (event->type() == QEvent::KeyPress && FilterInputKey(watched, static_cast<QKeyEvent*>(event)))
+        return true;
     return QMainWindow::eventFilter(watched, event);
 }
 
