@@ -1,0 +1,162 @@
+// The selector's view as the player builds it (search, Clear, the owned filter)
+// and Back from a blueprint reached without the selector.
+
+#include <QAction>
+#include <QCheckBox>
+#include <QPushButton>
+
+#include "tests/ui/MainWindowFixture.h"
+
+using namespace brenta;
+
+namespace {
+
+const QString kPlates = QStringLiteral("100mm Reinforced Steel Plates I Blueprint"); // index 0
+
+class Navigation : public test::MainWindowTest {
+protected:
+    void Search(const QString& query)
+    {
+        Type(window->ui.txtSearch, query);
+        QTest::keyClick(window->ui.txtSearch, Qt::Key_Return);
+    }
+
+    // The selector's names, checked against lstBPIDs entry by entry on the way.
+    std::vector<std::string> View() const
+    {
+        const ui::frmMain& w = *window;
+        std::vector<std::string> names;
+        EXPECT_EQ(static_cast<std::size_t>(w.ui.cboBP->count()), w.lstBPIDs.size());
+        for (int k = 0; k < w.ui.cboBP->count(); ++k) {
+            const std::string name = w.ui.cboBP->itemText(k).toStdString();
+            const std::size_t id = std::stoul(w.lstBPIDs.at(static_cast<std::size_t>(k)));
+            EXPECT_EQ(w.lstBPs.at(static_cast<std::size_t>(w.cat.intBPIndex.at(id))), name);
+            names.push_back(name);
+        }
+        return names;
+    }
+
+    // Nothing shown, nothing selected, "Own this BPO" unchecked and disabled.
+    void ExpectNothingShown() const
+    {
+        const ui::frmMain& w = *window;
+        EXPECT_EQ(w.ui.cboBP->currentIndex(), -1);
+        EXPECT_FALSE(w.ui.chkOwnThis->isChecked());
+        EXPECT_FALSE(w.ui.chkOwnThis->isEnabled());
+        EXPECT_TRUE(w.ui.lblPrefix[0]->text().isEmpty());
+        EXPECT_EQ(w.lstCurrentIDs, std::vector<std::string>(25, "0"));
+    }
+
+    void FindBP(std::int16_t index)
+    {
+        window->backBP = window->curBP;
+        window->LoadBP(index);
+        window->ui.cmdBack->setEnabled(true);
+    }
+};
+BRENTA_BOTH_LOCALES(Navigation);
+
+TEST_P(Navigation, SearchListsMatchesInCatalogueOrderWithNothingSelected)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    Search("afterburner");
+    const auto afterburners = View();
+    EXPECT_EQ(afterburners.size(), 27u);
+    for (const std::string& name : afterburners)
+        EXPECT_NE(name.find("Afterburner"), std::string::npos) << name;
+    ExpectNothingShown();
+
+    Search("^10mn");
+    EXPECT_EQ(View(), (std::vector<std::string>{"10MN Afterburner I Blueprint", "10MN Afterburner II Blueprint",
+                          "10MN Vector Trim Unit I Blueprint", "10MN Vector Trim Unit II Blueprint"}));
+    QTest::keyClick(w.ui.txtSearch, Qt::Key_Return); // the same query again: the same list
+    EXPECT_EQ(View().size(), 4u);
+    EXPECT_EQ(w.ui.txtSearch->text().toStdString(), "^10mn");
+
+    Search("^");
+    EXPECT_EQ(View().size(), 2579u);
+    Search("no such blueprint");
+    EXPECT_TRUE(View().empty());
+
+    // Picking from a searched view shows the entry's own blueprint.
+    Search("^10mn");
+    SelectBlueprint("10MN Vector Trim Unit I Blueprint");
+    EXPECT_EQ(w.lstBPs[static_cast<std::size_t>(w.curBP)], "10MN Vector Trim Unit I Blueprint");
+    EXPECT_TRUE(w.ui.chkOwnThis->isEnabled());
+}
+
+TEST_P(Navigation, ClearEmptiesTheBoxAndListsEveryCandidate)
+{
+    ui::frmMain& w = Start();
+    Search("armor");
+    SelectBlueprint(QStringLiteral("'Abatis' Armor Blast Coating I Blueprint"));
+    QTest::mouseClick(w.ui.cmdClear, Qt::LeftButton);
+    EXPECT_TRUE(w.ui.txtSearch->text().isEmpty());
+    EXPECT_EQ(View().size(), 2579u);
+    ExpectNothingShown();
+}
+
+TEST_P(Navigation, OwnedFilterListsOwnedBlueprintsWhateverTheQuery)
+{
+    WriteFile("ownedbps.dat", "15975{1{1\r\n11294{5{2\r\n");
+    ui::frmMain& w = Start();
+    QAction* showUnowned = w.ui.ShowUnowned;
+    Search("armor");
+    showUnowned->trigger();
+    EXPECT_FALSE(showUnowned->isChecked());
+    EXPECT_EQ(View(), (std::vector<std::string>{"100mm Reinforced Steel Plates I Blueprint",
+                          "100mm Sintered Ceramic Plates I Blueprint"}));
+    EXPECT_EQ(w.ui.txtSearch->text().toStdString(), "armor");
+    ExpectNothingShown();
+
+    // Searches now look among the owned ones only.
+    Search("ceramic");
+    EXPECT_EQ(View(), (std::vector<std::string>{"100mm Sintered Ceramic Plates I Blueprint"}));
+    Search("armor");
+    EXPECT_TRUE(View().empty());
+
+    showUnowned->trigger();
+    EXPECT_TRUE(showUnowned->isChecked());
+    EXPECT_TRUE(w.ui.txtSearch->text().isEmpty());
+    EXPECT_EQ(View().size(), 2579u);
+    ExpectNothingShown();
+}
+
+TEST_P(Navigation, WithNothingOwnedTheOwnedViewStaysEmpty)
+{
+    ui::frmMain& w = Start();
+    w.ui.ShowUnowned->trigger();
+    EXPECT_TRUE(View().empty());
+    for (const char* query : {"", "^", "armor"}) {
+        Search(query);
+        EXPECT_TRUE(View().empty()) << query;
+    }
+}
+
+TEST_P(Navigation, BackReturnsToTheBlueprintShownBeforeFindBP)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    FindBP(2);
+    EXPECT_EQ(w.curBP, 2);
+
+    // A search keeps Back as it was.
+    Search("afterburner");
+    EXPECT_TRUE(w.ui.cmdBack->isEnabled());
+    QTest::mouseClick(w.ui.cmdBack, Qt::LeftButton);
+    EXPECT_EQ(w.curBP, 0);
+    EXPECT_EQ(w.ui.lblPrefix[0]->text().toStdString(), "[Raw] Tritanium");
+    EXPECT_FALSE(w.ui.cmdBack->isEnabled());
+    EXPECT_EQ(w.backBP, 2);
+    EXPECT_EQ(w.ui.cboBP->currentIndex(), -1); // the selector is not touched
+
+    // The owned filter forgets where Back would go.
+    SelectBlueprint(QStringLiteral("10MN Afterburner I Blueprint"));
+    FindBP(0);
+    w.ui.ShowUnowned->trigger();
+    EXPECT_EQ(w.backBP, -1);
+    EXPECT_FALSE(w.ui.cmdBack->isEnabled());
+}
+
+} // namespace
