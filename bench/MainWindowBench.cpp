@@ -9,61 +9,16 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTemporaryDir>
 
-#include <map>
-#include <memory>
-
+#include "bench/BenchWindow.h"
 #include "calc/Sheet.h"
-#include "catalogue/BlueprintRecord.h"
-#include "storage/Settings.h"
-#include "ui/main/frmMain.h"
 #include "ui/windows/frmComparison.h"
 #include "ui/windows/frmGraph.h"
 
 using namespace brenta;
+using bench::Window;
 
 namespace {
-
-class NullSettings : public storage::SettingsStore {
-public:
-    std::string Read(const std::string&, const std::string&, const std::string& defaultText) override
-    {
-        return defaultText;
-    }
-    void Write(const std::string&, const std::string&, const std::string&) override {}
-    void Flush() override {}
-};
-
-struct Window {
-    QTemporaryDir folder;
-    NullSettings settings;
-    std::unique_ptr<ui::frmMain> main;
-
-    Window() : main(std::make_unique<ui::frmMain>(folder.path().toStdString(), settings, NumberFormat{})) {}
-    ~Window() { main->hide(); }
-
-    // The selector entry of the blueprint with the most materials.
-    int MostMaterials() const
-    {
-        std::size_t most = 0;
-        int entry = 0;
-        for (std::size_t i = 0; i < main->cat.strBPs.size(); ++i) {
-            const std::size_t n = record::Materials(main->cat.strBPs[i]).size();
-            if (n > most) {
-                most = n;
-                entry = static_cast<int>(i);
-            }
-        }
-        return entry;
-    }
-
-    void Show(int entry)
-    {
-        main->ui.cboBP->setCurrentIndex(entry);
-        main->cboBP_Click();
-    }
-};
 
 void BM_StartUpToShownWindow(benchmark::State& state)
 {
