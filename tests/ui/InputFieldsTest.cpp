@@ -31,15 +31,6 @@ protected:
         QTest::keyClick(box, Qt::Key_Delete);
         QTest::keyClicks(box, keys);
     }
-
-    // What "Find BP" does before Back exists for the player: remember the shown
-    // blueprint, show another without touching the selector, enable Back.
-    void FindBP(std::int16_t index)
-    {
-        window->backBP = window->curBP;
-        window->LoadBP(index);
-        window->ui.cmdBack->setEnabled(true);
-    }
 };
 BRENTA_BOTH_LOCALES(Inputs);
 
@@ -234,7 +225,7 @@ TEST_P(Inputs, EditsActOnTheShownBlueprintNeverTheSelectorsOther)
     WriteFile("ownedbps.dat", "11294{3{2\r\n12380{1{1\r\n");
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    FindBP(1); // Plates II on display, the selector still on Plates I
+    ShowAsFindBPDoes(1); // Plates II on display, the selector still on Plates I
     EXPECT_EQ(w.ui.cboBP->currentText(), kPlates);
     Type(w.ui.txtML, "9");
     EXPECT_EQ(w.cat.strOwned[1], "12380{9{1");

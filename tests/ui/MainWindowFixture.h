@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -94,6 +95,15 @@ protected:
         list->setCurrentIndex(selector->model()->index(k, 0));
         QTest::keyClick(list->viewport(), Qt::Key_Return);
         ASSERT_EQ(selector->currentIndex(), k);
+    }
+
+    // What the context menu's "Find BP" does: remember the shown blueprint, show
+    // another without touching the selector, enable Back.
+    void ShowAsFindBPDoes(std::int16_t index)
+    {
+        window->backBP = window->curBP;
+        window->LoadBP(index);
+        window->ui.cmdBack->setEnabled(true);
     }
 
     // Replaces a text box's content by typing, as a player does.

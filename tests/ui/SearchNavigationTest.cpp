@@ -46,13 +46,6 @@ protected:
         EXPECT_TRUE(w.ui.lblPrefix[0]->text().isEmpty());
         EXPECT_EQ(w.lstCurrentIDs, std::vector<std::string>(25, "0"));
     }
-
-    void FindBP(std::int16_t index)
-    {
-        window->backBP = window->curBP;
-        window->LoadBP(index);
-        window->ui.cmdBack->setEnabled(true);
-    }
 };
 BRENTA_BOTH_LOCALES(Navigation);
 
@@ -138,7 +131,7 @@ TEST_P(Navigation, BackReturnsToTheBlueprintShownBeforeFindBP)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    FindBP(2);
+    ShowAsFindBPDoes(2);
     EXPECT_EQ(w.curBP, 2);
 
     // A search keeps Back as it was.
@@ -153,7 +146,7 @@ TEST_P(Navigation, BackReturnsToTheBlueprintShownBeforeFindBP)
 
     // The owned filter forgets where Back would go.
     SelectBlueprint(QStringLiteral("10MN Afterburner I Blueprint"));
-    FindBP(0);
+    ShowAsFindBPDoes(0);
     w.ui.ShowUnowned->trigger();
     EXPECT_EQ(w.backBP, -1);
     EXPECT_FALSE(w.ui.cmdBack->isEnabled());
