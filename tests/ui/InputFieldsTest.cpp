@@ -211,6 +211,16 @@ TEST_P(Inputs, OwnershipBoxReactsToThePlayerOnly)
     EXPECT_TRUE(w.cat.bOwned[2]);
     EXPECT_EQ(w.cat.strOwned[2], "15975{5{2");
 
+    // Levels beyond any record leave the blueprint as it was, the box with it.
+    QTest::mouseClick(own, Qt::LeftButton);
+    Type(w.ui.txtPL, "99999999999");
+    QTest::mouseClick(own, Qt::LeftButton);
+    EXPECT_FALSE(own->isChecked());
+    EXPECT_FALSE(w.cat.bOwned[2]);
+    EXPECT_EQ(w.cat.strOwned[2], "15975{5{2");
+    Type(w.ui.txtPL, "2");
+    QTest::mouseClick(own, Qt::LeftButton);
+
     // Showing blueprints sets the box without any reaction.
     SelectBlueprint(kPlates);
     EXPECT_FALSE(own->isChecked());
