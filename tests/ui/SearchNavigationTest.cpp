@@ -131,6 +131,8 @@ TEST_P(Navigation, BackReturnsToTheBlueprintShownBeforeFindBP)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
+    const auto waste = Column(w.ui.lblWaste, 6);
+    const std::string cost = w.ui.lblBuildCost->text().toStdString();
     ShowAsFindBPDoes(2);
     EXPECT_EQ(w.curBP, 2);
 
@@ -143,6 +145,17 @@ TEST_P(Navigation, BackReturnsToTheBlueprintShownBeforeFindBP)
     EXPECT_FALSE(w.ui.cmdBack->isEnabled());
     EXPECT_EQ(w.backBP, 2);
     EXPECT_EQ(w.ui.cboBP->currentIndex(), -1); // the selector is not touched
+    // The sheet is the shown blueprint's, whatever the selector holds.
+    EXPECT_EQ(Column(w.ui.lblWaste, 6), waste);
+    EXPECT_EQ(w.ui.lblBuildCost->text().toStdString(), cost);
+    QLineEdit* tritanium = w.ui.txtPPU[0];
+    tritanium->setFocus();
+    tritanium->selectAll();
+    QTest::keyClicks(tritanium, "3");
+    QTest::keyClick(tritanium, Qt::Key_Return);
+    EXPECT_EQ(w.cat.dblPrices[34], 3);
+    EXPECT_EQ(messages, (std::vector<std::string>{"Saved value (3 ISK) to [[Raw] Tritanium]"}));
+    EXPECT_NE(w.ui.lblBuildCost->text().toStdString(), cost);
 
     // The owned filter forgets where Back would go.
     SelectBlueprint(QStringLiteral("10MN Afterburner I Blueprint"));
@@ -150,6 +163,17 @@ TEST_P(Navigation, BackReturnsToTheBlueprintShownBeforeFindBP)
     w.ui.ShowUnowned->trigger();
     EXPECT_EQ(w.backBP, -1);
     EXPECT_FALSE(w.ui.cmdBack->isEnabled());
+}
+
+TEST_P(Navigation, ASheetReachedWithoutTheSelectorIsTheShownBlueprints)
+{
+    WriteFile("ownedbps.dat", "12380{0{3\r\n");
+    ui::frmMain& w = Start();
+    SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates II Blueprint"));
+    const std::string buildTime = w.ui.lblBuildTime->text().toStdString();
+    SelectBlueprint(kPlates);
+    ShowAsFindBPDoes(1); // Plates II at PL 3, the selector still on Plates I
+    EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), buildTime);
 }
 
 } // namespace

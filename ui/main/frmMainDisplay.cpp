@@ -37,17 +37,13 @@ namespace brenta::ui {
 using namespace mainwindow;
 
 
+// The record of the blueprint on display, also when Back or "Find BP" reached it and
+// the selector names another blueprint or none.
 std::string frmMain::SelectedRecord() const
 {
-    const int k = ui.cboBP->currentIndex();
-    if (k < 0 || k >= static_cast<int>(lstBPIDs.size()))
+    if (!bShown || curBP < 0 || static_cast<std::size_t>(curBP) >= cat.strBPs.size())
         return {};
-    try {
-        const std::int32_t id = numbers::TextToInt32(lstBPIDs[static_cast<std::size_t>(k)], fmt_);
-        return At(cat.strBPs, At(cat.intBPIndex, id));
-    } catch (const Failure&) {
-        return {};
-    }
+    return cat.strBPs[static_cast<std::size_t>(curBP)];
 }
 
 void frmMain::UpdateML()
@@ -66,7 +62,7 @@ void frmMain::UpdateML()
     in.matMult = dblMatMult;
     in.timeMult = dblTimeMult;
     in.baseWastageFactor = baseWastageFactor;
-    in.blueprintSelected = ui.cboBP->currentIndex() >= 0;
+    in.blueprintSelected = bShown;
     in.improvements = ui.Improvements->isChecked();
     if (in.blueprintSelected) {
         in.times = strTimes;

@@ -232,7 +232,9 @@ bool frmMain::FilterInputKey(QObject* watched, QKeyEvent* event)
         return true;
     if (*c != fields::kEnter)
         return false;
-    if (ui.cboBP->currentIndex() >= 0) {
+    // A price is saved whenever a blueprint is on display, also one that Back or
+    // "Find BP" reached while the selector holds no entry.
+    if (bShown) {
         SavePrice(static_cast<std::int16_t>(box - ui.txtPPU.begin()));
         UpdateML();
     }
