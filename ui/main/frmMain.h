@@ -42,9 +42,10 @@ public:
     Catalogue cat;
     std::int16_t curBP = 0;
     std::int16_t backBP = -1;
-    // curBP is on display: LoadBP shows it, ClearMaterialRows takes it away. ML and PL
-    // edits and the ownership box act on the shown blueprint only, never on another
-    // selector entry, and on nothing while nothing is shown.
+    // curBP is on display: LoadBP shows it, ClearMaterialRows takes it away. The sheet,
+    // ML and PL edits, the ownership box and saved prices follow the shown blueprint,
+    // never another selector entry (Back and "Find BP" leave the selector as it was),
+    // and change nothing while nothing is shown.
     bool bShown = false;
     std::string strTimes;
     double baseWastageFactor = 0.1;
