@@ -88,13 +88,17 @@ std::string ReadWholeFile(const std::string& path)
 
 std::vector<std::string> SplitLines(std::string_view content)
 {
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (content.starts_with(kByteOrderMark))
+        content.remove_prefix(kByteOrderMark.size());
+
     std::vector<std::string> lines;
     std::size_t start = 0;
     for (std::size_t i = 0; i < content.size(); ++i) {
-        if (content[i] != '\r')
+        if (content[i] != '\r' && content[i] != '\n')
             continue;
         lines.emplace_back(content.substr(start, i - start));
-        if (i + 1 < content.size() && content[i + 1] == '\n')
+        if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n')
             ++i;
         start = i + 1;
     }

@@ -15,10 +15,11 @@ namespace brenta::storage {
 // (missing, a folder, no permission) is a Failure naming the path and the reason.
 std::string ReadWholeFile(const std::string& path);
 
-// Splits a file's content into lines. A line ends at CR LF or at a lone CR; a lone
-// LF does not end a line and stays part of it. A last line without a terminator
-// still counts, but a final CR LF does not start an empty line after it, so empty
-// content gives no lines.
+// Splits a file's content into lines. A line ends at CR LF, at a lone CR or at a
+// lone LF, so files saved by an editor of any system read alike. A UTF-8
+// byte-order mark at the very start is not part of the first line. A last line
+// without a terminator still counts, but a final line end does not start an empty
+// line after it, so empty content gives no lines.
 std::vector<std::string> SplitLines(std::string_view content);
 
 // Replaces the file at path with content: the bytes are written to a temporary file

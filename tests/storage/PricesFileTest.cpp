@@ -72,8 +72,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, PricesReadTest,
         ReadCase{"TypeIdOutOfRange", "-1{5\r\n30909{5\r\n1e300{5\r\n35{1", kPoint, {{35, 1}}},
         ReadCase{"PriceBeyondFloatRange", "34{1e999\r\n35{1", kPoint, {{35, 1}}},
         ReadCase{"PointInACommaLocale", "34{2.5\r\n35{1", kComma, {{35, 1}}},
-        // A lone LF does not end a line: the price "5\n35" is no number.
-        ReadCase{"LfOnlyFileIsOneLine", "34{5\n35{6\n", kPoint, {}}),
+        ReadCase{"LfOnlyLineEnds", "34{5\n35{6\n", kPoint, {{34, 5}, {35, 6}}}),
     [](const auto& param) { return std::string(param.param.name); });
 
 class PricesWriteTest : public ::testing::Test {

@@ -43,11 +43,14 @@ INSTANTIATE_TEST_SUITE_P(Cases, SplitLinesTest,
         SplitCase{"UnterminatedLine", "34{5", {"34{5"}},
         SplitCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
         SplitCase{"LoneCr", "a\rb\r", {"a", "b"}},
-        SplitCase{"LoneLfStaysInTheLine", "a\nb\r\nc\n", {"a\nb", "c\n"}},
+        SplitCase{"LoneLf", "a\nb\r\nc\n", {"a", "b", "c"}},
+        SplitCase{"LfOnlyWithEmptyLine", "4,3,5,2\n\nx", {"4,3,5,2", "", "x"}},
+        SplitCase{"ByteOrderMarkSkipped", "\xEF\xBB\xBF" "34{5\r\n35{6\r\n", {"34{5", "35{6"}},
+        SplitCase{"ByteOrderMarkOnlyAtTheStart", "a\n\xEF\xBB\xBF" "b", {"a", "\xEF\xBB\xBF" "b"}},
         SplitCase{"EmptyLinesKept", "\r\n\r\nx\r\n", {"", "", "x"}},
         SplitCase{"CrLfThenLoneCr", "a\r\n\r", {"a", ""}},
         SplitCase{"LoneCrBeforeCrLf", "a\r\r\nb", {"a", "", "b"}},
-        SplitCase{"LfCrIsLfInLineThenCr", "a\n\rb", {"a\n", "b"}}),
+        SplitCase{"LfThenCrAreTwoLineEnds", "a\n\rb", {"a", "", "b"}}),
     [](const auto& param) { return std::string(param.param.name); });
 
 // Each test works in a folder of its own, removed afterwards.

@@ -53,6 +53,25 @@ TEST_P(PlayerFiles, DecimalPricesUseTheLocaleSeparatorAndReadBack)
     EXPECT_NE(std::find(lines.begin(), lines.end(), L("36{0.5")), lines.end());
 }
 
+TEST_P(PlayerFiles, FilesWithLinuxLineEndsOrAByteOrderMarkLoseNothing)
+{
+    WriteFile("ownedbps.dat", "11294{5{2\n12380{1{3\n");
+    WriteFile("skills.dat", "4,3,5,2\n");
+    WriteFile("matprices.dat", "\xEF\xBB\xBF" "34{5\n35{7\n");
+    ui::frmMain& w = Start();
+    EXPECT_EQ(w.ui.cboPE->currentIndex(), 2);
+    EXPECT_EQ(w.cat.dblPrices[34], 5);
+    EXPECT_EQ(w.cat.dblPrices[35], 7);
+    EXPECT_EQ(w.cat.strOwned[0], "11294{5{2");
+    EXPECT_EQ(w.cat.strOwned[1], "12380{1{3");
+    w.close();
+    EXPECT_EQ(ReadFile("ownedbps.dat"), "11294{5{2\r\n12380{1{3\r\n");
+    EXPECT_EQ(ReadFile("skills.dat"), "4,3,5,2\r\n");
+    const auto lines = storage::SplitLines(ReadFile("matprices.dat"));
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "34{5"), lines.end());
+    EXPECT_NE(std::find(lines.begin(), lines.end(), "35{7"), lines.end());
+}
+
 TEST_P(PlayerFiles, BadLinesNeverStopStartUpOrTouchAnythingElse)
 {
     WriteFile("ownedbps.dat", "34{9{9\r\nabc{1{1\r\n99999{1{1\r\nx\r\n");
