@@ -62,6 +62,28 @@ std::string NameOf(const std::string& path)
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// The file a path finally names: a symbolic link is followed, link by link, to its
+// target (a relative target counts from the link's own folder), so the player's
+// file kept elsewhere through a link is the one replaced and the link stays. A
+// path that is no link, or whose target does not exist yet, is returned as it is.
+std::string FollowLinks(const std::string& path, const std::string& fail)
+{
+    constexpr int kMaxLinks = 40; // as many as the system itself follows
+    std::string target = path;
+    for (int hops = 0; hops <= kMaxLinks; ++hops) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return target;
+        std::string link(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+        const ssize_t got = ::readlink(target.c_str(), link.data(), link.size());
+        if (got < 0)
+            throw Failure(fail + "cannot follow the link " + target + ": " + Reason(errno));
+        link.resize(static_cast<std::size_t>(got));
+        target = link.starts_with('/') ? link : FolderOf(target) + "/" + link;
+    }
+    throw Failure(fail + Reason(ELOOP));
+}
+
 } // namespace
 
 std::string ReadWholeFile(const std::string& path)
@@ -107,10 +129,11 @@ std::vector<std::string> SplitLines(std::string_view content)
     return lines;
 }
 
-void WriteFileAtomically(const std::string& path, std::string_view content)
+void WriteFileAtomically(const std::string& linkOrPath, std::string_view content)
 {
+    const std::string fail = "cannot write " + linkOrPath + ": ";
+    const std::string path = FollowLinks(linkOrPath, fail);
     const std::string folder = FolderOf(path);
-    const std::string fail = "cannot write " + path + ": ";
 
     // A hidden name in the target's own folder: the rename below only replaces
     // atomically within one file system, and a hidden entry is not taken for one

@@ -24,7 +24,8 @@ std::vector<std::string> SplitLines(std::string_view content);
 
 // Replaces the file at path with content: the bytes are written to a temporary file
 // beside it, flushed to disk, and renamed over the target; an existing target's
-// permission bits are kept. Any failure (the folder is missing or not writable, the
+// permission bits are kept. A symbolic link is followed to the file it names,
+// which is replaced the same way beside itself: the link stays a link. Any failure (the folder is missing or not writable, the
 // disk is full, the target is a folder) is a Failure saying which step failed and
 // why; the temporary file is removed and the previous file is left as it was.
 void WriteFileAtomically(const std::string& path, std::string_view content);

@@ -156,4 +156,40 @@ TEST_F(FileTest, ReadingWhatIsNoReadableFileFails)
     EXPECT_THROW(ReadWholeFile(PathOf("folder")), Failure);
 }
 
+// Prices kept in a shared folder through a link: the link stays, its target gets
+// the new content whole, and no temporary file is left in either folder.
+TEST_F(FileTest, WriteThroughSymbolicLinksReplacesTheTarget)
+{
+    fs::create_directory(PathOf("shared"));
+    Put(PathOf("shared/prices.dat"), "34{5\r\n");
+    fs::create_symlink("shared/prices.dat", PathOf("matprices.dat"));
+    fs::create_symlink(PathOf("matprices.dat"), PathOf("second.dat")); // a link to the link, absolute
+    fs::create_symlink("shared/new.dat", PathOf("dangling.dat"));
+
+    WriteFileAtomically(PathOf("matprices.dat"), "34{6\r\n");
+    EXPECT_EQ(Content(PathOf("shared/prices.dat")), "34{6\r\n");
+    WriteFileAtomically(PathOf("second.dat"), "34{7\r\n");
+    EXPECT_EQ(Content(PathOf("shared/prices.dat")), "34{7\r\n");
+    WriteFileAtomically(PathOf("dangling.dat"), "35{1\r\n");
+    EXPECT_EQ(Content(PathOf("shared/new.dat")), "35{1\r\n");
+
+    for (const char* link : {"matprices.dat", "second.dat", "dangling.dat"})
+        EXPECT_TRUE(fs::is_symlink(PathOf(link))) << link;
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"dangling.dat", "matprices.dat", "second.dat", "shared"}));
+    std::vector<std::string> shared;
+    for (const auto& entry : fs::directory_iterator(PathOf("shared")))
+        shared.push_back(entry.path().filename().string());
+    std::sort(shared.begin(), shared.end());
+    EXPECT_EQ(shared, (std::vector<std::string>{"new.dat", "prices.dat"}));
+}
+
+TEST_F(FileTest, WriteThroughALinkLoopFailsAndChangesNothing)
+{
+    fs::create_symlink("b.dat", PathOf("a.dat"));
+    fs::create_symlink("a.dat", PathOf("b.dat"));
+    EXPECT_THROW(WriteFileAtomically(PathOf("a.dat"), "x\r\n"), Failure);
+    EXPECT_TRUE(fs::is_symlink(PathOf("a.dat")));
+    EXPECT_EQ(Entries(), (std::vector<std::string>{"a.dat", "b.dat"}));
+}
+
 } // namespace
