@@ -4,6 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <random>
+#include <variant>
+
+#include "calc/Failure.h"
+#include "calc/modWastage.h"
 
 #include "tests/LocaleTest.h"
 
@@ -102,6 +107,114 @@ TEST_P(IdealLocales, NextImprovementIsTheFirstLevelWithLessWasteOrTheReachedIdea
     }
     // No level up to the ideal wastes less: the cell keeps what it shows.
     EXPECT_FALSE(ideal::NextImprovement(-2, 0, 1, 0.1, fmt).has_value());
+}
+
+// The level-by-level search the column started with: every level from ml + 1 up to
+// the ideal, in order. The faster search must give exactly its answers and fail
+// exactly where it fails.
+std::optional<ideal::Improvement> NextImprovementLevelByLevel(std::int32_t ml, std::int32_t idealML,
+    std::int32_t base, double factor, const NumberFormat& fmt)
+{
+    if (ml >= idealML)
+        return ideal::Improvement{idealML, true};
+    const double current = modWastage::MLWaste(ml, base, factor, fmt);
+    for (std::int32_t n = numbers::Add32(ml, 1);; n = numbers::Add32(n, 1)) {
+        if (modWastage::MLWaste(n, base, factor, fmt) < current)
+            return ideal::Improvement{n, false};
+        if (n == idealML)
+            return std::nullopt;
+    }
+}
+
+struct Outcome {
+    bool failed = false;
+    std::optional<ideal::Improvement> next;
+    bool operator==(const Outcome& o) const
+    {
+        return failed == o.failed && next.has_value() == o.next.has_value()
+            && (!next || (next->level == o.next->level && next->reached == o.next->reached));
+    }
+};
+
+std::ostream& operator<<(std::ostream& os, const Outcome& o)
+{
+    if (o.failed)
+        return os << "failure";
+    if (!o.next)
+        return os << "unchanged";
+    return os << o.next->level << (o.next->reached ? " green" : " white");
+}
+
+template <typename Search>
+Outcome Run(Search search)
+{
+    try {
+        return Outcome{false, search()};
+    } catch (const Failure&) {
+        return Outcome{true, std::nullopt};
+    }
+}
+
+void ExpectSameAsLevelByLevel(std::int32_t ml, std::int32_t idealML, std::int32_t base, double factor,
+    const NumberFormat& fmt)
+{
+    EXPECT_EQ(Run([&] { return ideal::NextImprovement(ml, idealML, base, factor, fmt); }),
+        Run([&] { return NextImprovementLevelByLevel(ml, idealML, base, factor, fmt); }))
+        << "ML " << ml << ", ideal " << idealML << ", base " << base << ", factor " << factor;
+}
+
+TEST_P(IdealLocales, NextImprovementFindsWhatTheLevelByLevelSearchFinds)
+{
+    constexpr std::int32_t kMax = std::numeric_limits<std::int32_t>::max();
+    constexpr std::int32_t kMin = std::numeric_limits<std::int32_t>::min();
+    // Factors above 0.2 make the waste rise from ML -1 to ML 0; negative bases and
+    // factors make it rise with the level everywhere.
+    const double factors[] = {0.1, 0.05, 0.25, 1, 0, 1e-9, -0.1};
+    const std::int32_t bases[] = {0, 1, 2, 39, 676, 1000, 123457, 5000000, 2000000000, kMax, -676};
+    const std::int32_t mls[] = {kMin, kMin + 1, -1000, -11, -2, -1, 0, 1, 2, 10, 134, 1000, 1000000};
+    for (const double factor : factors)
+        for (const std::int32_t base : bases)
+            for (const std::int32_t ml : mls) {
+                std::int32_t idealML = 0;
+                try {
+                    idealML = ideal::CheckIdeal(modWastage::IdealMLFor(base, factor, fmt), base, factor, fmt);
+                } catch (const Failure&) {
+                    continue; // no ideal: the sheet stops before the column
+                }
+                // Keeps the reference loop short where the waste never falls over
+                // millions of levels (no quantity, or a waste that rises).
+                if (static_cast<std::int64_t>(idealML) - ml > 3000000 && (base <= 0 || factor < 0))
+                    continue;
+                ExpectSameAsLevelByLevel(ml, idealML, base, factor, fmt);
+                ExpectSameAsLevelByLevel(ml, -1, base, factor, fmt); // an ideal below 0
+            }
+
+    // The ML limit: the last level cannot be looked at, the one before it can.
+    const struct {
+        std::int32_t ml;
+        std::int32_t ideal;
+        std::int32_t base;
+        double factor;
+    } limits[] = {
+        {kMax - 3, kMax, kMax, 1e12}, {kMax - 1, kMax, kMax, 1e12}, {kMax - 3, kMax, 676, 0},
+        {kMax - 2, kMax - 1, 676, 0}, {kMax - 1, kMax, 676, 0.1}, {kMax, kMax, 676, 0.1}, {-3, 2, kMax, 1e300},
+    };
+    for (const auto& c : limits)
+        ExpectSameAsLevelByLevel(c.ml, c.ideal, c.base, c.factor, fmt);
+    // A waste that stays flat over the whole range of levels is answered without
+    // trying each of them (that took minutes).
+    EXPECT_FALSE(ideal::NextImprovement(kMin + 1, kMax - 1, 0, 0.1, fmt).has_value());
+
+    // And a sweep of ordinary quantities, factors and levels around their ideals.
+    std::mt19937 random(8);
+    for (int k = 0; k < 1000; ++k) {
+        const std::int32_t base = std::uniform_int_distribution<std::int32_t>(1, 20000)(random);
+        const double factor = std::uniform_real_distribution<double>(0, 0.3)(random);
+        const std::int32_t idealML
+            = ideal::CheckIdeal(modWastage::IdealMLFor(base, factor, fmt), base, factor, fmt);
+        const std::int32_t ml = std::uniform_int_distribution<std::int32_t>(-20, idealML + 2)(random);
+        ExpectSameAsLevelByLevel(ml, idealML, base, factor, fmt);
+    }
 }
 
 } // namespace
