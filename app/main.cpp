@@ -1,12 +1,31 @@
 // The calculator: one main window over the program folder, the player's settings
 // store and the locale's number format.
 #include <QApplication>
+#include <QFile>
 #include <QLocale>
+
+#include <filesystem>
 
 #include "storage/Settings.h"
 #include "ui/main/QtSettingsStore.h"
 #include "ui/main/SignalCloser.h"
 #include "ui/main/frmMain.h"
+
+namespace {
+
+// The program's own file as the file system names it. The bytes stay as they are:
+// a folder whose name is not valid UTF-8 must not become another folder (or "/")
+// on a round trip through text.
+std::filesystem::path ExecutablePath()
+{
+    std::error_code failed;
+    std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", failed);
+    if (failed || !exe.is_absolute())
+        exe = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
+    return exe;
+}
+
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -14,12 +33,14 @@ int main(int argc, char** argv)
     const QString point = QLocale::system().decimalPoint();
     const char decSep = point == QStringLiteral(",") ? ',' : '.';
 
+    const std::filesystem::path exe = ExecutablePath();
     auto settings = brenta::ui::QtSettingsStore::ForUser();
-    brenta::ui::frmMain window(QCoreApplication::applicationDirPath().toStdString(), *settings,
-        brenta::NumberFormat::FromDecimalSeparator(decSep));
+    brenta::ui::frmMain window(exe.parent_path().string(), *settings,
+        brenta::NumberFormat::FromDecimalSeparator(decSep), exe.filename().string());
     brenta::ui::SignalCloser closer(&window);
     // However the application is asked to quit (the session manager included), the
-    // main window's shut-down saves first; it runs once.
-    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.close(); });
+    // main window's shut-down saves first; it runs once, with nobody to answer a
+    // message.
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, [&window] { window.CloseUnattended(); });
     return app.exec();
 }

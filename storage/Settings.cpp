@@ -42,13 +42,14 @@ std::int32_t ReadEdge(SettingsStore& store, const char* key, const NumberFormat&
     }
 }
 
-bool IsPlainFileName(std::string_view name)
-{
-    return !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos
-        && name.find('\0') == std::string_view::npos;
-}
-
 } // namespace
+
+bool IsUsablePricesFileName(std::string_view name, std::string_view executableName)
+{
+    const bool plain = !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos
+        && name.find('\0') == std::string_view::npos;
+    return plain && name != executableName && name != kSkillsFileName && name != kOwnedFileName;
+}
 
 std::optional<bool> ToBoolean(std::string_view text, const NumberFormat& fmt)
 {
@@ -69,7 +70,7 @@ std::string BooleanText(bool value)
     return value ? "True" : "False";
 }
 
-Options ReadOptions(SettingsStore& store, const NumberFormat& fmt)
+Options ReadOptions(SettingsStore& store, const NumberFormat& fmt, std::string_view executableName)
 {
     Options options;
     options.showNextImprovement = ReadBoolean(store, kSectionOptions, kKeyShowNextImprovement, fmt);
@@ -77,7 +78,7 @@ Options ReadOptions(SettingsStore& store, const NumberFormat& fmt)
     options.x = ReadEdge(store, kKeyX, fmt);
     options.y = ReadEdge(store, kKeyY, fmt);
     std::string pricesFile = store.Read(kSectionOptions, kKeyPricesFile, kDefaultPricesFile);
-    options.pricesFile = IsPlainFileName(pricesFile) ? std::move(pricesFile) : std::string(kDefaultPricesFile);
+    options.pricesFile = IsUsablePricesFileName(pricesFile, executableName) ? std::move(pricesFile) : std::string(kDefaultPricesFile);
     return options;
 }
 

@@ -20,6 +20,8 @@ inline constexpr const char* kKeyX = "X";
 inline constexpr const char* kKeyY = "Y";
 inline constexpr const char* kKeyPricesFile = "PricesFile";
 inline constexpr const char* kDefaultPricesFile = "matprices.dat";
+inline constexpr const char* kSkillsFileName = "skills.dat";
+inline constexpr const char* kOwnedFileName = "ownedbps.dat";
 
 // A persistent per-user store of texts addressed by section and key, for the
 // application "BRENTA".
@@ -58,16 +60,23 @@ struct Options {
     std::string pricesFile = kDefaultPricesFile;
 };
 
+// Whether a name can serve as the prices file in the program's folder: a plain
+// file name (not empty, no "/" or NUL, not "." or ".."), and none of the files
+// the program keeps there for itself: the executable (executableName, when
+// known), "skills.dat" and "ownedbps.dat". Writing the prices under one of those
+// names would destroy the program or another of the player's files.
+bool IsUsablePricesFileName(std::string_view name, std::string_view executableName);
+
 // Reads the five values in the order ShowNextImprovement, AlwaysOnTop, X, Y,
 // PricesFile. An absent key gives its default (false, false, 0, 0,
 // "matprices.dat"), and so does a stored text that does not convert: a Boolean
 // that is neither a word nor a number, an X or Y that is not a number or does not
-// fit a 32-bit integer after rounding half to even. A PricesFile that is empty or
-// is not a plain file name (it contains "/" or a NUL, or is "." or "..") gives
-// "matprices.dat": the prices file always lies in the program's folder, and a
-// stored path must not send the shut-down write anywhere else.
+// fit a 32-bit integer after rounding half to even. A PricesFile that cannot serve
+// (IsUsablePricesFileName) counts as empty and gives "matprices.dat": the prices
+// file always lies in the program's folder, and a stored name must not send the
+// shut-down write anywhere else or over another of the program's files.
 // Limiting X and Y to the screen is the window's business.
-Options ReadOptions(SettingsStore& store, const NumberFormat& fmt);
+Options ReadOptions(SettingsStore& store, const NumberFormat& fmt, std::string_view executableName = {});
 
 // Writes the five values in the order ShowNextImprovement (True/False),
 // PricesFile, AlwaysOnTop ("1"/"0"), X, Y (standard number-to-text), then flushes

@@ -103,7 +103,7 @@ TEST_P(ReadOptionsStoredTest, ConvertsOrFallsBackToTheDefault)
 {
     FakeStore store;
     store.values = GetParam().stored;
-    const Options options = ReadOptions(store, kComma);
+    const Options options = ReadOptions(store, kComma, "brenta");
     const Options& expected = GetParam().expected;
     EXPECT_EQ(options.showNextImprovement, expected.showNextImprovement);
     EXPECT_EQ(options.alwaysOnTop, expected.alwaysOnTop);
@@ -133,7 +133,12 @@ INSTANTIATE_TEST_SUITE_P(Values, ReadOptionsStoredTest,
         StoredCase{"PricesFileWithAFolder", {{{"Options", "PricesFile"}, "../elsewhere.dat"}},
             Make(false, false, 0, 0)},
         StoredCase{"PricesFileAbsolute", {{{"Options", "PricesFile"}, "/tmp/x.dat"}}, Make(false, false, 0, 0)},
-        StoredCase{"PricesFileParentFolder", {{{"Options", "PricesFile"}, ".."}}, Make(false, false, 0, 0)}),
+        StoredCase{"PricesFileParentFolder", {{{"Options", "PricesFile"}, ".."}}, Make(false, false, 0, 0)},
+        StoredCase{"PricesFileIsTheExecutable", {{{"Options", "PricesFile"}, "brenta"}}, Make(false, false, 0, 0)},
+        StoredCase{"PricesFileIsTheSkillsFile", {{{"Options", "PricesFile"}, "skills.dat"}}, Make(false, false, 0, 0)},
+        StoredCase{"PricesFileIsTheOwnedFile", {{{"Options", "PricesFile"}, "ownedbps.dat"}}, Make(false, false, 0, 0)},
+        StoredCase{"PricesFileLikeTheOwnFilesButNotThem", {{{"Options", "PricesFile"}, "Skills.dat"}},
+            Make(false, false, 0, 0, "Skills.dat")}),
     [](const auto& param) { return std::string(param.param.name); });
 
 TEST(WriteOptionsTest, WritesInOrderThenFlushes)

@@ -79,7 +79,7 @@ protected:
 
     ui::frmMain& Start()
     {
-        window = std::make_unique<ui::frmMain>(folder.path().toStdString(), settings, fmt);
+        window = std::make_unique<ui::frmMain>(folder.path().toStdString(), settings, fmt, executable);
         return *window;
     }
 
@@ -135,6 +135,7 @@ protected:
     std::string L(const char* text) const { return Localised(text, fmt); }
 
     QTemporaryDir folder;
+    std::string executable = "brenta"; // the program's own file in the folder
     MemorySettingsStore settings;
     std::unique_ptr<ui::frmMain> window;
     std::vector<std::string> messages;

@@ -1,7 +1,10 @@
 // The player's files at start-up and shut-down: what a program folder holds is
 // what the window starts with, and what it writes back reads the same.
 
+#include <QBuffer>
 #include <QComboBox>
+#include <QImage>
+#include <QLabel>
 
 #include <filesystem>
 
@@ -97,6 +100,66 @@ TEST_P(PlayerFiles, AFileThatCouldNotBeReadIsNotOverwritten)
     EXPECT_NE(messages[0].find("ownedbps.dat"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_symlink(Path("ownedbps.dat")));
     EXPECT_EQ(ReadFile("skills.dat"), "0,0,0,0\r\n");
+}
+
+// A stored prices file name that is one of the program's own files would have the
+// close write prices over the program or over another of the player's files.
+TEST_P(PlayerFiles, TheProgramsOwnFilesNeverServeAsThePricesFile)
+{
+    for (const std::string name : {"brenta", "skills.dat", "ownedbps.dat"}) {
+        WriteFile("brenta", "\x7f" "ELF program");
+        WriteFile("skills.dat", "4,3,5,2\r\n");
+        WriteFile("ownedbps.dat", "11294{5{2\r\n");
+        settings.values["Options/PricesFile"] = name;
+        ui::frmMain& w = Start();
+        EXPECT_EQ(w.strPricesFile, "matprices.dat") << name;
+        EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - matprices.dat");
+        w.close();
+        EXPECT_EQ(ReadFile("brenta"), "\x7f" "ELF program");
+        EXPECT_EQ(ReadFile("skills.dat"), "4,3,5,2\r\n");
+        EXPECT_EQ(ReadFile("ownedbps.dat"), "11294{5{2\r\n");
+        EXPECT_EQ(storage::SplitLines(ReadFile("matprices.dat")).size(), 913u);
+        EXPECT_EQ(settings.values["Options/PricesFile"], "matprices.dat");
+    }
+    EXPECT_TRUE(messages.empty());
+}
+
+TEST_P(PlayerFiles, ChoosingOneOfTheProgramsOwnFilesAsPricesFileIsRefusedOnce)
+{
+    ui::frmMain& w = Start();
+    for (const std::string name : {"brenta", "skills.dat", "ownedbps.dat"}) {
+        messages.clear();
+        EXPECT_FALSE(w.AcceptPricesFileName(name));
+        ASSERT_EQ(messages.size(), 1u);
+        EXPECT_NE(messages[0].find(name), std::string::npos);
+    }
+    messages.clear();
+    EXPECT_TRUE(w.AcceptPricesFileName("mine.dat"));
+    EXPECT_TRUE(messages.empty());
+    EXPECT_EQ(w.strPricesFile, "matprices.dat");
+}
+
+// A program folder named in Latin-1 is no valid UTF-8: its files and icons are still
+// the ones found, through the folder's own bytes.
+TEST_P(PlayerFiles, AFolderWhoseNameIsNotUtf8KeepsItsFilesAndIcons)
+{
+    const std::string latin1 = Path("Br\xE9nta");
+    std::filesystem::create_directories(latin1 + "/icons");
+    std::ofstream(latin1 + "/skills.dat", std::ios::binary) << "4,3,5,2\r\n";
+    QImage picture(16, 16, QImage::Format_RGB32);
+    picture.fill(Qt::gray);
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    ASSERT_TRUE(picture.save(&buffer, "JPG"));
+    std::ofstream(latin1 + "/icons/11294.jpg", std::ios::binary) << jpeg.toStdString();
+
+    window = std::make_unique<ui::frmMain>(latin1, settings, fmt, executable);
+    EXPECT_EQ(window->ui.cboPE->currentIndex(), 2);
+    SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates I Blueprint"));
+    EXPECT_FALSE(window->ui.pctIcon->pixmap().isNull());
+    window->close();
+    EXPECT_TRUE(std::filesystem::is_regular_file(latin1 + "/matprices.dat"));
+    EXPECT_TRUE(messages.empty());
 }
 
 } // namespace

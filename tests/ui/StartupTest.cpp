@@ -163,4 +163,21 @@ TEST_P(Startup, WhatCannotBeSavedIsReportedOnceAndTheRestIsSaved)
     EXPECT_FALSE(w.isVisible());
 }
 
+// The writes are done when the shut-down's message appears: a player or a session
+// that sends another signal then wants the program gone, not waiting for a click.
+TEST_P(Startup, ASignalDuringTheShutDownMessageEndsAtOnce)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            std::filesystem::create_directory(Path("matprices.dat"));
+            ui::frmMain& w = Start();
+            ui::SignalCloser closer(&w);
+            ui::SetMessageHook([](const QString&) { std::raise(SIGTERM); });
+            w.close();
+            std::exit(0);
+        },
+        ::testing::KilledBySignal(SIGTERM), "");
+}
+
 } // namespace

@@ -36,8 +36,10 @@ namespace brenta::ui {
 
 using namespace mainwindow;
 
-frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, NumberFormat fmt, QWidget* parent)
-    : QMainWindow(parent), programFolder_(std::move(programFolder)), settings_(settings), fmt_(fmt)
+frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, NumberFormat fmt,
+    std::string executableName, QWidget* parent)
+    : QMainWindow(parent), programFolder_(std::move(programFolder)), executableName_(std::move(executableName)),
+      settings_(settings), fmt_(fmt)
 {
     setObjectName(QStringLiteral("frmMain"));
     ui.setupUi(this);

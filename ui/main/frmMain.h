@@ -30,11 +30,13 @@ class CustomFSO;
 class frmMain : public QMainWindow {
     Q_OBJECT
 public:
-    // programFolder holds the player's files and the icons; settings is the
-    // per-user store; fmt carries the locale's separators. The constructor runs
-    // the whole start-up and shows the window.
+    // programFolder holds the player's files and the icons, in the file system's
+    // own bytes; settings is the per-user store; fmt carries the locale's
+    // separators; executableName is the program's own file in that folder, which
+    // no player's file may replace. The constructor runs the whole start-up and
+    // shows the window.
     frmMain(std::string programFolder, storage::SettingsStore& settings, NumberFormat fmt,
-        QWidget* parent = nullptr);
+        std::string executableName = {}, QWidget* parent = nullptr);
     ~frmMain() override;
 
     // --- State the other windows and the tests read ---------------------------------
@@ -82,6 +84,15 @@ public:
     const std::string& ProgramFolder() const { return programFolder_; }
     const NumberFormat& Format() const { return fmt_; }
 
+    // Whether fileName can become the prices file in use; when it cannot (the
+    // program's own file, "skills.dat", "ownedbps.dat"), says so in one message.
+    bool AcceptPricesFileName(const std::string& fileName);
+
+    // Closes with nobody there to answer a message (a termination signal, the
+    // session ending): what cannot be saved goes to standard error, and the
+    // program ends even from inside another window's message.
+    Q_INVOKABLE void CloseUnattended();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -128,11 +139,13 @@ private:
     void Improvements_Click();
 
     std::string programFolder_;
+    std::string executableName_;
     storage::SettingsStore& settings_;
     NumberFormat fmt_;
     std::unique_ptr<CustomFSO> fso_;
     int windowHeightTwips_ = 0;
     bool unloaded_ = false;
+    bool unattended_ = false;
     std::set<std::string> unreadable_; // player's files that exist but could not be read
 };
 

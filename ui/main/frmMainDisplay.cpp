@@ -145,12 +145,20 @@ void frmMain::cboBP_Click()
 
 void frmMain::ShowIcon(std::int16_t id)
 {
-    const QString icons = Q(FolderPath("icons")) + QDir::separator();
+    // The picture is read through the folder's own bytes, never through text: a
+    // folder name that is not UTF-8 still finds its icons.
+    const std::string icons = FolderPath("icons") + static_cast<char>(std::filesystem::path::preferred_separator);
     QPixmap picture;
-    if (!picture.load(icons + QString::number(id) + ".jpg")) {
-        const std::string fallback = S(icons) + "unknown.jpg";
-        if (!Fso().FileExists(fallback) || !picture.load(Q(fallback)))
-            picture = QPixmap();
+    for (const std::string& name : {std::to_string(id) + ".jpg", std::string("unknown.jpg")}) {
+        if (!Fso().FileExists(icons + name))
+            continue;
+        try {
+            const std::string bytes = storage::ReadWholeFile(icons + name);
+            if (picture.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<uint>(bytes.size())))
+                break;
+        } catch (const Failure&) {
+            // An unreadable picture is no picture: try the fallback.
+        }
     }
     ui.pctIcon->setPixmap(picture);
 }

@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFile>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -14,6 +15,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStringList>
+#include <QThread>
+
+#include <cstdio>
 
 #include <filesystem>
 
@@ -28,6 +32,7 @@
 #include "storage/TextFile.h"
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
+#include "ui/main/SignalCloser.h"
 #include "ui/windows/AlwaysOnTop.h"
 #include "ui/windows/CustomFSO.h"
 #include "ui/main/frmMainShared.h"
@@ -45,7 +50,7 @@ void frmMain::FormLoad()
 
     storage::Options options;
     try {
-        options = storage::ReadOptions(settings_, fmt_);
+        options = storage::ReadOptions(settings_, fmt_, executableName_);
     } catch (const Failure&) {
         // An unreadable store starts the program with the defaults.
     }
@@ -134,6 +139,16 @@ std::optional<std::string> frmMain::ReadPlayerFile(const std::string& fileName)
     }
 }
 
+bool frmMain::AcceptPricesFileName(const std::string& fileName)
+{
+    if (storage::IsUsablePricesFileName(fileName, executableName_))
+        return true;
+    ShowMessage(this, FileNameText(fileName)
+            + " cannot be used as a prices file: Brenta keeps its own data under that name. "
+              "Please choose another file.");
+    return false;
+}
+
 void frmMain::LoadSkills()
 {
     const auto content = ReadPlayerFile(kSkillsFile);
@@ -155,7 +170,7 @@ void frmMain::LoadPricesFile(const std::string& fileName)
 {
     if (const auto content = ReadPlayerFile(fileName))
         storage::ApplyPrices(*content, cat.dblPrices, fmt_);
-    setWindowTitle(AppTitle() + " - " + Q(fileName));
+    setWindowTitle(AppTitle() + " - " + FileNameText(fileName));
 }
 
 void frmMain::LoadOwnedBPs()
@@ -168,6 +183,16 @@ void frmMain::closeEvent(QCloseEvent* event)
 {
     FormUnload();
     event->accept();
+}
+
+void frmMain::CloseUnattended()
+{
+    unattended_ = true;
+    close();
+    // A message box or another window's own event loop may be running: end them
+    // all, the shut-down is done.
+    if (QThread::currentThread()->loopLevel() > 0)
+        QCoreApplication::exit(0);
 }
 
 void frmMain::FormUnload()
@@ -186,10 +211,10 @@ void frmMain::FormUnload()
     };
     const auto saveFile = [&](const std::string& fileName, const auto& content) {
         if (unreadable_.contains(fileName)) {
-            problems << Q(fileName) + ": it could not be read when Brenta started, so it was left as it was";
+            problems << FileNameText(fileName) + ": it could not be read when Brenta started, so it was left as it was";
             return;
         }
-        save(Q(fileName), [&] { storage::WriteFileAtomically(FolderPath(fileName), content()); });
+        save(FileNameText(fileName), [&] { storage::WriteFileAtomically(FolderPath(fileName), content()); });
     };
 
     const bool alwaysOnTop = ui.AOT->isChecked();
@@ -211,8 +236,16 @@ void frmMain::FormUnload()
     });
     saveFile(kOwnedFile, [&] { return storage::OwnedText(cat); });
 
-    if (!problems.empty())
-        ShowMessage(this, "Some of your data could not be saved:\n\n" + problems.join("\n"));
+    if (!problems.empty()) {
+        const QString text = "Some of your data could not be saved:\n\n" + problems.join("\n");
+        if (unattended_) {
+            std::fputs(("Brenta: " + text + "\n").toLocal8Bit().constData(), stderr);
+            std::fflush(stderr);
+        } else {
+            const SignalCloser::EndAtOnce endOnSignal;
+            ShowMessage(this, text);
+        }
+    }
 
     // The program ends with its main window: every other window closes too.
     for (QWidget* w : QApplication::topLevelWidgets())

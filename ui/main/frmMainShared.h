@@ -3,6 +3,8 @@
 // What the parts of the main window's implementation share: the title, the player's
 // file names, the grid's fixed heights and small conversions between Qt and the core.
 
+#include <QByteArray>
+#include <QFile>
 #include <QString>
 
 #include <cstdint>
@@ -11,19 +13,22 @@
 
 #include "calc/Numbers.h"
 #include "calc/Sheet.h"
+#include "storage/Settings.h"
 #include "ui/main/Look.h"
 
 namespace brenta::ui::mainwindow {
 
 inline constexpr const char* kTitle = "Brenta";
 inline constexpr const char* kVersion = "1.9.5";
-inline constexpr const char* kSkillsFile = "skills.dat";
-inline constexpr const char* kOwnedFile = "ownedbps.dat";
+inline constexpr const char* kSkillsFile = storage::kSkillsFileName;
+inline constexpr const char* kOwnedFile = storage::kOwnedFileName;
 inline constexpr int kAnalysisHeight = 1575;
 inline constexpr int kFullGridHeight = 6615;
 inline constexpr int kRows = sheet::kRows;
 
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }
+// A file name in the file system's own bytes, as text for the player to read.
+inline QString FileNameText(const std::string& name) { return QFile::decodeName(QByteArray::fromStdString(name)); }
 inline std::string S(const QString& s) { return s.toStdString(); }
 
 inline QString AppTitle() { return QString::fromLatin1(kTitle) + ' ' + QString::fromLatin1(kVersion); }
