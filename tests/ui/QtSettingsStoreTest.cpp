@@ -69,4 +69,23 @@ TEST_F(QtSettingsStoreTest, StoreThatCannotBeWrittenIsAFailure)
     }
 }
 
+// A damaged store is rewritten whole at close: that is a success, not a failure.
+TEST_F(QtSettingsStoreTest, ADamagedStoreIsRewrittenWithoutAFailure)
+{
+    using namespace std::string_literals;
+    const NumberFormat point = NumberFormat::FromDecimalSeparator('.');
+    for (const std::string& damaged : {"\x00\x01\xFF\xFE binary\n"s, "[Options\nPricesFile=mine.dat\n"s}) {
+        std::ofstream(Ini(), std::ios::binary | std::ios::trunc) << damaged;
+        {
+            QtSettingsStore store(Ini());
+            EXPECT_NO_THROW(WriteOptions(store, Options{true, true, 30, 45, "mine.dat"}, point));
+        }
+        QtSettingsStore next(Ini());
+        const Options options = ReadOptions(next, point);
+        EXPECT_TRUE(options.showNextImprovement);
+        EXPECT_EQ(options.x, 30);
+        EXPECT_EQ(options.pricesFile, "mine.dat");
+    }
+}
+
 } // namespace

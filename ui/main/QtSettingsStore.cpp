@@ -70,6 +70,11 @@ void QtSettingsStore::Flush()
     case QSettings::AccessError:
         throw Failure("cannot write the settings file " + file + ": access denied or the folder cannot be created");
     case QSettings::FormatError:
+        // The status still tells of the damaged content found when the store was
+        // first read; the write itself replaced it. Only a file that still does not
+        // read back is a write that failed.
+        if (QSettings(settings_->fileName(), QSettings::IniFormat).status() == QSettings::NoError)
+            return;
         throw Failure("cannot write the settings file " + file + ": its present content is not a valid settings file");
     }
     throw Failure("cannot write the settings file " + file);

@@ -27,7 +27,7 @@ public:
     void Write(const std::string& section, const std::string& key, const std::string& text) override;
 
     // Writes the store out; a Failure naming the file and the reason when it
-    // cannot be written or its existing content cannot be understood.
+    // cannot be written. A damaged file that the write replaced is no failure.
     void Flush() override;
 
 private:
