@@ -89,17 +89,23 @@ TEST_P(PlayerFiles, BadLinesNeverStopStartUpOrTouchAnythingElse)
     EXPECT_EQ(w.ui.cboBP->count(), 2579);
 }
 
-TEST_P(PlayerFiles, AFileThatCouldNotBeReadIsNotOverwritten)
+TEST_P(PlayerFiles, AFileThatCouldNotBeReadIsReportedAtStartAndNotOverwritten)
 {
     // An ordinary file that fails on reading: the running process's own memory.
     std::filesystem::create_symlink("/proc/self/mem", Path("ownedbps.dat"));
+    std::filesystem::create_symlink("/proc/self/mem", Path("skills.dat"));
     ui::frmMain& w = Start();
     EXPECT_FALSE(w.cat.bOwned[0]);
-    w.close();
+    // Said once at start-up, naming every such file, before the player works on defaults.
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("ownedbps.dat"), std::string::npos);
+    EXPECT_NE(messages[0].find("skills.dat"), std::string::npos);
+    w.close();
+    ASSERT_EQ(messages.size(), 2u);
+    EXPECT_NE(messages[1].find("ownedbps.dat"), std::string::npos);
     EXPECT_TRUE(std::filesystem::is_symlink(Path("ownedbps.dat")));
-    EXPECT_EQ(ReadFile("skills.dat"), "0,0,0,0\r\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("skills.dat")));
+    EXPECT_TRUE(std::filesystem::is_regular_file(Path("matprices.dat")));
 }
 
 // A stored prices file name that is one of the program's own files would have the

@@ -147,6 +147,7 @@ private:
     bool unloaded_ = false;
     bool unattended_ = false;
     std::set<std::string> unreadable_; // player's files that exist but could not be read
+    std::vector<std::string> unreadableReasons_; // why, one line each, for the start-up message
 };
 
 } // namespace brenta::ui

@@ -95,6 +95,16 @@ void frmMain::FormLoad()
         AlwaysOnTop::SetTopmost(this, on);
     }
     ui.cboAssemblyArray->setCurrentIndex(0);
+
+    // The player learns now, not after a whole session on defaults, that a file
+    // was not read; it stays untouched at shut-down.
+    if (!unreadableReasons_.empty()) {
+        QStringList lines;
+        for (const std::string& reason : unreadableReasons_)
+            lines << QString::fromLocal8Bit(reason);
+        ShowMessage(this, "Brenta could not read some of your files and started without them. "
+                          "They will be left as they are when Brenta closes:\n\n" + lines.join("\n"));
+    }
 }
 
 void frmMain::PlaceWindow(std::int32_t xTwips, std::int32_t yTwips)
@@ -132,9 +142,10 @@ std::optional<std::string> frmMain::ReadPlayerFile(const std::string& fileName)
         return std::nullopt;
     try {
         return storage::ReadWholeFile(path);
-    } catch (const Failure&) {
+    } catch (const Failure& failure) {
         // What cannot be read is not overwritten at shut-down either.
-        unreadable_.insert(fileName);
+        if (unreadable_.insert(fileName).second)
+            unreadableReasons_.push_back(failure.what());
         return std::nullopt;
     }
 }
