@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the default build, then the sanitizer build.
+# Sets up, builds and runs every test: the default build, the sanitizer build, then
+# a short smoke run of every fuzz target (scripts/fuzz.sh runs them longer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,3 +11,7 @@ for preset in default sanitize; do
     cmake --build --preset "$preset"
     ctest --preset "$preset" -j "$(nproc)"
 done
+echo "=== fuzz"
+cmake --preset fuzz
+cmake --build --preset fuzz
+ctest --preset fuzz -j "$(nproc)"
