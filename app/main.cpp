@@ -2,11 +2,13 @@
 // store and the locale's number format.
 #include <QApplication>
 #include <QFile>
+#include <QIcon>
 #include <QLocale>
 
 #include <filesystem>
 
 #include "storage/Settings.h"
+#include "ui/main/ProgramFolderLock.h"
 #include "ui/main/QtSettingsStore.h"
 #include "ui/main/SignalCloser.h"
 #include "ui/main/frmMain.h"
@@ -30,12 +32,20 @@ std::filesystem::path ExecutablePath()
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    const std::filesystem::path exe = ExecutablePath();
+    const std::string folder = exe.parent_path().string();
+    // One program per program folder, for as long as this process lives.
+    const auto lock = brenta::ui::TakeProgramFolder(folder);
+    if (!lock)
+        return 1;
+    QGuiApplication::setDesktopFileName(QStringLiteral("brenta"));
+    QApplication::setWindowIcon(
+        QIcon(QFile::decodeName(QByteArray::fromStdString(folder)) + QStringLiteral("/brenta.png")));
     const QString point = QLocale::system().decimalPoint();
     const char decSep = point == QStringLiteral(",") ? ',' : '.';
 
-    const std::filesystem::path exe = ExecutablePath();
     auto settings = brenta::ui::QtSettingsStore::ForUser();
-    brenta::ui::frmMain window(exe.parent_path().string(), *settings,
+    brenta::ui::frmMain window(folder, *settings,
         brenta::NumberFormat::FromDecimalSeparator(decSep), exe.filename().string());
     brenta::ui::SignalCloser closer(&window);
     // However the application is asked to quit (the session manager included), the

@@ -1,0 +1,38 @@
+#pragma once
+
+// One running program per program folder. Two programs on the same folder would
+// each save their own copy of the player's files at shut-down, the later one
+// overwriting what the other saved; the lock lets the second one stand back.
+//
+// The lock is the operating system's advisory lock on the folder itself: it
+// creates no file, works in a read-only folder, and ends with the process that
+// holds it, however that process ends, so a killed program leaves nothing stale.
+
+#include <optional>
+#include <string>
+
+namespace brenta::storage {
+
+class InstanceLock {
+public:
+    // Locks the folder for this process. Nothing when another running program holds
+    // the lock. A folder that cannot be locked at all (it cannot be opened, or its
+    // file system has no locks) gives a lock that holds nothing: the program runs,
+    // as it did before there were locks.
+    static std::optional<InstanceLock> Take(const std::string& folder);
+
+    InstanceLock(InstanceLock&& other) noexcept;
+    InstanceLock& operator=(InstanceLock&& other) noexcept;
+    InstanceLock(const InstanceLock&) = delete;
+    InstanceLock& operator=(const InstanceLock&) = delete;
+    ~InstanceLock();
+
+    // True when the folder is locked by this lock.
+    bool Held() const { return fd_ >= 0; }
+
+private:
+    explicit InstanceLock(int fd) : fd_(fd) {}
+    int fd_;
+};
+
+} // namespace brenta::storage
