@@ -3,7 +3,9 @@
 #include <atomic>
 #include <cerrno>
 #include <cstring>
+#include <utility>
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -54,6 +56,17 @@ std::string FolderOf(const std::string& path)
     if (slash == 0)
         return "/";
     return path.substr(0, slash);
+}
+
+WriteFault& Fault()
+{
+    static WriteFault fault;
+    return fault;
+}
+
+int Injected(WriteStep step, const std::string& path)
+{
+    return Fault() ? Fault()(step, path) : 0;
 }
 
 std::string NameOf(const std::string& path)
@@ -141,7 +154,10 @@ void WriteFileAtomically(const std::string& linkOrPath, std::string_view content
     static std::atomic<unsigned> serial{0};
     std::string tempPath;
     int fd = -1;
+    if (const int err = Injected(WriteStep::Create, path); err != 0)
+        throw Failure(fail + "cannot create a temporary file in " + folder + ": " + Reason(err));
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+        // IsTemporaryName recognises exactly this form.
         tempPath = folder + "/." + NameOf(path) + ".tmp" + std::to_string(::getpid()) + "-"
             + std::to_string(serial++);
         fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -163,9 +179,11 @@ void WriteFileAtomically(const std::string& linkOrPath, std::string_view content
     if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode))
         ::fchmod(temp.Get(), old.st_mode & 07777);
 
+    const int writeFault = Injected(WriteStep::Write, path);
+    const std::size_t end = writeFault != 0 ? content.size() / 2 : content.size();
     std::size_t done = 0;
-    while (done < content.size()) {
-        const ssize_t put = ::write(temp.Get(), content.data() + done, content.size() - done);
+    while (done < end) {
+        const ssize_t put = ::write(temp.Get(), content.data() + done, end - done);
         if (put < 0) {
             if (errno == EINTR)
                 continue;
@@ -173,10 +191,18 @@ void WriteFileAtomically(const std::string& linkOrPath, std::string_view content
         }
         done += static_cast<std::size_t>(put);
     }
+    if (writeFault != 0)
+        abandon("writing failed", writeFault);
+    if (const int err = Injected(WriteStep::Flush, path); err != 0)
+        abandon("flushing to disk failed", err);
     if (::fsync(temp.Get()) != 0)
         abandon("flushing to disk failed", errno);
+    if (const int err = Injected(WriteStep::Close, path); err != 0)
+        abandon("closing the temporary file failed", err);
     if (const int err = temp.Close(); err != 0)
         abandon("closing the temporary file failed", err);
+    if (const int err = Injected(WriteStep::Rename, path); err != 0)
+        abandon("replacing the file failed", err);
     if (::rename(tempPath.c_str(), path.c_str()) != 0)
         abandon("replacing the file failed", errno);
 
@@ -185,6 +211,44 @@ void WriteFileAtomically(const std::string& linkOrPath, std::string_view content
     Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.Get() >= 0)
         ::fsync(dir.Get());
+}
+
+WriteFault SetWriteFault(WriteFault fault)
+{
+    WriteFault previous = std::move(Fault());
+    Fault() = std::move(fault);
+    return previous;
+}
+
+bool IsTemporaryName(std::string_view name)
+{
+    const auto digits = [](std::string_view text) {
+        return !text.empty() && text.find_first_not_of("0123456789") == std::string_view::npos;
+    };
+    if (name.size() < 2 || name[0] != '.')
+        return false;
+    const auto dash = name.rfind('-');
+    const auto tmp = name.rfind(".tmp", dash);
+    if (dash == std::string_view::npos || tmp == std::string_view::npos || tmp < 2)
+        return false;
+    return digits(name.substr(tmp + 4, dash - tmp - 4)) && digits(name.substr(dash + 1));
+}
+
+void RemoveLeftovers(const std::string& folder)
+{
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr)
+        return;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (!IsTemporaryName(entry->d_name))
+            continue;
+        // An ordinary file only: a link or a folder of that name is not ours.
+        const std::string path = folder + "/" + entry->d_name;
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            ::unlink(path.c_str());
+    }
+    ::closedir(dir);
 }
 
 } // namespace brenta::storage

@@ -5,6 +5,7 @@
 // folder and replaces the old file in one rename, so a crash or a full disk keeps
 // the previous file intact.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -29,5 +30,28 @@ std::vector<std::string> SplitLines(std::string_view content);
 // disk is full, the target is a folder) is a Failure saying which step failed and
 // why; the temporary file is removed and the previous file is left as it was.
 void WriteFileAtomically(const std::string& path, std::string_view content);
+
+// True for the name WriteFileAtomically gives its temporary files, and only for
+// it: ".", the file's name, ".tmp", the process ID, "-", a serial number
+// (".ownedbps.dat.tmp4711-2").
+bool IsTemporaryName(std::string_view name);
+
+// Removes what interrupted writes left in the folder: the ordinary files whose
+// name IsTemporaryName recognises, and nothing else. A write killed between
+// creating its temporary file and the rename leaves one behind; only one program
+// runs on a program folder, so at its start none of them is still being written.
+// Best effort: what cannot be removed stays, and reading the folder never fails.
+void RemoveLeftovers(const std::string& folder);
+
+// The steps of WriteFileAtomically, in their order.
+enum class WriteStep { Create, Write, Flush, Close, Rename };
+
+// For tests that prove a failed save loses nothing: called before each step of
+// every atomic write with the target's path, it returns an error number to make
+// that step fail as if the system had refused it, or 0. A failing Write step fails
+// after half the bytes are written. An empty function, the default, changes
+// nothing. Returns the function installed before.
+using WriteFault = std::function<int(WriteStep step, const std::string& path)>;
+WriteFault SetWriteFault(WriteFault fault);
 
 } // namespace brenta::storage

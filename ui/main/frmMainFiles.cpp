@@ -59,6 +59,8 @@ void frmMain::FormLoad()
     PlaceWindow(options.x, options.y);
     strPricesFile = options.pricesFile;
 
+    // Temporary files of saves a killed program never finished go first.
+    storage::RemoveLeftovers(programFolder_);
     InitializeArrays();
     baseWastageFactor = 0.1;
 
