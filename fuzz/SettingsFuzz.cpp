@@ -2,35 +2,16 @@
 // in the order ShowNextImprovement, AlwaysOnTop, X, Y, PricesFile), start-up gets
 // usable options, and the options saved read back the same.
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <map>
 #include <string>
 
 #include "fuzz/FuzzCheck.h"
 #include "storage/Settings.h"
+#include "tests/MemorySettingsStore.h"
 
 using namespace brenta;
-
-namespace {
-
-class Store : public storage::SettingsStore {
-public:
-    std::string Read(const std::string& section, const std::string& key, const std::string& defaultText) override
-    {
-        const auto it = values.find(section + "/" + key);
-        return it == values.end() ? defaultText : it->second;
-    }
-    void Write(const std::string& section, const std::string& key, const std::string& text) override
-    {
-        values[section + "/" + key] = text;
-    }
-    void Flush() override {}
-
-    std::map<std::string, std::string> values;
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -42,7 +23,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string(storage::kSectionOptions) + "/" + storage::kKeyPricesFile,
     };
     const std::string_view input = fuzz::Text(data, size);
-    Store stored;
+    test::MemorySettingsStore stored;
     std::size_t start = 0;
     for (const std::string& key : keys) {
         if (start > input.size())
@@ -60,7 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 && name.find('\0') == std::string::npos,
             "the prices file is a plain name in the program folder");
 
-        Store saved;
+        test::MemorySettingsStore saved;
         storage::WriteOptions(saved, options, fmt);
         const storage::Options back = storage::ReadOptions(saved, fmt);
         fuzz::Check(back.showNextImprovement == options.showNextImprovement

@@ -21,35 +21,11 @@
 #include "storage/Settings.h"
 #include "storage/TextFile.h"
 #include "tests/LocaleTest.h"
+#include "tests/MemorySettingsStore.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/frmMain.h"
 
 namespace brenta::test {
-
-class MemorySettingsStore : public storage::SettingsStore {
-public:
-    std::string Read(const std::string& section, const std::string& key, const std::string& defaultText) override
-    {
-        const auto it = values.find(section + "/" + key);
-        return it == values.end() ? defaultText : it->second;
-    }
-    void Write(const std::string& section, const std::string& key, const std::string& text) override
-    {
-        values[section + "/" + key] = text;
-        writeOrder.push_back(key);
-    }
-    void Flush() override
-    {
-        if (failFlush)
-            throw Failure("the settings folder is read-only");
-        ++flushes;
-    }
-
-    std::map<std::string, std::string> values;
-    std::vector<std::string> writeOrder;
-    bool failFlush = false;
-    int flushes = 0;
-};
 
 class MainWindowTest : public LocaleTest {
 protected:
