@@ -1,0 +1,87 @@
+#include "storage/Folders.h"
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include <gtest/gtest.h>
+
+#include "tests/TempFolder.h"
+
+namespace fs = std::filesystem;
+namespace storage = brenta::storage;
+using Names = std::vector<std::string>;
+
+namespace {
+
+TEST(Folders, ListsFilesAndSubFoldersButNoHiddenOrBrokenEntries)
+{
+    brenta::test::TempFolder folder("folders");
+    const fs::path& p = folder.Path();
+    std::ofstream(p / "a.dat") << "x";
+    std::ofstream(p / ".hidden.dat") << "x";
+    fs::create_directory(p / "sub.dat");
+    fs::create_directory(p / ".cache");
+    fs::create_symlink(p / "a.dat", p / "link.dat");
+    fs::create_symlink(p / "missing", p / "broken.dat");
+
+    const auto entries = storage::ListFolder(p.string());
+    ASSERT_TRUE(entries);
+    std::map<std::string, bool> kinds;
+    for (const auto& e : *entries)
+        kinds[e.name] = e.isFolder;
+    EXPECT_EQ(kinds, (std::map<std::string, bool>{{"a.dat", false}, {"link.dat", false}, {"sub.dat", true}}));
+}
+
+TEST(Folders, AFolderThatCannotBeListedGivesNothing)
+{
+    brenta::test::TempFolder folder("folders");
+    std::ofstream(folder.Path() / "file") << "x";
+    EXPECT_FALSE(storage::ListFolder((folder.Path() / "missing").string()));
+    EXPECT_FALSE(storage::ListFolder((folder.Path() / "file").string()));
+    EXPECT_TRUE(storage::ListFolder(folder.Path().string()));
+}
+
+TEST(Folders, NamesMatchTheFilterCaseSensitivelyInTheGivenOrder)
+{
+    const std::vector<storage::FolderEntry> entries = {
+        {"b.dat", false}, {"A.DAT", false}, {"x.dat", true}, {"a.dat.bak", false}, {"notes.txt", false}};
+    EXPECT_EQ(storage::MatchingNames(entries, ".dat", storage::NameMatch::Ending), (Names{"b.dat", "x.dat"}));
+    EXPECT_EQ(storage::MatchingNames(entries, ".dat", storage::NameMatch::Anywhere),
+        (Names{"b.dat", "x.dat", "a.dat.bak"}));
+    EXPECT_EQ(storage::MatchingNames(entries, "", storage::NameMatch::Ending).size(), entries.size());
+    EXPECT_EQ(storage::SubFolderNames({{"b", true}, {"f", false}, {"C", true}, {"a", true}}), (Names{"a", "b", "C"}));
+}
+
+TEST(Folders, PathsJoinAndComeApartAtTheSeparator)
+{
+    EXPECT_EQ(storage::JoinPath("/home/ann", "mine.dat"), "/home/ann/mine.dat");
+    EXPECT_EQ(storage::JoinPath("/", "mine.dat"), "/mine.dat"); // a root keeps its one separator
+    EXPECT_EQ(storage::JoinPath("/home/ann", "owned"), "/home/ann/owned");
+    EXPECT_EQ(storage::NamePart("/home/ann/owned.txt"), "owned.txt");
+    EXPECT_EQ(storage::NamePart("owned.txt"), "owned.txt");
+    EXPECT_EQ(storage::NamePart("/home/ann/"), "");
+    EXPECT_EQ(storage::CleanFolderPath("/home//ann/./x/../"), "/home/ann");
+    EXPECT_EQ(storage::CleanFolderPath("/"), "/");
+    EXPECT_EQ(storage::FolderChain("/home/ann"), (Names{"/", "/home", "/home/ann"}));
+    EXPECT_EQ(storage::FolderChain("/"), (Names{"/"}));
+}
+
+TEST(Folders, DrivesAreTheRootTheHomeVolumeAndRemovableMedia)
+{
+    const std::vector<storage::Volume> mounted = {
+        {"/proc", "proc"}, {"/media/ann/STICK", "vfat"}, {"/", "ext4"}, {"/run/user/1000", "tmpfs"},
+        {"/home", "ext4"}, {"/boot", "ext4"}, {"/snap/core/1", "squashfs"}, {"/mnt/backup", "ext4"},
+        {"/media/ann/disc", "tmpfs"}};
+    EXPECT_EQ(storage::PlayerDrives(mounted, "/home/ann"), (Names{"/", "/home", "/media/ann/STICK", "/mnt/backup"}));
+    // A home folder on the root volume adds nothing; the root is there even unlisted.
+    EXPECT_EQ(storage::PlayerDrives({{"/proc", "proc"}}, "/root"), (Names{"/"}));
+
+    const Names drives = {"/", "/home", "/media/ann/STICK"};
+    EXPECT_EQ(storage::DriveOf(drives, "/home/ann/x"), 1);
+    EXPECT_EQ(storage::DriveOf(drives, "/homework"), 0);
+    EXPECT_EQ(storage::DriveOf(drives, "/media/ann/STICK"), 2);
+    EXPECT_EQ(storage::DriveOf({"/home"}, "/tmp"), -1);
+}
+
+} // namespace
