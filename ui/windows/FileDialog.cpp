@@ -1,0 +1,239 @@
+#include "ui/windows/FileDialog.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QDialog>
+#include <QDir>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QStorageInfo>
+#include <QStyle>
+#include <QTreeWidget>
+
+#include "ui/main/Look.h"
+
+namespace brenta::ui {
+
+namespace {
+
+FileDialogHook& Hook()
+{
+    static FileDialogHook hook;
+    return hook;
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+std::string S(const QString& s) { return s.toStdString(); }
+
+constexpr int kPathRole = Qt::UserRole;
+
+std::vector<std::string> MountedDrives()
+{
+    std::vector<storage::Volume> volumes;
+    for (const QStorageInfo& v : QStorageInfo::mountedVolumes())
+        if (v.isValid() && v.isReady())
+            volumes.push_back({S(v.rootPath()), v.fileSystemType().toStdString()});
+    return storage::PlayerDrives(volumes, S(QDir::homePath()));
+}
+
+} // namespace
+
+FileDialogHook SetFileDialogHook(FileDialogHook hook)
+{
+    FileDialogHook previous = std::move(Hook());
+    Hook() = std::move(hook);
+    return previous;
+}
+
+// The window: Escape is Cancel, the close box discards the window.
+class FileDialog::DialogWindow : public QDialog {
+public:
+    DialogWindow(FileDialog& dialog, QWidget* parent) : QDialog(parent), dialog_(dialog) {}
+
+    void reject() override { dialog_.Cancel(); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->accept();
+        dialog_.Discarded();
+    }
+
+private:
+    FileDialog& dialog_;
+};
+
+FileDialog::FileDialog(QWidget* owner, QString objectName, QString caption, int filesHeight, storage::NameMatch match)
+    : owner_(owner), objectName_(std::move(objectName)), caption_(std::move(caption)), filesHeight_(filesHeight),
+      match_(match)
+{
+}
+
+FileDialog::~FileDialog() { delete window_.data(); }
+
+QDialog* FileDialog::Window() const { return window_.data(); }
+
+void FileDialog::Build()
+{
+    auto* window = new DialogWindow(*this, owner_);
+    window_ = window;
+    window->setObjectName(objectName_);
+    window->setWindowTitle(caption_);
+    window->setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint
+        | Qt::MSWindowsFixedSizeDialogHint);
+    window->setAttribute(Qt::WA_DeleteOnClose);
+    window->setFixedSize(TwipsToPixels(6600), TwipsToPixels(3375));
+
+    drive_ = new QComboBox(window);
+    drive_->setObjectName(QStringLiteral("Drive"));
+    drive_->setGeometry(TwipRect(120, 120, 3735, 315));
+    drives_ = MountedDrives();
+    for (const std::string& d : drives_)
+        drive_->addItem(window->style()->standardIcon(QStyle::SP_DriveHDIcon), Q(d));
+    QObject::connect(drive_, &QComboBox::activated, window, [this](int index) { DriveChosen(index); });
+
+    directory_ = new QTreeWidget(window);
+    directory_->setObjectName(QStringLiteral("Directory"));
+    directory_->setGeometry(TwipRect(120, 480, 3735, 2790));
+    directory_->setHeaderHidden(true);
+    directory_->setRootIsDecorated(false);
+    directory_->setItemsExpandable(false);
+    directory_->setIndentation(TwipsToPixels(180));
+    // A double click or Enter opens the folder, as in a classic folder list.
+    QObject::connect(directory_, &QTreeWidget::itemActivated, window,
+        [this](QTreeWidgetItem* item) { GoTo(S(item->data(0, kPathRole).toString())); });
+
+    files_ = new QListWidget(window);
+    files_->setObjectName(QStringLiteral("lstFiles"));
+    files_->setGeometry(TwipRect(3960, 120, 2535, filesHeight_));
+    files_->setSelectionMode(QAbstractItemView::SingleSelection);
+    QObject::connect(files_, &QListWidget::itemActivated, window, [this] { EntryActivated(); });
+    QObject::connect(files_, &QListWidget::itemSelectionChanged, window, [this] { SelectionChanged(); });
+
+    cancel_ = new QPushButton(QStringLiteral("Cancel"), window);
+    cancel_->setObjectName(QStringLiteral("cmdCancel"));
+    cancel_->setGeometry(TwipRect(5280, 2760, 1215, 495));
+    cancel_->setAutoDefault(false);
+    QObject::connect(cancel_, &QPushButton::clicked, window, [this] { Cancel(); });
+
+    AddControls(*window);
+}
+
+void FileDialog::Show()
+{
+    if (!window_)
+        Build();
+    GoTo(InitDir);
+    Prepare();
+    if (owner_) {
+        owner_->setEnabled(false);
+        // The dialog is the owner's child window; it stays usable on its own.
+        window_->setEnabled(true);
+    }
+    window_->show();
+    window_->raise();
+    window_->activateWindow();
+    if (Hook())
+        Hook()(*window_);
+}
+
+void FileDialog::Finish()
+{
+    if (owner_)
+        owner_->setEnabled(true);
+    if (window_)
+        window_->hide();
+    if (owner_)
+        owner_->activateWindow();
+}
+
+void FileDialog::Cancel()
+{
+    FileName.clear();
+    Finish();
+}
+
+void FileDialog::Discarded()
+{
+    if (owner_)
+        owner_->setEnabled(true);
+    // The window deletes itself once the close is done.
+    window_ = nullptr;
+    drive_ = nullptr;
+    directory_ = nullptr;
+    files_ = nullptr;
+    cancel_ = nullptr;
+}
+
+QString FileDialog::SelectedEntry() const
+{
+    if (!files_)
+        return {};
+    const QList<QListWidgetItem*> selected = files_->selectedItems();
+    return selected.isEmpty() ? QString() : selected.front()->text();
+}
+
+void FileDialog::DriveChosen(int index)
+{
+    if (index >= 0 && index < static_cast<int>(drives_.size()))
+        GoTo(drives_[static_cast<std::size_t>(index)]);
+}
+
+bool FileDialog::GoTo(const std::string& folder)
+{
+    const std::string clean = storage::CleanFolderPath(folder);
+    const auto entries = storage::ListFolder(clean);
+    files_->clear();
+    if (!entries) {
+        // A new window still shows the folder it had before.
+        if (directory_->topLevelItemCount() == 0 && !folder_.empty())
+            if (const auto previous = storage::ListFolder(folder_))
+                FillTree(storage::SubFolderNames(*previous));
+        ShowDrive();
+        return false;
+    }
+    folder_ = clean;
+    FillTree(storage::SubFolderNames(*entries));
+    for (const std::string& name : storage::MatchingNames(*entries, Filter, match_))
+        files_->addItem(Q(name));
+    ShowDrive();
+    return true;
+}
+
+void FileDialog::FillTree(const std::vector<std::string>& subFolders)
+{
+    directory_->clear();
+    const QIcon open = directory_->style()->standardIcon(QStyle::SP_DirOpenIcon);
+    const QIcon closed = directory_->style()->standardIcon(QStyle::SP_DirClosedIcon);
+    QTreeWidgetItem* parent = nullptr;
+    for (const std::string& step : storage::FolderChain(folder_)) {
+        const std::string name = storage::NamePart(step);
+        auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(directory_);
+        item->setText(0, Q(name.empty() ? step : name));
+        item->setIcon(0, open);
+        item->setData(0, kPathRole, Q(step));
+        parent = item;
+    }
+    for (const std::string& name : subFolders) {
+        auto* item = new QTreeWidgetItem(parent);
+        item->setText(0, Q(name));
+        item->setIcon(0, closed);
+        item->setData(0, kPathRole, Q(storage::JoinPath(folder_, name)));
+    }
+    directory_->expandAll();
+    directory_->setCurrentItem(parent);
+    directory_->scrollToTop();
+    directory_->scrollToItem(parent);
+    // The whole path of the folder shown, whatever the list scrolls to.
+    directory_->setToolTip(Q(folder_));
+}
+
+void FileDialog::ShowDrive()
+{
+    const QSignalBlocker quiet(drive_);
+    drive_->setCurrentIndex(storage::DriveOf(drives_, folder_));
+}
+
+} // namespace brenta::ui

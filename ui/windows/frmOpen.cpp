@@ -1,0 +1,59 @@
+#include "ui/windows/frmOpen.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "ui/main/Look.h"
+
+namespace brenta::ui {
+
+frmOpen::frmOpen(QWidget* owner)
+    : FileDialog(owner, QStringLiteral("frmOpen"), QStringLiteral("Open"), 2595, storage::NameMatch::Ending)
+{
+}
+
+void frmOpen::SetReader(std::int16_t mode, std::function<void()> reader)
+{
+    if (reader)
+        readers_[mode] = std::move(reader);
+    else
+        readers_.erase(mode);
+}
+
+void frmOpen::ShowOpen() { Show(); }
+
+void frmOpen::AddControls(QDialog& window)
+{
+    open_ = new QPushButton(QStringLiteral("Open"), &window);
+    open_->setObjectName(QStringLiteral("cmdOpen"));
+    open_->setGeometry(TwipRect(3960, 2760, 1215, 495));
+    open_->setAutoDefault(false);
+    QObject::connect(open_, &QPushButton::clicked, &window, [this] { cmdOpen_Click(); });
+
+    QWidget::setTabOrder(drive_, directory_);
+    QWidget::setTabOrder(directory_, files_);
+    QWidget::setTabOrder(files_, open_);
+    QWidget::setTabOrder(open_, cancel_);
+}
+
+void frmOpen::cmdOpen_Click()
+{
+    const QString entry = SelectedEntry();
+    if (entry.isEmpty()) {
+        Cancel();
+        return;
+    }
+    FileName = storage::JoinPath(DirectoryPath(), entry.toStdString());
+    Finish();
+    // Looked up only now: a reader may register others, or show the dialog again.
+    const auto reader = readers_.find(Mode);
+    if (reader != readers_.end()) {
+        const std::function<void()> read = reader->second;
+        read();
+    }
+}
+
+} // namespace brenta::ui

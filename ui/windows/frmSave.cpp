@@ -1,0 +1,76 @@
+#include "ui/windows/frmSave.h"
+
+#include <QComboBox>
+#include <QDialog>
+#include <QListWidget>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeWidget>
+
+#include "ui/main/Look.h"
+
+namespace brenta::ui {
+
+frmSave::frmSave(QWidget* owner)
+    : FileDialog(owner, QStringLiteral("frmSave"), QStringLiteral("Save"), 2205, storage::NameMatch::Anywhere)
+{
+}
+
+void frmSave::ShowSave() { Show(); }
+
+void frmSave::Prepare()
+{
+    // Only the name: a previous save's full path would otherwise be joined to the
+    // folder a second time.
+    name_->setText(QString::fromStdString(storage::NamePart(FileName)));
+}
+
+void frmSave::AddControls(QDialog& window)
+{
+    name_ = new QLineEdit(&window);
+    name_->setObjectName(QStringLiteral("txtFilename"));
+    name_->setGeometry(TwipRect(3960, 2400, 2535, 285));
+    QObject::connect(name_, &QLineEdit::returnPressed, &window, [this] { cmdSave_Click(); });
+
+    save_ = new QPushButton(QStringLiteral("Save"), &window);
+    save_->setObjectName(QStringLiteral("cmdSave"));
+    save_->setGeometry(TwipRect(3960, 2760, 1215, 495));
+    save_->setAutoDefault(false);
+    QObject::connect(save_, &QPushButton::clicked, &window, [this] { cmdSave_Click(); });
+
+    QWidget::setTabOrder(drive_, directory_);
+    QWidget::setTabOrder(directory_, save_);
+    QWidget::setTabOrder(save_, cancel_);
+    QWidget::setTabOrder(cancel_, files_);
+    QWidget::setTabOrder(files_, name_);
+}
+
+void frmSave::SelectionChanged()
+{
+    const QString entry = SelectedEntry();
+    if (!entry.isEmpty())
+        name_->setText(entry);
+}
+
+void frmSave::EntryActivated()
+{
+    SelectionChanged();
+    cmdSave_Click();
+}
+
+void frmSave::cmdSave_Click()
+{
+    const QString name = name_->text();
+    if (name.isEmpty()) {
+        Cancel();
+        return;
+    }
+    FileName = storage::JoinPath(DirectoryPath(), name.toStdString());
+    Finish();
+    if (Writer) {
+        const std::function<void()> write = Writer;
+        write();
+    }
+}
+
+} // namespace brenta::ui
