@@ -30,6 +30,8 @@
 #include "ui/main/MessageBox.h"
 #include "ui/windows/AlwaysOnTop.h"
 #include "ui/windows/CustomFSO.h"
+#include "ui/windows/frmOpen.h"
+#include "ui/windows/frmSave.h"
 #include "ui/main/frmMainShared.h"
 
 namespace brenta::ui {
@@ -67,6 +69,7 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
     connect(ui.MLtoML, &QAction::triggered, this, [this] { MLtoML_Click(); });
     ConnectInputs();
     ConnectSearch();
+    connect(ui.PricesDatFile, &QAction::triggered, this, [this] { PricesDatFile_Click(); });
 
     FormLoad();
 }
@@ -78,6 +81,22 @@ CustomFSO& frmMain::Fso()
     if (!fso_)
         fso_ = std::make_unique<CustomFSO>();
     return *fso_;
+}
+
+frmOpen& frmMain::OpenDialog()
+{
+    if (!openDialog_) {
+        openDialog_ = std::make_unique<frmOpen>(this);
+        openDialog_->SetReader(2, [this] { OpenPricesFile(); });
+    }
+    return *openDialog_;
+}
+
+frmSave& frmMain::SaveDialog()
+{
+    if (!saveDialog_)
+        saveDialog_ = std::make_unique<frmSave>(this);
+    return *saveDialog_;
 }
 
 std::string frmMain::FolderPath(const std::string& fileName) const

@@ -26,6 +26,8 @@ class SettingsStore;
 namespace brenta::ui {
 
 class CustomFSO;
+class frmOpen;
+class frmSave;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -78,6 +80,12 @@ public:
     void MLtoML_Click();
     void DrawGraphMLvWaste(std::int16_t Index);
     void cmdBack_Click();
+    // Makes the prices file the open dialog confirmed the one in use (mode 2).
+    void OpenPricesFile();
+
+    // The file dialogs, each created on first use and kept for the run.
+    frmOpen& OpenDialog();
+    frmSave& SaveDialog();
 
     // The window's outer height in twips, as the grid's row count sets it.
     int WindowHeightTwips() const { return windowHeightTwips_; }
@@ -137,12 +145,15 @@ private:
     void Exit_Click();
     void AOT_Click();
     void Improvements_Click();
+    void PricesDatFile_Click();
 
     std::string programFolder_;
     std::string executableName_;
     storage::SettingsStore& settings_;
     NumberFormat fmt_;
     std::unique_ptr<CustomFSO> fso_;
+    std::unique_ptr<frmOpen> openDialog_;
+    std::unique_ptr<frmSave> saveDialog_;
     int windowHeightTwips_ = 0;
     bool unloaded_ = false;
     bool unattended_ = false;

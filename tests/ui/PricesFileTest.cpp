@@ -1,0 +1,134 @@
+// Switching to another prices file from the menu, through the program's own open
+// dialog: only the chosen name counts, the program folder's file of that name is
+// read, and it is the one written at shut-down and read at the next start.
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include <filesystem>
+
+#include "tests/ui/FileDialogDriver.h"
+#include "tests/ui/MainWindowFixture.h"
+#include "ui/windows/frmOpen.h"
+
+using namespace brenta;
+
+namespace {
+
+const QString kAfterburner = QStringLiteral("100MN Afterburner II Blueprint"); // row 0: Tritanium, 34
+
+class PricesFile : public test::MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        std::filesystem::create_directory(Path("elsewhere"));
+    }
+
+    // File -> Import -> Material List -> "Prices *.dat File", then, in the dialog,
+    // into the folder "elsewhere", the entry name and the button.
+    void ChoosePricesFile(const QString& name, const char* button = "cmdOpen")
+    {
+        window->ui.PricesDatFile->trigger();
+        QDialog* dialog = test::ShownDialog("frmOpen");
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_FALSE(window->isEnabled());
+        EXPECT_EQ(window->OpenDialog().DirectoryPath(), folder.path().toStdString());
+        test::OpenFolder(*dialog, Path("elsewhere"));
+        if (!name.isEmpty())
+            test::Pick(*dialog, name);
+        test::Press(*dialog, button);
+        EXPECT_TRUE(window->isEnabled());
+    }
+};
+BRENTA_BOTH_LOCALES(PricesFile);
+
+TEST_P(PricesFile, TheChosenNameIsReadFromTheProgramFolderAndKept)
+{
+    WriteFile("mine.dat", L("34{5.5\r\n"));
+    WriteFile("elsewhere/mine.dat", "34{7\r\n");
+    ui::frmMain& w = Start();
+    SelectBlueprint(kAfterburner);
+    ASSERT_EQ(w.ui.txtPPU[0]->text(), "2");
+
+    ChoosePricesFile("mine.dat");
+    EXPECT_EQ(w.strPricesFile, "mine.dat");
+    EXPECT_EQ(w.ui.txtPPU[0]->text().toStdString(), L("5.5")); // shown at once
+    EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - mine.dat");
+    w.close();
+
+    const auto lines = storage::SplitLines(ReadFile("mine.dat"));
+    EXPECT_EQ(lines.size(), 913u);
+    EXPECT_NE(std::find(lines.begin(), lines.end(), L("34{5.5")), lines.end());
+    EXPECT_EQ(settings.values["Options/PricesFile"], "mine.dat");
+    EXPECT_EQ(ReadFile("elsewhere/mine.dat"), "34{7\r\n");
+    EXPECT_FALSE(std::filesystem::exists(Path("matprices.dat"))); // the file used before is not written
+    EXPECT_TRUE(messages.empty());
+
+    ui::frmMain& next = Start();
+    EXPECT_EQ(next.windowTitle().toStdString(), "Brenta 1.9.5 - mine.dat");
+    EXPECT_EQ(next.cat.dblPrices[34], 5.5);
+}
+
+TEST_P(PricesFile, ANameWithoutAFileKeepsThePricesAndCancelChangesNothing)
+{
+    WriteFile("elsewhere/new.dat", "34{7\r\n");
+    ui::frmMain& w = Start();
+    ChoosePricesFile("new.dat", "cmdCancel");
+    EXPECT_EQ(w.strPricesFile, "matprices.dat");
+    EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - matprices.dat");
+
+    ChoosePricesFile("new.dat");
+    EXPECT_EQ(w.strPricesFile, "new.dat");
+    EXPECT_EQ(w.cat.dblPrices[34], 2); // no file of that name beside the program
+    EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - new.dat");
+    w.close();
+    EXPECT_EQ(storage::SplitLines(ReadFile("new.dat")).size(), 913u);
+}
+
+TEST_P(PricesFile, AFileThatCannotServeOrBeReadChangesNothing)
+{
+    WriteFile("elsewhere/skills.dat", "34{7\r\n");
+    WriteFile("elsewhere/ownedbps.dat", "34{7\r\n");
+    WriteFile("elsewhere/broken.dat", "34{7\r\n");
+    // An ordinary file that fails on reading: the running process's own memory.
+    std::filesystem::create_symlink("/proc/self/mem", Path("broken.dat"));
+    WriteFile("matprices.dat", "34{3\r\n");
+    ui::frmMain& w = Start();
+    for (const char* name : {"skills.dat", "ownedbps.dat", "broken.dat"}) {
+        messages.clear();
+        ChoosePricesFile(name);
+        ASSERT_EQ(messages.size(), 1u) << name;
+        EXPECT_NE(messages[0].find(name), std::string::npos) << messages[0];
+        EXPECT_EQ(w.strPricesFile, "matprices.dat");
+        EXPECT_EQ(w.cat.dblPrices[34], 3);
+        EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - matprices.dat");
+    }
+
+    // The executable's own name, however it was chosen.
+    messages.clear();
+    w.OpenDialog().FileName = Path(QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString());
+    w.OpenPricesFile();
+    EXPECT_EQ(messages.size(), 1u);
+    EXPECT_EQ(w.strPricesFile, "matprices.dat");
+
+    messages.clear();
+    w.close();
+    EXPECT_TRUE(messages.empty());
+    EXPECT_TRUE(std::filesystem::is_symlink(Path("broken.dat")));
+    EXPECT_EQ(ReadFile("skills.dat"), "0,0,0,0\r\n");
+    EXPECT_EQ(storage::SplitLines(ReadFile("matprices.dat")).size(), 913u);
+}
+
+TEST_P(PricesFile, ClosingTheProgramClosesTheDialogAndSaves)
+{
+    ui::frmMain& w = Start();
+    w.ui.PricesDatFile->trigger();
+    ASSERT_NE(test::ShownDialog("frmOpen"), nullptr);
+    w.close();
+    EXPECT_EQ(test::ShownDialog("frmOpen"), nullptr);
+    EXPECT_EQ(storage::SplitLines(ReadFile("matprices.dat")).size(), 913u);
+}
+
+} // namespace

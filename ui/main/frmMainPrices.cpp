@@ -1,0 +1,64 @@
+#include "ui/main/frmMain.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "storage/PricesFile.h"
+#include "storage/TextFile.h"
+#include "ui/main/MessageBox.h"
+#include "ui/main/frmMainShared.h"
+#include "ui/windows/CustomFSO.h"
+#include "ui/windows/frmOpen.h"
+
+namespace brenta::ui {
+
+using namespace mainwindow;
+
+// --- Switching to another prices file -----------------------------------------------
+
+void frmMain::PricesDatFile_Click()
+{
+    frmOpen& dialog = OpenDialog();
+    dialog.InitDir = programFolder_;
+    dialog.Filter = ".dat";
+    dialog.Mode = 2;
+    dialog.ShowOpen();
+}
+
+void frmMain::OpenPricesFile()
+{
+    const std::string chosen = OpenDialog().FileName;
+    if (chosen.empty())
+        return;
+    // Only the name counts: the player's prices files live beside the program.
+    std::string delimiter = "/";
+    const std::string name = Fso().GetFileName(chosen, delimiter);
+    const std::string executable = S(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
+    if (!storage::UsablePricesFileName(name, executable)) {
+        ShowMessage(this, Q(name) + " cannot be the prices file: it is one of Brenta's own files, which the prices "
+                                    "would overwrite when Brenta closes.\n\nThe prices file in use is still "
+                + Q(strPricesFile) + ".");
+        return;
+    }
+
+    // Read before anything changes, so a file that fails leaves the prices and the
+    // file in use as they were.
+    const std::string path = FolderPath(name);
+    std::string content;
+    if (Fso().FileExists(path)) {
+        try {
+            content = storage::ReadWholeFile(path);
+        } catch (const Failure& e) {
+            ShowMessage(this, Q(name) + " could not be read (" + QString::fromLocal8Bit(e.what())
+                    + ").\n\nThe prices and the prices file in use (" + Q(strPricesFile) + ") were left as they were.");
+            return;
+        }
+    }
+    strPricesFile = name;
+    unreadable_.erase(name); // read now, so shut-down may write it
+    storage::ApplyPrices(content, cat.dblPrices, fmt_);
+    setWindowTitle(AppTitle() + " - " + Q(strPricesFile));
+    cboBP_Click();
+}
+
+} // namespace brenta::ui
