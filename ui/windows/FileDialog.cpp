@@ -38,6 +38,16 @@ std::vector<std::string> MountedDrives()
     return storage::PlayerDrives(volumes, S(QDir::homePath()));
 }
 
+// A folder list that is always open: the indentation shows the levels, without
+// branch arrows to fold them.
+class FolderTree : public QTreeWidget {
+public:
+    using QTreeWidget::QTreeWidget;
+
+protected:
+    void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
+};
+
 } // namespace
 
 FileDialogHook SetFileDialogHook(FileDialogHook hook)
@@ -94,7 +104,7 @@ void FileDialog::Build()
         drive_->addItem(window->style()->standardIcon(QStyle::SP_DriveHDIcon), Q(d));
     QObject::connect(drive_, &QComboBox::activated, window, [this](int index) { DriveChosen(index); });
 
-    directory_ = new QTreeWidget(window);
+    directory_ = new FolderTree(window);
     directory_->setObjectName(QStringLiteral("Directory"));
     directory_->setGeometry(TwipRect(120, 480, 3735, 2790));
     directory_->setHeaderHidden(true);
