@@ -122,11 +122,7 @@ void FileDialog::Build()
     QObject::connect(files_, &QListWidget::itemActivated, window, [this] { EntryActivated(); });
     QObject::connect(files_, &QListWidget::itemSelectionChanged, window, [this] { SelectionChanged(); });
 
-    cancel_ = new QPushButton(QStringLiteral("Cancel"), window);
-    cancel_->setObjectName(QStringLiteral("cmdCancel"));
-    cancel_->setGeometry(TwipRect(5280, 2760, 1215, 495));
-    cancel_->setAutoDefault(false);
-    QObject::connect(cancel_, &QPushButton::clicked, window, [this] { Cancel(); });
+    cancel_ = AddButton(*window, "cmdCancel", QStringLiteral("Cancel"), 5280, [this] { Cancel(); });
 
     AddControls(*window);
 }
@@ -175,6 +171,27 @@ void FileDialog::Discarded()
     directory_ = nullptr;
     files_ = nullptr;
     cancel_ = nullptr;
+}
+
+QPushButton* FileDialog::AddButton(QDialog& window, const char* name, const QString& caption, int left,
+    std::function<void()> onClick)
+{
+    auto* button = new QPushButton(caption, &window);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setGeometry(TwipRect(left, 2760, 1215, 495));
+    button->setAutoDefault(false);
+    QObject::connect(button, &QPushButton::clicked, &window, std::move(onClick));
+    return button;
+}
+
+void FileDialog::SetTabOrder(std::initializer_list<QWidget*> controls)
+{
+    QWidget* previous = nullptr;
+    for (QWidget* control : controls) {
+        if (previous)
+            QWidget::setTabOrder(previous, control);
+        previous = control;
+    }
 }
 
 QString FileDialog::SelectedEntry() const

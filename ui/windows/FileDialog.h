@@ -13,6 +13,7 @@
 #include <QString>
 
 #include <functional>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -78,6 +79,12 @@ protected:
 
     // The selected entry of the file list, "" when none is selected.
     QString SelectedEntry() const;
+
+    // A button of the bottom row at left (twips); Enter elsewhere never presses it.
+    static QPushButton* AddButton(QDialog& window, const char* name, const QString& caption, int left,
+        std::function<void()> onClick);
+    // Tab moves through controls in this order.
+    static void SetTabOrder(std::initializer_list<QWidget*> controls);
 
     QComboBox* drive_ = nullptr;
     QTreeWidget* directory_ = nullptr;

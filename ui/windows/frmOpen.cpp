@@ -27,16 +27,8 @@ void frmOpen::ShowOpen() { Show(); }
 
 void frmOpen::AddControls(QDialog& window)
 {
-    open_ = new QPushButton(QStringLiteral("Open"), &window);
-    open_->setObjectName(QStringLiteral("cmdOpen"));
-    open_->setGeometry(TwipRect(3960, 2760, 1215, 495));
-    open_->setAutoDefault(false);
-    QObject::connect(open_, &QPushButton::clicked, &window, [this] { cmdOpen_Click(); });
-
-    QWidget::setTabOrder(drive_, directory_);
-    QWidget::setTabOrder(directory_, files_);
-    QWidget::setTabOrder(files_, open_);
-    QWidget::setTabOrder(open_, cancel_);
+    open_ = AddButton(window, "cmdOpen", QStringLiteral("Open"), 3960, [this] { cmdOpen_Click(); });
+    SetTabOrder({drive_, directory_, files_, open_, cancel_});
 }
 
 void frmOpen::cmdOpen_Click()

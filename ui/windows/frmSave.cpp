@@ -32,17 +32,8 @@ void frmSave::AddControls(QDialog& window)
     name_->setGeometry(TwipRect(3960, 2400, 2535, 285));
     QObject::connect(name_, &QLineEdit::returnPressed, &window, [this] { cmdSave_Click(); });
 
-    save_ = new QPushButton(QStringLiteral("Save"), &window);
-    save_->setObjectName(QStringLiteral("cmdSave"));
-    save_->setGeometry(TwipRect(3960, 2760, 1215, 495));
-    save_->setAutoDefault(false);
-    QObject::connect(save_, &QPushButton::clicked, &window, [this] { cmdSave_Click(); });
-
-    QWidget::setTabOrder(drive_, directory_);
-    QWidget::setTabOrder(directory_, save_);
-    QWidget::setTabOrder(save_, cancel_);
-    QWidget::setTabOrder(cancel_, files_);
-    QWidget::setTabOrder(files_, name_);
+    save_ = AddButton(window, "cmdSave", QStringLiteral("Save"), 3960, [this] { cmdSave_Click(); });
+    SetTabOrder({drive_, directory_, save_, cancel_, files_, name_});
 }
 
 void frmSave::SelectionChanged()
