@@ -119,7 +119,11 @@ void FileDialog::Build()
     files_->setObjectName(QStringLiteral("lstFiles"));
     files_->setGeometry(TwipRect(3960, 120, 2535, filesHeight_));
     files_->setSelectionMode(QAbstractItemView::SingleSelection);
-    QObject::connect(files_, &QListWidget::itemActivated, window, [this] { EntryActivated(); });
+    QObject::connect(files_, &QListWidget::itemActivated, window, [this](QListWidgetItem* item) {
+        // Enter on the entry under the cursor chooses it even when it was not yet selected.
+        files_->setCurrentItem(item);
+        EntryActivated();
+    });
     QObject::connect(files_, &QListWidget::itemSelectionChanged, window, [this] { SelectionChanged(); });
 
     cancel_ = AddButton(*window, "cmdCancel", QStringLiteral("Cancel"), 5280, [this] { Cancel(); });
