@@ -71,6 +71,23 @@ TEST_P(PricesFile, TheChosenNameIsReadFromTheProgramFolderAndKept)
     EXPECT_EQ(next.cat.dblPrices[34], 5.5);
 }
 
+TEST_P(PricesFile, TheBlueprintOnDisplayShowsTheNewPricesWhateverTheSelectorHolds)
+{
+    WriteFile("mine.dat", L("34{5.5\r\n"));
+    WriteFile("elsewhere/mine.dat", "34{7\r\n");
+    ui::frmMain& w = Start();
+    SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates I Blueprint"));
+    const auto afterburner = std::find(w.lstBPs.begin(), w.lstBPs.end(), kAfterburner.toStdString());
+    ASSERT_NE(afterburner, w.lstBPs.end());
+    const auto index = static_cast<std::int16_t>(afterburner - w.lstBPs.begin());
+    ShowAsFindBPDoes(index);
+
+    ChoosePricesFile("mine.dat");
+    EXPECT_EQ(w.curBP, index);
+    EXPECT_EQ(w.lstCurrentIDs[0], "34");
+    EXPECT_EQ(w.ui.txtPPU[0]->text().toStdString(), L("5.5"));
+}
+
 TEST_P(PricesFile, ANameWithoutAFileKeepsThePricesAndCancelChangesNothing)
 {
     WriteFile("elsewhere/new.dat", "34{7\r\n");

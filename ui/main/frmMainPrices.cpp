@@ -58,7 +58,15 @@ void frmMain::OpenPricesFile()
     unreadable_.erase(name); // read now, so shut-down may write it
     storage::ApplyPrices(content, cat.dblPrices, fmt_);
     setWindowTitle(AppTitle() + " - " + Q(strPricesFile));
-    cboBP_Click();
+    // The blueprint on display shows its price boxes again, even when Back or a
+    // jump to a builder put it there with the selector on another entry or none.
+    if (bShown) {
+        try {
+            LoadBP(curBP);
+        } catch (const Failure&) {
+            // A record that cannot be shown leaves the display as it was.
+        }
+    }
 }
 
 } // namespace brenta::ui
