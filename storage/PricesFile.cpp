@@ -61,11 +61,4 @@ std::string PricesText(const std::vector<std::string>& itemNames, const std::vec
     return text;
 }
 
-bool UsablePricesFileName(std::string_view name, std::string_view executableName)
-{
-    const bool plain = !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos
-        && name.find('\0') == std::string_view::npos;
-    return plain && name != executableName && name != "skills.dat" && name != "ownedbps.dat";
-}
-
 } // namespace brenta::storage

@@ -33,11 +33,4 @@ void ApplyPrices(std::string_view content, std::vector<double>& prices, const Nu
 std::string PricesText(const std::vector<std::string>& itemNames, const std::vector<double>& prices,
     const NumberFormat& fmt);
 
-// Whether name can be the prices file in use: a plain file name (not empty, not
-// "." or "..", no "/" or NUL) that is none of the program's own files, the
-// executable (executableName) and the skills and owned blueprints files, which the
-// shut-down would otherwise overwrite with prices. Compared exactly, as the file
-// system compares names.
-bool UsablePricesFileName(std::string_view name, std::string_view executableName);
-
 } // namespace brenta::storage

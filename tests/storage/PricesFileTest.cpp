@@ -117,15 +117,4 @@ TEST_F(PricesWriteTest, PriceThatCannotBeWrittenIsAFailure)
     EXPECT_THROW(PricesText(names, prices, kPoint), Failure);
 }
 
-TEST(PricesFileName, OnlyAPlainNameThatIsNoneOfTheProgramsOwnFiles)
-{
-    const std::pair<const char*, bool> cases[] = {
-        {"matprices.dat", true}, {"mine.dat", true}, {"Skills.dat", true}, {"brenta.dat", true},
-        {"skills.dat", false}, {"ownedbps.dat", false}, {"brenta", false}, {"", false}, {".", false},
-        {"..", false}, {"a/b.dat", false},
-    };
-    for (const auto& [name, usable] : cases)
-        EXPECT_EQ(brenta::storage::UsablePricesFileName(name, "brenta"), usable) << name;
-}
-
 } // namespace

@@ -3,8 +3,6 @@
 // read, and it is the one written at shut-down and read at the next start.
 
 #include <QAction>
-#include <QCoreApplication>
-#include <QFileInfo>
 
 #include <filesystem>
 
@@ -125,7 +123,7 @@ TEST_P(PricesFile, AFileThatCannotServeOrBeReadChangesNothing)
 
     // The executable's own name, however it was chosen.
     messages.clear();
-    w.OpenDialog().FileName = Path(QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString());
+    w.OpenDialog().FileName = Path(executable);
     w.OpenPricesFile();
     EXPECT_EQ(messages.size(), 1u);
     EXPECT_EQ(w.strPricesFile, "matprices.dat");

@@ -1,9 +1,7 @@
 #include "ui/main/frmMain.h"
 
-#include <QCoreApplication>
-#include <QFileInfo>
-
 #include "storage/PricesFile.h"
+#include "storage/Settings.h"
 #include "storage/TextFile.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/frmMainShared.h"
@@ -33,13 +31,8 @@ void frmMain::OpenPricesFile()
     // Only the name counts: the player's prices files live beside the program.
     std::string delimiter = "/";
     const std::string name = Fso().GetFileName(chosen, delimiter);
-    const std::string executable = S(QFileInfo(QCoreApplication::applicationFilePath()).fileName());
-    if (!storage::UsablePricesFileName(name, executable)) {
-        ShowMessage(this, Q(name) + " cannot be the prices file: it is one of Brenta's own files, which the prices "
-                                    "would overwrite when Brenta closes.\n\nThe prices file in use is still "
-                + Q(strPricesFile) + ".");
+    if (!AcceptPricesFileName(name))
         return;
-    }
 
     // Read before anything changes, so a file that fails leaves the prices and the
     // file in use as they were.
@@ -49,15 +42,16 @@ void frmMain::OpenPricesFile()
         try {
             content = storage::ReadWholeFile(path);
         } catch (const Failure& e) {
-            ShowMessage(this, Q(name) + " could not be read (" + QString::fromLocal8Bit(e.what())
-                    + ").\n\nThe prices and the prices file in use (" + Q(strPricesFile) + ") were left as they were.");
+            ShowMessage(this, FileNameText(name) + " could not be read (" + QString::fromLocal8Bit(e.what())
+                    + ").\n\nThe prices and the prices file in use (" + FileNameText(strPricesFile)
+                    + ") were left as they were.");
             return;
         }
     }
     strPricesFile = name;
     unreadable_.erase(name); // read now, so shut-down may write it
     storage::ApplyPrices(content, cat.dblPrices, fmt_);
-    setWindowTitle(AppTitle() + " - " + Q(strPricesFile));
+    setWindowTitle(AppTitle() + " - " + FileNameText(strPricesFile));
     // The blueprint on display shows its price boxes again, even when Back or a
     // jump to a builder put it there with the selector on another entry or none.
     if (bShown) {

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QDialog>
 #include <QDir>
+#include <QFile>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -24,8 +25,8 @@ FileDialogHook& Hook()
     return hook;
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
+QString Q(const std::string& s) { return FileDialog::NameText(s); }
+std::string S(const QString& s) { return FileDialog::NameBytes(s); }
 
 constexpr int kPathRole = Qt::UserRole;
 
@@ -176,6 +177,10 @@ void FileDialog::Discarded()
     files_ = nullptr;
     cancel_ = nullptr;
 }
+
+QString FileDialog::NameText(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+
+std::string FileDialog::NameBytes(const QString& text) { return QFile::encodeName(text).toStdString(); }
 
 QPushButton* FileDialog::AddButton(QDialog& window, const char* name, const QString& caption, int left,
     std::function<void()> onClick)

@@ -49,6 +49,10 @@ public:
     // The full path the player confirmed; "" after Cancel.
     std::string FileName;
 
+    // A path or name in the file system's bytes as text, and back.
+    static QString NameText(const std::string& bytes);
+    static std::string NameBytes(const QString& text);
+
     // The window while it exists (from the first show until its close box), else nullptr.
     QDialog* Window() const;
     // The folder the dialog shows, clean and absolute; "" before the first show.

@@ -38,7 +38,7 @@ void frmOpen::cmdOpen_Click()
         Cancel();
         return;
     }
-    FileName = storage::JoinPath(DirectoryPath(), entry.toStdString());
+    FileName = storage::JoinPath(DirectoryPath(), NameBytes(entry));
     Finish();
     // Looked up only now: a reader may register others, or show the dialog again.
     const auto reader = readers_.find(Mode);

@@ -22,7 +22,7 @@ void frmSave::Prepare()
 {
     // Only the name: a previous save's full path would otherwise be joined to the
     // folder a second time.
-    name_->setText(QString::fromStdString(storage::NamePart(FileName)));
+    name_->setText(NameText(storage::NamePart(FileName)));
 }
 
 void frmSave::AddControls(QDialog& window)
@@ -56,7 +56,7 @@ void frmSave::cmdSave_Click()
         Cancel();
         return;
     }
-    FileName = storage::JoinPath(DirectoryPath(), name.toStdString());
+    FileName = storage::JoinPath(DirectoryPath(), NameBytes(name));
     Finish();
     if (Writer) {
         const std::function<void()> write = Writer;
