@@ -1,0 +1,295 @@
+#include "calc/AutoPrice.h"
+
+#include <cmath>
+
+#include "calc/Sheet.h"
+#include "calc/modRounding.h"
+#include "calc/modWastage.h"
+#include "catalogue/BlueprintRecord.h"
+
+namespace brenta::pricing {
+
+using namespace numbers;
+
+namespace {
+
+template <typename T>
+typename std::vector<T>::const_reference At(const std::vector<T>& table, std::int64_t index)
+{
+    if (index < 0 || index >= static_cast<std::int64_t>(table.size()))
+        throw Failure("Index " + std::to_string(index) + " outside the table");
+    return table[static_cast<std::size_t>(index)];
+}
+
+bool IsSkillCaption(std::string_view caption) { return caption.find("Skill") != std::string_view::npos; }
+
+// The builder of a row's caption, or nothing for a skill row or an item no
+// blueprint builds.
+std::optional<std::int16_t> BuilderOf(std::string_view caption, const Builders& builders)
+{
+    if (IsSkillCaption(caption))
+        return std::nullopt;
+    return builders.Find(MaterialName(caption));
+}
+
+std::string PriceText(double total, const NumberFormat& fmt) { return Format(total, "0.00", fmt); }
+
+} // namespace
+
+std::string_view BuilderName(std::string_view record)
+{
+    const std::string_view name = record.substr(0, record.find('{'));
+    return name.substr(0, name.find(" Blueprint"));
+}
+
+std::string_view MaterialName(std::string_view caption)
+{
+    constexpr std::string_view kEnd = "] ";
+    const std::size_t first = caption.find(kEnd);
+    if (first == std::string_view::npos)
+        return caption;
+    const std::string_view rest = caption.substr(first + kEnd.size());
+    return rest.substr(0, rest.find(kEnd));
+}
+
+Builders::Builders(const std::vector<std::string>& records)
+{
+    const std::size_t n = std::min<std::size_t>(records.size(), kBlueprintCount);
+    index_.reserve(n);
+    for (std::size_t i = 0; i < n; ++i)
+        if (!records[i].empty())
+            index_.try_emplace(std::string(BuilderName(records[i])), static_cast<std::int16_t>(i));
+}
+
+std::optional<std::int16_t> Builders::Find(std::string_view name) const
+{
+    const auto it = index_.find(name);
+    if (it == index_.end())
+        return std::nullopt;
+    return it->second;
+}
+
+std::vector<RunAmount> OneRunAmounts(std::string_view record, std::int32_t ml, const Facility& facility,
+    const std::vector<std::string>& itemNames)
+{
+    const double factor = record::BaseWastageFactor(record, facility.fmt);
+    const auto entries = record::Materials(record);
+    std::vector<RunAmount> amounts;
+    amounts.reserve(entries.size());
+    std::optional<double> m;
+    for (std::size_t j = 1; j < entries.size(); ++j) {
+        const auto entry = record::SplitEntry(entries[j]);
+        const std::int32_t typeId = TextToInt32(entry.typeIdText, facility.fmt);
+        if (At(itemNames, typeId).find("[Skill]") != std::string::npos)
+            continue;
+        if (!m)
+            m = sheet::WasteFraction(modWastage::WastageAtML(ml, factor), facility.pe, facility.matMult);
+        const double q = ToNumber(entry.quantityText, facility.fmt);
+        double waste = Finite(*m * q);
+        amounts.push_back({typeId, Finite(q + modRounding::RoundNumberValue(waste, facility.fmt))});
+    }
+    return amounts;
+}
+
+double PriceOf(const std::vector<RunAmount>& amounts, const std::vector<double>& prices)
+{
+    double total = 0;
+    for (const RunAmount& a : amounts)
+        total = total + a.amount * At(prices, a.typeId);
+    // Once a partial sum leaves the float range the total cannot come back into it.
+    return Finite(total);
+}
+
+double OneRunCost(std::string_view record, std::int32_t ml, const Facility& facility,
+    const std::vector<std::string>& itemNames, const std::vector<double>& prices)
+{
+    return PriceOf(OneRunAmounts(record, ml, facility, itemNames), prices);
+}
+
+std::int32_t OwnedML(const Catalogue& cat, std::int16_t index, const NumberFormat& fmt)
+{
+    if (!At(cat.bOwned, index))
+        return 0;
+    return TextToInt32(record::Field(At(cat.strOwned, index), 1), fmt);
+}
+
+std::optional<std::string> AutoPriceText(std::string_view caption, const Catalogue& cat, const Builders& builders,
+    const Facility& facility)
+{
+    const auto builder = BuilderOf(caption, builders);
+    if (!builder)
+        return std::nullopt;
+    try {
+        const std::int32_t ml = OwnedML(cat, *builder, facility.fmt);
+        return PriceText(OneRunCost(At(cat.strBPs, *builder), ml, facility, cat.strItemNames, cat.dblPrices),
+            facility.fmt);
+    } catch (const Failure&) {
+        return std::nullopt;
+    }
+}
+
+std::optional<double> StoredPrice(std::string& boxText, const NumberFormat& fmt)
+{
+    if (boxText.empty())
+        boxText = "0";
+    try {
+        return ToNumber(boxText, fmt);
+    } catch (const Failure&) {
+        return std::nullopt;
+    }
+}
+
+namespace {
+
+void Store(std::int32_t typeId, std::string& box, std::vector<double>& prices, const NumberFormat& fmt)
+{
+    if (typeId <= 0 || static_cast<std::size_t>(typeId) >= prices.size())
+        return;
+    if (const auto price = StoredPrice(box, fmt))
+        prices[static_cast<std::size_t>(typeId)] = *price;
+}
+
+} // namespace
+
+void PriceRows(std::vector<GridRow>& rows, Catalogue& cat, const Builders& builders, const Facility& facility)
+{
+    for (GridRow& row : rows) {
+        if (row.caption.empty())
+            continue;
+        if (auto text = AutoPriceText(row.caption, cat, builders, facility))
+            row.box = std::move(*text);
+        Store(row.typeId, row.box, cat.dblPrices, facility.fmt);
+    }
+}
+
+namespace {
+
+// What the display reads before it touches the level boxes; any of it failing
+// abandons the display with everything as it was.
+void CheckShowable(std::int16_t index, const Catalogue& cat, const NumberFormat& fmt)
+{
+    const std::string& rec = At(cat.strBPs, index);
+    const std::int16_t id = TextToInt16(record::Field(rec, record::kFieldTypeId), fmt);
+    record::Times(rec);
+    record::BaseWastageFactor(rec, fmt);
+    At(cat.intBatchSize, id);
+    if (At(cat.bOwned, index) && record::Split(At(cat.strOwned, index), '{').size() < 3)
+        throw Failure("Owned record without three fields");
+}
+
+} // namespace
+
+std::vector<GridRow> ShownRows(std::int16_t index, const Catalogue& cat, const NumberFormat& fmt)
+{
+    CheckShowable(index, cat, fmt);
+    const std::string& rec = cat.strBPs[static_cast<std::size_t>(index)];
+    std::vector<GridRow> rows;
+    for (const auto& material : sheet::ShownMaterials(rec, fmt))
+        rows.push_back(GridRow{At(cat.strItemNames, material.typeId), material.typeId,
+            ToText(At(cat.dblPrices, material.typeId), fmt)});
+    return rows;
+}
+
+namespace {
+
+// The pass over a list: the same steps as PriceRows for every shown blueprint, with
+// what stays the same for the whole pass worked out once. A builder's amounts depend
+// only on its record, its owned ML and the facility, so they are computed on first
+// use and kept until that builder is shown again (showing may rewrite its record).
+class Pass {
+public:
+    Pass(Catalogue& cat, const Builders& builders, const Facility& facility)
+        : cat_(cat), builders_(builders), facility_(facility), amounts_(cat.strBPs.size())
+    {
+    }
+
+    void Forget(std::int16_t index)
+    {
+        if (index >= 0 && static_cast<std::size_t>(index) < amounts_.size())
+            amounts_[static_cast<std::size_t>(index)].reset();
+    }
+
+    void Price(std::vector<GridRow>& rows)
+    {
+        for (GridRow& row : rows) {
+            if (row.caption.empty())
+                continue;
+            if (auto text = PriceTextOf(row.caption))
+                row.box = std::move(*text);
+            Store(row.typeId, row.box, cat_.dblPrices, facility_.fmt);
+        }
+    }
+
+private:
+    struct Cached {
+        bool ok = false;
+        std::vector<RunAmount> amounts;
+    };
+
+    std::optional<std::string> PriceTextOf(std::string_view caption)
+    {
+        const auto builder = BuilderOf(caption, builders_);
+        if (!builder)
+            return std::nullopt;
+        const Cached& cached = AmountsOf(*builder);
+        if (!cached.ok)
+            return std::nullopt;
+        try {
+            return PriceText(PriceOf(cached.amounts, cat_.dblPrices), facility_.fmt);
+        } catch (const Failure&) {
+            return std::nullopt;
+        }
+    }
+
+    const Cached& AmountsOf(std::int16_t builder)
+    {
+        std::optional<Cached>& slot = amounts_.at(static_cast<std::size_t>(builder));
+        if (!slot) {
+            slot.emplace();
+            try {
+                const std::int32_t ml = OwnedML(cat_, builder, facility_.fmt);
+                slot->amounts = OneRunAmounts(cat_.strBPs[static_cast<std::size_t>(builder)], ml, facility_,
+                    cat_.strItemNames);
+                slot->ok = true;
+            } catch (const Failure&) {
+                slot->ok = false;
+            }
+        }
+        return *slot;
+    }
+
+    Catalogue& cat_;
+    const Builders& builders_;
+    const Facility& facility_;
+    std::vector<std::optional<Cached>> amounts_;
+};
+
+} // namespace
+
+PassResult AutoPriceAll(const std::vector<std::optional<std::int16_t>>& listed, std::vector<GridRow> grid,
+    Catalogue& cat, const Builders& builders, const Facility& facility,
+    const std::function<void(std::int16_t)>& onShow)
+{
+    PassResult result;
+    Pass pass(cat, builders, facility);
+    for (const auto& entry : listed) {
+        if (entry) {
+            try {
+                CheckShowable(*entry, cat, facility.fmt);
+                if (onShow) {
+                    onShow(*entry);
+                    pass.Forget(*entry);
+                }
+                grid = ShownRows(*entry, cat, facility.fmt);
+                result.lastShown = *entry;
+            } catch (const Failure&) {
+                // Abandoned display: the grid keeps the rows it had.
+            }
+        }
+        pass.Price(grid);
+    }
+    result.rows = std::move(grid);
+    return result;
+}
+
+} // namespace brenta::pricing
