@@ -18,4 +18,13 @@ void ShowMessage(QWidget* parent, const QString& text);
 // restores the box. Returns the hook that was installed before.
 MessageHook SetMessageHook(MessageHook hook);
 
+// A question with the buttons Yes and No under its own caption; true for Yes.
+// Tests answer it through a hook that receives the caption and the text.
+using QuestionHook = std::function<bool(const QString& caption, const QString& text)>;
+
+bool AskYesNo(QWidget* parent, const QString& caption, const QString& text);
+
+// As SetMessageHook, for the questions.
+QuestionHook SetQuestionHook(QuestionHook hook);
+
 } // namespace brenta::ui

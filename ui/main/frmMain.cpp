@@ -70,6 +70,7 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
     ConnectInputs();
     ConnectSearch();
     connect(ui.PricesDatFile, &QAction::triggered, this, [this] { PricesDatFile_Click(); });
+    ConnectPricing();
 
     FormLoad();
 }

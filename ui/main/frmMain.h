@@ -22,6 +22,11 @@ class QKeyEvent;
 namespace brenta::storage {
 class SettingsStore;
 }
+namespace brenta::pricing {
+class Builders;
+struct Facility;
+struct GridRow;
+}
 
 namespace brenta::ui {
 
@@ -87,6 +92,14 @@ public:
     frmOpen& OpenDialog();
     frmSave& SaveDialog();
 
+    // Auto-pricing (frmMainPricing.cpp). intBreakdownBPIndex is the builder that
+    // FindMaterialBP found last.
+    std::int16_t intBreakdownBPIndex = 0;
+    void AutoPrice(std::int16_t labelIndex);
+    bool FindMaterialBP(const std::string& strName);
+    void fraPPU_DblClick();
+    void AutoPriceAll_Click();
+
     // The window's outer height in twips, as the grid's row count sets it.
     int WindowHeightTwips() const { return windowHeightTwips_; }
     const std::string& ProgramFolder() const { return programFolder_; }
@@ -124,6 +137,10 @@ private:
     std::string SelectedRecord() const;
     CustomFSO& Fso();
     bool CanCompare() const;
+    void ConnectPricing();
+    const pricing::Builders& BuilderLookup();
+    pricing::Facility PricingFacility() const;
+    std::vector<pricing::GridRow> GridRows() const;
 
     void txtML_Change();
     void txtPL_Change();
@@ -159,6 +176,7 @@ private:
     bool unattended_ = false;
     std::set<std::string> unreadable_; // player's files that exist but could not be read
     std::vector<std::string> unreadableReasons_; // why, one line each, for the start-up message
+    std::shared_ptr<const pricing::Builders> builders_; // made on first use; the records never change
 };
 
 } // namespace brenta::ui

@@ -1,0 +1,202 @@
+// Auto-pricing from the window: the double-click on the "Unit Price" frame and
+// Tools, "Auto-Price All", driven as a player does.
+
+#include <QAction>
+#include <QGroupBox>
+
+#include "storage/PricesFile.h"
+#include "tests/ui/MainWindowFixture.h"
+
+using namespace brenta;
+
+namespace {
+
+const QString kAfterburner2 = QStringLiteral("100MN Afterburner II Blueprint");
+using Texts = std::vector<std::string>;
+
+class Pricing : public test::MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        previousQuestion = ui::SetQuestionHook([this](const QString& caption, const QString& text) {
+            questions.push_back(caption.toStdString() + "|" + text.toStdString());
+            return answer;
+        });
+    }
+    void TearDown() override
+    {
+        ui::SetQuestionHook(previousQuestion);
+        MainWindowTest::TearDown();
+    }
+
+    // A double-click on the frame itself, beside the price boxes.
+    static void DoubleClickFrame(ui::frmMain& w)
+    {
+        const QPoint spot(2, w.ui.fraPPU->height() - 2);
+        ASSERT_EQ(w.ui.fraPPU->childAt(spot), nullptr);
+        QTest::mouseDClick(w.ui.fraPPU, Qt::LeftButton, {}, spot);
+    }
+
+    // The selector as a search leaves it: only the entries kept, the hidden list
+    // beside it kept parallel.
+    static void KeepEntries(ui::frmMain& w, const std::function<bool(int k, const QString& name)>& keep)
+    {
+        for (int k = w.ui.cboBP->count() - 1; k >= 0; --k) {
+            if (keep(k, w.ui.cboBP->itemText(k)))
+                continue;
+            w.ui.cboBP->removeItem(k);
+            w.lstBPIDs.erase(w.lstBPIDs.begin() + k);
+        }
+        w.ui.cboBP->setCurrentIndex(-1);
+    }
+
+    static Texts Boxes(const ui::frmMain& w)
+    {
+        Texts boxes;
+        for (QLineEdit* box : w.ui.txtPPU)
+            boxes.push_back(box->text().toStdString());
+        return boxes;
+    }
+
+    bool answer = true;
+    std::vector<std::string> questions;
+    ui::QuestionHook previousQuestion;
+};
+BRENTA_BOTH_LOCALES(Pricing);
+
+TEST_P(Pricing, DoubleClickOnTheFramePricesTheShownRows)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kAfterburner2);
+    const Texts waste = Column(w.ui.lblWaste, 15);
+    const QString cost = w.ui.lblBuildCost->text();
+    DoubleClickFrame(w);
+
+    // Built from their blueprints at ML 0 and Production Efficiency 0: the Plasma
+    // Thruster from 5 + 5 + 2 units (7, 7 and 3 with waste), the first-tech
+    // afterburner from six minerals at 35 % waste.
+    EXPECT_EQ(w.ui.txtPPU[11]->text().toStdString(), L("11290.00"));
+    EXPECT_EQ(w.ui.txtPPU[14]->text().toStdString(), L("47922.00"));
+    EXPECT_EQ(w.cat.dblPrices[11530], 11290);
+    EXPECT_EQ(w.cat.dblPrices[12066], 47922);
+    // Minerals have no builder and skills are not priced: their boxes keep their text.
+    EXPECT_EQ(w.ui.txtPPU[0]->text(), "2");
+    EXPECT_EQ(w.ui.txtPPU[6]->text(), "20000");
+    EXPECT_EQ(w.ui.txtPPU[8]->text(), "250000");
+    EXPECT_EQ(w.cat.dblPrices[3380], 20000);
+    // The sheet is recomputed with the shown blueprint's own waste factor.
+    EXPECT_EQ(w.baseWastageFactor, 0.1);
+    EXPECT_EQ(Column(w.ui.lblWaste, 15), waste);
+    EXPECT_NE(w.ui.lblBuildCost->text(), cost);
+}
+
+TEST_P(Pricing, ABoxThatIsNoNumberKeepsItsStoredPrice)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kAfterburner2);
+    const QString separator(QChar::fromLatin1(fmt.decSep));
+    w.ui.txtPPU[0]->setText(separator); // Tritanium: no builder, the text stays
+    w.ui.txtPPU[1]->setText(QString());  // Pyerite: an empty box stores 0
+    DoubleClickFrame(w);
+    EXPECT_EQ(w.cat.dblPrices[34], 2);
+    EXPECT_EQ(w.ui.txtPPU[0]->text(), separator);
+    EXPECT_EQ(w.cat.dblPrices[35], 0);
+    EXPECT_EQ(w.ui.txtPPU[1]->text(), "0");
+    EXPECT_EQ(w.cat.dblPrices[12066], 47922 - 432 * 8); // 432 Pyerite with waste, now at 0
+}
+
+TEST_P(Pricing, FindMaterialBPNamesTheBuilder)
+{
+    ui::frmMain& w = Start();
+    w.intBreakdownBPIndex = 42;
+    EXPECT_FALSE(w.FindMaterialBP("Tritanium"));
+    EXPECT_EQ(w.intBreakdownBPIndex, 42);
+    EXPECT_TRUE(w.FindMaterialBP("100mm Reinforced Steel Plates I"));
+    EXPECT_EQ(w.intBreakdownBPIndex, 0);
+    EXPECT_FALSE(w.FindMaterialBP("100mm Reinforced Steel Plates I Blueprint"));
+
+    // AutoPrice alone writes the box and stores nothing.
+    SelectBlueprint(kAfterburner2);
+    w.AutoPrice(11);
+    EXPECT_EQ(w.ui.txtPPU[11]->text().toStdString(), L("11290.00"));
+    EXPECT_EQ(w.cat.dblPrices[11530], 8000);
+}
+
+TEST_P(Pricing, AutoPriceAllAsksFirstAndNoChangesNothing)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kAfterburner2);
+    const std::vector<double> prices = w.cat.dblPrices;
+    const Texts boxes = Boxes(w);
+
+    answer = false;
+    w.ui.AutoPriceAll->trigger();
+    ASSERT_EQ(questions.size(), 1U);
+    EXPECT_EQ(questions[0],
+        "Are you sure?|WARNING: This will overwrite the price of all buildable components with the new computed "
+        "price, and it WILL take a long time.\r\nThe program may freeze for several minutes.  If you don't get an "
+        "error message, it's working!\r\nContinue?");
+    EXPECT_EQ(w.cat.dblPrices, prices);
+    EXPECT_EQ(Boxes(w), boxes);
+
+    // Yes with nothing listed (a search that found nothing).
+    answer = true;
+    KeepEntries(w, [](int, const QString&) { return false; });
+    w.ui.AutoPriceAll->trigger();
+    EXPECT_EQ(questions.size(), 2U);
+    EXPECT_EQ(w.cat.dblPrices, prices);
+    EXPECT_EQ(Boxes(w), boxes);
+}
+
+// The menu's pass leaves prices, owned records and the window exactly as showing
+// each listed blueprint in turn and double-clicking the frame does.
+TEST_P(Pricing, AutoPriceAllEqualsDoubleClickingEachListedBlueprint)
+{
+    const auto keep = [](int k, const QString& name) { return k % 9 == 0 || name.contains("Afterburner"); };
+    WriteFile("ownedbps.dat", "12067{4{1\r\n12069{2{3\r\n");
+    WriteFile("skills.dat", "1,2,3,2\r\n");
+
+    ui::frmMain& w = Start();
+    KeepEntries(w, keep);
+    const std::vector<std::string> owned = w.cat.strOwned;
+    w.ui.AutoPriceAll->trigger();
+
+    QTemporaryDir otherFolder;
+    for (const char* name : {"ownedbps.dat", "skills.dat"})
+        storage::WriteFileAtomically(otherFolder.path().toStdString() + "/" + name, ReadFile(name));
+    test::MemorySettingsStore otherSettings;
+    ui::frmMain other(otherFolder.path().toStdString(), otherSettings, fmt);
+    KeepEntries(other, keep);
+    for (int k = 0; k < other.ui.cboBP->count(); ++k) {
+        other.ui.cboBP->setCurrentIndex(k);
+        other.cboBP_Click();
+        DoubleClickFrame(other);
+    }
+
+    ASSERT_GT(w.ui.cboBP->count(), 250);
+    EXPECT_EQ(w.cat.dblPrices, other.cat.dblPrices);
+    EXPECT_EQ(w.cat.strOwned, owned);
+    EXPECT_EQ(w.cat.strOwned, other.cat.strOwned);
+    EXPECT_EQ(w.ui.cboBP->currentIndex(), w.ui.cboBP->count() - 1);
+    EXPECT_EQ(w.curBP, other.curBP);
+    EXPECT_EQ(Boxes(w), Boxes(other));
+    EXPECT_EQ(Column(w.ui.lblTotal, 25), Column(other.ui.lblTotal, 25));
+    EXPECT_EQ(w.ui.lblBuildCost->text(), other.ui.lblBuildCost->text());
+    EXPECT_EQ(w.ui.txtML->text(), other.ui.txtML->text());
+    other.hide();
+}
+
+TEST_P(Pricing, ThePricesFileHoldsThePassAfterAClose)
+{
+    ui::frmMain& w = Start();
+    w.ui.AutoPriceAll->trigger();
+    EXPECT_EQ(w.ui.cboBP->currentIndex(), w.ui.cboBP->count() - 1);
+    EXPECT_EQ(w.cat.dblPrices[12066], 47922);
+    const std::string expected = storage::PricesText(w.cat.strItemNames, w.cat.dblPrices, fmt);
+    w.close();
+    EXPECT_EQ(ReadFile("matprices.dat"), expected);
+    EXPECT_NE(expected.find("\r\n12066{47922\r\n"), std::string::npos);
+}
+
+} // namespace
