@@ -108,22 +108,21 @@ struct BlockTimes {
     std::string assembly = "Invalid";
 };
 
-BlockTimes TimesOf(std::string_view rec, std::string_view mlText, std::string_view plText,
+BlockTimes TimesOf(const std::vector<std::string_view>& rec, std::string_view mlText, std::string_view plText,
     const ReportFacility& facility, const NumberFormat& fmt)
 {
     using namespace numbers;
     try {
+        if (rec.size() <= record::kFieldProductivityModifier)
+            throw Failure("Blueprint record without its times");
         const std::int32_t ml = TextToInt32(mlText, fmt);
         const std::int32_t pl = TextToInt32(plText, fmt);
         const double lab = 1 - 0.25 * (facility.posLab ? 1 : 0);
         BlockTimes t;
-        t.ml = times::RunningTime(TextToInt32(record::Field(rec, record::kFieldMLTime), fmt), facility.metallurgy,
-            0.05, lab, ml);
-        t.pl = times::RunningTime(TextToInt32(record::Field(rec, record::kFieldPLTime), fmt), facility.research,
-            0.05, lab, pl);
-        const std::int32_t base = times::BuildSecondsPerRun(
-            ToNumber(record::Field(rec, record::kFieldProductionTime), fmt),
-            ToNumber(record::Field(rec, record::kFieldProductivityModifier), fmt), pl);
+        t.ml = times::RunningTime(TextToInt32(rec[record::kFieldMLTime], fmt), facility.metallurgy, 0.05, lab, ml);
+        t.pl = times::RunningTime(TextToInt32(rec[record::kFieldPLTime], fmt), facility.research, 0.05, lab, pl);
+        const std::int32_t base = times::BuildSecondsPerRun(ToNumber(rec[record::kFieldProductionTime], fmt),
+            ToNumber(rec[record::kFieldProductivityModifier], fmt), pl);
         t.assembly = times::RunningTime(base, facility.industry, 0.04, facility.timeMult, 1);
         return t;
     } catch (const Failure&) {
@@ -159,20 +158,22 @@ std::string OwnedReport(const Catalogue& cat, const ReportFacility& facility, co
     text += kEnd;
 
     const std::size_t n = std::min({cat.strBPs.size(), cat.bOwned.size(), cat.strOwned.size()});
+    text.reserve(static_cast<std::size_t>(std::count(cat.bOwned.begin(), cat.bOwned.begin() + static_cast<std::ptrdiff_t>(n), true)) * 400);
     for (std::size_t i = 0; i < n; ++i) {
         if (!cat.bOwned[i])
             continue;
         const std::string& rec = cat.strBPs[i];
+        const auto fields = record::Split(rec, '{');
         const auto owned = record::Split(cat.strOwned[i], '{');
         const std::string_view ml = owned.size() > 1 ? owned[1] : std::string_view("");
         const std::string_view pl = owned.size() > 2 ? owned[2] : std::string_view("");
-        const BlockTimes t = TimesOf(rec, ml, pl, facility, fmt);
+        const BlockTimes t = TimesOf(fields, ml, pl, facility, fmt);
         const auto line = [&](std::string_view label, std::string_view value) {
             text += Label(label);
             text += value;
             text += kEnd;
         };
-        line("Name: ", record::Split(rec, '{').front());
+        line("Name: ", fields.front());
         line("ML: ", ml);
         line("Research Time: ", t.ml);
         line("PL: ", pl);
