@@ -127,13 +127,7 @@ BENCHMARK(BM_AutoPriceAll_ScanAndWidgetsPerBlueprint)->Unit(benchmark::kMillisec
 
 Catalogue EverythingOwned()
 {
-    Catalogue cat;
-    cat.DimArrays();
-    cat.LoadBPNames();
-    cat.LoadMatNames();
-    cat.LoadDefaultPrices();
-    cat.LoadBPIndexMap();
-    cat.LoadBatchSizes();
+    Catalogue cat = Catalogue::Compiled();
     for (std::size_t i = 0; i < cat.strBPs.size(); ++i) {
         cat.bOwned[i] = true;
         cat.strOwned[i] = std::string(record::Field(cat.strBPs[i], record::kFieldTypeId)) + "{"

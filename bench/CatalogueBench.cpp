@@ -9,13 +9,7 @@ namespace {
 void BM_CatalogueFill(benchmark::State& state)
 {
     for (auto _ : state) {
-        brenta::Catalogue cat;
-        cat.DimArrays();
-        cat.LoadBPNames();
-        cat.LoadMatNames();
-        cat.LoadDefaultPrices();
-        cat.LoadBPIndexMap();
-        cat.LoadBatchSizes();
+        brenta::Catalogue cat = brenta::Catalogue::Compiled();
         benchmark::DoNotOptimize(cat.strBPs.data());
         benchmark::DoNotOptimize(cat.dblPrices.data());
         benchmark::ClobberMemory();

@@ -60,4 +60,16 @@ void Catalogue::LoadBatchSizes()
         intBatchSize.at(Slot(row.blueprintTypeId)) = row.batchSize;
 }
 
+Catalogue Catalogue::Compiled()
+{
+    Catalogue cat;
+    cat.DimArrays();
+    cat.LoadBPNames();
+    cat.LoadMatNames();
+    cat.LoadDefaultPrices();
+    cat.LoadBPIndexMap();
+    cat.LoadBatchSizes();
+    return cat;
+}
+
 } // namespace brenta

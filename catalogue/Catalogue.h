@@ -28,6 +28,10 @@ struct Catalogue {
     void LoadDefaultPrices();
     void LoadBPIndexMap();
     void LoadBatchSizes();
+
+    // The compiled-in catalogue alone, as start-up fills it before the player's
+    // files: DimArrays and the five loaders.
+    static Catalogue Compiled();
 };
 
 } // namespace brenta

@@ -9,18 +9,6 @@ using namespace brenta::pricing;
 
 namespace {
 
-Catalogue Compiled()
-{
-    Catalogue cat;
-    cat.DimArrays();
-    cat.LoadBPNames();
-    cat.LoadMatNames();
-    cat.LoadDefaultPrices();
-    cat.LoadBPIndexMap();
-    cat.LoadBatchSizes();
-    return cat;
-}
-
 // A small world: "Widget" is built from 100 units of material 34 at price 2; the
 // "Gadget" blueprint needs a Widget, a skill and a mineral; 36 has no builder.
 Catalogue Small()
@@ -67,7 +55,7 @@ TEST(AutoPriceNames, BuilderAndMaterialNames)
 
 TEST(AutoPriceNames, BuilderLookupOverTheCatalogue)
 {
-    const Catalogue cat = Compiled();
+    const Catalogue cat = Catalogue::Compiled();
     const Builders builders(cat.strBPs);
     EXPECT_EQ(builders.Find("100mm Reinforced Steel Plates I"), std::optional<std::int16_t>(0));
     EXPECT_EQ(builders.Find("Tritanium"), std::nullopt);
@@ -194,7 +182,7 @@ TEST_P(AutoPrice, APriceComputedEarlierInTheListIsUsedLater)
 // builders at several levels and entries that show nothing are all in the list.
 TEST_P(AutoPrice, ThePassEqualsShowingAndPricingEachBlueprintInTurn)
 {
-    Catalogue start = Compiled();
+    Catalogue start = Catalogue::Compiled();
     for (std::size_t id = 0; id < start.dblPrices.size(); id += 7)
         if (!start.strItemNames[id].empty())
             start.dblPrices[id] = start.dblPrices[id] / 3 + 0.1;

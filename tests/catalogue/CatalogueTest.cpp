@@ -24,21 +24,9 @@ using namespace brenta;
 
 namespace {
 
-Catalogue FilledCatalogue()
-{
-    Catalogue cat;
-    cat.DimArrays();
-    cat.LoadBPNames();
-    cat.LoadMatNames();
-    cat.LoadDefaultPrices();
-    cat.LoadBPIndexMap();
-    cat.LoadBatchSizes();
-    return cat;
-}
-
 const Catalogue& Filled()
 {
-    static const Catalogue cat = FilledCatalogue();
+    static const Catalogue cat = Catalogue::Compiled();
     return cat;
 }
 
@@ -185,7 +173,7 @@ TEST(CatalogueFill, SlotsNoTableFillsStayEmpty)
 
 TEST(CatalogueFill, DimArraysDiscardsEarlierContent)
 {
-    Catalogue cat = FilledCatalogue();
+    Catalogue cat = Catalogue::Compiled();
     cat.bOwned[5] = true;
     cat.strOwned[5] = "11294{5{2";
     cat.DimArrays();

@@ -18,21 +18,9 @@ constexpr std::size_t kPlatesIndex = 0;
 // Two records share this name: blueprint indexes 1564 (type ID 17589) and 1565 (17627).
 constexpr const char* kTwin = "Neurovisual Output Analyzer Blueprint";
 
-Catalogue Compiled()
-{
-    Catalogue cat;
-    cat.DimArrays();
-    cat.LoadBPNames();
-    cat.LoadMatNames();
-    cat.LoadDefaultPrices();
-    cat.LoadBPIndexMap();
-    cat.LoadBatchSizes();
-    return cat;
-}
-
 const Catalogue& Fresh()
 {
-    static const Catalogue cat = Compiled();
+    static const Catalogue cat = Catalogue::Compiled();
     return cat;
 }
 
