@@ -141,6 +141,8 @@ private:
     const pricing::Builders& BuilderLookup();
     pricing::Facility PricingFacility() const;
     std::vector<pricing::GridRow> GridRows() const;
+    void ImportBPList(const std::string& path);
+    void ExportBPList(const std::string& path);
 
     void txtML_Change();
     void txtPL_Change();
