@@ -279,4 +279,18 @@ TEST_P(Inputs, OwnedFileAfterARestartHoldsTheSessionsRecords)
     EXPECT_TRUE(again.ui.chkOwnThis->isChecked());
 }
 
+// Showing an owned blueprint whose stored ML is not in the boxes' own form: the ML
+// box's reaction rewrites the record, and the PL box still gets the stored PL.
+TEST_P(Inputs, ShowingAStoredLevelInAnotherFormKeepsTheOtherLevel)
+{
+    WriteFile("ownedbps.dat", "11294{1e3{2\r\n12380{0000000000000000004{3\r\n");
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    EXPECT_EQ(w.ui.txtPL->text().toStdString(), "2");
+    EXPECT_EQ(w.cat.strOwned[0], "11294{1000{2");
+    SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates II Blueprint"));
+    EXPECT_EQ(w.ui.txtPL->text().toStdString(), "3");
+    EXPECT_EQ(w.cat.strOwned[1], "12380{4{3");
+}
+
 } // namespace

@@ -180,9 +180,11 @@ void frmMain::LoadBP(std::int16_t Index)
             const auto fields = record::Split(owned, '{');
             if (fields.size() < 3)
                 throw Failure("Owned record without three fields: " + owned);
+            // Copies: the ML box's reaction rewrites the record the fields point into.
+            const std::string ml(fields[1]), pl(fields[2]);
             ui.chkOwnThis->setChecked(true);
-            ui.txtML->setText(Q(std::string(fields[1])));
-            ui.txtPL->setText(Q(std::string(fields[2])));
+            ui.txtML->setText(Q(ml));
+            ui.txtPL->setText(Q(pl));
         } else {
             ui.txtML->setText(QStringLiteral("0"));
             ui.txtPL->setText(QStringLiteral("0"));
