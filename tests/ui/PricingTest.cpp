@@ -2,6 +2,7 @@
 // Tools, "Auto-Price All", driven as a player does.
 
 #include <QAction>
+#include <QCheckBox>
 #include <QGroupBox>
 
 #include "storage/PricesFile.h"
@@ -154,12 +155,12 @@ TEST_P(Pricing, AutoPriceAllAsksFirstAndNoChangesNothing)
 TEST_P(Pricing, AutoPriceAllEqualsDoubleClickingEachListedBlueprint)
 {
     const auto keep = [](int k, const QString& name) { return k % 9 == 0 || name.contains("Afterburner"); };
-    WriteFile("ownedbps.dat", "12067{4{1\r\n12069{2{3\r\n");
+    // Records the display rewrites when it shows them (levels in another form).
+    WriteFile("ownedbps.dat", "12067{04{1\r\n12069{1e1{3\r\n12380{2{ 5\r\n");
     WriteFile("skills.dat", "1,2,3,2\r\n");
 
     ui::frmMain& w = Start();
     KeepEntries(w, keep);
-    const std::vector<std::string> owned = w.cat.strOwned;
     w.ui.AutoPriceAll->trigger();
 
     QTemporaryDir otherFolder;
@@ -176,14 +177,17 @@ TEST_P(Pricing, AutoPriceAllEqualsDoubleClickingEachListedBlueprint)
 
     ASSERT_GT(w.ui.cboBP->count(), 250);
     EXPECT_EQ(w.cat.dblPrices, other.cat.dblPrices);
-    EXPECT_EQ(w.cat.strOwned, owned);
     EXPECT_EQ(w.cat.strOwned, other.cat.strOwned);
+    EXPECT_EQ(w.cat.strOwned[6], "12067{4{1");
+    EXPECT_EQ(w.cat.strOwned[7], "12069{10{3");
     EXPECT_EQ(w.ui.cboBP->currentIndex(), w.ui.cboBP->count() - 1);
     EXPECT_EQ(w.curBP, other.curBP);
     EXPECT_EQ(Boxes(w), Boxes(other));
     EXPECT_EQ(Column(w.ui.lblTotal, 25), Column(other.ui.lblTotal, 25));
     EXPECT_EQ(w.ui.lblBuildCost->text(), other.ui.lblBuildCost->text());
     EXPECT_EQ(w.ui.txtML->text(), other.ui.txtML->text());
+    EXPECT_EQ(w.ui.txtPL->text(), other.ui.txtPL->text());
+    EXPECT_EQ(w.ui.chkOwnThis->isChecked(), other.ui.chkOwnThis->isChecked());
     other.hide();
 }
 
