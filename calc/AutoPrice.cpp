@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "calc/InputFields.h"
 #include "calc/Sheet.h"
 #include "calc/modRounding.h"
 #include "calc/modWastage.h"
@@ -132,11 +133,7 @@ std::optional<double> StoredPrice(std::string& boxText, const NumberFormat& fmt)
 {
     if (boxText.empty())
         boxText = "0";
-    try {
-        return ToNumber(boxText, fmt);
-    } catch (const Failure&) {
-        return std::nullopt;
-    }
+    return fields::PriceFromBox(boxText, fmt);
 }
 
 namespace {
