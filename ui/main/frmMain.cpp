@@ -70,6 +70,8 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
     ConnectInputs();
     ConnectSearch();
     connect(ui.PricesDatFile, &QAction::triggered, this, [this] { PricesDatFile_Click(); });
+    connect(ui.PurchasedBPList, &QAction::triggered, this, [this] { PurchasedBPList_Click(); });
+    connect(ui.OwnedBPListExport, &QAction::triggered, this, [this] { OwnedBPListExport_Click(); });
     ConnectPricing();
 
     FormLoad();
@@ -88,6 +90,7 @@ frmOpen& frmMain::OpenDialog()
 {
     if (!openDialog_) {
         openDialog_ = std::make_unique<frmOpen>(this);
+        openDialog_->SetReader(1, [this] { OpenBPList(); });
         openDialog_->SetReader(2, [this] { OpenPricesFile(); });
     }
     return *openDialog_;
@@ -95,8 +98,10 @@ frmOpen& frmMain::OpenDialog()
 
 frmSave& frmMain::SaveDialog()
 {
-    if (!saveDialog_)
+    if (!saveDialog_) {
         saveDialog_ = std::make_unique<frmSave>(this);
+        saveDialog_->Writer = [this] { SaveBPList(); };
+    }
     return *saveDialog_;
 }
 

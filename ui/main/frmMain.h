@@ -87,6 +87,10 @@ public:
     void cmdBack_Click();
     // Makes the prices file the open dialog confirmed the one in use (mode 2).
     void OpenPricesFile();
+    // Imports the list the open dialog confirmed (mode 1); writes the owned report
+    // to the name the save dialog confirmed.
+    void OpenBPList();
+    void SaveBPList();
 
     // The file dialogs, each created on first use and kept for the run.
     frmOpen& OpenDialog();
@@ -165,6 +169,8 @@ private:
     void AOT_Click();
     void Improvements_Click();
     void PricesDatFile_Click();
+    void PurchasedBPList_Click();
+    void OwnedBPListExport_Click();
 
     std::string programFolder_;
     std::string executableName_;

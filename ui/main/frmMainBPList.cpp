@@ -11,10 +11,33 @@
 #include "storage/TextFile.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/frmMainShared.h"
+#include "ui/windows/frmOpen.h"
+#include "ui/windows/frmSave.h"
 
 namespace brenta::ui {
 
 using namespace mainwindow;
+
+void frmMain::PurchasedBPList_Click()
+{
+    frmOpen& dialog = OpenDialog();
+    dialog.InitDir = programFolder_;
+    dialog.Filter = ".txt";
+    dialog.Mode = 1;
+    dialog.ShowOpen();
+}
+
+void frmMain::OpenBPList() { ImportBPList(OpenDialog().FileName); }
+
+void frmMain::OwnedBPListExport_Click()
+{
+    frmSave& dialog = SaveDialog();
+    dialog.Filter = ".txt";
+    dialog.InitDir = programFolder_;
+    dialog.ShowSave();
+}
+
+void frmMain::SaveBPList() { ExportBPList(SaveDialog().FileName); }
 
 void frmMain::ImportBPList(const std::string& path)
 {
