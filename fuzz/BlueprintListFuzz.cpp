@@ -1,0 +1,38 @@
+// The blueprint list import over the shipped catalogue: whatever the list holds,
+// every owned record it leaves has exactly the three fields of its own blueprint.
+
+#include <cstddef>
+#include <cstdint>
+
+#include "catalogue/BlueprintRecord.h"
+#include "catalogue/Catalogue.h"
+#include "fuzz/FuzzCheck.h"
+#include "storage/BlueprintList.h"
+
+using namespace brenta;
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static Catalogue cat = [] {
+        Catalogue c;
+        c.DimArrays();
+        c.LoadBPNames();
+        c.LoadMatNames();
+        c.LoadBPIndexMap();
+        return c;
+    }();
+    const std::string_view content = fuzz::Text(data, size);
+    for (const NumberFormat& fmt : fuzz::kFormats) {
+        storage::ApplyBlueprintList(content, cat, fmt);
+        fuzz::Check(cat.bOwned.size() == static_cast<std::size_t>(kBlueprintCount), "one flag per blueprint");
+        for (std::size_t i = 0; i < cat.bOwned.size(); ++i) {
+            if (!cat.bOwned[i])
+                continue;
+            const auto fields = record::Split(cat.strOwned[i], '{');
+            fuzz::Check(fields.size() == 3, "an imported record has three fields");
+            fuzz::Check(fields[0] == record::Field(cat.strBPs[i], record::kFieldTypeId),
+                "an imported record belongs to its own blueprint");
+        }
+    }
+    return 0;
+}
