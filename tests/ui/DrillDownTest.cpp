@@ -1,11 +1,21 @@
 // Following a material down to the blueprint that builds it and back: the context
 // menu of a name cell, "Find BP", Back, and the sheet of whatever blueprint is shown.
 
+#include <QAction>
+#include <QApplication>
+#include <QGroupBox>
+#include <QPointer>
 #include <QPushButton>
 
 #include <algorithm>
+#include <csignal>
+#include <filesystem>
 
 #include "tests/ui/MainWindowFixture.h"
+#include "ui/main/Look.h"
+#include "ui/main/SignalCloser.h"
+#include "ui/windows/frmButton.h"
+#include "ui/windows/frmContextMenu.h"
 
 using namespace brenta;
 
@@ -28,6 +38,32 @@ protected:
     // The first afterburner owned at PL 3, so its build time depends on its own
     // productivity modifier (504 s; the second one's is 4000 s).
     void OwnFirstAfterburner() const { WriteFile("ownedbps.dat", "12067{0{3\r\n"); }
+
+    ui::frmContextMenu* Menu() const { return window->findChild<ui::frmContextMenu*>("frmContextMenu"); }
+
+    // A right click on the name cell of a row; returns the menu it opened, if any.
+    ui::frmContextMenu* RightClick(int row, Qt::MouseButton button = Qt::RightButton)
+    {
+        QTest::mouseClick(window->ui.lblPrefix[static_cast<std::size_t>(row)], button);
+        return Menu();
+    }
+
+    static QLabel* Option(ui::frmContextMenu* menu, int k) { return menu->lblContextOption[static_cast<std::size_t>(k)]; }
+
+    static void Hover(QWidget* w)
+    {
+        QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), Qt::NoButton,
+            Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(w, &move);
+    }
+
+    // Waits until the menu has gone and the main window can be used again.
+    void ExpectClosed(QPointer<ui::frmContextMenu> menu) const
+    {
+        QTRY_VERIFY(menu.isNull());
+        EXPECT_TRUE(window->isEnabled());
+        EXPECT_TRUE(window->isVisible());
+    }
 };
 INSTANTIATE_TEST_SUITE_P(Point, DrillDown, ::testing::Values('.'), test::LocaleName);
 
@@ -60,6 +96,229 @@ TEST_P(DrillDown, TheSheetAndItsTimesBelongToTheShownBlueprint)
     Type(w.ui.txtML, "5");
     EXPECT_EQ(w.ui.lblWaste[0]->text(), "0");
     EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
+}
+
+TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kAfterburner2);
+
+    // A left click selects the row and opens nothing; neither does an empty row.
+    EXPECT_EQ(RightClick(14, Qt::LeftButton), nullptr);
+    EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[14]), ui::BgrColour(ui::Colour::Navy));
+    QTest::mousePress(w.ui.lblPrefix[14], Qt::RightButton);
+    EXPECT_EQ(Menu(), nullptr); // the press alone does nothing
+
+    QPointer<ui::frmContextMenu> menu = RightClick(6); // [Skill] Industry: no blueprint builds it
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(menu->isVisible());
+    EXPECT_FALSE(w.isEnabled());
+    EXPECT_EQ(w.ContextIndex, 6);
+    EXPECT_FALSE(w.bFindBP);
+    EXPECT_TRUE(menu->windowFlags().testFlag(Qt::FramelessWindowHint));
+    EXPECT_TRUE(menu->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_EQ(menu->size(), QSize(ui::TwipsToPixels(1215), ui::TwipsToPixels(1455)));
+    const QLabel* cell = w.ui.lblPrefix[6];
+    EXPECT_EQ(menu->pos(), QPoint(w.frameGeometry().left() + cell->x(),
+                               w.frameGeometry().top() + w.ui.fraMats->y() + cell->y()));
+
+    const struct {
+        const char* caption;
+        int top;
+        bool enabled;
+    } options[] = {{"ML vs. Waste", 0, true}, {"Find BP", 240, false}, {"", 480, false}, {"", 720, false},
+        {"", 960, false}, {"Cancel", 1200, true}};
+    for (int k = 1; k <= 6; ++k) {
+        const QLabel* option = Option(menu, k);
+        const auto& want = options[k - 1];
+        EXPECT_EQ(option->objectName(), QStringLiteral("lblContextOption_%1").arg(k));
+        EXPECT_EQ(option->text().toStdString(), want.caption) << k;
+        EXPECT_EQ(option->geometry(), ui::TwipRect(0, want.top, 1215, 255)) << k;
+        EXPECT_EQ(option->isEnabled(), want.enabled) << k;
+    }
+    const QPalette desktop = QApplication::palette();
+    EXPECT_EQ(ui::BackColour(Option(menu, 1)), desktop.color(QPalette::Window));
+    EXPECT_EQ(ui::BackColour(Option(menu, 2)), ui::BgrColour(ui::Colour::White));
+
+    // The greyed "Find BP" cannot be chosen; Escape closes the menu with no action.
+    QTest::mouseClick(Option(menu, 2), Qt::LeftButton);
+    ASSERT_FALSE(menu.isNull());
+    EXPECT_TRUE(menu->isVisible());
+    QTest::keyClick(menu, Qt::Key_Escape);
+    ExpectClosed(menu);
+    EXPECT_EQ(w.ui.cboBP->currentText(), kAfterburner2);
+    EXPECT_FALSE(w.ui.cmdBack->isEnabled());
+}
+
+TEST_P(DrillDown, TheHoverMovesToTheOptionUnderTheMouse)
+{
+    Start();
+    SelectBlueprint(kAfterburner2);
+    QPointer<ui::frmContextMenu> menu = RightClick(0);
+    ASSERT_NE(menu, nullptr);
+    const QColor highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+    const QColor white = ui::BgrColour(ui::Colour::White);
+    const QColor black = ui::BgrColour(0x000000);
+
+    for (int k : {1, 6}) {
+        Hover(Option(menu, k));
+        for (int a = 1; a <= 6; ++a) {
+            EXPECT_EQ(ui::BackColour(Option(menu, a)), a == k ? highlight : white) << k << " " << a;
+            if (Option(menu, a)->isEnabled()) {
+                EXPECT_EQ(ui::ForeColour(Option(menu, a)), a == k ? white : black) << k << " " << a;
+            }
+        }
+    }
+    Hover(Option(menu, 3)); // a spacer never reacts
+    EXPECT_EQ(ui::BackColour(Option(menu, 6)), highlight);
+    EXPECT_EQ(ui::BackColour(Option(menu, 3)), white);
+
+    QTest::mouseClick(Option(menu, 6), Qt::LeftButton); // Cancel
+    ExpectClosed(menu);
+}
+
+TEST_P(DrillDown, LosingTheFocusClosesTheMenuWithoutAction)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kAfterburner2);
+    const std::int16_t shown = w.curBP;
+
+    QPointer<ui::frmContextMenu> menu = RightClick(14);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_TRUE(w.bFindBP);
+    QTRY_VERIFY(menu->isActiveWindow());
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    ExpectClosed(menu);
+    EXPECT_EQ(w.curBP, shown);
+    EXPECT_EQ(w.backBP, -1);
+    EXPECT_FALSE(w.ui.cmdBack->isEnabled());
+
+    // A press on the disabled main window closes it as well.
+    menu = RightClick(14);
+    ASSERT_NE(menu, nullptr);
+    QTest::mouseClick(w.ui.lblWaste[3], Qt::LeftButton);
+    ExpectClosed(menu);
+    EXPECT_EQ(w.curBP, shown);
+}
+
+TEST_P(DrillDown, FindBPShowsTheBuilderWithItsOwnSheetAndEnablesBack)
+{
+    OwnFirstAfterburner();
+    ui::frmMain& w = Start();
+    SelectBlueprint(kAfterburner2);
+    const std::int16_t second = w.curBP;
+
+    // The 15th material is the first afterburner itself.
+    QPointer<ui::frmContextMenu> menu = RightClick(14);
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(w.ui.lblPrefix[14]->text(), "[T1] 100MN Afterburner I");
+    EXPECT_TRUE(Option(menu, 2)->isEnabled());
+    QTest::mouseClick(Option(menu, 2), Qt::LeftButton);
+    ExpectClosed(menu);
+
+    EXPECT_EQ(w.curBP, IndexOf(kAfterburner1));
+    EXPECT_EQ(w.backBP, second);
+    EXPECT_TRUE(w.ui.cmdBack->isEnabled());
+    EXPECT_EQ(w.ui.cboBP->currentText(), kAfterburner2); // the selector is not changed
+    EXPECT_EQ(w.ui.lblPrefix[0]->text(), "[Raw] Tritanium");
+    EXPECT_FALSE(w.ui.lblPrefix[6]->isVisible());
+    EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
+}
+
+TEST_P(DrillDown, TheKindPrefixIsDroppedBeforeTheLookUp)
+{
+    const struct {
+        const char* itemName;
+        bool found;
+    } cases[] = {
+        {"[T1] 100MN Afterburner I", true},
+        {"100MN Afterburner I", true}, // without "] " the name is looked up unchanged
+        {"[T1] 100MN Afterburner I] Spare", true}, // up to a second "] "
+        {"[T1]100MN Afterburner I", false},
+        {"[T1] 100MN Afterburner", false}, // the whole name, not a prefix of one
+    };
+    ui::frmMain& w = Start();
+    SelectBlueprint(kAfterburner2);
+    for (const auto& c : cases) {
+        w.cat.strItemNames[12066] = c.itemName;
+        w.intBreakdownBPIndex = -1;
+        QPointer<ui::frmContextMenu> menu = RightClick(14);
+        ASSERT_NE(menu, nullptr) << c.itemName;
+        EXPECT_EQ(w.bFindBP, c.found) << c.itemName;
+        EXPECT_EQ(Option(menu, 2)->isEnabled(), c.found) << c.itemName;
+        EXPECT_EQ(w.intBreakdownBPIndex, c.found ? IndexOf(kAfterburner1) : -1) << c.itemName;
+        QTest::keyClick(menu, Qt::Key_Escape);
+        ExpectClosed(menu);
+    }
+}
+
+// --- Floating button -----------------------------------------------------------------------
+
+class FloatingButton : public DrillDown {
+protected:
+    ui::frmButton* Button() const { return window->findChild<ui::frmButton*>("frmButton"); }
+};
+INSTANTIATE_TEST_SUITE_P(Point, FloatingButton, ::testing::Values('.'), test::LocaleName);
+
+TEST_P(FloatingButton, ButtonizeAndAClickOnTheSquareRestoreTheWindowInPlace)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kAfterburner2);
+    w.move(200, 150);
+    const QRect before = w.geometry();
+    const int side = ui::TwipsToPixels(375) + 2; // inside, and a one-pixel border
+
+    // Once by the text, once beside it.
+    for (const QPoint spot : {QPoint(side / 2, side / 2), QPoint(2, 2)}) {
+        QTest::mouseClick(w.ui.cmdButtonize, Qt::LeftButton);
+        QPointer<ui::frmButton> button = Button();
+        ASSERT_NE(button, nullptr);
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_TRUE(button->isVisible());
+        EXPECT_EQ(button->pos(), QPoint(0, ui::TwipsToPixels(200)));
+        EXPECT_EQ(button->size(), QSize(side, side));
+        EXPECT_TRUE(button->windowFlags().testFlag(Qt::FramelessWindowHint));
+        EXPECT_TRUE(button->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_EQ(ui::BackColour(button), ui::BgrColour(0x404040));
+        EXPECT_EQ(button->Label1->objectName(), "Label1");
+        EXPECT_EQ(button->Label1->text(), "BRT");
+        EXPECT_EQ(ui::ForeColour(button->Label1), ui::BgrColour(ui::Colour::White));
+
+        QWidget* target = button->childAt(spot) ? button->childAt(spot) : button.data();
+        QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(button.data(), spot));
+        QTRY_VERIFY(button.isNull());
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.geometry(), before);
+        // Back in the topmost band, while "Always on Top" still shows no check mark.
+        EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        EXPECT_FALSE(w.ui.AOT->isChecked());
+        EXPECT_EQ(w.ui.cboBP->currentText(), kAfterburner2);
+    }
+
+    // Checking and clearing the entry makes it an ordinary window again.
+    w.ui.AOT->trigger();
+    w.ui.AOT->trigger();
+    EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+}
+
+TEST_P(FloatingButton, SigtermWhileButtonisedSavesThePlayersFiles)
+{
+    ui::frmMain& w = Start();
+    ui::SignalCloser closer(&w);
+    QTest::mouseClick(w.ui.cmdButtonize, Qt::LeftButton);
+    QPointer<ui::frmButton> button = Button();
+    ASSERT_NE(button, nullptr);
+    ASSERT_FALSE(w.isVisible());
+
+    std::raise(SIGTERM);
+    QTRY_VERIFY(button.isNull() || !button->isVisible());
+    EXPECT_TRUE(std::filesystem::exists(Path("skills.dat")));
+    EXPECT_TRUE(std::filesystem::exists(Path("ownedbps.dat")));
+    EXPECT_TRUE(std::filesystem::exists(Path("matprices.dat")));
+    EXPECT_EQ(settings.values["Options/PricesFile"], "matprices.dat");
+    EXPECT_FALSE(w.isVisible()); // the shut-down does not bring the window back
 }
 
 } // namespace

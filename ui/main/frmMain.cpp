@@ -74,6 +74,8 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
     connect(ui.OwnedBPListExport, &QAction::triggered, this, [this] { OwnedBPListExport_Click(); });
     ConnectPricing();
 
+    SetUpDrillDown();
+
     FormLoad();
 }
 

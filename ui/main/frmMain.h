@@ -103,6 +103,14 @@ public:
     bool FindMaterialBP(const std::string& strName);
     void fraPPU_DblClick();
     void AutoPriceAll_Click();
+    // --- Context menu and floating button (frmMainDrillDown.cpp) ------------------------
+    std::int16_t ContextIndex = 0;        // grid row the context menu was opened on
+    bool bFindBP = false;                 // that row's material has a builder (intBreakdownBPIndex)
+    void lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button);
+    void cmdButtonize_Click();
+    // True once the shut-down has begun: secondary windows closing then leave the
+    // main window as it is.
+    bool IsUnloading() const { return unloaded_; }
 
     // The window's outer height in twips, as the grid's row count sets it.
     int WindowHeightTwips() const { return windowHeightTwips_; }
@@ -147,6 +155,7 @@ private:
     std::vector<pricing::GridRow> GridRows() const;
     void ImportBPList(const std::string& path);
     void ExportBPList(const std::string& path);
+    void SetUpDrillDown();
 
     void txtML_Change();
     void txtPL_Change();

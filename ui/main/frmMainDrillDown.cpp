@@ -1,0 +1,89 @@
+// The main window's side of the secondary windows that take the player somewhere:
+// the context menu of a material's name (its graph, or the blueprint that builds it)
+// and the floating button.
+
+#include "ui/main/frmMain.h"
+
+#include <QLabel>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include "calc/AutoPrice.h"
+#include "ui/main/frmMainShared.h"
+#include "ui/windows/frmButton.h"
+#include "ui/windows/frmContextMenu.h"
+
+namespace brenta::ui {
+
+using namespace mainwindow;
+
+namespace {
+
+    // Mouse-button releases over a name cell, whichever button; the cells carry
+    // their row as a property. The right button's release is the name cell's own.
+    class NameCellMouseUp : public QObject {
+    public:
+        explicit NameCellMouseUp(frmMain& main) : QObject(&main), main_(main) {}
+
+    protected:
+        bool eventFilter(QObject* watched, QEvent* event) override
+        {
+            if (event->type() == QEvent::MouseButtonRelease) {
+                const auto* mouse = static_cast<QMouseEvent*>(event);
+                const auto* cell = static_cast<QWidget*>(watched);
+                const QVariant row = cell->property("row");
+                if (row.isValid() && cell->rect().contains(mouse->position().toPoint())) {
+                    main_.lblPrefix_MouseUp(static_cast<std::int16_t>(row.toInt()), mouse->button());
+                    return mouse->button() == Qt::RightButton;
+                }
+            }
+            return false;
+        }
+
+    private:
+        frmMain& main_;
+    };
+
+} // namespace
+
+void frmMain::SetUpDrillDown()
+{
+    auto* mouseUp = new NameCellMouseUp(*this);
+    for (QLabel* cell : ui.lblPrefix)
+        cell->installEventFilter(mouseUp);
+    connect(ui.cmdButtonize, &QPushButton::clicked, this, [this] { cmdButtonize_Click(); });
+}
+
+void frmMain::lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button)
+{
+    // Only the right button opens the menu, and only over a material.
+    if (Button != Qt::RightButton || !isEnabled())
+        return;
+    const QLabel* cell = ui.lblPrefix.at(static_cast<std::size_t>(Index));
+    if (cell->text().isEmpty())
+        return;
+    try {
+        ContextIndex = Index;
+        const std::int32_t id = numbers::TextToInt32(At(lstCurrentIDs, Index), fmt_);
+        bFindBP = FindMaterialBP(std::string(pricing::MaterialName(At(cat.strItemNames, id))));
+    } catch (const Failure&) {
+        return; // a row whose type ID names no item has nothing to offer
+    }
+
+    auto* menu = new frmContextMenu(*this);
+    setEnabled(false);
+    // Over the clicked row: the window's outer top, the frame's top and the cell's
+    // top; the window's left and the cell's left.
+    const QRect outer = frameGeometry();
+    menu->move(outer.left() + cell->x(), outer.top() + ui.fraMats->y() + cell->y());
+    menu->FormLoad();
+}
+
+void frmMain::cmdButtonize_Click()
+{
+    auto* button = new frmButton(*this);
+    button->FormLoad();
+}
+
+} // namespace brenta::ui

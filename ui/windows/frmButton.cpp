@@ -1,0 +1,87 @@
+#include "ui/windows/frmButton.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QScreen>
+
+#include "ui/main/Look.h"
+#include "ui/main/frmMain.h"
+#include "ui/windows/AlwaysOnTop.h"
+
+namespace brenta::ui {
+
+namespace {
+
+    constexpr int kSide = 375; // inside, twips
+    constexpr int kBorderPx = 1;
+    constexpr unsigned kBackground = 0x404040;
+
+} // namespace
+
+frmButton::frmButton(frmMain& main)
+    : QFrame(&main, Qt::Window | Qt::FramelessWindowHint), main_(main)
+{
+    setObjectName(QStringLiteral("frmButton"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFrameStyle(QFrame::Box | QFrame::Plain);
+    setLineWidth(kBorderPx);
+    SetBackColour(this, BgrColour(kBackground));
+    SetForeColour(this, BgrColour(0x000000)); // the border line
+    setFixedSize(TwipsToPixels(kSide) + 2 * kBorderPx, TwipsToPixels(kSide) + 2 * kBorderPx);
+
+    Label1 = new QLabel(QStringLiteral("BRT"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setTextFormat(Qt::PlainText);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setGeometry(TwipRect(0, 90, kSide, 255).translated(kBorderPx, kBorderPx));
+    SetBackColour(Label1, BgrColour(kBackground));
+    SetForeColour(Label1, BgrColour(0xFFFFFF));
+    // A click on the text reaches the square: the label does not take mouse presses.
+}
+
+void frmButton::FormLoad()
+{
+    main_.hide();
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const QPoint corner = screen ? screen->geometry().topLeft() : QPoint();
+    move(corner + QPoint(TwipsToPixels(0), TwipsToPixels(200)));
+    // Into the topmost band before it appears, so it shows once, already on top.
+    std::int16_t on = 1;
+    AlwaysOnTop::SetTopmost(this, on);
+    show();
+    raise();
+}
+
+void frmButton::mousePressEvent(QMouseEvent* event)
+{
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+// A click: pressed and released over the square, the text included.
+void frmButton::mouseReleaseEvent(QMouseEvent* event)
+{
+    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click)
+        close();
+}
+
+void frmButton::closeEvent(QCloseEvent* event)
+{
+    // However the square goes away, the calculator comes back, now in the topmost
+    // band; only while the program shuts down does the main window stay hidden.
+    if (!main_.IsUnloading()) {
+        main_.show();
+        std::int16_t on = 1;
+        AlwaysOnTop::SetTopmost(&main_, on);
+        main_.raise();
+        main_.activateWindow();
+    }
+    event->accept();
+}
+
+} // namespace brenta::ui

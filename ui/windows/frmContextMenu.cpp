@@ -1,0 +1,189 @@
+#include "ui/windows/frmContextMenu.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPalette>
+#include <QPushButton>
+
+#include "ui/main/Look.h"
+#include "ui/main/frmMain.h"
+#include "ui/windows/AlwaysOnTop.h"
+
+namespace brenta::ui {
+
+namespace {
+
+    constexpr int kWidth = 1215; // twips, inside
+    constexpr int kHeight = 1455;
+    constexpr int kOptionHeight = 255;
+    constexpr int kOptionPitch = 240;
+
+    // Background in every state; text only while enabled, so a disabled option
+    // keeps the desktop's greyed text.
+    void Paint(QLabel* option, const QColor& background, const QColor& text)
+    {
+        QPalette pal = option->palette();
+        pal.setColor(QPalette::Window, background);
+        for (const auto group : {QPalette::Active, QPalette::Inactive})
+            pal.setColor(group, QPalette::WindowText, text);
+        option->setPalette(pal);
+        option->setAutoFillBackground(true);
+    }
+
+} // namespace
+
+frmContextMenu::frmContextMenu(frmMain& main)
+    : QWidget(&main, Qt::Window | Qt::FramelessWindowHint), main_(main)
+{
+    setObjectName(QStringLiteral("frmContextMenu"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFocusPolicy(Qt::StrongFocus);
+    setFixedSize(TwipsToPixels(kWidth), TwipsToPixels(kHeight));
+
+    const QPalette desktop = QApplication::palette();
+    const QColor window = desktop.color(QPalette::Active, QPalette::Window);
+    const QColor windowText = desktop.color(QPalette::Active, QPalette::WindowText);
+    const QString captions[] = {QString(), QStringLiteral("ML vs. Waste"), QStringLiteral("Find BP"), QString(),
+        QString(), QString(), QStringLiteral("Cancel")};
+    for (int k = 1; k <= 6; ++k) {
+        auto* option = new QLabel(captions[k], this);
+        option->setObjectName(QStringLiteral("lblContextOption_%1").arg(k));
+        option->setTextFormat(Qt::PlainText);
+        option->setAlignment(Qt::AlignCenter);
+        option->setFrameStyle(QFrame::Box | QFrame::Plain);
+        option->setLineWidth(1);
+        option->setGeometry(TwipRect(0, (k - 1) * kOptionPitch, kWidth, kOptionHeight));
+        option->setMouseTracking(true);
+        Paint(option, k == kOptionFindBP ? BgrColour(Colour::White) : window, windowText);
+        // The spacers never react; "Find BP" waits for the load to know its builder.
+        option->setEnabled(k == kOptionMLvWaste || k == kOptionCancel);
+        lblContextOption[static_cast<std::size_t>(k)] = option;
+    }
+    // The options' mouse events, and a press in any other window of the program,
+    // which closes the menu even where the window system keeps the focus here (a
+    // click on the disabled main window, say).
+    qApp->installEventFilter(this);
+}
+
+void frmContextMenu::FormLoad()
+{
+    // Opened over a disabled main window, whose state a child window shares.
+    setEnabled(true);
+    lblContextOption[kOptionFindBP]->setEnabled(main_.bFindBP);
+    std::int16_t on = 1;
+    AlwaysOnTop::SetTopmost(this, on);
+    show();
+    raise();
+    activateWindow();
+    setFocus(Qt::PopupFocusReason);
+}
+
+int frmContextMenu::OptionOf(const QObject* widget) const
+{
+    for (int k = 1; k <= 6; ++k)
+        if (lblContextOption[static_cast<std::size_t>(k)] == widget)
+            return k;
+    return 0;
+}
+
+bool frmContextMenu::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonPress && watched->isWidgetType()
+        && static_cast<QWidget*>(watched)->window() != this) {
+        close();
+        return false;
+    }
+    if (!watched->isWidgetType())
+        return false;
+    const int k = OptionOf(watched);
+    // Disabled options never react: the spacers, and "Find BP" without a builder.
+    if (k == 0 || !lblContextOption[static_cast<std::size_t>(k)]->isEnabled())
+        return false;
+    const auto* mouse = static_cast<QMouseEvent*>(event);
+    switch (event->type()) {
+    case QEvent::MouseMove:
+        lblContextOption_MouseMove(k);
+        return false;
+    case QEvent::MouseButtonPress:
+        if (mouse->button() == Qt::LeftButton)
+            pressed_ = k;
+        return true;
+    case QEvent::MouseButtonRelease:
+        if (mouse->button() == Qt::LeftButton) {
+            const bool click = pressed_ == k
+                && lblContextOption[static_cast<std::size_t>(k)]->rect().contains(mouse->position().toPoint());
+            pressed_ = 0;
+            if (click)
+                lblContextOption_Click(k);
+        }
+        return true;
+    default:
+        return false;
+    }
+}
+
+// The option under the mouse takes the desktop's selection colour; every other row
+// turns white with black text.
+void frmContextMenu::lblContextOption_MouseMove(int Index)
+{
+    const QColor highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+    for (int a = 1; a <= 6; ++a) {
+        QLabel* option = lblContextOption[static_cast<std::size_t>(a)];
+        if (a == Index)
+            Paint(option, highlight, BgrColour(Colour::White));
+        else
+            Paint(option, BgrColour(Colour::White), BgrColour(0x000000));
+    }
+}
+
+void frmContextMenu::lblContextOption_Click(int Index)
+{
+    switch (Index) {
+    case kOptionMLvWaste:
+        break;
+    case kOptionFindBP:
+        main_.backBP = main_.curBP;
+        main_.LoadBP(main_.intBreakdownBPIndex);
+        main_.ui.cmdBack->setEnabled(true);
+        break;
+    default:
+        break;
+    }
+    close();
+}
+
+void frmContextMenu::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
+void frmContextMenu::changeEvent(QEvent* event)
+{
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow() && isVisible())
+        close();
+}
+
+void frmContextMenu::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    if (unloading_)
+        return;
+    unloading_ = true;
+    qApp->removeEventFilter(this);
+    main_.setEnabled(true);
+    if (!main_.IsUnloading()) {
+        main_.show();
+        main_.raise();
+        main_.activateWindow();
+    }
+}
+
+} // namespace brenta::ui

@@ -1,0 +1,52 @@
+#pragma once
+
+// The context menu of a material row: a small borderless window of six labels drawn
+// over the row the player right-clicked. "ML vs. Waste" draws the row's waste graph,
+// "Find BP" shows the blueprint that builds the material (Back returns), "Cancel"
+// does nothing. A choice, Escape or the menu losing the focus closes it; the main
+// window is disabled while it is open and enabled and brought back on every way out.
+
+#include <QWidget>
+
+#include <array>
+#include <cstdint>
+
+class QLabel;
+
+namespace brenta::ui {
+
+class frmMain;
+
+class frmContextMenu : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmContextMenu(frmMain& main);
+
+    // lblContextOption(1) .. lblContextOption(6); element 0 is unused.
+    std::array<QLabel*, 7> lblContextOption {};
+
+    // Enables "Find BP" when the row's material has a builder, shows the menu
+    // topmost and gives it the focus.
+    void FormLoad();
+
+    static constexpr int kOptionMLvWaste = 1;
+    static constexpr int kOptionFindBP = 2;
+    static constexpr int kOptionCancel = 6;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    int OptionOf(const QObject* widget) const;
+    void lblContextOption_MouseMove(int Index);
+    void lblContextOption_Click(int Index);
+
+    frmMain& main_;
+    int pressed_ = 0;
+    bool unloading_ = false;
+};
+
+} // namespace brenta::ui
