@@ -135,6 +135,7 @@ TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
         EXPECT_EQ(option->text().toStdString(), want.caption) << k;
         EXPECT_EQ(option->geometry(), ui::TwipRect(0, want.top, 1215, 255)) << k;
         EXPECT_EQ(option->isEnabled(), want.enabled) << k;
+        EXPECT_LE(option->fontMetrics().horizontalAdvance(option->text()), option->contentsRect().width()) << k;
     }
     const QPalette desktop = QApplication::palette();
     EXPECT_EQ(ui::BackColour(Option(menu, 1)), desktop.color(QPalette::Window));

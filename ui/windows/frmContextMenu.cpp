@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFontMetrics>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -42,6 +43,14 @@ frmContextMenu::frmContextMenu(frmMain& main)
     setAttribute(Qt::WA_DeleteOnClose);
     setFocusPolicy(Qt::StrongFocus);
     setFixedSize(TwipsToPixels(kWidth), TwipsToPixels(kHeight));
+
+    // The options are narrow: a desktop font too wide for "ML vs. Waste" is taken a
+    // little smaller rather than clipping the caption.
+    QFont narrow = font();
+    const int room = TwipsToPixels(kWidth) - 4;
+    while (narrow.pointSizeF() > 6 && QFontMetrics(narrow).horizontalAdvance(QStringLiteral("ML vs. Waste")) > room)
+        narrow.setPointSizeF(narrow.pointSizeF() - 0.5);
+    setFont(narrow);
 
     const QPalette desktop = QApplication::palette();
     const QColor window = desktop.color(QPalette::Active, QPalette::Window);
