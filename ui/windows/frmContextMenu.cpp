@@ -111,16 +111,16 @@ bool frmContextMenu::eventFilter(QObject* watched, QEvent* event)
     // Disabled options never react: the spacers, and "Find BP" without a builder.
     if (k == 0 || !lblContextOption[static_cast<std::size_t>(k)]->isEnabled())
         return false;
-    const auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {
     case QEvent::MouseMove:
         lblContextOption_MouseMove(k);
         return false;
     case QEvent::MouseButtonPress:
-        if (mouse->button() == Qt::LeftButton)
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton)
             pressed_ = k;
         return true;
-    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonRelease: {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
         if (mouse->button() == Qt::LeftButton) {
             const bool click = pressed_ == k
                 && lblContextOption[static_cast<std::size_t>(k)]->rect().contains(mouse->position().toPoint());
@@ -129,6 +129,7 @@ bool frmContextMenu::eventFilter(QObject* watched, QEvent* event)
                 lblContextOption_Click(k);
         }
         return true;
+    }
     default:
         return false;
     }
