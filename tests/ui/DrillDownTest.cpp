@@ -15,7 +15,9 @@
 #include "ui/main/Look.h"
 #include "ui/main/SignalCloser.h"
 #include "ui/windows/frmButton.h"
+#include "ui/windows/frmComparison.h"
 #include "ui/windows/frmContextMenu.h"
+#include "ui/windows/frmGraph.h"
 
 using namespace brenta;
 
@@ -226,6 +228,60 @@ TEST_P(DrillDown, FindBPShowsTheBuilderWithItsOwnSheetAndEnablesBack)
     EXPECT_EQ(w.ui.lblPrefix[0]->text(), "[Raw] Tritanium");
     EXPECT_FALSE(w.ui.lblPrefix[6]->isVisible());
     EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
+}
+
+TEST_P(DrillDown, MLvWasteDrawsTheGraphOfTheRow)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kAfterburner2);
+    QPointer<ui::frmContextMenu> menu = RightClick(3); // Isogen: ideal ML 11
+    ASSERT_NE(menu, nullptr);
+    QTest::mouseClick(Option(menu, 1), Qt::LeftButton);
+    ExpectClosed(menu);
+    const auto* graph = w.findChild<ui::frmGraph*>(QStringLiteral("frmGraph"));
+    ASSERT_NE(graph, nullptr);
+    EXPECT_TRUE(graph->isVisible());
+    EXPECT_EQ(graph->Picture().maxML, 11);
+    EXPECT_EQ(w.curBP, IndexOf(kAfterburner2.toStdString()));
+}
+
+TEST_P(DrillDown, TheComparisonWorksOnTheShownBlueprint)
+{
+    OwnFirstAfterburner();
+    ui::frmMain& w = Start();
+    SelectBlueprint(kAfterburner2);
+    QPointer<ui::frmContextMenu> menu = RightClick(14);
+    ASSERT_NE(menu, nullptr);
+    QTest::mouseClick(Option(menu, 2), Qt::LeftButton);
+    ExpectClosed(menu);
+
+    const auto comparison = [] {
+        for (QWidget* top : QApplication::topLevelWidgets())
+            if (auto* c = qobject_cast<ui::frmComparison*>(top))
+                return c;
+        return static_cast<ui::frmComparison*>(nullptr);
+    };
+    w.ui.MLtoML->trigger();
+    QPointer<ui::frmComparison> c = comparison();
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->windowTitle().toStdString(), std::string("ML to ML Comparison - ") + kAfterburner1);
+    EXPECT_EQ(c->lblPrefix[0]->text(), "[Raw] Tritanium");
+    EXPECT_EQ(Texts{c->lblWaste[0]->text().toStdString()}, Column(w.ui.lblWaste, 1));
+    c->close();
+    QTRY_VERIFY(c.isNull());
+
+    // Shown with nothing selected in the selector, it still opens; with nothing shown, not.
+    w.ClearMaterialRows();
+    w.LoadBP(IndexOf(kAfterburner1));
+    w.ui.MLtoML->trigger();
+    c = comparison();
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->windowTitle().toStdString(), std::string("ML to ML Comparison - ") + kAfterburner1);
+    c->close();
+    QTRY_VERIFY(c.isNull());
+    w.ClearMaterialRows();
+    w.ui.MLtoML->trigger();
+    EXPECT_EQ(comparison(), nullptr);
 }
 
 TEST_P(DrillDown, TheKindPrefixIsDroppedBeforeTheLookUp)

@@ -14,10 +14,11 @@ namespace brenta::ui {
 
 using namespace mainwindow;
 
-// Whether there is a blueprint for the comparison to work on.
+// Whether there is a blueprint for the comparison to work on: the one on display,
+// also when "Find BP" or Back showed it and the selector names another or none.
 bool frmMain::CanCompare() const
 {
-    return ui.cboBP->currentIndex() >= 0;
+    return bShown;
 }
 
 void frmMain::MLtoML_Click()

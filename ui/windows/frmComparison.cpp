@@ -201,7 +201,10 @@ void frmComparison::FormLoad()
     const frmMain& main = *main_;
     txtFromML->setText(main.ui.txtML->text());
     txtToML->setText(txtFromML->text());
-    setWindowTitle(QStringLiteral("ML to ML Comparison - ") + main.ui.cboBP->currentText());
+    // Named after the blueprint on display, whatever the selector names.
+    const auto shown = static_cast<std::size_t>(main.curBP);
+    setWindowTitle(QStringLiteral("ML to ML Comparison - ")
+        + (shown < main.lstBPs.size() ? QString::fromStdString(main.lstBPs[shown]) : QString()));
 
     ShrinkFrame(0);
     for (std::int16_t r = 0; r < RowCount; ++r)

@@ -153,6 +153,7 @@ void frmContextMenu::lblContextOption_Click(int Index)
 {
     switch (Index) {
     case kOptionMLvWaste:
+        main_.DrawGraphMLvWaste(main_.ContextIndex);
         break;
     case kOptionFindBP:
         main_.backBP = main_.curBP;
