@@ -230,6 +230,46 @@ TEST_P(DrillDown, FindBPShowsTheBuilderWithItsOwnSheetAndEnablesBack)
     EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
 }
 
+TEST_P(DrillDown, BackReturnsToTheBlueprintShownBeforeFindBP)
+{
+    OwnFirstAfterburner();
+    ui::frmMain& w = Start();
+    SelectBlueprint(kAfterburner2);
+    const std::int16_t second = w.curBP;
+    const std::int16_t first = IndexOf(kAfterburner1);
+    const Texts secondWaste = Column(w.ui.lblWaste, 15);
+    const QString secondBuildTime = w.ui.lblBuildTime->text();
+    ASSERT_EQ(secondBuildTime, "0D 5H 33M 20S");
+
+    // Once straight back, once after a search emptied the selector and the grid.
+    for (const bool search : {false, true}) {
+        QPointer<ui::frmContextMenu> menu = RightClick(14);
+        ASSERT_NE(menu, nullptr);
+        QTest::mouseClick(Option(menu, 2), Qt::LeftButton);
+        ExpectClosed(menu);
+        ASSERT_EQ(w.curBP, first);
+        if (search) {
+            Type(w.ui.txtSearch, "no such blueprint");
+            QTest::keyClick(w.ui.txtSearch, Qt::Key_Return);
+            ASSERT_EQ(w.ui.cboBP->count(), 0);
+            ASSERT_EQ(w.ui.lblPrefix[0]->text(), "");
+            EXPECT_TRUE(w.ui.cmdBack->isEnabled());
+        }
+        QTest::mouseClick(w.ui.cmdBack, Qt::LeftButton);
+        EXPECT_EQ(w.curBP, second) << search;
+        EXPECT_EQ(w.backBP, first) << search;
+        EXPECT_FALSE(w.ui.cmdBack->isEnabled()) << search;
+        EXPECT_EQ(w.ui.lblPrefix[14]->text(), "[T1] 100MN Afterburner I") << search;
+        EXPECT_EQ(Column(w.ui.lblWaste, 15), secondWaste) << search;
+        EXPECT_EQ(w.ui.lblBuildTime->text(), secondBuildTime) << search;
+        if (search) {
+            EXPECT_EQ(w.ui.cboBP->currentIndex(), -1);
+        } else {
+            EXPECT_EQ(w.ui.cboBP->currentText(), kAfterburner2);
+        }
+    }
+}
+
 TEST_P(DrillDown, MLvWasteDrawsTheGraphOfTheRow)
 {
     ui::frmMain& w = Start();
