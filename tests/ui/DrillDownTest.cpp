@@ -228,6 +228,11 @@ TEST_P(DrillDown, FindBPShowsTheBuilderWithItsOwnSheetAndEnablesBack)
     EXPECT_EQ(w.ui.lblPrefix[0]->text(), "[Raw] Tritanium");
     EXPECT_FALSE(w.ui.lblPrefix[6]->isVisible());
     EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
+
+    // The level boxes edit the blueprint on display, not the selector's.
+    Type(w.ui.txtML, "7");
+    EXPECT_EQ(w.cat.strOwned[static_cast<std::size_t>(w.curBP)], "12067{7{3");
+    EXPECT_FALSE(w.cat.bOwned[static_cast<std::size_t>(second)]);
 }
 
 TEST_P(DrillDown, BackReturnsToTheBlueprintShownBeforeFindBP)
