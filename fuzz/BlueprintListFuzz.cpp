@@ -13,14 +13,7 @@ using namespace brenta;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static Catalogue cat = [] {
-        Catalogue c;
-        c.DimArrays();
-        c.LoadBPNames();
-        c.LoadMatNames();
-        c.LoadBPIndexMap();
-        return c;
-    }();
+    static Catalogue cat = Catalogue::Compiled();
     const std::string_view content = fuzz::Text(data, size);
     for (const NumberFormat& fmt : fuzz::kFormats) {
         storage::ApplyBlueprintList(content, cat, fmt);

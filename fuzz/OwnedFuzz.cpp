@@ -11,24 +11,10 @@
 
 using namespace brenta;
 
-namespace {
-
-Catalogue Shipped()
-{
-    Catalogue c;
-    c.DimArrays();
-    c.LoadBPNames();
-    c.LoadMatNames();
-    c.LoadBPIndexMap();
-    return c;
-}
-
-} // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static Catalogue cat = Shipped();
-    static Catalogue again = Shipped();
+    static Catalogue cat = Catalogue::Compiled();
+    static Catalogue again = Catalogue::Compiled();
     const std::string_view content = fuzz::Text(data, size);
     for (const NumberFormat& fmt : fuzz::kFormats) {
         storage::ApplyOwned(content, cat, fmt);
