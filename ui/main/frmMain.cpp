@@ -112,7 +112,6 @@ std::string frmMain::FolderPath(const std::string& fileName) const
     return programFolder_ + static_cast<char>(std::filesystem::path::preferred_separator) + fileName;
 }
 
-
 void frmMain::changeEvent(QEvent* event)
 {
     QMainWindow::changeEvent(event);
@@ -151,6 +150,5 @@ void frmMain::AOT_Click()
     std::int16_t on = ui.AOT->isChecked() ? 1 : 0;
     AlwaysOnTop::SetTopmost(this, on);
 }
-
 
 } // namespace brenta::ui

@@ -36,7 +36,6 @@ namespace brenta::ui {
 
 using namespace mainwindow;
 
-
 // The record of the blueprint on display, also when Back or "Find BP" reached it and
 // the selector names another blueprint or none.
 std::string frmMain::SelectedRecord() const
@@ -128,7 +127,6 @@ void frmMain::FindNextImprovement(std::int16_t& row)
         SetForeColour(ui.lblImprove[r], BgrColour(next->reached ? Colour::Green : Colour::White));
     }
 }
-
 
 void frmMain::cboBP_Click()
 {
