@@ -1,6 +1,7 @@
 #include "storage/BlueprintList.h"
 
 #include <algorithm>
+#include <array>
 #include <optional>
 #include <unordered_map>
 #include <vector>
@@ -30,15 +31,33 @@ std::optional<std::string_view> ValueAfter(std::string_view line, std::string_vi
     return rest.substr(0, rest.find(key));
 }
 
-// The blueprint indexes of every record name, ascending.
-std::unordered_map<std::string_view, std::vector<std::size_t>> RecordsByName(const Catalogue& cat)
+// The blueprint indexes of every record named on one of the list's name lines,
+// ascending. Only the names the list holds are indexed: a list names a few
+// blueprints of the whole catalogue.
+std::unordered_map<std::string_view, std::vector<std::size_t>> RecordsByName(
+    const Catalogue& cat, const std::vector<std::string>& lines)
 {
     std::unordered_map<std::string_view, std::vector<std::size_t>> byName;
+    for (const std::string& line : lines)
+        if (const auto name = ValueAfter(line, kNameKey))
+            byName.try_emplace(*name);
+    if (byName.empty())
+        return byName;
+    // The name opens its record, so the first character rules most records out
+    // before the name is cut out and looked up.
+    std::array<bool, 256> firstChars{};
+    for (const auto& entry : byName)
+        firstChars[static_cast<unsigned char>(entry.first.empty() ? '{' : entry.first.front())] = true;
     const std::size_t n = std::min({cat.strBPs.size(), cat.bOwned.size(), cat.strOwned.size()});
-    byName.reserve(n);
-    for (std::size_t i = 0; i < n; ++i)
-        if (!cat.strBPs[i].empty())
-            byName[record::Field(cat.strBPs[i], record::kFieldName)].push_back(i);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string_view rec = cat.strBPs[i];
+        if (rec.empty() || !firstChars[static_cast<unsigned char>(rec.front())])
+            continue;
+        const auto it = byName.find(record::Field(rec, record::kFieldName));
+        if (it != byName.end())
+            it->second.push_back(i);
+    }
+    std::erase_if(byName, [](const auto& entry) { return entry.second.empty(); });
     return byName;
 }
 
@@ -59,11 +78,11 @@ void Apply(const Block& block, Catalogue& cat)
 
 void ApplyBlueprintList(std::string_view content, Catalogue& cat, const NumberFormat& fmt)
 {
-    const auto byName = RecordsByName(cat);
+    const std::vector<std::string> lines = SplitLines(content);
+    const auto byName = RecordsByName(cat, lines);
     std::unordered_map<std::string_view, std::size_t> seen; // name lines read so far, by name
     std::optional<Block> current;
 
-    const std::vector<std::string> lines = SplitLines(content);
     for (const std::string& line : lines) {
         if (const auto name = ValueAfter(line, kNameKey)) {
             current.reset();
