@@ -35,12 +35,13 @@ std::optional<std::string_view> ValueAfter(std::string_view line, std::string_vi
 // ascending. Only the names the list holds are indexed: a list names a few
 // blueprints of the whole catalogue.
 std::unordered_map<std::string_view, std::vector<std::size_t>> RecordsByName(
-    const Catalogue& cat, const std::vector<std::string>& lines)
+    const Catalogue& cat, std::string_view content)
 {
     std::unordered_map<std::string_view, std::vector<std::size_t>> byName;
-    for (const std::string& line : lines)
+    ForEachLine(content, [&byName](std::string_view line) {
         if (const auto name = ValueAfter(line, kNameKey))
             byName.try_emplace(*name);
+    });
     if (byName.empty())
         return byName;
     // The name opens its record, so the first character rules most records out
@@ -78,39 +79,38 @@ void Apply(const Block& block, Catalogue& cat)
 
 void ApplyBlueprintList(std::string_view content, Catalogue& cat, const NumberFormat& fmt)
 {
-    const std::vector<std::string> lines = SplitLines(content);
-    const auto byName = RecordsByName(cat, lines);
+    const auto byName = RecordsByName(cat, content);
     std::unordered_map<std::string_view, std::size_t> seen; // name lines read so far, by name
     std::optional<Block> current;
 
-    for (const std::string& line : lines) {
+    ForEachLine(content, [&](std::string_view line) {
         if (const auto name = ValueAfter(line, kNameKey)) {
             current.reset();
             const auto it = byName.find(*name);
             if (it == byName.end())
-                continue;
+                return;
             const std::size_t k = seen[it->first]++;
             const std::size_t index = k < it->second.size() ? it->second[k] : it->second.front();
             try {
                 const std::string_view idText = record::Field(cat.strBPs[index], record::kFieldTypeId);
                 current = Block{index, numbers::IntText(numbers::TextToInt32(idText, fmt)), {}, {}};
             } catch (const Failure&) {
-                continue; // a record without a usable type ID cannot be owned
+                return; // a record without a usable type ID cannot be owned
             }
             Apply(*current, cat);
-            continue;
+            return;
         }
         if (!current)
-            continue;
+            return;
         const auto ml = ValueAfter(line, kMLKey);
         const auto pl = ml ? std::nullopt : ValueAfter(line, kPLKey);
         std::optional<std::string>& level = ml ? current->ml : current->pl;
         const auto value = ml ? ml : pl;
         if (!value || level || value->find('{') != std::string_view::npos)
-            continue;
+            return;
         level = std::string(*value);
         Apply(*current, cat);
-    }
+    });
 }
 
 namespace {

@@ -41,12 +41,12 @@ void ApplyOwned(std::string_view content, Catalogue& cat, const NumberFormat& fm
     std::fill(cat.strOwned.begin(), cat.strOwned.end(), std::string("0{0{0"));
     std::fill(cat.bOwned.begin(), cat.bOwned.end(), false);
 
-    for (std::string line : SplitLines(content)) {
+    ForEachLine(content, [&](std::string_view line) {
         if (line.size() < 2)
-            continue;
+            return;
         const auto fields = record::Split(line, '{');
         if (fields.size() < 2)
-            continue;
+            return;
         std::optional<std::size_t> index;
         try {
             index = BlueprintIndexOf(fields[0], cat, fmt);
@@ -54,12 +54,13 @@ void ApplyOwned(std::string_view content, Catalogue& cat, const NumberFormat& fm
             // Not a number, or a catalogue record without a type ID: skipped.
         }
         if (!index || *index >= cat.strOwned.size() || *index >= cat.bOwned.size())
-            continue;
+            return;
+        std::string& owned = cat.strOwned[*index];
+        owned.assign(line);
         if (fields.size() != 3)
-            line += "{0";
-        cat.strOwned[*index] = std::move(line);
+            owned += "{0";
         cat.bOwned[*index] = true;
-    }
+    });
 }
 
 std::string OwnedText(const Catalogue& cat)

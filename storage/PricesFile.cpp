@@ -27,22 +27,22 @@ std::ptrdiff_t PriceSlot(std::string_view idText, std::size_t slots, const Numbe
 
 void ApplyPrices(std::string_view content, std::vector<double>& prices, const NumberFormat& fmt)
 {
-    for (const std::string& line : SplitLines(content)) {
+    ForEachLine(content, [&](std::string_view line) {
         if (line.size() < 2)
-            continue;
+            return;
         const auto fields = record::Split(line, '{');
         if (fields.size() < 2)
-            continue;
+            return;
         try {
             const double price = numbers::ToNumber(fields[1], fmt);
             const std::ptrdiff_t slot = PriceSlot(fields[0], prices.size(), fmt);
             if (slot < 0 || !std::isfinite(price))
-                continue;
+                return;
             prices[static_cast<std::size_t>(slot)] = price;
         } catch (const Failure&) {
             // Not a number: the line is skipped.
         }
-    }
+    });
 }
 
 std::string PricesText(const std::vector<std::string>& itemNames, const std::vector<double>& prices,

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <cctype>
+#include <iterator>
 
 #include "calc/Failure.h"
+#include "storage/TextFile.h"
 
 namespace brenta::storage {
 
@@ -44,11 +46,18 @@ std::int32_t ReadEdge(SettingsStore& store, const char* key, const NumberFormat&
 
 } // namespace
 
+bool IsProgramOwnName(std::string_view name, std::string_view executableName)
+{
+    constexpr std::string_view kOwn[] = {kSkillsFileName, kOwnedFileName, "brenta.png", "brenta.desktop", "icons"};
+    return (!executableName.empty() && name == executableName) || std::ranges::find(kOwn, name) != std::end(kOwn)
+        || name.starts_with('.') || IsTemporaryName(name);
+}
+
 bool IsUsablePricesFileName(std::string_view name, std::string_view executableName)
 {
     const bool plain = !name.empty() && name != "." && name != ".." && name.find('/') == std::string_view::npos
         && name.find('\0') == std::string_view::npos;
-    return plain && name != executableName && name != kSkillsFileName && name != kOwnedFileName;
+    return plain && !IsProgramOwnName(name, executableName);
 }
 
 std::optional<bool> ToBoolean(std::string_view text, const NumberFormat& fmt)

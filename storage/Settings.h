@@ -60,11 +60,17 @@ struct Options {
     std::string pricesFile = kDefaultPricesFile;
 };
 
+// Whether name is one of the entries the program keeps in its folder for itself:
+// the executable (executableName, when known), "skills.dat", "ownedbps.dat",
+// "brenta.png", "brenta.desktop" and "icons", a hidden name (starting with "."),
+// which the program never lists, and a name of its temporary files. Writing a
+// file under one of them would destroy the program or the player's data, or be
+// lost at the next start.
+bool IsProgramOwnName(std::string_view name, std::string_view executableName);
+
 // Whether a name can serve as the prices file in the program's folder: a plain
-// file name (not empty, no "/" or NUL, not "." or ".."), and none of the files
-// the program keeps there for itself: the executable (executableName, when
-// known), "skills.dat" and "ownedbps.dat". Writing the prices under one of those
-// names would destroy the program or another of the player's files.
+// file name (not empty, no "/" or NUL, not "." or ".."), and not one of the
+// program's own names (IsProgramOwnName).
 bool IsUsablePricesFileName(std::string_view name, std::string_view executableName);
 
 // Reads the five values in the order ShowNextImprovement, AlwaysOnTop, X, Y,

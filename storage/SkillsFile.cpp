@@ -25,10 +25,15 @@ std::optional<std::int16_t> Level(std::string_view text, const NumberFormat& fmt
 SkillLevels ReadSkills(std::string_view content, const NumberFormat& fmt)
 {
     SkillLevels levels;
-    const auto lines = SplitLines(content);
-    if (lines.empty())
+    // Only the first line counts.
+    std::optional<std::string_view> first;
+    ForEachLine(content, [&first](std::string_view line) {
+        if (!first)
+            first = line;
+    });
+    if (!first)
         return levels;
-    const auto fields = record::Split(lines.front(), ',');
+    const auto fields = record::Split(*first, ',');
     std::optional<std::int16_t>* targets[] = {
         &levels.metallurgy, &levels.research, &levels.industry, &levels.productionEfficiency
     };

@@ -1,6 +1,8 @@
 #include "storage/TextFile.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <cerrno>
 #include <cstring>
 #include <utility>
@@ -69,6 +71,9 @@ int Injected(WriteStep step, const std::string& path)
     return Fault() ? Fault()(step, path) : 0;
 }
 
+// The longest name of a folder entry on the file systems the program runs on.
+constexpr std::size_t kMaxNameBytes = 255;
+
 std::string NameOf(const std::string& path)
 {
     const auto slash = path.rfind('/');
@@ -101,11 +106,30 @@ std::string FollowLinks(const std::string& path, const std::string& fail)
 
 std::string ReadWholeFile(const std::string& path)
 {
-    Descriptor file(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    // Without blocking: a pipe put where a file was listed must not keep the
+    // program waiting for a writer that never comes.
+    Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
     if (file.Get() < 0)
         throw Failure("cannot open " + path + " for reading: " + Reason(errno));
+    struct stat st {};
+    if (::fstat(file.Get(), &st) != 0)
+        throw Failure("cannot read " + path + ": " + Reason(errno));
+    if (S_ISDIR(st.st_mode))
+        throw Failure("cannot read " + path + ": " + Reason(EISDIR));
+    if (!S_ISREG(st.st_mode))
+        throw Failure("cannot read " + path + ": it is not an ordinary file");
+    const auto tooLarge = [&] {
+        return Failure("cannot read " + path + ": it is larger than " + std::to_string(kMaxFileBytes / (1024 * 1024))
+            + " MiB, far larger than any file of Brenta's");
+    };
+    // The size the system states is only a hint (files of /proc state 0), so the
+    // bound is kept while reading too.
+    if (st.st_size > 0 && static_cast<std::uint64_t>(st.st_size) > kMaxFileBytes)
+        throw tooLarge();
 
     std::string content;
+    if (st.st_size > 0)
+        content.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t got = ::read(file.Get(), buffer, sizeof buffer);
@@ -116,6 +140,8 @@ std::string ReadWholeFile(const std::string& path)
         }
         if (got == 0)
             break;
+        if (content.size() + static_cast<std::size_t>(got) > kMaxFileBytes)
+            throw tooLarge();
         content.append(buffer, static_cast<std::size_t>(got));
     }
     return content;
@@ -123,22 +149,8 @@ std::string ReadWholeFile(const std::string& path)
 
 std::vector<std::string> SplitLines(std::string_view content)
 {
-    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
-    if (content.starts_with(kByteOrderMark))
-        content.remove_prefix(kByteOrderMark.size());
-
     std::vector<std::string> lines;
-    std::size_t start = 0;
-    for (std::size_t i = 0; i < content.size(); ++i) {
-        if (content[i] != '\r' && content[i] != '\n')
-            continue;
-        lines.emplace_back(content.substr(start, i - start));
-        if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n')
-            ++i;
-        start = i + 1;
-    }
-    if (start < content.size())
-        lines.emplace_back(content.substr(start));
+    ForEachLine(content, [&lines](std::string_view line) { lines.emplace_back(line); });
     return lines;
 }
 
@@ -156,10 +168,17 @@ void WriteFileAtomically(const std::string& linkOrPath, std::string_view content
     int fd = -1;
     if (const int err = Injected(WriteStep::Create, path); err != 0)
         throw Failure(fail + "cannot create a temporary file in " + folder + ": " + Reason(err));
+    // Only an ordinary file is replaced: a pipe or a device in its place is the
+    // player's, and a folder cannot be.
+    if (struct stat target {}; ::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode))
+        throw Failure(fail + (S_ISDIR(target.st_mode) ? Reason(EISDIR) : std::string("it is not an ordinary file")));
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-        // IsTemporaryName recognises exactly this form.
-        tempPath = folder + "/." + NameOf(path) + ".tmp" + std::to_string(::getpid()) + "-"
-            + std::to_string(serial++);
+        // IsTemporaryName recognises exactly this form. The target's name is cut
+        // short where the whole would pass the system's longest name, which the
+        // target's own name may come close to.
+        const std::string tail = ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
+        const std::string name = NameOf(path);
+        tempPath = folder + "/." + name.substr(0, std::min(name.size(), kMaxNameBytes - 1 - tail.size())) + tail;
         fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             throw Failure(fail + "cannot create a temporary file in " + folder + ": " + Reason(errno));
@@ -211,6 +230,38 @@ void WriteFileAtomically(const std::string& linkOrPath, std::string_view content
     Descriptor dir(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.Get() >= 0)
         ::fsync(dir.Get());
+}
+
+std::string FinalTarget(const std::string& path)
+{
+    return FollowLinks(path, "cannot follow " + path + ": ");
+}
+
+WriteTarget InspectWriteTarget(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return errno == ENOENT ? WriteTarget::Missing : WriteTarget::NotOrdinary;
+    if (!S_ISREG(st.st_mode))
+        return WriteTarget::NotOrdinary;
+    // The write bit of the player's own class decides; the administrator, whom the
+    // system lets write anything, still keeps to a file protected by every bit.
+    const uid_t uid = ::geteuid();
+    mode_t bit = S_IWOTH;
+    if (uid == 0)
+        bit = S_IWUSR | S_IWGRP | S_IWOTH;
+    else if (st.st_uid == uid)
+        bit = S_IWUSR;
+    else if (st.st_gid == ::getegid())
+        bit = S_IWGRP;
+    return (st.st_mode & bit) != 0 ? WriteTarget::Ordinary : WriteTarget::WriteProtected;
+}
+
+bool LiesInFolder(const std::string& path, const std::string& folder)
+{
+    struct stat a {}, b {};
+    return ::stat(FolderOf(path).c_str(), &a) == 0 && ::stat(folder.c_str(), &b) == 0 && a.st_dev == b.st_dev
+        && a.st_ino == b.st_ino;
 }
 
 WriteFault SetWriteFault(WriteFault fault)

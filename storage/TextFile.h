@@ -5,6 +5,7 @@
 // folder and replaces the old file in one rename, so a crash or a full disk keeps
 // the previous file intact.
 
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -12,9 +13,36 @@
 
 namespace brenta::storage {
 
+// The largest file the program reads: far above any player's file (the largest
+// real one is about a megabyte), far below what would exhaust the memory.
+inline constexpr std::size_t kMaxFileBytes = 64u * 1024 * 1024;
+
 // The whole content of the file as bytes. A file that cannot be opened or read
-// (missing, a folder, no permission) is a Failure naming the path and the reason.
+// (missing, a folder, no permission), that is not an ordinary file (a pipe or a
+// device, which could keep the program waiting for good), or that holds more
+// than kMaxFileBytes is a Failure naming the path and the reason.
 std::string ReadWholeFile(const std::string& path);
+
+// Calls visit with each line of content, in order, as SplitLines cuts them, without
+// copying them: a file of millions of lines costs no more memory than its bytes.
+template <typename Visit>
+void ForEachLine(std::string_view content, Visit&& visit)
+{
+    constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+    if (content.starts_with(kByteOrderMark))
+        content.remove_prefix(kByteOrderMark.size());
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < content.size(); ++i) {
+        if (content[i] != '\r' && content[i] != '\n')
+            continue;
+        visit(content.substr(start, i - start));
+        if (content[i] == '\r' && i + 1 < content.size() && content[i + 1] == '\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < content.size())
+        visit(content.substr(start));
+}
 
 // Splits a file's content into lines. A line ends at CR LF, at a lone CR or at a
 // lone LF, so files saved by an editor of any system read alike. A UTF-8
@@ -24,16 +52,35 @@ std::string ReadWholeFile(const std::string& path);
 std::vector<std::string> SplitLines(std::string_view content);
 
 // Replaces the file at path with content: the bytes are written to a temporary file
-// beside it, flushed to disk, and renamed over the target; an existing target's
+// beside it (its name never longer than the longest name the system allows), flushed to disk, and renamed over the target; an existing target's
 // permission bits are kept. A symbolic link is followed to the file it names,
 // which is replaced the same way beside itself: the link stays a link. Any failure (the folder is missing or not writable, the
-// disk is full, the target is a folder) is a Failure saying which step failed and
+// disk is full, the target is a folder, a pipe or a device: only an ordinary file is
+// ever replaced) is a Failure saying which step failed and
 // why; the temporary file is removed and the previous file is left as it was.
 void WriteFileAtomically(const std::string& path, std::string_view content);
 
+// What a write to a path would replace, links followed as WriteFileAtomically
+// follows them.
+enum class WriteTarget {
+    Missing,        // nothing yet: the write creates the file
+    Ordinary,       // an ordinary file the player may write
+    WriteProtected, // an ordinary file without write permission for the player
+    NotOrdinary,    // a folder, a pipe, a device or a socket
+};
+WriteTarget InspectWriteTarget(const std::string& path);
+
+// The file a write to path replaces: links followed, link by link. A link loop is
+// a Failure.
+std::string FinalTarget(const std::string& path);
+
+// True when the folder holding path (its last link followed) is folder itself, by
+// the file system's identity rather than by how the two are spelt.
+bool LiesInFolder(const std::string& path, const std::string& folder);
+
 // True for the name WriteFileAtomically gives its temporary files, and only for
-// it: ".", the file's name, ".tmp", the process ID, "-", a serial number
-// (".ownedbps.dat.tmp4711-2").
+// it: ".", the file's name (its start only, for a name near the system's
+// limit), ".tmp", the process ID, "-", a serial number (".ownedbps.dat.tmp4711-2").
 bool IsTemporaryName(std::string_view name);
 
 // Removes what interrupted writes left in the folder: the ordinary files whose

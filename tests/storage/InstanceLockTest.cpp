@@ -59,6 +59,49 @@ TEST(InstanceLock, AKilledHolderLeavesNoStaleLock)
     EXPECT_TRUE(after->Held());
 }
 
+// A child process that takes the lock as a player (the administrator steps down to
+// "nobody", who may enter the folder but not list it, like its owner at mode 0311),
+// says on the pipe whether it got it, and stays until killed.
+pid_t HoldAsPlayer(const std::string& folder, const std::string& standIn, int answer)
+{
+    const pid_t child = ::fork();
+    if (child != 0)
+        return child;
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        ::_exit(3);
+    const auto lock = InstanceLock::Take(folder, standIn);
+    const char got = !lock ? 'n' : (lock->Held() ? 'h' : 'u');
+    [[maybe_unused]] const auto put = ::write(answer, &got, 1);
+    ::pause();
+    ::_exit(0);
+}
+
+TEST(InstanceLock, AFolderThatCanBeEnteredButNotListedStillAllowsOneProgram)
+{
+    TempFolder folder("brenta-lock");
+    TempFolder standIn("brenta-lock-runtime");
+    namespace fs = std::filesystem;
+    fs::permissions(folder.Path(), fs::perms::owner_write | fs::perms::owner_exec | fs::perms::group_exec
+            | fs::perms::others_exec);
+    fs::permissions(standIn.Path(), fs::perms::all);
+    int answers[2];
+    ASSERT_EQ(::pipe(answers), 0);
+    char first = 0, second = 0;
+    const pid_t a = HoldAsPlayer(folder.Path().string(), standIn.Path().string(), answers[1]);
+    ASSERT_EQ(::read(answers[0], &first, 1), 1);
+    const pid_t b = HoldAsPlayer(folder.Path().string(), standIn.Path().string(), answers[1]);
+    ASSERT_EQ(::read(answers[0], &second, 1), 1);
+    for (const pid_t child : {a, b}) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+    ::close(answers[0]);
+    ::close(answers[1]);
+    fs::permissions(folder.Path(), fs::perms::owner_all);
+    EXPECT_EQ(first, 'h') << "the first program holds the stand-in lock";
+    EXPECT_EQ(second, 'n') << "the second one stands back";
+}
+
 TEST(InstanceLock, AFolderThatCannotBeOpenedDoesNotStopTheProgram)
 {
     const auto lock = InstanceLock::Take("/nonexistent/brenta-folder");

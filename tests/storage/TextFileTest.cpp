@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 #include "calc/Failure.h"
 
@@ -154,6 +155,86 @@ TEST_F(FileTest, ReadingWhatIsNoReadableFileFails)
     fs::create_directory(PathOf("folder"));
     EXPECT_THROW(ReadWholeFile(PathOf("missing.dat")), Failure);
     EXPECT_THROW(ReadWholeFile(PathOf("folder")), Failure);
+}
+
+// A pipe put where a file was listed fails at once instead of waiting for a writer;
+// a file whose size the system states as 0 but that reads without end stops at the
+// bound; a file beyond the bound fails before it is read.
+TEST_F(FileTest, ReadingAPipeOrAnEndlessOrHugeFileFailsAtOnce)
+{
+    ASSERT_EQ(::mkfifo(PathOf("prices.dat").c_str(), 0600), 0);
+    EXPECT_THROW(ReadWholeFile(PathOf("prices.dat")), Failure);
+    EXPECT_THROW(ReadWholeFile("/dev/zero"), Failure);
+    EXPECT_THROW(ReadWholeFile("/proc/self/pagemap"), Failure);
+
+    {
+        std::ofstream big(PathOf("big.txt"), std::ios::binary);
+        big.seekp(static_cast<std::streamoff>(brenta::storage::kMaxFileBytes));
+        big.put('\n'); // sparse: one byte past the bound, without filling the disk
+    }
+    try {
+        ReadWholeFile(PathOf("big.txt"));
+        FAIL() << "no Failure";
+    } catch (const Failure& failure) {
+        EXPECT_NE(std::string(failure.what()).find("larger than 64 MiB"), std::string::npos) << failure.what();
+    }
+    Put(PathOf("bound.txt"), "");
+    fs::resize_file(PathOf("bound.txt"), brenta::storage::kMaxFileBytes);
+    EXPECT_EQ(ReadWholeFile(PathOf("bound.txt")).size(), brenta::storage::kMaxFileBytes) << "the bound itself reads";
+}
+
+// The player's pipe or device is never replaced by an ordinary file.
+TEST_F(FileTest, WriteOverAPipeFailsAndKeepsIt)
+{
+    ASSERT_EQ(::mkfifo(PathOf("report.txt").c_str(), 0600), 0);
+    EXPECT_THROW(WriteFileAtomically(PathOf("report.txt"), "x"), Failure);
+    EXPECT_TRUE(fs::is_fifo(PathOf("report.txt")));
+    EXPECT_EQ(Entries(), std::vector<std::string>{"report.txt"});
+}
+
+// A name as long as the system allows still gets a temporary file it accepts, one
+// that is recognised as the program's own.
+TEST_F(FileTest, WriteToANameOfTheLongestLengthWorks)
+{
+    const std::string name = std::string(251, 'p') + ".dat";
+    ASSERT_EQ(name.size(), 255u);
+    brenta::storage::SetWriteFault([&](brenta::storage::WriteStep step, const std::string&) {
+        if (step == brenta::storage::WriteStep::Rename) {
+            const auto entries = Entries();
+            EXPECT_EQ(entries.size(), 1u);
+            for (const auto& entry : entries) {
+                EXPECT_LE(entry.size(), 255u);
+                EXPECT_TRUE(brenta::storage::IsTemporaryName(entry)) << entry;
+            }
+        }
+        return 0;
+    });
+    WriteFileAtomically(PathOf(name), "34{5\r\n");
+    brenta::storage::SetWriteFault({});
+    EXPECT_EQ(Content(PathOf(name)), "34{5\r\n");
+    EXPECT_EQ(Entries(), std::vector<std::string>{name});
+}
+
+TEST_F(FileTest, WriteTargetsAreInspectedAsTheWriteWouldMeetThem)
+{
+    using brenta::storage::InspectWriteTarget;
+    using brenta::storage::WriteTarget;
+    Put(PathOf("mine.txt"), "x");
+    Put(PathOf("locked.txt"), "x");
+    fs::permissions(PathOf("locked.txt"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::create_symlink(PathOf("mine.txt"), PathOf("link.txt"));
+    fs::create_symlink("/dev/null", PathOf("device.txt"));
+    fs::create_directory(PathOf("folder.txt"));
+    ASSERT_EQ(::mkfifo(PathOf("pipe.txt").c_str(), 0600), 0);
+
+    EXPECT_EQ(InspectWriteTarget(PathOf("new.txt")), WriteTarget::Missing);
+    EXPECT_EQ(InspectWriteTarget(PathOf("mine.txt")), WriteTarget::Ordinary);
+    EXPECT_EQ(InspectWriteTarget(PathOf("link.txt")), WriteTarget::Ordinary) << "a link to a file is followed";
+    EXPECT_EQ(InspectWriteTarget(PathOf("locked.txt")), WriteTarget::WriteProtected);
+    for (const char* other : {"device.txt", "folder.txt", "pipe.txt"})
+        EXPECT_EQ(InspectWriteTarget(PathOf(other)), WriteTarget::NotOrdinary) << other;
+    EXPECT_TRUE(brenta::storage::LiesInFolder(PathOf("mine.txt"), (folder_ / "folder.txt" / "..").string()));
+    EXPECT_FALSE(brenta::storage::LiesInFolder(PathOf("mine.txt"), PathOf("folder.txt")));
 }
 
 // Prices kept in a shared folder through a link: the link stays, its target gets
