@@ -6,6 +6,8 @@
 #include <QGroupBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QEventLoop>
+#include <QTimer>
 
 #include <algorithm>
 #include <csignal>
@@ -288,6 +290,46 @@ TEST_P(DrillDown, MLvWasteDrawsTheGraphOfTheRow)
     EXPECT_TRUE(graph->isVisible());
     EXPECT_EQ(graph->Picture().maxML, 11);
     EXPECT_EQ(w.curBP, IndexOf(kAfterburner2.toStdString()));
+}
+
+// A graph that fails says so in a message box; the box takes the focus from the
+// menu, and the menu must already be gone by then rather than vanish beneath its
+// own click. The hook stands in for the modal box: it takes the focus and runs an
+// event loop of its own, as the box does.
+TEST_P(DrillDown, AGraphThatFailsIsAnsweredAndTheProgramGoesOn)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kAfterburner2);
+    w.ui.lblAmount[3]->setText(QStringLiteral("x")); // no amount: no graph
+    QPointer<ui::frmContextMenu> menu = RightClick(3);
+    ASSERT_NE(menu, nullptr);
+    bool menuOpenUnderTheBox = false;
+    const auto previous = ui::SetMessageHook([&](const QString& text) {
+        messages.push_back(text.toStdString());
+        menuOpenUnderTheBox = !menu.isNull() && menu->isVisible();
+        QWidget box;
+        box.show();
+        box.activateWindow();
+        if (menu)
+            menu->close(); // what losing the focus does to an open menu
+        QEventLoop modal;
+        QTimer::singleShot(20, &modal, &QEventLoop::quit);
+        modal.exec();
+    });
+    QTest::mouseClick(Option(menu, 1), Qt::LeftButton);
+    ui::SetMessageHook(previous);
+
+    EXPECT_FALSE(menuOpenUnderTheBox);
+    EXPECT_EQ(messages, (Texts{"The graph form failed to load for some reason."}));
+    ExpectClosed(menu);
+    EXPECT_EQ(w.findChild<ui::frmGraph*>(QStringLiteral("frmGraph")), nullptr);
+    // The program goes on: the next menu opens and works.
+    w.ui.lblAmount[3]->setText(QStringLiteral("1000"));
+    menu = RightClick(3);
+    ASSERT_NE(menu, nullptr);
+    QTest::mouseClick(Option(menu, 1), Qt::LeftButton);
+    ExpectClosed(menu);
+    EXPECT_NE(w.findChild<ui::frmGraph*>(QStringLiteral("frmGraph")), nullptr);
 }
 
 TEST_P(DrillDown, TheComparisonWorksOnTheShownBlueprint)

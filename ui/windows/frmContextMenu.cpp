@@ -151,19 +151,25 @@ void frmContextMenu::lblContextOption_MouseMove(int Index)
 
 void frmContextMenu::lblContextOption_Click(int Index)
 {
+    // The menu goes first: what the option opens (a message box, say) takes the
+    // focus, and a menu still open would close itself and be deleted beneath this
+    // handler. Closed here, it is deleted only once this event is done.
+    frmMain& main = main_;
+    const std::int16_t row = main.ContextIndex;
+    const std::int16_t builder = main.intBreakdownBPIndex;
+    close();
     switch (Index) {
     case kOptionMLvWaste:
-        main_.DrawGraphMLvWaste(main_.ContextIndex);
+        main.DrawGraphMLvWaste(row);
         break;
     case kOptionFindBP:
-        main_.backBP = main_.curBP;
-        main_.LoadBP(main_.intBreakdownBPIndex);
-        main_.ui.cmdBack->setEnabled(true);
+        main.backBP = main.curBP;
+        main.LoadBP(builder);
+        main.ui.cmdBack->setEnabled(true);
         break;
     default:
         break;
     }
-    close();
 }
 
 void frmContextMenu::keyPressEvent(QKeyEvent* event)
