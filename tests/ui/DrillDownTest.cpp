@@ -435,16 +435,46 @@ TEST_P(FloatingButton, ButtonizeAndAClickOnTheSquareRestoreTheWindowInPlace)
         QTRY_VERIFY(button.isNull());
         EXPECT_TRUE(w.isVisible());
         EXPECT_EQ(w.geometry(), before);
-        // Back in the topmost band, while "Always on Top" still shows no check mark.
-        EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+        // Back as "Always on Top" says: an ordinary window while it shows no check
+        // mark, so the windows it opens do not end up beneath it.
+        EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
         EXPECT_FALSE(w.ui.AOT->isChecked());
         EXPECT_EQ(w.ui.cboBP->currentText(), kAfterburner2);
     }
 
-    // Checking and clearing the entry makes it an ordinary window again.
+    // With the entry checked, the window comes back on top.
     w.ui.AOT->trigger();
-    w.ui.AOT->trigger();
-    EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    QTest::mouseClick(w.ui.cmdButtonize, Qt::LeftButton);
+    QPointer<ui::frmButton> button = Button();
+    ASSERT_NE(button, nullptr);
+    QTest::mouseClick(button.data(), Qt::LeftButton, {}, QPoint(2, 2));
+    QTRY_VERIFY(button.isNull());
+    EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(w.ui.AOT->isChecked());
+}
+
+// A close of the main window while only the square shows (from the taskbar, say)
+// ends the program like any close: the files are written and nothing is left
+// running without a window.
+TEST_P(FloatingButton, ClosingTheHiddenWindowEndsTheProgram)
+{
+    ui::frmMain& w = Start();
+    bool ended = false;
+    QTimer::singleShot(0, &w, [&w, this] {
+        QTest::mouseClick(w.ui.cmdButtonize, Qt::LeftButton);
+        ASSERT_NE(Button(), nullptr);
+        w.close();
+    });
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(2); });
+    guard.start(5000);
+    ended = QApplication::exec() == 0;
+    guard.stop();
+    EXPECT_TRUE(ended) << "still running five seconds after the close";
+    EXPECT_TRUE(std::filesystem::exists(Path("ownedbps.dat")));
+    const auto* button = Button();
+    EXPECT_TRUE(button == nullptr || !button->isVisible());
 }
 
 TEST_P(FloatingButton, SigtermWhileButtonisedSavesThePlayersFiles)

@@ -196,6 +196,10 @@ void frmMain::closeEvent(QCloseEvent* event)
 {
     FormUnload();
     event->accept();
+    // The program ends with its main window, also when the window was hidden behind
+    // the floating button: the application does not count a hidden window's close
+    // as its last window closing.
+    QCoreApplication::quit();
 }
 
 void frmMain::CloseUnattended()

@@ -1,5 +1,6 @@
 #include "ui/windows/frmButton.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QLabel>
@@ -72,11 +73,13 @@ void frmButton::mouseReleaseEvent(QMouseEvent* event)
 
 void frmButton::closeEvent(QCloseEvent* event)
 {
-    // However the square goes away, the calculator comes back, now in the topmost
-    // band; only while the program shuts down does the main window stay hidden.
+    // However the square goes away, the calculator comes back, in the topmost band
+    // when "Always on Top" says so and as an ordinary window when it does not, so
+    // the check mark always tells the truth; only while the program shuts down does
+    // the main window stay hidden.
     if (!main_.IsUnloading()) {
         main_.show();
-        std::int16_t on = 1;
+        std::int16_t on = main_.ui.AOT->isChecked() ? 1 : 0;
         AlwaysOnTop::SetTopmost(&main_, on);
         main_.raise();
         main_.activateWindow();
