@@ -5,6 +5,10 @@
 #include <QCheckBox>
 #include <QPushButton>
 
+#include <functional>
+
+#include "ui/main/Look.h"
+
 #include "tests/ui/MainWindowFixture.h"
 
 using namespace brenta;
@@ -48,6 +52,47 @@ protected:
     }
 };
 BRENTA_BOTH_LOCALES(Navigation);
+
+// Every computed caption and level box, as a new window shows them.
+std::vector<std::string> ComputedTexts(const ui::frmMain& w)
+{
+    std::vector<std::string> texts;
+    for (const QLabel* label : {w.ui.lblEfficiency, w.ui.lblBuildCost, w.ui.lblBuildWaste, w.ui.lblCostPerUnit,
+             w.ui.lblWastePerUnit, w.ui.lblBuildTime, w.ui.lblTime, w.ui.lblPLTime})
+        texts.push_back(label->objectName().toStdString() + "=" + label->text().toStdString());
+    for (const QLineEdit* box : {w.ui.txtML, w.ui.txtPL, w.ui.txtRuns, w.ui.txtBatchSize})
+        texts.push_back(box->objectName().toStdString() + "=" + box->text().toStdString());
+    return texts;
+}
+
+// Search, Clear and the owned filter take the blueprint off the display: nothing
+// of its sheet may stay behind to be read as the next one's.
+TEST_P(Navigation, TakingTheBlueprintOffTheDisplayLeavesNothingOfItsSheet)
+{
+    WriteFile("ownedbps.dat", "11294{5{2\r\n"); // the plates, owned at ML 5 and PL 2
+    ui::frmMain& w = Start();
+    const auto empty = ComputedTexts(w);
+    const std::function<void()> takeOff[] = {
+        [this] { Search(QStringLiteral("Plates")); },
+        [&w] { QTest::mouseClick(w.ui.cmdClear, Qt::LeftButton); },
+        [&w] { w.ui.ShowUnowned->trigger(); },
+    };
+    for (const auto& action : takeOff) {
+        if (!w.ui.ShowUnowned->isChecked())
+            w.ui.ShowUnowned->trigger(); // the whole catalogue
+        SelectBlueprint(kPlates);
+        Type(w.ui.txtRuns, "7");
+        QTest::mouseClick(w.ui.lblPrefix[1], Qt::LeftButton); // selects the row
+        ASSERT_EQ(ui::BackColour(w.ui.lblPrefix[1]), ui::BgrColour(ui::Colour::Navy));
+        ASSERT_NE(ComputedTexts(w), empty);
+
+        action();
+        EXPECT_EQ(ComputedTexts(w), empty);
+        for (std::size_t r = 0; r < 25; ++r)
+            EXPECT_NE(ui::BackColour(w.ui.lblPrefix[r]), ui::BgrColour(ui::Colour::Navy)) << "row " << r;
+        ExpectNothingShown();
+    }
+}
 
 TEST_P(Navigation, SearchListsMatchesInCatalogueOrderWithNothingSelected)
 {

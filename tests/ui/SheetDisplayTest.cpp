@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+#include "calc/Sheet.h"
 #include "catalogue/BlueprintRecord.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/main/Look.h"
@@ -134,6 +135,42 @@ TEST_P(Sheet, IdealAndNextImprovementColumns)
     EXPECT_EQ(ui::ForeColour(w.ui.lblImprove[5]), ui::BgrColour(ui::Colour::White));
     w.ui.Improvements->trigger();
     EXPECT_EQ(Column(w.ui.lblImprove, 6), (Texts{"3", "3", "3", "7", "0", "0"}));
+}
+
+// The toggle writes the column by the same rule as every recomputation: a row
+// without waste (a first-tech item, say) has no improvement, whatever the ML.
+TEST_P(Sheet, TheImprovementToggleFillsTheColumnAsARecomputationDoes)
+{
+    ui::frmMain& w = Start();
+    // The blueprint whose row without waste has the largest amount: at a negative
+    // ML the level-by-level search would find a level for it.
+    QString name;
+    int noWasteRow = -1;
+    std::int32_t largest = 0;
+    for (const std::string& rec : w.cat.strBPs) {
+        const auto materials = sheet::ShownMaterials(rec, fmt);
+        for (std::size_t r = 0; r < materials.size(); ++r) {
+            const std::string& item = w.cat.strItemNames.at(static_cast<std::size_t>(materials[r].typeId));
+            if (sheet::ClassifyRow(item) == sheet::RowKind::NoWaste && materials[r].quantity > largest) {
+                largest = materials[r].quantity;
+                name = QString::fromStdString(std::string(record::Field(rec, 0)));
+                noWasteRow = static_cast<int>(r);
+            }
+        }
+    }
+    ASSERT_GE(noWasteRow, 0);
+    SelectBlueprint(name);
+    const int rows = 25;
+    for (const char* ml : {"-3", "0", "4"}) {
+        Type(w.ui.txtML, ml);
+        w.ui.Improvements->trigger(); // on
+        const Texts toggled = Column(w.ui.lblImprove, rows);
+        Type(w.ui.txtML, ml); // the same level again: a recomputation
+        EXPECT_EQ(toggled, Column(w.ui.lblImprove, rows)) << "ML " << ml;
+        EXPECT_EQ(toggled[static_cast<std::size_t>(noWasteRow)], "0") << "ML " << ml;
+        w.ui.Improvements->trigger(); // off: cleared
+        EXPECT_EQ(Column(w.ui.lblImprove, rows), Texts(rows, "0")) << "ML " << ml;
+    }
 }
 
 class Display : public test::MainWindowTest {

@@ -125,23 +125,15 @@ void frmMain::Exit_Click() { close(); }
 
 void frmMain::Improvements_Click()
 {
-    // The entry toggles its own check mark before this runs.
-    if (!ui.Improvements->isChecked()) {
-        for (QLabel* cell : ui.lblImprove) {
-            cell->setText(QStringLiteral("0"));
-            SetForeColour(cell, BgrColour(Colour::White));
-        }
-        return;
+    // The entry toggles its own check mark before this runs. The column starts
+    // empty and the recomputation fills what it fills on every other input, so
+    // there is one rule for which rows have an improvement.
+    for (QLabel* cell : ui.lblImprove) {
+        cell->setText(QStringLiteral("0"));
+        SetForeColour(cell, BgrColour(Colour::White));
     }
-    try {
-        for (std::int16_t r = 0; r < kRows; ++r) {
-            const QString name = ui.lblPrefix[static_cast<std::size_t>(r)]->text();
-            if (!name.isEmpty() && !name.startsWith(QStringLiteral("[Skill]")))
-                FindNextImprovement(r);
-        }
-    } catch (const Failure&) {
-        // An ML that is no number leaves the remaining cells as they are.
-    }
+    if (ui.Improvements->isChecked())
+        UpdateML();
 }
 
 void frmMain::AOT_Click()

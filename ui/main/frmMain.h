@@ -140,7 +140,6 @@ private:
     void LoadPricesFile(const std::string& fileName);
     void LoadOwnedBPs();
     void ApplyRunsToAmounts();
-    void FindNextImprovement(std::int16_t& row);
     void PlaceWindow(std::int32_t xTwips, std::int32_t yTwips);
     void ShowIcon(std::int16_t id);
     void ResetRow(int r, unsigned improveColour);

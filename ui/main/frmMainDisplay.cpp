@@ -115,19 +115,6 @@ void frmMain::ApplyRunsToAmounts()
     }
 }
 
-void frmMain::FindNextImprovement(std::int16_t& row)
-{
-    const std::size_t r = static_cast<std::size_t>(row);
-    if (ui.txtML->text().isEmpty())
-        return;
-    const std::int32_t ideal = numbers::ToInt32(numbers::ToNumber(S(ui.lblIdeal.at(r)->text()), fmt_));
-    const std::int32_t ml = numbers::ToInt32(numbers::ToNumber(S(ui.txtML->text()), fmt_));
-    if (const auto next = ideal::NextImprovement(ml, ideal, At(lngBaseQty, row), baseWastageFactor, fmt_)) {
-        ui.lblImprove[r]->setText(next->reached ? ui.lblIdeal[r]->text() : Q(numbers::ToText(next->level, fmt_)));
-        SetForeColour(ui.lblImprove[r], BgrColour(next->reached ? Colour::Green : Colour::White));
-    }
-}
-
 void frmMain::cboBP_Click()
 {
     const int k = ui.cboBP->currentIndex();
@@ -264,12 +251,19 @@ void frmMain::ClearMaterialRows()
     ui.pctIcon->setPixmap(QPixmap());
     for (int r = 0; r < kRows; ++r)
         ResetRow(r, Colour::White);
+    // With nothing on display every computed value shows its empty value, as at
+    // start-up, and no row stays selected.
     ui.lblEfficiency->setText(QStringLiteral("0%"));
-    ui.lblBuildCost->setText(QStringLiteral("0 ISK"));
-    ui.lblBuildWaste->setText(QStringLiteral("0 ISK"));
-    ui.lblTime->setText(QStringLiteral("0D 0H 0M 0S"));
+    for (QLabel* cost : {ui.lblBuildCost, ui.lblBuildWaste, ui.lblCostPerUnit, ui.lblWastePerUnit})
+        cost->setText(QStringLiteral("0 ISK"));
+    for (QLabel* time : {ui.lblBuildTime, ui.lblTime, ui.lblPLTime})
+        time->setText(QStringLiteral("0D 0H 0M 0S"));
+    for (std::int16_t r = 0; r < kRows; ++r)
+        UnhighlightRow(r);
     ui.cboBP->setCurrentIndex(-1);
     ui.txtML->setText(QStringLiteral("0"));
+    ui.txtPL->setText(QStringLiteral("0"));
+    ui.txtBatchSize->setText(QStringLiteral("1"));
     ui.txtRuns->setText(QStringLiteral("1"));
     ShrinkFrame(0);
 }
