@@ -3,7 +3,10 @@
 
 #include <QAction>
 
+#include <cerrno>
 #include <filesystem>
+
+#include <sys/stat.h>
 
 #include "tests/ui/FileDialogDriver.h"
 #include "tests/ui/MainWindowFixture.h"
@@ -64,11 +67,86 @@ TEST_P(BPListMenu, ExportThenImportGivesTheOwnedRecordsBack)
 TEST_P(BPListMenu, AReportThatCannotBeWrittenIsReportedAndNotCalledExported)
 {
     Start();
-    std::filesystem::create_directory(Path("taken.txt")); // a folder where the file would go
-    Export("taken.txt");
+    const auto previous = storage::SetWriteFault(
+        [](storage::WriteStep step, const std::string&) { return step == storage::WriteStep::Flush ? ENOSPC : 0; });
+    Export("full.txt");
+    storage::SetWriteFault(previous);
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_TRUE(messages[0].starts_with("The owned blueprints could not be exported")) << messages[0];
-    EXPECT_TRUE(std::filesystem::is_directory(Path("taken.txt")));
+    EXPECT_FALSE(std::filesystem::exists(Path("full.txt")));
+}
+
+// The report never goes over the program, its own files, what is not an ordinary
+// file or a write-protected file: one message says why, and the target keeps its
+// bytes (or its kind).
+TEST_P(BPListMenu, TheReportIsNeverWrittenOverWhatItMustNotReplace)
+{
+    namespace fs = std::filesystem;
+    for (const char* own : {"brenta", "ownedbps.dat", "skills.dat", "matprices.dat", "brenta.png", "brenta.desktop"})
+        WriteFile(own, "keep");
+    fs::create_directory(Path("icons"));
+    fs::create_directory(Path("folder.txt"));
+    ASSERT_EQ(::mkfifo(Path("pipe.txt").c_str(), 0600), 0);
+    fs::create_symlink("/dev/null", Path("device.txt"));
+    WriteFile("locked.txt", "keep");
+    fs::permissions(Path("locked.txt"), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    fs::create_symlink(Path("skills.dat"), Path("alias.txt")); // a link to one of the program's files
+    Start();
+
+    const struct {
+        const char* name;
+        const char* why;
+    } refused[] = {
+        {"brenta", "Brenta keeps its own data under that name"},
+        {"ownedbps.dat", "Brenta keeps its own data under that name"},
+        {"skills.dat", "Brenta keeps its own data under that name"},
+        {"matprices.dat", "Brenta keeps its own data under that name"}, // the prices file in use
+        {"brenta.png", "Brenta keeps its own data under that name"},
+        {"brenta.desktop", "Brenta keeps its own data under that name"},
+        {"icons", "Brenta keeps its own data under that name"},
+        {"alias.txt", "Brenta keeps its own data under that name"},
+        {"folder.txt", "it is not an ordinary file"},
+        {"pipe.txt", "it is not an ordinary file"},
+        {"device.txt", "it is not an ordinary file"},
+        {"locked.txt", "it is write-protected"},
+    };
+    for (const auto& target : refused) {
+        messages.clear();
+        Export(QString::fromUtf8(target.name));
+        ASSERT_EQ(messages.size(), 1u) << target.name;
+        EXPECT_TRUE(messages[0].starts_with(std::string(target.name) + " cannot be used for the report"))
+            << messages[0];
+        EXPECT_NE(messages[0].find(target.why), std::string::npos) << messages[0];
+    }
+    for (const char* own : {"brenta", "ownedbps.dat", "skills.dat", "matprices.dat", "brenta.png", "brenta.desktop",
+             "locked.txt"})
+        EXPECT_EQ(ReadFile(own), "keep") << own;
+    EXPECT_TRUE(fs::is_directory(Path("icons")));
+    EXPECT_TRUE(fs::is_fifo(Path("pipe.txt")));
+    EXPECT_TRUE(fs::is_symlink(Path("device.txt")));
+}
+
+// Another existing file is replaced only when the player says Yes.
+TEST_P(BPListMenu, AnExistingFileIsReplacedOnlyAfterAYes)
+{
+    WriteFile("report.txt", "earlier");
+    Start();
+    std::vector<std::string> questions;
+    bool answer = false;
+    const auto previous = ui::SetQuestionHook([&](const QString& caption, const QString& text) {
+        questions.push_back(caption.toStdString() + "|" + text.toStdString());
+        return answer;
+    });
+    Export("report.txt");
+    EXPECT_EQ(ReadFile("report.txt"), "earlier");
+    EXPECT_TRUE(messages.empty());
+    answer = true;
+    Export("report.txt");
+    ui::SetQuestionHook(previous);
+    EXPECT_TRUE(ReadFile("report.txt").starts_with("POS Research: "));
+    EXPECT_EQ(messages, std::vector<std::string>{"Exported successfully."});
+    const std::string asked = "Brenta|report.txt already exists.\n\nDo you want to replace it?";
+    EXPECT_EQ(questions, (std::vector<std::string>{asked, asked}));
 }
 
 } // namespace

@@ -109,9 +109,12 @@ TEST_P(PricesFile, AFileThatCannotServeOrBeReadChangesNothing)
     WriteFile("elsewhere/broken.dat", "34{7\r\n");
     // An ordinary file that fails on reading: the running process's own memory.
     std::filesystem::create_symlink("/proc/self/mem", Path("broken.dat"));
+    // A folder of a prices file's name, listed like one: it could never be written.
+    std::filesystem::create_directory(Path("x.dat"));
+    std::filesystem::create_directory(Path("elsewhere/x.dat"));
     WriteFile("matprices.dat", "34{3\r\n");
     ui::frmMain& w = Start();
-    for (const char* name : {"skills.dat", "ownedbps.dat", "broken.dat"}) {
+    for (const char* name : {"skills.dat", "ownedbps.dat", "broken.dat", "x.dat"}) {
         messages.clear();
         ChoosePricesFile(name);
         ASSERT_EQ(messages.size(), 1u) << name;
@@ -121,12 +124,14 @@ TEST_P(PricesFile, AFileThatCannotServeOrBeReadChangesNothing)
         EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - matprices.dat");
     }
 
-    // The executable's own name, however it was chosen.
-    messages.clear();
-    w.OpenDialog().FileName = Path(executable);
-    w.OpenPricesFile();
-    EXPECT_EQ(messages.size(), 1u);
-    EXPECT_EQ(w.strPricesFile, "matprices.dat");
+    // The program's own names, however they were chosen.
+    for (const std::string& name : {executable, std::string("brenta.png"), std::string(".hidden.dat")}) {
+        messages.clear();
+        w.OpenDialog().FileName = Path(name);
+        w.OpenPricesFile();
+        EXPECT_EQ(messages.size(), 1u) << name;
+        EXPECT_EQ(w.strPricesFile, "matprices.dat");
+    }
 
     messages.clear();
     w.close();
@@ -134,6 +139,22 @@ TEST_P(PricesFile, AFileThatCannotServeOrBeReadChangesNothing)
     EXPECT_TRUE(std::filesystem::is_symlink(Path("broken.dat")));
     EXPECT_EQ(ReadFile("skills.dat"), "0,0,0,0\r\n");
     EXPECT_EQ(storage::SplitLines(ReadFile("matprices.dat")).size(), 913u);
+}
+
+// A stored name that became a folder is never the prices file: the prices are
+// read from and written to the default file, not lost at every close.
+TEST_P(PricesFile, AStoredNameThatIsAFolderGivesTheDefaultFile)
+{
+    std::filesystem::create_directory(Path("x.dat"));
+    settings.values["Options/PricesFile"] = "x.dat";
+    WriteFile("matprices.dat", "34{3\r\n");
+    ui::frmMain& w = Start();
+    EXPECT_EQ(w.strPricesFile, "matprices.dat");
+    EXPECT_EQ(w.cat.dblPrices[34], 3);
+    w.close();
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    EXPECT_EQ(settings.values["Options/PricesFile"], "matprices.dat");
+    EXPECT_TRUE(std::filesystem::is_directory(Path("x.dat")));
 }
 
 TEST_P(PricesFile, ClosingTheProgramClosesTheDialogAndSaves)

@@ -117,9 +117,14 @@ public:
     const std::string& ProgramFolder() const { return programFolder_; }
     const NumberFormat& Format() const { return fmt_; }
 
-    // Whether fileName can become the prices file in use; when it cannot (the
-    // program's own file, "skills.dat", "ownedbps.dat"), says so in one message.
+    // Whether fileName can become the prices file in use; when it cannot (one of
+    // the program's own names, or something in the program's folder that is not an
+    // ordinary file), says so in one message.
     bool AcceptPricesFileName(const std::string& fileName);
+    // Whether the owned report may be written at path: never over the program's
+    // own files or what is not an ordinary file the player may write, and over
+    // another existing file only when the player says so. Refusals are one message.
+    bool AcceptExportTarget(const std::string& path);
 
     // Closes with nobody there to answer a message (a termination signal, the
     // session ending): what cannot be saved goes to standard error, and the

@@ -8,6 +8,8 @@
 #include <QComboBox>
 
 #include "storage/BlueprintList.h"
+#include "storage/Folders.h"
+#include "storage/Settings.h"
 #include "storage/TextFile.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/frmMainShared.h"
@@ -55,9 +57,45 @@ void frmMain::ImportBPList(const std::string& path)
     storage::ApplyBlueprintList(content, cat, fmt_);
 }
 
+bool frmMain::AcceptExportTarget(const std::string& path)
+{
+    std::string target;
+    try {
+        target = storage::FinalTarget(path); // a link is followed, as the write follows it
+    } catch (const Failure& e) {
+        ShowMessage(this, "The owned blueprints could not be exported:\n\n" + QString::fromLocal8Bit(e.what()));
+        return false;
+    }
+    const std::string name = storage::NamePart(target);
+    const QString shown = FileNameText(storage::NamePart(path));
+    if (storage::LiesInFolder(target, programFolder_)
+        && (storage::IsProgramOwnName(name, executableName_) || name == strPricesFile)) {
+        ShowMessage(this, shown
+                + " cannot be used for the report: Brenta keeps its own data under that name. "
+                  "Please choose another name.");
+        return false;
+    }
+    switch (storage::InspectWriteTarget(target)) {
+    case storage::WriteTarget::Missing:
+        return true;
+    case storage::WriteTarget::NotOrdinary:
+        ShowMessage(this, shown
+                + " cannot be used for the report: it is not an ordinary file (a folder, a pipe or a device). "
+                  "Please choose another name.");
+        return false;
+    case storage::WriteTarget::WriteProtected:
+        ShowMessage(this, shown
+                + " cannot be used for the report: it is write-protected. Please choose another name.");
+        return false;
+    case storage::WriteTarget::Ordinary:
+        break;
+    }
+    return AskYesNo(this, QString::fromLatin1(kTitle), shown + " already exists.\n\nDo you want to replace it?");
+}
+
 void frmMain::ExportBPList(const std::string& path)
 {
-    if (path.empty())
+    if (path.empty() || !AcceptExportTarget(path))
         return;
     storage::ReportFacility facility;
     facility.posLab = ui.chkPOSLab->isChecked();

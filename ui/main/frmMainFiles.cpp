@@ -58,6 +58,10 @@ void frmMain::FormLoad()
     ui.AOT->setChecked(options.alwaysOnTop);
     PlaceWindow(options.x, options.y);
     strPricesFile = options.pricesFile;
+    // A stored name that became a folder or a pipe could never be written: the
+    // prices go to the default file instead of being lost at every close.
+    if (storage::InspectWriteTarget(FolderPath(strPricesFile)) == storage::WriteTarget::NotOrdinary)
+        strPricesFile = storage::kDefaultPricesFile;
 
     // Temporary files of saves a killed program never finished go first.
     storage::RemoveLeftovers(programFolder_);
@@ -154,12 +158,21 @@ std::optional<std::string> frmMain::ReadPlayerFile(const std::string& fileName)
 
 bool frmMain::AcceptPricesFileName(const std::string& fileName)
 {
-    if (storage::IsUsablePricesFileName(fileName, executableName_))
-        return true;
-    ShowMessage(this, FileNameText(fileName)
-            + " cannot be used as a prices file: Brenta keeps its own data under that name. "
-              "Please choose another file.");
-    return false;
+    if (!storage::IsUsablePricesFileName(fileName, executableName_)) {
+        ShowMessage(this, FileNameText(fileName)
+                + " cannot be used as a prices file: Brenta keeps its own data under that name. "
+                  "Please choose another file.");
+        return false;
+    }
+    // Chosen now, written at every close: a folder or a pipe of that name could
+    // never take the prices, and the session's prices would be lost each time.
+    if (storage::InspectWriteTarget(FolderPath(fileName)) == storage::WriteTarget::NotOrdinary) {
+        ShowMessage(this, FileNameText(fileName)
+                + " cannot be used as a prices file: it is not an ordinary file (a folder, a pipe or a device). "
+                  "Please choose another file.");
+        return false;
+    }
+    return true;
 }
 
 void frmMain::LoadSkills()
