@@ -16,6 +16,8 @@
 
 #include <string>
 
+#include "ui/windows/FileDialog.h"
+
 namespace brenta::test {
 
 // The shown dialog window of that object name ("frmOpen", "frmSave"), or nullptr.
@@ -50,7 +52,7 @@ inline void OpenFolder(QDialog& dialog, const std::string& path)
 {
     QTreeWidget* tree = Control<QTreeWidget>(dialog, "Directory");
     ASSERT_NE(tree, nullptr);
-    const QString wanted = QString::fromStdString(path);
+    const QString wanted = ui::FileDialog::NameText(path);
     for (QTreeWidgetItemIterator it(tree); *it; ++it) {
         if ((*it)->data(0, Qt::UserRole).toString() == wanted) {
             tree->setFocus();

@@ -115,6 +115,44 @@ TEST_F(FileDialogs, OpenConfirmsTheSelectedEntryThenCallsTheModesReader)
     EXPECT_EQ(read.size(), 1u);
 }
 
+// Names are bytes: one that is no UTF-8 (Latin-1 "café") is listed, entered,
+// opened and saved to under exactly its own bytes, never under a look-alike.
+TEST_F(FileDialogs, NamesThatAreNotUtf8KeepTheirBytesFromListToPath)
+{
+    const std::string cafe = "caf\xE9";
+    std::ofstream(In(cafe + ".dat")) << "x";
+    std::ofstream(In(cafe + ".txt")) << "x";
+    fs::create_directory(In("d\xE9p\xF4t"));
+    std::ofstream(In("d\xE9p\xF4t/in.dat")) << "x";
+
+    QDialog& d = ShowOpen();
+    const QString shown = ui::FileDialog::NameText(cafe + ".dat");
+    ASSERT_TRUE(Entries(d).contains(shown));
+    Pick(d, shown);
+    Press(d, "cmdOpen");
+    EXPECT_EQ(read, std::vector<std::string>{In(cafe + ".dat")});
+
+    ShowOpen();
+    OpenFolder(d, In("d\xE9p\xF4t"));
+    EXPECT_EQ(open.DirectoryPath(), In("d\xE9p\xF4t"));
+    EXPECT_EQ(Entries(d), QStringList{"in.dat"});
+    Pick(d, QStringLiteral("in.dat"));
+    Press(d, "cmdOpen");
+    EXPECT_EQ(read.back(), In("d\xE9p\xF4t/in.dat"));
+
+    QDialog& s = ShowSave();
+    Pick(s, ui::FileDialog::NameText(cafe + ".txt"));
+    Press(s, "cmdSave");
+    EXPECT_EQ(written, std::vector<std::string>{In(cafe + ".txt")});
+
+    // Every byte string comes back as itself; valid UTF-8 reads as its text.
+    for (const std::string& bytes : {std::string("caf\xC3\xA9"), std::string("\xFF\xFE"), std::string("a\xC3"),
+             std::string("\xED\xA0\x80"), std::string("\xF0\x9F\x99\x82 ok"), std::string("\xC0\xAF")})
+        EXPECT_EQ(ui::FileDialog::NameBytes(ui::FileDialog::NameText(bytes)), bytes);
+    EXPECT_EQ(ui::FileDialog::NameText("caf\xC3\xA9"), QStringLiteral("caf\u00E9"));
+    EXPECT_EQ(ui::FileDialog::NameBytes(QStringLiteral("caf\u00E9.txt")), "caf\xC3\xA9.txt");
+}
+
 enum class WayOut { Confirm, Cancel, Escape, CloseBox };
 
 struct WayOutCase {

@@ -178,9 +178,73 @@ void FileDialog::Discarded()
     cancel_ = nullptr;
 }
 
-QString FileDialog::NameText(const std::string& bytes) { return QFile::decodeName(QByteArray::fromStdString(bytes)); }
+// Names are the file system's bytes, and not every name is UTF-8 (a file saved
+// under another system's code page, say). A byte that is no part of valid UTF-8
+// becomes the lone surrogate U+DC00 + byte and turns back into that byte, so every
+// name comes back as the same bytes after it was shown, picked or joined to a path.
+QString FileDialog::NameText(const std::string& bytes)
+{
+    QString text;
+    text.reserve(static_cast<qsizetype>(bytes.size()));
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(bytes[k]); };
+        const unsigned lead = byte(i);
+        std::size_t length = 0;
+        char32_t code = 0;
+        char32_t least = 0;
+        if (lead < 0x80) {
+            length = 1;
+            code = lead;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            length = 2;
+            code = lead & 0x1F;
+            least = 0x80;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            length = 3;
+            code = lead & 0x0F;
+            least = 0x800;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
+            length = 4;
+            code = lead & 0x07;
+            least = 0x10000;
+        }
+        bool valid = length > 0 && i + length <= bytes.size();
+        for (std::size_t k = 1; valid && k < length; ++k) {
+            valid = (byte(i + k) & 0xC0) == 0x80;
+            code = (code << 6) | (byte(i + k) & 0x3F);
+        }
+        valid = valid && code >= least && code <= 0x10FFFF && !(code >= 0xD800 && code <= 0xDFFF);
+        if (!valid) {
+            text += QChar(static_cast<char16_t>(0xDC00 + lead));
+            ++i;
+            continue;
+        }
+        const char32_t one[] = {code};
+        text += QString::fromUcs4(one, 1);
+        i += length;
+    }
+    return text;
+}
 
-std::string FileDialog::NameBytes(const QString& text) { return QFile::encodeName(text).toStdString(); }
+std::string FileDialog::NameBytes(const QString& text)
+{
+    std::string bytes;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t unit = text[i].unicode();
+        if (unit >= 0xDC80 && unit <= 0xDCFF) {
+            bytes += static_cast<char>(unit - 0xDC00); // a byte that was no UTF-8
+            continue;
+        }
+        const qsizetype length = QChar::isHighSurrogate(unit) && i + 1 < text.size()
+                && QChar::isLowSurrogate(text[i + 1].unicode())
+            ? 2
+            : 1;
+        bytes += text.mid(i, length).toUtf8().toStdString();
+        i += length - 1;
+    }
+    return bytes;
+}
 
 QPushButton* FileDialog::AddButton(QDialog& window, const char* name, const QString& caption, int left,
     std::function<void()> onClick)
