@@ -5,6 +5,7 @@
 
 #include <cerrno>
 #include <filesystem>
+#include <fstream>
 
 #include <sys/stat.h>
 
@@ -124,6 +125,36 @@ TEST_P(BPListMenu, TheReportIsNeverWrittenOverWhatItMustNotReplace)
     EXPECT_TRUE(fs::is_directory(Path("icons")));
     EXPECT_TRUE(fs::is_fifo(Path("pipe.txt")));
     EXPECT_TRUE(fs::is_symlink(Path("device.txt")));
+}
+
+// A list replaced by a pipe between the listing and Open, or grown beyond any real
+// list, is reported as not read; the program neither waits nor runs out of memory.
+TEST_P(BPListMenu, AListThatIsAPipeOrHugeIsReportedAndChangesNothing)
+{
+    WriteFile("list.txt", "Name: 100mm Reinforced Steel Plates I Blueprint\r\n");
+    {
+        std::ofstream huge(Path("huge.txt"), std::ios::binary);
+        huge << "Name: 100mm Reinforced Steel Plates I Blueprint\r\n";
+        huge.seekp(static_cast<std::streamoff>(storage::kMaxFileBytes) + 1);
+        huge.put('\n');
+    }
+    ui::frmMain& w = Start();
+    for (const char* name : {"list.txt", "huge.txt"}) {
+        messages.clear();
+        window->ui.PurchasedBPList->trigger();
+        QDialog* dialog = test::ShownDialog("frmOpen");
+        ASSERT_NE(dialog, nullptr);
+        test::Pick(*dialog, QString::fromUtf8(name));
+        if (std::string(name) == "list.txt") {
+            std::filesystem::remove(Path(name));
+            ASSERT_EQ(::mkfifo(Path(name).c_str(), 0600), 0);
+        }
+        test::Press(*dialog, "cmdOpen");
+        ASSERT_EQ(messages.size(), 1u) << name;
+        EXPECT_TRUE(messages[0].starts_with("The blueprint list could not be read, so nothing was imported"))
+            << messages[0];
+        EXPECT_FALSE(w.cat.bOwned[0]) << name;
+    }
 }
 
 // Another existing file is replaced only when the player says Yes.
