@@ -95,11 +95,12 @@ TEST_P(DrillDown, TheSheetAndItsTimesBelongToTheShownBlueprint)
     EXPECT_EQ(Column(w.ui.lblWaste, 6), (Texts{"388", "112", "174", "23", "1", "1"}));
     EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
 
-    // Cleared again: edits compute the wastage factor and nothing else.
+    // Cleared again: edits compute the wastage factor and nothing else, and no time
+    // of the blueprint taken off the display stays.
     w.ClearMaterialRows();
     Type(w.ui.txtML, "5");
     EXPECT_EQ(w.ui.lblWaste[0]->text(), "0");
-    EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
+    EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), "0D 0H 0M 0S");
 }
 
 TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
