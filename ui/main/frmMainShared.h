@@ -19,7 +19,7 @@
 namespace brenta::ui::mainwindow {
 
 inline constexpr const char* kTitle = "Brenta";
-inline constexpr const char* kVersion = "1.9.5";
+inline constexpr const char* kVersion = BRENTA_VERSION;
 inline constexpr const char* kSkillsFile = storage::kSkillsFileName;
 inline constexpr const char* kOwnedFile = storage::kOwnedFileName;
 inline constexpr int kAnalysisHeight = 1575;
