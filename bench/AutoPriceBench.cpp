@@ -19,6 +19,7 @@
 
 #include "bench/BenchWindow.h"
 #include "calc/AutoPrice.h"
+#include "calc/Report.h"
 #include "catalogue/BlueprintRecord.h"
 #include "storage/BlueprintList.h"
 #include "storage/TextFile.h"
@@ -73,7 +74,7 @@ BENCHMARK(BM_AutoPriceAll_CorePass)->Unit(benchmark::kMillisecond);
 std::optional<std::int16_t> ScanForBuilder(const std::vector<std::string>& records, std::string_view name)
 {
     for (std::size_t i = 0; i < records.size(); ++i) {
-        const auto fields = record::Split(records[i], '{');
+        const auto fields = text::Split(records[i], '{');
         std::string_view builder = fields[0];
         builder = builder.substr(0, builder.find(" Blueprint"));
         if (builder == name)
@@ -139,11 +140,11 @@ Catalogue EverythingOwned()
 void BM_OwnedReport_AllOwned(benchmark::State& state)
 {
     const Catalogue cat = EverythingOwned();
-    const storage::ReportFacility facility{true, 0.75, 1, 5, 5, 5, 5};
+    const report::Facility facility{true, 0.75, 1, 5, 5, 5, 5};
     QTemporaryDir folder;
     const std::string path = folder.path().toStdString() + "/owned.txt";
     for (auto _ : state) {
-        const std::string report = storage::OwnedReport(cat, facility, NumberFormat{});
+        const std::string report = report::OwnedReport(cat, facility, NumberFormat{});
         if (state.range(0) != 0)
             storage::WriteFileAtomically(path, report);
         benchmark::DoNotOptimize(report.data());

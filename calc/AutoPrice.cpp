@@ -170,7 +170,7 @@ void CheckShowable(std::int16_t index, const Catalogue& cat, const NumberFormat&
     record::Times(rec);
     record::BaseWastageFactor(rec, fmt);
     At(cat.intBatchSize, id);
-    if (At(cat.bOwned, index) && record::Split(At(cat.strOwned, index), '{').size() < 3)
+    if (At(cat.bOwned, index) && text::Split(At(cat.strOwned, index), '{').size() < 3)
         throw Failure("Owned record without three fields");
 }
 

@@ -14,7 +14,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 #include "catalogue/Catalogue.h"
 
 namespace brenta::pricing {

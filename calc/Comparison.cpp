@@ -71,10 +71,11 @@ Output Compute(const Input& in, Side side)
         UpdateSavings(in, waste, out);
 
         // The time to research from the start level to the end level, negative downwards.
-        const auto times = record::Split(in.times, '{');
+        const auto times = text::Split(in.times, '{');
         const std::int32_t levels = ToInt32(Finite(ToNumber(in.toText, fmt) - ToNumber(in.fromText, fmt)));
-        out.researchTime = times::RunningTime(
-            TextToInt32(times.at(0), fmt), in.metallurgy, 0.05, 1 - 0.25 * (in.posLab ? 1 : 0), levels);
+        if (times.empty())
+            throw Failure("Blueprint times are missing");
+        out.researchTime = times::ResearchTime(TextToInt32(times[0], fmt), in.metallurgy, in.posLab, levels);
     } catch (const Failure&) {
         out.wastageFactor = "Invalid ML";
         out.failed = true;

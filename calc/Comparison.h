@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 #include "calc/Sheet.h"
 
 namespace brenta::comparison {

@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 
 namespace brenta::ideal {
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 
 namespace brenta::fields {
 

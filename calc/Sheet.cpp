@@ -1,5 +1,7 @@
 #include "calc/Sheet.h"
 
+#include "base/Text.h"
+
 #include "calc/Ideal.h"
 #include "calc/Times.h"
 #include "calc/modRounding.h"
@@ -17,16 +19,8 @@ RowKind ClassifyRow(std::string_view caption)
     if (caption.starts_with("[T1]") || caption.starts_with("[Ship]"))
         return RowKind::NoWaste;
     // Research tools are recognised by "R.A.M." anywhere, in any letter case.
-    for (std::size_t i = 0; i + 6 <= caption.size(); ++i) {
-        bool match = true;
-        for (std::size_t k = 0; k < 6 && match; ++k) {
-            const char c = caption[i + k];
-            const char lower = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-            match = lower == "r.a.m."[k];
-        }
-        if (match)
-            return RowKind::NoWaste;
-    }
+    if (text::FindIgnoringCase(caption, "r.a.m.") != std::string_view::npos)
+        return RowKind::NoWaste;
     return caption.empty() ? RowKind::Empty : RowKind::Regular;
 }
 
@@ -125,19 +119,18 @@ void ComputeRows(const Input& in, std::int32_t ml, Output& out)
 void ComputeTimes(const Input& in, std::int32_t ml, Output& out)
 {
     const NumberFormat& fmt = in.fmt;
-    const auto times = record::Split(in.times, '{');
+    const auto times = text::Split(in.times, '{');
     if (times.size() < 3)
         throw Failure("Blueprint times are missing");
     const double production = ToNumber(times[2], fmt);
     const double modifier = ToNumber(record::Field(in.selectedRecord, record::kFieldProductivityModifier), fmt);
     const std::int32_t pl = TextToInt32(in.plText, fmt);
     const std::int32_t runs = TextToInt32(in.runsText, fmt);
-    const double lab = 1 - 0.25 * (in.posLab ? 1 : 0);
 
-    out.buildTime = times::RunningTime(times::BuildSecondsPerRun(production, modifier, pl), in.industry, 0.04,
-        in.timeMult, runs);
-    out.mlTime = times::RunningTime(TextToInt32(times[0], fmt), in.metallurgy, 0.05, lab, ml);
-    out.plTime = times::RunningTime(TextToInt32(times[1], fmt), in.research, 0.05, lab, pl);
+    out.buildTime
+        = times::AssemblyTime(times::BuildSecondsPerRun(production, modifier, pl), in.industry, in.timeMult, runs);
+    out.mlTime = times::ResearchTime(TextToInt32(times[0], fmt), in.metallurgy, in.posLab, ml);
+    out.plTime = times::ResearchTime(TextToInt32(times[1], fmt), in.research, in.posLab, pl);
 }
 
 } // namespace

@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 
 namespace brenta::sheet {
 

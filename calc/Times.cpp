@@ -1,6 +1,6 @@
 #include "calc/Times.h"
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 
 namespace brenta::times {
 
@@ -52,6 +52,16 @@ std::int32_t BuildSecondsPerRun(double productionSeconds, double productivityMod
     const double ratio = Finite(static_cast<double>(pl) / Add32(pl, 1));
     const double share = Finite(productivityModifier / productionSeconds);
     return ToInt32(Finite(productionSeconds * (1 - share * ratio)));
+}
+
+std::string ResearchTime(std::int32_t baseSeconds, std::int32_t skillLevel, bool posLab, std::int32_t levels)
+{
+    return RunningTime(baseSeconds, skillLevel, kResearchSkillCut, 1 - kLabCut * (posLab ? 1 : 0), levels);
+}
+
+std::string AssemblyTime(std::int32_t secondsPerRun, std::int32_t industry, double timeMult, std::int32_t runs)
+{
+    return RunningTime(secondsPerRun, industry, kIndustrySkillCut, timeMult, runs);
 }
 
 } // namespace brenta::times

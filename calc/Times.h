@@ -40,6 +40,21 @@ inline constexpr std::array<AssemblyArray, 15> kAssemblyArrays = {{
 std::string RunningTime(std::int32_t BaseSeconds, std::int32_t SkillLevel, double SkillMult, double POSMult,
     std::int32_t Runs);
 
+// The time rule of research and assembly: a starbase lab takes a quarter off
+// research, each Metallurgy or Research level 5 % off research, each Industry level
+// 4 % off assembly, and the assembly array multiplies assembly.
+inline constexpr double kLabCut = 0.25;
+inline constexpr double kResearchSkillCut = 0.05;
+inline constexpr double kIndustrySkillCut = 0.04;
+
+// The time text of researching levels levels of a blueprint whose one level takes
+// baseSeconds, at a skill level (Metallurgy for ML, Research for PL), in a lab or not.
+std::string ResearchTime(std::int32_t baseSeconds, std::int32_t skillLevel, bool posLab, std::int32_t levels);
+
+// The time text of runs runs of secondsPerRun each at an Industry level, in an
+// assembly array of the time multiplier timeMult.
+std::string AssemblyTime(std::int32_t secondsPerRun, std::int32_t industry, double timeMult, std::int32_t runs);
+
 // Seconds of one run at a productivity level: P x (1 - (M / P) x (PL / (PL + 1))),
 // rounded half to even. PL = -1 or P = 0 is a Failure (division by zero).
 std::int32_t BuildSecondsPerRun(double productionSeconds, double productivityModifier, std::int32_t pl);

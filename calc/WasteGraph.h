@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 
 namespace brenta::graph {
 

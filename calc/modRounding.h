@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 
 namespace brenta::modRounding {
 

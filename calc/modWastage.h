@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 
 namespace brenta::modWastage {
 

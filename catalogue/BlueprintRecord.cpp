@@ -2,21 +2,6 @@
 
 namespace brenta::record {
 
-std::vector<std::string_view> Split(std::string_view text, char delimiter)
-{
-    std::vector<std::string_view> parts;
-    std::size_t start = 0;
-    for (;;) {
-        const std::size_t end = text.find(delimiter, start);
-        if (end == std::string_view::npos) {
-            parts.push_back(text.substr(start));
-            return parts;
-        }
-        parts.push_back(text.substr(start, end - start));
-        start = end + 1;
-    }
-}
-
 std::string_view Field(std::string_view record, int k)
 {
     std::size_t start = 0;
@@ -32,12 +17,12 @@ std::string_view Field(std::string_view record, int k)
 
 std::vector<std::string_view> Materials(std::string_view record)
 {
-    return Split(Field(record, kFieldMaterials), '|');
+    return text::Split(Field(record, kFieldMaterials), '|');
 }
 
 MaterialEntry SplitEntry(std::string_view entry)
 {
-    const auto parts = Split(entry, '/');
+    const auto parts = text::Split(entry, '/');
     if (parts.size() < 2)
         throw Failure("Material entry without quantity: \"" + std::string(entry) + "\"");
     return MaterialEntry{parts[0], parts[1]};

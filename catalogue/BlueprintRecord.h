@@ -9,7 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
+#include "base/Text.h"
 
 namespace brenta::record {
 
@@ -21,9 +22,6 @@ inline constexpr int kFieldMLTime = 4;
 inline constexpr int kFieldPLTime = 5;
 inline constexpr int kFieldProductionTime = 6;
 inline constexpr int kFieldProductivityModifier = 7;
-
-// Splits at every delimiter; an empty text gives one empty element.
-std::vector<std::string_view> Split(std::string_view text, char delimiter);
 
 // Field k of a record; a record with fewer fields is a Failure.
 std::string_view Field(std::string_view record, int k);

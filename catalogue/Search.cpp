@@ -2,14 +2,14 @@
 
 #include <algorithm>
 
+#include "base/Text.h"
+
 namespace brenta::search {
 
 namespace {
 
 // Letters only: the names are plain ASCII text, and other bytes compare as they are.
-char Folded(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameLetter(char a, char b) { return Folded(a) == Folded(b); }
+bool SameLetter(char a, char b) { return text::FoldCase(a) == text::FoldCase(b); }
 
 } // namespace
 

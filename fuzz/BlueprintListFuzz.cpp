@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t i = 0; i < cat.bOwned.size(); ++i) {
             if (!cat.bOwned[i])
                 continue;
-            const auto fields = record::Split(cat.strOwned[i], '{');
+            const auto fields = text::Split(cat.strOwned[i], '{');
             fuzz::Check(fields.size() == 3, "an imported record has three fields");
             fuzz::Check(fields[0] == record::Field(cat.strBPs[i], record::kFieldTypeId),
                 "an imported record belongs to its own blueprint");

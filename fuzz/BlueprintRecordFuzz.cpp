@@ -32,7 +32,7 @@ const Catalogue& Shipped()
 void Show(std::string_view rec, const NumberFormat& fmt)
 {
     const Catalogue& cat = Shipped();
-    record::Split(rec, '{');
+    text::Split(rec, '{');
     numbers::TextToInt16(record::Field(rec, record::kFieldTypeId), fmt);
     sheet::Input in;
     in.fmt = fmt;

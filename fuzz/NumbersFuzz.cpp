@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 #include "fuzz/FuzzCheck.h"
 
 using namespace brenta;

@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 continue;
             anyOwned = true;
             // A flagged record names its own blueprint and has an ML and a PL field.
-            const auto fields = record::Split(cat.strOwned[i], '{');
+            const auto fields = text::Split(cat.strOwned[i], '{');
             fuzz::Check(fields.size() >= 3, "an owned record has three fields");
             const std::int32_t id = numbers::ToInt32(numbers::ToNumber(fields[0], fmt));
             fuzz::Check(record::Field(cat.strBPs[i], record::kFieldTypeId) == numbers::IntText(id),
@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         storage::ApplyOwned(storage::OwnedText(cat), again, fmt);
         for (std::size_t i = 0; i < cat.bOwned.size(); ++i) {
             fuzz::Check(again.bOwned[i] == cat.bOwned[i], "a saved owned flag reads back");
-            if (cat.bOwned[i] && record::Split(cat.strOwned[i], '{').size() == 3)
+            if (cat.bOwned[i] && text::Split(cat.strOwned[i], '{').size() == 3)
                 fuzz::Check(again.strOwned[i] == cat.strOwned[i], "a saved owned record reads back");
         }
     }

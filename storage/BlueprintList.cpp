@@ -6,8 +6,6 @@
 #include <unordered_map>
 #include <vector>
 
-#include "calc/AutoPrice.h"
-#include "calc/Times.h"
 #include "catalogue/BlueprintRecord.h"
 #include "storage/TextFile.h"
 
@@ -121,84 +119,34 @@ std::string Label(std::string_view label)
     return std::string(kWidth - std::min(kWidth, label.size()), ' ') + std::string(label);
 }
 
-struct BlockTimes {
-    std::string ml = "Invalid";
-    std::string pl = "Invalid";
-    std::string assembly = "Invalid";
-};
-
-BlockTimes TimesOf(const std::vector<std::string_view>& rec, std::string_view mlText, std::string_view plText,
-    const ReportFacility& facility, const NumberFormat& fmt)
-{
-    using namespace numbers;
-    try {
-        if (rec.size() <= record::kFieldProductivityModifier)
-            throw Failure("Blueprint record without its times");
-        const std::int32_t ml = TextToInt32(mlText, fmt);
-        const std::int32_t pl = TextToInt32(plText, fmt);
-        const double lab = 1 - 0.25 * (facility.posLab ? 1 : 0);
-        BlockTimes t;
-        t.ml = times::RunningTime(TextToInt32(rec[record::kFieldMLTime], fmt), facility.metallurgy, 0.05, lab, ml);
-        t.pl = times::RunningTime(TextToInt32(rec[record::kFieldPLTime], fmt), facility.research, 0.05, lab, pl);
-        const std::int32_t base = times::BuildSecondsPerRun(ToNumber(rec[record::kFieldProductionTime], fmt),
-            ToNumber(rec[record::kFieldProductivityModifier], fmt), pl);
-        t.assembly = times::RunningTime(base, facility.industry, 0.04, facility.timeMult, 1);
-        return t;
-    } catch (const Failure&) {
-        return BlockTimes{};
-    }
-}
-
-std::string CostOf(std::string_view rec, std::string_view mlText, const Catalogue& cat,
-    const ReportFacility& facility, const NumberFormat& fmt)
-{
-    try {
-        const pricing::Facility f{facility.matMult, facility.pe, fmt};
-        const double cost
-            = pricing::OneRunCost(rec, numbers::TextToInt32(mlText, fmt), f, cat.strItemNames, cat.dblPrices);
-        return numbers::Format(cost, "###,##0.00", fmt);
-    } catch (const Failure&) {
-        return "Invalid";
-    }
-}
-
 } // namespace
 
-std::string OwnedReport(const Catalogue& cat, const ReportFacility& facility, const NumberFormat& fmt)
+std::string OwnedReport(const ReportHead& head, const std::vector<ReportBlock>& blocks, const NumberFormat& fmt)
 {
     constexpr std::string_view kEnd = "\r\n";
     std::string text;
     text += "POS Research: ";
-    text += facility.posLab ? "True" : "False";
+    text += head.posLab ? "True" : "False";
     text += kEnd;
-    text += "POS Assembly: " + numbers::ToText(facility.timeMult, fmt) + " / " + numbers::ToText(facility.matMult, fmt);
+    text += "POS Assembly: " + numbers::ToText(head.timeMult, fmt) + " / " + numbers::ToText(head.matMult, fmt);
     text += kEnd;
     text += kSeparator;
     text += kEnd;
 
-    const std::size_t n = std::min({cat.strBPs.size(), cat.bOwned.size(), cat.strOwned.size()});
-    text.reserve(static_cast<std::size_t>(std::count(cat.bOwned.begin(), cat.bOwned.begin() + static_cast<std::ptrdiff_t>(n), true)) * 400);
-    for (std::size_t i = 0; i < n; ++i) {
-        if (!cat.bOwned[i])
-            continue;
-        const std::string& rec = cat.strBPs[i];
-        const auto fields = record::Split(rec, '{');
-        const auto owned = record::Split(cat.strOwned[i], '{');
-        const std::string_view ml = owned.size() > 1 ? owned[1] : std::string_view("");
-        const std::string_view pl = owned.size() > 2 ? owned[2] : std::string_view("");
-        const BlockTimes t = TimesOf(fields, ml, pl, facility, fmt);
-        const auto line = [&](std::string_view label, std::string_view value) {
-            text += Label(label);
-            text += value;
-            text += kEnd;
-        };
-        line("Name: ", fields.front());
-        line("ML: ", ml);
-        line("Research Time: ", t.ml);
-        line("PL: ", pl);
-        line("Research Time: ", t.pl);
-        line("Assembly Time: ", t.assembly);
-        line("Cost: ", CostOf(rec, ml, cat, facility, fmt));
+    text.reserve(text.size() + blocks.size() * 400);
+    const auto line = [&text, kEnd](std::string_view label, std::string_view value) {
+        text += Label(label);
+        text += value;
+        text += kEnd;
+    };
+    for (const ReportBlock& block : blocks) {
+        line("Name: ", block.name);
+        line("ML: ", block.ml);
+        line("Research Time: ", block.mlTime);
+        line("PL: ", block.pl);
+        line("Research Time: ", block.plTime);
+        line("Assembly Time: ", block.assembly);
+        line("Cost: ", block.cost);
         text += kSeparator;
         text += kEnd;
     }

@@ -6,9 +6,10 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 #include <string_view>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 #include "catalogue/Catalogue.h"
 
 namespace brenta::storage {
@@ -36,26 +37,30 @@ namespace brenta::storage {
 // and past them to the lowest, so a report holding both twins gives both back.
 void ApplyBlueprintList(std::string_view content, Catalogue& cat, const NumberFormat& fmt);
 
-// What the report states besides the owned blueprints.
-struct ReportFacility {
-    bool posLab = false;   // research in a starbase lab (a quarter off research times)
-    double timeMult = 1;   // the assembly array's time multiplier
-    double matMult = 1;    // the assembly array's material multiplier
-    int metallurgy = 0;    // skill levels 0..5
-    int research = 0;
-    int industry = 0;
-    int pe = 0;
+// What the report's head states: research in a starbase lab or not, and the
+// assembly array's time and material multipliers.
+struct ReportHead {
+    bool posLab = false;
+    double timeMult = 1;
+    double matMult = 1;
+};
+
+// One owned blueprint's block, every value already as its text.
+struct ReportBlock {
+    std::string name;
+    std::string ml;
+    std::string mlTime;
+    std::string pl;
+    std::string plTime;
+    std::string assembly;
+    std::string cost;
 };
 
 // The report: "POS Research: True|False", "POS Assembly: " time " / " material
-// multiplier, a line of 49 "-", then for every owned blueprint in catalogue order
-// eight lines: name, ML, ML research time, PL, PL research time, assembly time of
-// one run, the one-run material cost ("###,##0.00") and the separator. Labels are
-// right-aligned in 15 characters; every line ends with CR LF.
-//
-// A block whose levels cannot be used (not whole numbers, or a PL of -1, which
-// divides by zero) says "Invalid" for its three times; one whose cost cannot be
-// computed says "Invalid" for its cost. The rest of the report is written as usual.
-std::string OwnedReport(const Catalogue& cat, const ReportFacility& facility, const NumberFormat& fmt);
+// multiplier, a line of 49 "-", then for each block eight lines: name, ML, ML
+// research time, PL, PL research time, assembly time of one run, the one-run
+// material cost and the separator. Labels are right-aligned in 15 characters;
+// every line ends with CR LF.
+std::string OwnedReport(const ReportHead& head, const std::vector<ReportBlock>& blocks, const NumberFormat& fmt);
 
 } // namespace brenta::storage

@@ -1,5 +1,7 @@
 #include "storage/Folders.h"
 
+#include "base/Text.h"
+
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -29,13 +31,6 @@ bool Holds(const std::string& mountPoint, const std::string& folder)
     if (mountPoint.back() == kSeparator || folder == mountPoint)
         return folder.starts_with(mountPoint);
     return folder.starts_with(mountPoint) && folder.size() > mountPoint.size() && folder[mountPoint.size()] == kSeparator;
-}
-
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 } // namespace
@@ -87,8 +82,8 @@ std::vector<std::string> SubFolderNames(const std::vector<FolderEntry>& entries)
         if (entry.isFolder)
             names.push_back(entry.name);
     std::stable_sort(names.begin(), names.end(), [](const std::string& a, const std::string& b) {
-        const std::string la = Lower(a);
-        const std::string lb = Lower(b);
+        const std::string la = text::FoldCase(a);
+        const std::string lb = text::FoldCase(b);
         return la != lb ? la < lb : a < b;
     });
     return names;

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <optional>
 
-#include "calc/Failure.h"
+#include "base/Failure.h"
 #include "catalogue/BlueprintRecord.h"
 #include "storage/TextFile.h"
 
@@ -44,7 +44,7 @@ void ApplyOwned(std::string_view content, Catalogue& cat, const NumberFormat& fm
     ForEachLine(content, [&](std::string_view line) {
         if (line.size() < 2)
             return;
-        const auto fields = record::Split(line, '{');
+        const auto fields = text::Split(line, '{');
         if (fields.size() < 2)
             return;
         std::optional<std::size_t> index;

@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 #include "catalogue/Catalogue.h"
 
 namespace brenta::storage {

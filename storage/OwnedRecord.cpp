@@ -13,7 +13,7 @@ std::string Join(std::string_view typeId, std::int64_t ml, std::int64_t pl)
 
 std::int16_t OldLevel(std::string_view oldRecord, std::size_t field, const NumberFormat& fmt)
 {
-    const auto fields = record::Split(oldRecord, '{');
+    const auto fields = text::Split(oldRecord, '{');
     if (fields.size() <= field)
         throw Failure("Owned record without level field " + std::to_string(field) + ": " + std::string(oldRecord));
     return numbers::TextToInt16(fields[field], fmt);

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstddef>
 
-#include "calc/Failure.h"
+#include "base/Failure.h"
 #include "catalogue/BlueprintRecord.h"
 #include "catalogue/Catalogue.h"
 #include "storage/TextFile.h"
@@ -30,7 +30,7 @@ void ApplyPrices(std::string_view content, std::vector<double>& prices, const Nu
     ForEachLine(content, [&](std::string_view line) {
         if (line.size() < 2)
             return;
-        const auto fields = record::Split(line, '{');
+        const auto fields = text::Split(line, '{');
         if (fields.size() < 2)
             return;
         try {

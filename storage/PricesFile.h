@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 
 namespace brenta::storage {
 

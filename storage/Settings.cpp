@@ -4,7 +4,8 @@
 #include <cctype>
 #include <iterator>
 
-#include "calc/Failure.h"
+#include "base/Failure.h"
+#include "base/Text.h"
 #include "storage/TextFile.h"
 
 namespace brenta::storage {
@@ -20,13 +21,6 @@ std::string_view TrimSpaces(std::string_view text)
     while (!text.empty() && text.back() == ' ')
         text.remove_suffix(1);
     return text;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char p, char q) {
-        return std::tolower(static_cast<unsigned char>(p)) == std::tolower(static_cast<unsigned char>(q));
-    });
 }
 
 bool ReadBoolean(SettingsStore& store, const char* section, const char* key, const NumberFormat& fmt)
@@ -63,9 +57,9 @@ bool IsUsablePricesFileName(std::string_view name, std::string_view executableNa
 std::optional<bool> ToBoolean(std::string_view text, const NumberFormat& fmt)
 {
     const std::string_view word = TrimSpaces(text);
-    if (EqualsIgnoringCase(word, "True"))
+    if (text::EqualsIgnoringCase(word, "True"))
         return true;
-    if (EqualsIgnoringCase(word, "False"))
+    if (text::EqualsIgnoringCase(word, "False"))
         return false;
     try {
         return numbers::ToNumber(text, fmt) != 0;

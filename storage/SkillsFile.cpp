@@ -1,6 +1,6 @@
 #include "storage/SkillsFile.h"
 
-#include "calc/Failure.h"
+#include "base/Failure.h"
 #include "catalogue/BlueprintRecord.h"
 #include "storage/TextFile.h"
 
@@ -33,7 +33,7 @@ SkillLevels ReadSkills(std::string_view content, const NumberFormat& fmt)
     });
     if (!first)
         return levels;
-    const auto fields = record::Split(*first, ',');
+    const auto fields = text::Split(*first, ',');
     std::optional<std::int16_t>* targets[] = {
         &levels.metallurgy, &levels.research, &levels.industry, &levels.productionEfficiency
     };

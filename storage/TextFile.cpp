@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "calc/Failure.h"
+#include "base/Failure.h"
 
 namespace brenta::storage {
 

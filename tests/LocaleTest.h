@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 
 namespace brenta::test {
 

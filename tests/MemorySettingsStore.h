@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/Failure.h"
+#include "base/Failure.h"
 #include "storage/Settings.h"
 
 namespace brenta::test {

@@ -141,7 +141,7 @@ int main(int argc, char** argv)
     cat.LoadMatNames();
     const auto byName = brenta::icons::ByPlainName(cat.strItemNames);
     for (const std::string& rec : cat.strBPs) {
-        const auto fields = brenta::record::Split(rec, '{');
+        const auto fields = brenta::text::Split(rec, '{');
         if (fields.size() < 2)
             continue;
         const QString path = folder + "/" + QString::fromStdString(std::string(fields[1])) + ".jpg";

@@ -7,7 +7,7 @@
 #include <random>
 #include <variant>
 
-#include "calc/Failure.h"
+#include "base/Failure.h"
 #include "calc/modWastage.h"
 
 #include "tests/LocaleTest.h"

@@ -14,7 +14,7 @@ constexpr std::string_view kAfterburner =
 
 TEST(BlueprintRecord, SplitsFieldsMaterialsAndEntries)
 {
-    EXPECT_EQ(record::Split(kPlates, '{').size(), 8u);
+    EXPECT_EQ(text::Split(kPlates, '{').size(), 8u);
     EXPECT_EQ(record::Field(kPlates, 0), "100mm Reinforced Steel Plates I Blueprint");
     EXPECT_EQ(record::Field(kPlates, 7), "120");
 
@@ -26,7 +26,7 @@ TEST(BlueprintRecord, SplitsFieldsMaterialsAndEntries)
     EXPECT_EQ(last.quantityText, "1");
 
     EXPECT_EQ(record::Materials("One Blueprint{1{10{|34/5{1{1{60{12").size(), 2u);
-    EXPECT_EQ(record::Split("", '{').size(), 1u);
+    EXPECT_EQ(text::Split("", '{').size(), 1u);
 }
 
 TEST(BlueprintRecord, DerivesWasteFactorAndTimes)

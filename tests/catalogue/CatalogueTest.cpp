@@ -60,7 +60,7 @@ const std::vector<Record>& Records()
     static const std::vector<Record> records = [] {
         std::vector<Record> out;
         for (const std::string& text : Filled().strBPs) {
-            const auto fields = record::Split(text, '{');
+            const auto fields = text::Split(text, '{');
             Record r{};
             r.length = text.size();
             r.fieldCount = fields.size();
@@ -71,9 +71,9 @@ const std::vector<Record>& Records()
             r.name = fields[0];
             r.typeId = Digits(fields[1]);
             r.waste = Digits(fields[2]);
-            const auto entries = record::Split(fields[3], '|');
+            const auto entries = text::Split(fields[3], '|');
             for (std::size_t i = 1; i < entries.size(); ++i) {
-                const auto parts = record::Split(entries[i], '/');
+                const auto parts = text::Split(entries[i], '/');
                 r.materials.push_back({Digits(parts[0]), parts.size() == 2 ? Digits(parts[1]) : -1});
             }
             if (!entries[0].empty())

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/Failure.h"
+#include "base/Failure.h"
 #include "catalogue/Catalogue.h"
 
 using brenta::Failure;

@@ -5,7 +5,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/Failure.h"
+#include "base/Failure.h"
 
 using brenta::Failure;
 using brenta::NumberFormat;

@@ -11,7 +11,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 
-#include "calc/Failure.h"
+#include "base/Failure.h"
 
 #include "tests/TempFolder.h"
 

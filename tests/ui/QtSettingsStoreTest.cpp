@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "calc/Failure.h"
+#include "base/Failure.h"
 
 #include "tests/TempFolder.h"
 

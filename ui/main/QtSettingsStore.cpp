@@ -5,7 +5,7 @@
 #include <QString>
 #include <QVariant>
 
-#include "calc/Failure.h"
+#include "base/Failure.h"
 
 namespace brenta::ui {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 #include "catalogue/Catalogue.h"
 #include "ui/main/frmMainUi.h"
 

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 
+#include "calc/Report.h"
 #include "storage/BlueprintList.h"
 #include "storage/Folders.h"
 #include "storage/Settings.h"
@@ -97,7 +98,7 @@ void frmMain::ExportBPList(const std::string& path)
 {
     if (path.empty() || !AcceptExportTarget(path))
         return;
-    storage::ReportFacility facility;
+    report::Facility facility;
     facility.posLab = ui.chkPOSLab->isChecked();
     facility.timeMult = dblTimeMult;
     facility.matMult = dblMatMult;
@@ -107,7 +108,7 @@ void frmMain::ExportBPList(const std::string& path)
     facility.pe = ui.cboPE->currentIndex();
     try {
         // Written whole or not at all: a failed export leaves an earlier file as it was.
-        storage::WriteFileAtomically(path, storage::OwnedReport(cat, facility, fmt_));
+        storage::WriteFileAtomically(path, report::OwnedReport(cat, facility, fmt_));
     } catch (const Failure& e) {
         ShowMessage(this, "The owned blueprints could not be exported:\n\n" + QString::fromLocal8Bit(e.what()));
         return;

@@ -162,7 +162,7 @@ void frmMain::LoadBP(std::int16_t Index)
         ui.chkOwnThis->setChecked(false);
         if (At(cat.bOwned, curBP)) {
             const std::string& owned = cat.strOwned[static_cast<std::size_t>(curBP)];
-            const auto fields = record::Split(owned, '{');
+            const auto fields = text::Split(owned, '{');
             if (fields.size() < 3)
                 throw Failure("Owned record without three fields: " + owned);
             // Copies: the ML box's reaction rewrites the record the fields point into.

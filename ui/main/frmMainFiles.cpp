@@ -81,7 +81,7 @@ void frmMain::FormLoad()
     for (const std::string& rec : cat.strBPs) {
         if (rec.empty())
             continue;
-        const auto fields = record::Split(rec, '{');
+        const auto fields = text::Split(rec, '{');
         const std::string name(fields[0]);
         const std::string id(fields.size() > 1 ? fields[1] : std::string_view());
         lstIDs.push_back(id);

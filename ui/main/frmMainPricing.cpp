@@ -162,7 +162,7 @@ void frmMain::AutoPriceAll_Click()
             boxes = {"0", "0"};
             return;
         }
-        const auto fields = record::Split(cat.strOwned[i], '{');
+        const auto fields = text::Split(cat.strOwned[i], '{');
         const Levels shown{std::string(fields.at(1)), std::string(fields.at(2))};
         const std::string typeId(record::Field(cat.strBPs[i], record::kFieldTypeId));
         const auto edit = [&](const std::string& box, bool ml) {

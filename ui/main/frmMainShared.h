@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "calc/Numbers.h"
+#include "base/Numbers.h"
 #include "calc/Sheet.h"
 #include "storage/Settings.h"
 #include "ui/main/Look.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "calc/Failure.h"
+#include "base/Failure.h"
 
 namespace brenta {
 
