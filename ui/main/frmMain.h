@@ -103,6 +103,12 @@ public:
     bool FindMaterialBP(const std::string& strName);
     void fraPPU_DblClick();
     void AutoPriceAll_Click();
+    // Build plan (frmMainBuildPlan.cpp): Tools, "Build Plan" opens the plan of the
+    // shown job, or raises the one open; it follows every recomputation.
+    void BuildPlan_Click();
+    // Whether path is one of the files the program keeps in its folder (the program,
+    // the player's files, the prices file in use), which no report may replace.
+    bool IsProgramFile(const std::string& path) const;
     // --- Context menu and floating button (frmMainDrillDown.cpp) ------------------------
     std::int16_t ContextIndex = 0;        // grid row the context menu was opened on
     bool bFindBP = false;                 // that row's material has a builder (intBreakdownBPIndex)
@@ -156,6 +162,8 @@ private:
     void ImportBPList(const std::string& path);
     void ExportBPList(const std::string& path);
     void SetUpDrillDown();
+    // The menu entry and an open plan window follow what the sheet shows.
+    void BuildPlanFollows();
 
     void txtML_Change();
     void txtPL_Change();
