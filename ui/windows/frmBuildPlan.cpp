@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSignalBlocker>
 #include <QSplitter>
 #include <QTreeWidget>
@@ -164,7 +166,7 @@ void frmBuildPlan::SetupUi()
     totals->setColumnStretch(4, 1);
     layout->addLayout(totals);
 
-    auto* split = new QSplitter(Qt::Horizontal, this);
+    auto* split = split_ = new QSplitter(Qt::Horizontal, this);
     tvwPlan = new QTreeWidget(split);
     tvwPlan->setObjectName(QStringLiteral("tvwPlan"));
     tvwPlan->setHeaderLabels({ QStringLiteral("Item"), QStringLiteral("Quantity"), QStringLiteral("Runs"),
@@ -172,6 +174,8 @@ void frmBuildPlan::SetupUi()
         QStringLiteral("Cost"), QStringLiteral("Build Time") });
     DarkView(tvwPlan);
     tvwPlan->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The numbers keep their whole width; the names take what is left.
+    tvwPlan->header()->setSectionResizeMode(ColItem, QHeaderView::Stretch);
     connect(tvwPlan, &QTreeWidget::itemChanged, this, &frmBuildPlan::Flipped);
 
     lvwShopping = new QTreeWidget(split);
@@ -181,6 +185,7 @@ void frmBuildPlan::SetupUi()
         QStringLiteral("Unit Price"), QStringLiteral("Cost") });
     DarkView(lvwShopping);
     lvwShopping->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    lvwShopping->header()->setSectionResizeMode(ShopItem, QHeaderView::Stretch);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
     layout->addWidget(split, 1);
@@ -232,6 +237,7 @@ void frmBuildPlan::ShowNothing(const QString& why)
     items_.clear();
     cells_.clear();
     reached_.clear();
+    built_.clear();
     tvwPlan->clear();
     lvwShopping->clear();
     lblProduct->setText(why);
@@ -292,6 +298,26 @@ void frmBuildPlan::Refresh()
     if (!sameShape)
         BuildTree();
     WriteValues();
+    if (!sameShape)
+        FitWidths();
+}
+
+void frmBuildPlan::FitWidths()
+{
+    const auto needed = [](QTreeWidget* view) {
+        int width = 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
+        view->header()->resizeSections(QHeaderView::ResizeToContents);
+        return width + view->header()->length();
+    };
+    const int plan = needed(tvwPlan);
+    const int shopping = needed(lvwShopping);
+    const QMargins margins = layout()->contentsMargins();
+    int want = plan + shopping + split_->handleWidth() + margins.left() + margins.right();
+    if (const QScreen* screen = this->screen())
+        want = std::min(want, screen->availableGeometry().width());
+    if (width() < want)
+        resize(want, height());
+    split_->setSizes({ plan, shopping });
 }
 
 void frmBuildPlan::BuildTree()
@@ -302,6 +328,7 @@ void frmBuildPlan::BuildTree()
     items_.assign(nodes.size(), nullptr);
     cells_.assign(nodes.size() * PlanColumns, QString());
     reached_.assign(nodes.size(), -1);
+    built_.assign(nodes.size(), -1);
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         const plan::Node& node = nodes[i];
         auto* item = i == 0 ? new QTreeWidgetItem : new QTreeWidgetItem(items_[node.parent]);
@@ -378,7 +405,11 @@ void frmBuildPlan::WriteValues()
                     QBrush(BgrColour(!reached[i] ? Colour::DarkGrey
                             : i == 0             ? Colour::White
                                                  : KindColour(n.name))));
-                if (made && reached[i] && n.build)
+            }
+            // A component the plan turns to building opens to show what it takes.
+            if (built_[i] != static_cast<signed char>(n.build)) {
+                built_[i] = static_cast<signed char>(n.build);
+                if (made && n.build)
                     item->setExpanded(true);
             }
         }

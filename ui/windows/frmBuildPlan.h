@@ -19,6 +19,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QSplitter;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -99,8 +100,11 @@ private:
     void Flipped(QTreeWidgetItem* item, int column);
     void SalePriceEdited();
     void SetCell(std::size_t node, int column, const QString& text);
+    // Widens the window so that every column of both lists shows whole, as far as the screen allows.
+    void FitWidths();
 
     frmMain* main_;
+    QSplitter* split_ = nullptr;
     pricing::Builders builders_;
     plan::Products products_;
     std::optional<plan::Plan> plan_;
@@ -108,6 +112,7 @@ private:
     std::vector<QTreeWidgetItem*> items_; // by node
     std::vector<QString> cells_; // by node and column: the text written
     std::vector<signed char> reached_; // by node: the colour written (-1 none yet)
+    std::vector<signed char> built_; // by node: the choice written (-1 none yet)
     bool followPending_ = false;
     std::unique_ptr<frmSave> saveDialog_;
 };
