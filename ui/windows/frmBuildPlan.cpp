@@ -173,8 +173,9 @@ void frmBuildPlan::SetupUi()
         QStringLiteral("Surplus"), QStringLiteral("Build"), QStringLiteral("Unit Price"),
         QStringLiteral("Cost"), QStringLiteral("Build Time") });
     DarkView(tvwPlan);
-    tvwPlan->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    // The numbers keep their whole width; the names take what is left.
+    // The numbers keep their whole width (fitted once per write: fitting on every
+    // cell's change would cost a flip many times over); the names take what is left.
+    tvwPlan->header()->setSectionResizeMode(QHeaderView::Interactive);
     tvwPlan->header()->setSectionResizeMode(ColItem, QHeaderView::Stretch);
     connect(tvwPlan, &QTreeWidget::itemChanged, this, &frmBuildPlan::Flipped);
 
@@ -184,7 +185,7 @@ void frmBuildPlan::SetupUi()
     lvwShopping->setHeaderLabels({ QStringLiteral("Shopping List"), QStringLiteral("Quantity"),
         QStringLiteral("Unit Price"), QStringLiteral("Cost") });
     DarkView(lvwShopping);
-    lvwShopping->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    lvwShopping->header()->setSectionResizeMode(QHeaderView::Interactive);
     lvwShopping->header()->setSectionResizeMode(ShopItem, QHeaderView::Stretch);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
@@ -306,8 +307,11 @@ void frmBuildPlan::FitWidths()
 {
     const auto needed = [](QTreeWidget* view) {
         int width = 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
-        view->header()->resizeSections(QHeaderView::ResizeToContents);
-        return width + view->header()->length();
+        for (int c = 1; c < view->columnCount(); ++c)
+            width += view->columnWidth(c);
+        // The names as wide as the widest, but within reason.
+        view->resizeColumnToContents(0);
+        return width + std::min(view->columnWidth(0), TwipsToPixels(4500));
     };
     const int plan = needed(tvwPlan);
     const int shopping = needed(lvwShopping);
@@ -418,6 +422,10 @@ void frmBuildPlan::WriteValues()
     }
     WriteTotals();
     WriteShopping();
+    for (int c = ColQuantity; c < PlanColumns; ++c)
+        tvwPlan->resizeColumnToContents(c);
+    for (int c = ShopQuantity; c < ShoppingColumns; ++c)
+        lvwShopping->resizeColumnToContents(c);
 }
 
 void frmBuildPlan::WriteTotals()
@@ -447,20 +455,34 @@ void frmBuildPlan::WriteTotals()
 void frmBuildPlan::WriteShopping()
 {
     const NumberFormat& fmt = main_->Format();
-    lvwShopping->clear();
-    QList<QTreeWidgetItem*> rows;
-    for (const plan::ShoppingItem& bought : plan_->shopping) {
+    const auto& list = plan_->shopping;
+    // Rows are kept and rewritten where their text changes: a flip moves a few items.
+    while (lvwShopping->topLevelItemCount() > static_cast<int>(list.size()))
+        delete lvwShopping->takeTopLevelItem(lvwShopping->topLevelItemCount() - 1);
+    QList<QTreeWidgetItem*> added;
+    for (int r = lvwShopping->topLevelItemCount(); r < static_cast<int>(list.size()); ++r) {
         auto* row = new QTreeWidgetItem;
-        row->setText(ShopItem, Q(bought.name));
-        row->setForeground(ShopItem, QBrush(BgrColour(KindColour(bought.name))));
-        row->setText(ShopQuantity, Q(numbers::ToText(bought.quantity, fmt)));
-        row->setText(ShopUnitPrice, Money(bought.unitPrice, fmt));
-        row->setText(ShopCost, Money(bought.cost, fmt));
         for (int c = ShopQuantity; c < ShoppingColumns; ++c)
             row->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-        rows << row;
+        added << row;
     }
-    lvwShopping->addTopLevelItems(rows);
+    lvwShopping->addTopLevelItems(added);
+    const auto set = [](QTreeWidgetItem* row, int column, const QString& text) {
+        if (row->text(column) != text)
+            row->setText(column, text);
+    };
+    for (std::size_t r = 0; r < list.size(); ++r) {
+        const plan::ShoppingItem& bought = list[r];
+        QTreeWidgetItem* row = lvwShopping->topLevelItem(static_cast<int>(r));
+        const QString name = Q(bought.name);
+        if (row->text(ShopItem) != name) {
+            row->setText(ShopItem, name);
+            row->setForeground(ShopItem, QBrush(BgrColour(KindColour(bought.name))));
+        }
+        set(row, ShopQuantity, Q(numbers::ToText(bought.quantity, fmt)));
+        set(row, ShopUnitPrice, Money(bought.unitPrice, fmt));
+        set(row, ShopCost, Money(bought.cost, fmt));
+    }
 }
 
 void frmBuildPlan::Flipped(QTreeWidgetItem* item, int column)
