@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMenu>
+#include <QPointer>
 #include <QTreeWidget>
 
 #include "calc/Sheet.h"
@@ -68,6 +69,11 @@ TEST_P(BuildPlanWindow, MenuEntryOnlyWhileABlueprintIsShown)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !plan.Plan().has_value(); }));
     EXPECT_TRUE(plan.lblProduct->text().startsWith(QStringLiteral("No blueprint")));
     EXPECT_FALSE(plan.cmdSave->isEnabled());
+
+    // Escape closes it, and the entry opens a new one.
+    QPointer<ui::frmBuildPlan> closing(&plan);
+    QTest::keyClick(&plan, Qt::Key_Escape);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return closing.isNull(); }));
 }
 
 TEST_P(BuildPlanWindow, FollowsTheRunsTheLevelsAndTheBlueprint)

@@ -6,6 +6,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -215,6 +216,15 @@ void frmBuildPlan::SetupUi()
     connect(txtSalePrice, &QLineEdit::textEdited, this, [this] { SalePriceEdited(); });
 
     resize(TwipsToPixels(15600), TwipsToPixels(9000));
+}
+
+void frmBuildPlan::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Escape) {
+        close();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void frmBuildPlan::Follow()

@@ -16,6 +16,7 @@
 #include "calc/AutoPrice.h"
 #include "calc/BuildPlan.h"
 
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -86,6 +87,9 @@ public:
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdCheapest = nullptr;
     QPushButton* cmdClose = nullptr;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void SetupUi();
