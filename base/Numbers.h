@@ -52,6 +52,10 @@ double LeadingNumber(std::string_view text);
 // An unknown pattern or a non-finite value is a Failure.
 std::string Format(double value, std::string_view pattern, const NumberFormat& fmt);
 
+// The numbers of files other programs read (CSV): "." as decimal point whatever
+// the locale; pass it to ToText or Format.
+inline constexpr NumberFormat kDotFormat{'.', ','};
+
 // Round to a whole number, an exact half to the even neighbour. Non-finite: Failure.
 double RoundHalfEven(double value);
 

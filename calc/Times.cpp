@@ -59,6 +59,11 @@ std::string ResearchTime(std::int32_t baseSeconds, std::int32_t skillLevel, bool
     return RunningTime(baseSeconds, skillLevel, kResearchSkillCut, 1 - kLabCut * (posLab ? 1 : 0), levels);
 }
 
+std::int32_t AssemblySecondsPerRun(std::int32_t secondsPerRun, std::int32_t industry, double timeMult)
+{
+    return numbers::ToInt32(numbers::Finite((1 - industry * kIndustrySkillCut) * secondsPerRun * timeMult));
+}
+
 std::string AssemblyTime(std::int32_t secondsPerRun, std::int32_t industry, double timeMult, std::int32_t runs)
 {
     return RunningTime(secondsPerRun, industry, kIndustrySkillCut, timeMult, runs);

@@ -51,6 +51,10 @@ inline constexpr double kIndustrySkillCut = 0.04;
 // baseSeconds, at a skill level (Metallurgy for ML, Research for PL), in a lab or not.
 std::string ResearchTime(std::int32_t baseSeconds, std::int32_t skillLevel, bool posLab, std::int32_t levels);
 
+// The seconds of one run of secondsPerRun at an Industry level in an assembly array
+// of the time multiplier timeMult, rounded half to even as every time text rounds it.
+std::int32_t AssemblySecondsPerRun(std::int32_t secondsPerRun, std::int32_t industry, double timeMult);
+
 // The time text of runs runs of secondsPerRun each at an Industry level, in an
 // assembly array of the time multiplier timeMult.
 std::string AssemblyTime(std::int32_t secondsPerRun, std::int32_t industry, double timeMult, std::int32_t runs);

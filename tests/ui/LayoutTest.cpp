@@ -131,6 +131,7 @@ TEST_F(LayoutTest, everyNameFindsItsOwnMemberOnce)
         { "Graph", ui.Graph },
         { "OrderSheet", ui.OrderSheet },
         { "AutoPriceAll", ui.AutoPriceAll },
+        { "BuildPlan", ui.BuildPlan },
         { "AOT", ui.AOT },
         { "Options", ui.Options },
         { "ShowUnowned", ui.ShowUnowned },
@@ -360,7 +361,8 @@ TEST_F(LayoutTest, menuTreeAndEntryStates)
     EXPECT_EQ(ui.Import->actions(), (Actions { ui.MaterialList->menuAction(), ui.PurchasedBPList }));
     EXPECT_EQ(ui.MaterialList->actions(), (Actions { ui.PricesDatFile, ui.MMIOFF, ui.MMION }));
     EXPECT_EQ(ui.Export->actions(), (Actions { ui.OwnedBPListExport }));
-    EXPECT_EQ(ui.Tools->actions(), (Actions { ui.MLtoML, ui.Graph, ui.OrderSheet, ui.AutoPriceAll, ui.AOT }));
+    EXPECT_EQ(ui.Tools->actions(),
+        (Actions { ui.MLtoML, ui.Graph, ui.OrderSheet, ui.AutoPriceAll, ui.BuildPlan, ui.AOT }));
     EXPECT_EQ(ui.Options->actions(), (Actions { ui.ShowUnowned, ui.Improvements }));
 
     struct Entry {
@@ -384,6 +386,7 @@ TEST_F(LayoutTest, menuTreeAndEntryStates)
         { "Graph", "Graph", false, true, false, false },
         { "OrderSheet", "Order Sheet (TBA)", false, true, false, false },
         { "AutoPriceAll", "Auto-Price All", true, true, false, false },
+        { "BuildPlan", "Build Plan", false, true, false, false },
         { "AOT", "Always on Top", true, true, true, false },
         { "Options", "Options", true, true, false, false },
         { "ShowUnowned", "Display Unowned BPs", true, true, true, true },

@@ -67,6 +67,7 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
     connect(ui.AOT, &QAction::triggered, this, [this] { AOT_Click(); });
     connect(ui.Improvements, &QAction::triggered, this, [this] { Improvements_Click(); });
     connect(ui.MLtoML, &QAction::triggered, this, [this] { MLtoML_Click(); });
+    connect(ui.BuildPlan, &QAction::triggered, this, [this] { BuildPlan_Click(); });
     ConnectInputs();
     ConnectSearch();
     connect(ui.PricesDatFile, &QAction::triggered, this, [this] { PricesDatFile_Click(); });

@@ -103,6 +103,9 @@ public:
     bool FindMaterialBP(const std::string& strName);
     void fraPPU_DblClick();
     void AutoPriceAll_Click();
+    // Build plan (frmMainBuildPlan.cpp): Tools, "Build Plan" opens the plan of the
+    // shown job, or raises the one open; it follows every recomputation.
+    void BuildPlan_Click();
     // --- Context menu and floating button (frmMainDrillDown.cpp) ------------------------
     std::int16_t ContextIndex = 0;        // grid row the context menu was opened on
     bool bFindBP = false;                 // that row's material has a builder (intBreakdownBPIndex)
@@ -121,10 +124,11 @@ public:
     // the program's own names, or something in the program's folder that is not an
     // ordinary file), says so in one message.
     bool AcceptPricesFileName(const std::string& fileName);
-    // Whether the owned report may be written at path: never over the program's
-    // own files or what is not an ordinary file the player may write, and over
-    // another existing file only when the player says so. Refusals are one message.
-    bool AcceptExportTarget(const std::string& path);
+    // Whether a file written for the player (what: "the report", "the plan") may go
+    // to path: never over the program's own files or what is not an ordinary file
+    // the player may write, and over another existing file only when the player
+    // says so. Refusals are one message.
+    bool AcceptExportTarget(const std::string& path, const QString& what);
 
     // Closes with nobody there to answer a message (a termination signal, the
     // session ending): what cannot be saved goes to standard error, and the
@@ -160,6 +164,8 @@ private:
     void ImportBPList(const std::string& path);
     void ExportBPList(const std::string& path);
     void SetUpDrillDown();
+    // The menu entry and an open plan window follow what the sheet shows.
+    void BuildPlanFollows();
 
     void txtML_Change();
     void txtPL_Change();

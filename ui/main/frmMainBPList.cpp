@@ -58,21 +58,22 @@ void frmMain::ImportBPList(const std::string& path)
     storage::ApplyBlueprintList(content, cat, fmt_);
 }
 
-bool frmMain::AcceptExportTarget(const std::string& path)
+bool frmMain::AcceptExportTarget(const std::string& path, const QString& what)
 {
+    const QString shownPath = FileNameText(storage::NamePart(path));
     std::string target;
     try {
         target = storage::FinalTarget(path); // a link is followed, as the write follows it
     } catch (const Failure& e) {
-        ShowMessage(this, "The owned blueprints could not be exported:\n\n" + QString::fromLocal8Bit(e.what()));
+        ShowMessage(this, shownPath + " cannot be used for " + what + ": " + QString::fromLocal8Bit(e.what()));
         return false;
     }
     const std::string name = storage::NamePart(target);
-    const QString shown = FileNameText(storage::NamePart(path));
+    const QString& shown = shownPath;
     if (storage::LiesInFolder(target, programFolder_)
         && (storage::IsProgramOwnName(name, executableName_) || name == strPricesFile)) {
         ShowMessage(this, shown
-                + " cannot be used for the report: Brenta keeps its own data under that name. "
+                + " cannot be used for " + what + ": Brenta keeps its own data under that name. "
                   "Please choose another name.");
         return false;
     }
@@ -81,12 +82,12 @@ bool frmMain::AcceptExportTarget(const std::string& path)
         return true;
     case storage::WriteTarget::NotOrdinary:
         ShowMessage(this, shown
-                + " cannot be used for the report: it is not an ordinary file (a folder, a pipe or a device). "
+                + " cannot be used for " + what + ": it is not an ordinary file (a folder, a pipe or a device). "
                   "Please choose another name.");
         return false;
     case storage::WriteTarget::WriteProtected:
         ShowMessage(this, shown
-                + " cannot be used for the report: it is write-protected. Please choose another name.");
+                + " cannot be used for " + what + ": it is write-protected. Please choose another name.");
         return false;
     case storage::WriteTarget::Ordinary:
         break;
@@ -96,7 +97,7 @@ bool frmMain::AcceptExportTarget(const std::string& path)
 
 void frmMain::ExportBPList(const std::string& path)
 {
-    if (path.empty() || !AcceptExportTarget(path))
+    if (path.empty() || !AcceptExportTarget(path, QStringLiteral("the report")))
         return;
     report::Facility facility;
     facility.posLab = ui.chkPOSLab->isChecked();

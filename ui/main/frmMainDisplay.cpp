@@ -100,6 +100,7 @@ void frmMain::UpdateML()
     put(ui.lblPLTime, out.plTime);
     if (out.wf)
         ShowWF(Q(*out.wf));
+    BuildPlanFollows();
 }
 
 void frmMain::ApplyRunsToAmounts()
@@ -266,6 +267,7 @@ void frmMain::ClearMaterialRows()
     ui.txtBatchSize->setText(QStringLiteral("1"));
     ui.txtRuns->setText(QStringLiteral("1"));
     ShrinkFrame(0);
+    BuildPlanFollows();
 }
 
 void frmMain::HighlightRow(std::int16_t r)

@@ -385,6 +385,8 @@ void frmMainUi::setupUi(QMainWindow* window)
     OrderSheet = MakeAction(Tools, "OrderSheet", QStringLiteral("Order Sheet (TBA)"));
     OrderSheet->setEnabled(false);
     AutoPriceAll = MakeAction(Tools, "AutoPriceAll", QStringLiteral("Auto-Price All"));
+    BuildPlan = MakeAction(Tools, "BuildPlan", QStringLiteral("Build Plan"));
+    BuildPlan->setEnabled(false);
     AOT = MakeCheckAction(Tools, "AOT", QStringLiteral("Always on Top"), false);
 
     Options = MakeMenu(menuBar, "Options", QStringLiteral("Options"));

@@ -110,6 +110,7 @@ struct frmMainUi {
     QAction* Graph = nullptr;
     QAction* OrderSheet = nullptr;
     QAction* AutoPriceAll = nullptr;
+    QAction* BuildPlan = nullptr;
     QAction* AOT = nullptr;
     QMenu* Options = nullptr;
     QAction* ShowUnowned = nullptr;

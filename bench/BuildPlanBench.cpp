@@ -1,0 +1,111 @@
+// The build plan of the blueprint with the deepest production tree: the core plan
+// alone, opening the window on it, and one flip of a component up to the totals
+// written.
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QTreeWidget>
+
+#include "bench/BenchWindow.h"
+#include "calc/BuildPlan.h"
+#include "ui/windows/frmBuildPlan.h"
+
+using namespace brenta;
+
+namespace {
+
+int Depth(const plan::Plan& p, std::size_t node)
+{
+    int depth = 0;
+    for (std::size_t n = node; p.nodes[n].parent != plan::kNoParent; n = p.nodes[n].parent)
+        ++depth;
+    return depth;
+}
+
+// The blueprint whose plan of one run goes deepest, the larger plan on a tie.
+std::int16_t Deepest(const Catalogue& cat, const pricing::Builders& builders)
+{
+    std::int16_t best = 0;
+    std::pair<int, std::size_t> bestSize { -1, 0 };
+    for (std::int16_t i = 0; i < kBlueprintCount; ++i) {
+        const plan::Plan p = plan::Make(plan::Job { i, 1, 0, 0 }, 0, cat, builders, plan::Player {});
+        int depth = 0;
+        for (std::size_t n = 0; n < p.nodes.size(); ++n)
+            depth = std::max(depth, Depth(p, n));
+        const std::pair<int, std::size_t> size { depth, p.nodes.size() };
+        if (size > bestSize) {
+            bestSize = size;
+            best = i;
+        }
+    }
+    return best;
+}
+
+void BM_BuildPlan_Core_Deepest(benchmark::State& state)
+{
+    const Catalogue cat = Catalogue::Compiled();
+    const pricing::Builders builders(cat.strBPs);
+    const std::int16_t bp = Deepest(cat, builders);
+    std::size_t nodes = 0;
+    for (auto _ : state) {
+        const plan::Plan p = plan::Make(plan::Job { bp, 10, 0, 0 }, 0, cat, builders, plan::Player {});
+        nodes = p.nodes.size();
+        benchmark::DoNotOptimize(p.totals.cost);
+    }
+    state.SetLabel(
+        cat.strBPs[static_cast<std::size_t>(bp)].substr(0, cat.strBPs[static_cast<std::size_t>(bp)].find('{'))
+        + ", 10 runs, " + std::to_string(nodes) + " nodes");
+}
+BENCHMARK(BM_BuildPlan_Core_Deepest)->Unit(benchmark::kMicrosecond);
+
+// The main window showing the deepest plan's blueprint at 10 runs.
+struct PlanWindow : bench::Window {
+    PlanWindow()
+    {
+        const pricing::Builders builders(main->cat.strBPs);
+        main->LoadBP(Deepest(main->cat, builders));
+        main->ui.txtRuns->setText(QStringLiteral("10"));
+        main->show();
+        QApplication::processEvents();
+    }
+};
+
+void BM_BuildPlan_OpenWindow_Deepest(benchmark::State& state)
+{
+    PlanWindow w;
+    for (auto _ : state) {
+        auto* plan = new ui::frmBuildPlan(*w.main);
+        plan->show();
+        QApplication::processEvents();
+        state.PauseTiming();
+        delete plan;
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_BuildPlan_OpenWindow_Deepest)->Unit(benchmark::kMillisecond);
+
+void BM_BuildPlan_FlipOne_Deepest(benchmark::State& state)
+{
+    PlanWindow w;
+    auto* plan = new ui::frmBuildPlan(*w.main);
+    plan->show();
+    QApplication::processEvents();
+    // The buildable component nearest the top: its flip changes the most.
+    std::size_t node = 1;
+    while (node < plan->Plan()->nodes.size() && !plan->Plan()->nodes[node].Buildable())
+        ++node;
+    QTreeWidgetItem* item = plan->ItemOf(node);
+    for (auto _ : state) {
+        item->setCheckState(ui::frmBuildPlan::ColBuild,
+            item->checkState(ui::frmBuildPlan::ColBuild) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+        benchmark::DoNotOptimize(plan->Plan()->totals.cost);
+    }
+    state.SetLabel(std::to_string(plan->Plan()->nodes.size()) + " nodes");
+    delete plan;
+}
+BENCHMARK(BM_BuildPlan_FlipOne_Deepest)->Unit(benchmark::kMicrosecond);
+
+} // namespace

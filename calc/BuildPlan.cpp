@@ -1,0 +1,356 @@
+#include "calc/BuildPlan.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+#include <map>
+
+#include "calc/Sheet.h"
+#include "calc/Times.h"
+#include "calc/modWastage.h"
+#include "catalogue/BlueprintRecord.h"
+
+namespace brenta::plan {
+
+using namespace numbers;
+
+namespace {
+
+    template <typename T>
+    typename std::vector<T>::const_reference At(const std::vector<T>& table, std::int64_t index)
+    {
+        if (index < 0 || index >= static_cast<std::int64_t>(table.size()))
+            throw Failure("Index " + std::to_string(index) + " outside the table");
+        return table[static_cast<std::size_t>(index)];
+    }
+
+    class Builder {
+    public:
+        Builder(const Catalogue& cat, const pricing::Builders& builders, const Player& player, Plan& plan)
+            : cat_(cat)
+            , builders_(builders)
+            , player_(player)
+            , plan_(plan)
+            , onPath_(cat.strBPs.size(), false)
+        {
+        }
+
+        // Fills the children of node i from its builder's record, then theirs.
+        void Expand(std::size_t i)
+        {
+            const std::int16_t bp = *plan_.nodes[i].builder;
+            const std::string& rec = At(cat_.strBPs, bp);
+            const NumberFormat& fmt = player_.fmt;
+            const std::int32_t runs = plan_.nodes[i].runs;
+            const double factor = record::BaseWastageFactor(rec, fmt);
+            const double w = sheet::WasteFraction(
+                modWastage::WastageAtML(plan_.nodes[i].ml, factor), player_.pe, player_.matMult);
+
+            const double production = ToNumber(record::Field(rec, record::kFieldProductionTime), fmt);
+            const double modifier = ToNumber(record::Field(rec, record::kFieldProductivityModifier), fmt);
+            const std::int32_t perRun = times::BuildSecondsPerRun(production, modifier, plan_.nodes[i].pl);
+            const std::int32_t cut = times::AssemblySecondsPerRun(perRun, player_.industry, player_.timeMult);
+            plan_.nodes[i].seconds = static_cast<std::int64_t>(cut) * runs;
+
+            onPath_[static_cast<std::size_t>(bp)] = true;
+            for (const auto& material : sheet::ShownMaterials(rec, fmt)) {
+                const std::string& name = At(cat_.strItemNames, material.typeId);
+                double quantity = 0;
+                switch (sheet::ClassifyRow(name)) {
+                case sheet::RowKind::Empty:
+                    continue; // an unnamed material costs the sheet nothing either
+                case sheet::RowKind::Skill:
+                    plan_.nodes[i].skills.push_back(Skill { material.typeId, name, material.quantity });
+                    continue;
+                case sheet::RowKind::NoWaste:
+                    quantity = Finite(static_cast<double>(material.quantity) * runs);
+                    break;
+                case sheet::RowKind::Regular:
+                    quantity = Finite(Finite(static_cast<double>(material.quantity) * runs)
+                        + sheet::JobWaste(w, material.quantity, runs, fmt));
+                    break;
+                }
+                Node child;
+                child.typeId = material.typeId;
+                child.name = name;
+                child.parent = i;
+                child.quantity = quantity;
+                child.unitPrice = At(cat_.dblPrices, material.typeId);
+                const std::size_t c = plan_.nodes.size();
+                plan_.nodes[i].children.push_back(c);
+                plan_.nodes.push_back(std::move(child));
+                Place(c);
+            }
+            onPath_[static_cast<std::size_t>(bp)] = false;
+        }
+
+        // Finds the builder of node c and, when it can be used here, its runs and tree.
+        void Place(std::size_t c)
+        {
+            const auto builder = builders_.Find(pricing::MaterialName(plan_.nodes[c].name));
+            if (!builder)
+                return;
+            const std::string& rec = At(cat_.strBPs, *builder);
+            const std::int32_t bpTypeId = TextToInt32(record::Field(rec, record::kFieldTypeId), player_.fmt);
+            const std::int16_t batch = At(cat_.intBatchSize, bpTypeId);
+            if (batch <= 0)
+                return; // a blueprint that makes nothing builds nothing
+            Node& node = plan_.nodes[c];
+            node.builder = builder;
+            if (onPath_[static_cast<std::size_t>(*builder)]) {
+                node.cycle = true;
+                return;
+            }
+            node.batch = batch;
+            node.runs = ToInt32(std::ceil(node.quantity / batch));
+            node.surplus = Finite(static_cast<double>(node.runs) * batch - node.quantity);
+            if (At(cat_.bOwned, *builder)) {
+                const std::string& owned = cat_.strOwned[static_cast<std::size_t>(*builder)];
+                node.ml = TextToInt32(record::Field(owned, 1), player_.fmt);
+                node.pl = TextToInt32(record::Field(owned, 2), player_.fmt);
+            }
+            Expand(c);
+        }
+
+    private:
+        const Catalogue& cat_;
+        const pricing::Builders& builders_;
+        const Player& player_;
+        Plan& plan_;
+        std::vector<bool> onPath_;
+    };
+
+    // Calls visit for every node the job reaches: the product, and below it the
+    // children of every built node; a bought node is visited, its children are not.
+    void WalkBuilt(const Plan& plan, const std::function<void(const Node&)>& visit)
+    {
+        std::vector<std::size_t> stack { 0 };
+        while (!stack.empty()) {
+            const Node& node = plan.nodes[stack.back()];
+            stack.pop_back();
+            visit(node);
+            if (node.build)
+                for (auto it = node.children.rbegin(); it != node.children.rend(); ++it)
+                    stack.push_back(*it);
+        }
+    }
+
+    std::string CsvField(std::string_view text)
+    {
+        if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+            return std::string(text);
+        std::string quoted = "\"";
+        for (const char c : text) {
+            if (c == '"')
+                quoted += '"';
+            quoted += c;
+        }
+        return quoted + '"';
+    }
+
+    std::string Money(double value, const NumberFormat& fmt)
+    {
+        return Format(value, "0.00", fmt);
+    }
+
+} // namespace
+
+Products::Products(const Catalogue& cat)
+{
+    for (std::size_t id = 0; id < cat.strItemNames.size(); ++id)
+        if (!cat.strItemNames[id].empty())
+            byName_.emplace_back(pricing::MaterialName(cat.strItemNames[id]), static_cast<std::int32_t>(id));
+    // Equal names keep the lowest type ID first.
+    std::stable_sort(
+        byName_.begin(), byName_.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+std::optional<std::int32_t> Products::Find(std::string_view builderName) const
+{
+    const auto it = std::lower_bound(byName_.begin(), byName_.end(), builderName,
+        [](const auto& entry, std::string_view name) { return entry.first < name; });
+    if (it == byName_.end() || it->first != builderName)
+        return std::nullopt;
+    return it->second;
+}
+
+Plan Make(const Job& job, double productPrice, const Catalogue& cat, const pricing::Builders& builders,
+    const Player& player)
+{
+    const std::string& rec = At(cat.strBPs, job.blueprint);
+    const std::int32_t bpTypeId = TextToInt32(record::Field(rec, record::kFieldTypeId), player.fmt);
+    const std::int16_t batch = At(cat.intBatchSize, bpTypeId);
+
+    Plan plan;
+    plan.productPrice = productPrice;
+    Node product;
+    product.name = std::string(pricing::BuilderName(rec));
+    product.builder = job.blueprint;
+    product.runs = job.runs;
+    product.batch = batch;
+    product.quantity = Finite(static_cast<double>(job.runs) * batch);
+    product.unitPrice = productPrice;
+    product.ml = job.ml;
+    product.pl = job.pl;
+    product.build = true;
+    plan.nodes.push_back(std::move(product));
+
+    Builder(cat, builders, player, plan).Expand(0);
+    Recompute(plan);
+    return plan;
+}
+
+void Recompute(Plan& plan)
+{
+    if (plan.nodes.empty())
+        return;
+    // Children come after their parent, so going backwards decides every node
+    // after all of its children.
+    for (std::size_t i = plan.nodes.size(); i-- > 0;) {
+        Node& node = plan.nodes[i];
+        if (i != 0 && !node.Buildable()) {
+            node.build = false;
+            node.cost = Finite(node.BuyCost());
+            continue;
+        }
+        double built = 0;
+        for (const std::size_t c : node.children)
+            built = Finite(built + plan.nodes[c].cost);
+        node.builtCost = built;
+        node.build = i == 0 || node.pinned.value_or(built < node.BuyCost());
+        node.cost = node.build ? built : Finite(node.BuyCost());
+    }
+
+    Node& product = plan.nodes[0];
+    product.unitPrice = plan.productPrice;
+    Totals& t = plan.totals;
+    t = Totals {};
+    t.cost = product.cost;
+    t.revenue = Finite(plan.productPrice * product.quantity);
+    t.profit = Finite(t.revenue - t.cost);
+    if (product.quantity > 0) {
+        t.costPerUnit = Finite(t.cost / product.quantity);
+        t.profitPerUnit = Finite(t.profit / product.quantity);
+    }
+
+    std::map<std::string, Skill> skills; // by name, as the list shows them
+    std::map<std::int32_t, std::size_t> bought; // type ID to its place in the list
+    plan.shopping.clear();
+    WalkBuilt(plan, [&](const Node& node) {
+        if (node.build) {
+            t.seconds += node.seconds;
+            for (const Skill& skill : node.skills) {
+                auto [it, added] = skills.try_emplace(skill.name, skill);
+                if (!added)
+                    it->second.level = std::max(it->second.level, skill.level);
+            }
+            return;
+        }
+        auto [it, added] = bought.try_emplace(node.typeId, plan.shopping.size());
+        if (added)
+            plan.shopping.push_back(ShoppingItem { node.typeId, node.name, 0, node.unitPrice, 0 });
+        ShoppingItem& item = plan.shopping[it->second];
+        item.quantity = Finite(item.quantity + node.quantity);
+        item.cost = Finite(item.quantity * item.unitPrice);
+    });
+    std::stable_sort(
+        plan.shopping.begin(), plan.shopping.end(), [](const ShoppingItem& a, const ShoppingItem& b) {
+            return a.cost != b.cost ? a.cost > b.cost : a.name < b.name;
+        });
+    plan.skills.clear();
+    for (auto& entry : skills)
+        plan.skills.push_back(std::move(entry.second));
+}
+
+void Flip(Plan& plan, std::size_t node)
+{
+    if (node == 0 || node >= plan.nodes.size() || !plan.nodes[node].Buildable())
+        return;
+    plan.nodes[node].pinned = !plan.nodes[node].build;
+    Recompute(plan);
+}
+
+void KeepPins(Plan& plan, const Plan& before)
+{
+    if (plan.nodes.size() != before.nodes.size())
+        return;
+    for (std::size_t i = 0; i < plan.nodes.size(); ++i)
+        if (plan.nodes[i].typeId != before.nodes[i].typeId)
+            return;
+    for (std::size_t i = 0; i < plan.nodes.size(); ++i)
+        plan.nodes[i].pinned = before.nodes[i].pinned;
+    Recompute(plan);
+}
+
+std::string DurationText(std::int64_t seconds)
+{
+    // Carried as the sheet carries its times, so both agree on every value.
+    const auto floorDiv = [](std::int64_t a, std::int64_t b) {
+        std::int64_t q = a / b;
+        if ((a % b != 0) && ((a < 0) != (b < 0)))
+            --q;
+        return q;
+    };
+    std::int64_t minutes = floorDiv(seconds, 60);
+    seconds %= 60;
+    std::int64_t hours = floorDiv(minutes, 60);
+    minutes %= 60;
+    const std::int64_t days = floorDiv(hours, 24);
+    hours %= 24;
+    return IntText(days) + "D " + IntText(hours) + "H " + IntText(minutes) + "M " + IntText(seconds) + "S";
+}
+
+std::string ShoppingText(const Plan& plan, const NumberFormat& fmt)
+{
+    std::string text;
+    for (const ShoppingItem& item : plan.shopping)
+        text += std::string(pricing::MaterialName(item.name)) + '\t' + ToText(item.quantity, fmt) + '\t'
+            + Money(item.unitPrice, fmt) + '\t' + Money(item.cost, fmt) + '\n';
+    return text;
+}
+
+std::string PlanCsv(const Plan& plan)
+{
+    const NumberFormat& dot = kDotFormat;
+    std::string csv = "Depth,Item,Quantity,Choice,Runs,Batch,Surplus,ML,PL,Unit Price,Cost,Build Time\r\n";
+    const auto line = [&csv](std::initializer_list<std::string> fields) {
+        bool first = true;
+        for (const std::string& field : fields) {
+            if (!first)
+                csv += ',';
+            csv += CsvField(field);
+            first = false;
+        }
+        csv += "\r\n";
+    };
+
+    std::vector<std::pair<std::size_t, int>> stack { { 0, 0 } };
+    while (!stack.empty()) {
+        const auto [i, depth] = stack.back();
+        stack.pop_back();
+        const Node& n = plan.nodes[i];
+        const bool made = n.Buildable();
+        const std::string choice = n.cycle ? "Buy (cycle)" : n.build ? "Build" : "Buy";
+        line({ IntText(depth), n.name, ToText(n.quantity, dot), choice, made ? IntText(n.runs) : "",
+            made ? IntText(n.batch) : "", made ? ToText(n.surplus, dot) : "", made ? IntText(n.ml) : "",
+            made ? IntText(n.pl) : "", Money(n.unitPrice, dot), Money(n.cost, dot),
+            n.build ? DurationText(n.seconds) : "" });
+        if (n.build)
+            for (auto it = n.children.rbegin(); it != n.children.rend(); ++it)
+                stack.emplace_back(*it, depth + 1);
+    }
+
+    const Totals& t = plan.totals;
+    const auto total = [&](const char* what, const std::string& value) {
+        line({ "", what, "", "", "", "", "", "", "", "", value, "" });
+    };
+    total("Total cost", Money(t.cost, dot));
+    total("Cost per unit", Money(t.costPerUnit, dot));
+    total("Revenue", Money(t.revenue, dot));
+    total("Profit", Money(t.profit, dot));
+    total("Profit per unit", Money(t.profitPerUnit, dot));
+    line({ "", "Total build time", "", "", "", "", "", "", "", "", "", DurationText(t.seconds) });
+    return csv;
+}
+
+} // namespace brenta::plan

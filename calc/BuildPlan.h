@@ -1,0 +1,144 @@
+#pragma once
+
+// The build plan: the whole production tree of the shown blueprint's job. Every
+// material of the sheet is a node with the sheet's own total; a node whose item
+// has a builder can be built from it, its children being the builder's materials
+// for the runs the node needs, and so on down. Each buildable node is built or
+// bought, by default whichever is cheaper, decided from the leaves up; the player
+// can pin any node either way. What is bought makes the shopping list, what is
+// built takes time, and the product's price against the cost is the profit.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "calc/AutoPrice.h"
+#include "base/Numbers.h"
+#include "catalogue/Catalogue.h"
+
+namespace brenta::plan {
+
+// The player's side of every job in the plan.
+struct Player {
+    NumberFormat fmt;
+    int pe = 0; // Production Efficiency level, 0..5
+    int industry = 0; // Industry level, 0..5, cuts build time
+    double matMult = 1; // the assembly array's material multiplier
+    double timeMult = 1; // the assembly array's time multiplier
+};
+
+// The job on the sheet: the shown blueprint at the levels and runs of its boxes.
+struct Job {
+    std::int16_t blueprint = 0;
+    std::int32_t runs = 1;
+    std::int32_t ml = 0;
+    std::int32_t pl = 0;
+};
+
+struct Skill {
+    std::int32_t typeId;
+    std::string name;
+    std::int32_t level;
+};
+
+inline constexpr std::size_t kNoParent = static_cast<std::size_t>(-1);
+
+struct Node {
+    std::int32_t typeId = 0; // the item; 0 for the product when the catalogue names no such item
+    std::string name; // display name with kind prefix; the blueprint's item name for the product
+    std::size_t parent = kNoParent;
+    std::vector<std::size_t> children; // the builder's materials for this node's runs, in list order
+    double quantity = 0; // units needed, waste included
+    double unitPrice = 0; // the stored price of one unit
+
+    std::optional<std::int16_t> builder; // the blueprint that builds it, when one does
+    bool cycle = false; // its builder is already on the way up: bought, never expanded
+    std::int32_t runs = 0; // runs of the builder that make the quantity
+    std::int32_t batch = 0; // units one run of the builder makes
+    double surplus = 0; // units made beyond the quantity
+    std::int32_t ml = 0; // the builder's owned levels, 0 when not owned
+    std::int32_t pl = 0;
+    std::int64_t seconds = 0; // build time of the runs, with the player's skills
+    std::vector<Skill> skills; // the builder's skill rows, the level as the quantity
+
+    std::optional<bool> pinned; // the player's choice; nothing leaves it to the price
+    bool build = false; // built (true) or bought, as decided
+    double builtCost = 0; // what building costs: the children as each is decided
+    double cost = 0; // what this node costs the job as decided
+
+    bool Buildable() const { return builder.has_value() && !cycle; }
+    double BuyCost() const { return quantity * unitPrice; }
+};
+
+struct ShoppingItem {
+    std::int32_t typeId;
+    std::string name;
+    double quantity;
+    double unitPrice;
+    double cost;
+};
+
+struct Totals {
+    double cost = 0; // everything bought
+    double costPerUnit = 0; // per unit of the product made
+    std::int64_t seconds = 0; // every built job one after the other
+    double revenue = 0; // the product's price times the units made
+    double profit = 0;
+    double profitPerUnit = 0;
+};
+
+// The plan: nodes[0] is the product, always built, made by the job's runs.
+struct Plan {
+    std::vector<Node> nodes;
+    double productPrice = 0;
+    Totals totals;
+    std::vector<Skill> skills; // every skill a built job requires, at its highest level
+    std::vector<ShoppingItem> shopping; // by cost, largest first
+};
+
+// The item a blueprint builds: the catalogue's item whose name without kind prefix
+// is the blueprint's builder name, nothing when no item has that name.
+class Products {
+public:
+    explicit Products(const Catalogue& cat);
+    std::optional<std::int32_t> Find(std::string_view builderName) const;
+
+private:
+    std::vector<std::pair<std::string_view, std::int32_t>> byName_; // sorted by name
+};
+
+// The plan of the job, every choice left to the price. A record that cannot be
+// read, a number beyond its width or a cost beyond the float range is a Failure.
+// productPrice: what one unit of the product sells for.
+Plan Make(const Job& job, double productPrice, const Catalogue& cat, const pricing::Builders& builders,
+    const Player& player);
+
+// Decides every unpinned node by the price and writes the costs, the totals, the
+// skills and the shopping list again. Make and Flip end with it; call it after
+// pinning nodes or changing productPrice.
+void Recompute(Plan& plan);
+
+// Pins a buildable node to the other choice than it has now and recomputes. The
+// product, and a node that cannot be built, stay as they are.
+void Flip(Plan& plan, std::size_t node);
+
+// Copies the pins of another plan of the same blueprint: its tree has the same
+// shape whatever the runs and levels, so each node keeps the player's choice.
+void KeepPins(Plan& plan, const Plan& before);
+
+// Time text of a duration: "<d>D <h>H <m>M <s>S", as the sheet writes its times.
+std::string DurationText(std::int64_t seconds);
+
+// The shopping list as tab-separated lines (item, quantity, unit price, cost),
+// each ended by a line break, in the locale's decimal separator, without digit groups.
+std::string ShoppingText(const Plan& plan, const NumberFormat& fmt);
+
+// The plan as CSV: a header line, one line per node the job reaches (the product,
+// and below every built node its materials) in tree order with its depth, then the
+// totals; CR LF line ends, "." as decimal point, RFC 4180 quoting.
+std::string PlanCsv(const Plan& plan);
+
+} // namespace brenta::plan
