@@ -64,7 +64,7 @@ protected:
     // Waits until the menu has gone and the main window can be used again.
     void ExpectClosed(QPointer<ui::frmContextMenu> menu) const
     {
-        QTRY_VERIFY(menu.isNull());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return menu.isNull(); }));
         EXPECT_TRUE(window->isEnabled());
         EXPECT_TRUE(window->isVisible());
     }
@@ -192,7 +192,7 @@ TEST_P(DrillDown, LosingTheFocusClosesTheMenuWithoutAction)
     QPointer<ui::frmContextMenu> menu = RightClick(14);
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(w.bFindBP);
-    QTRY_VERIFY(menu->isActiveWindow());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isActiveWindow(); }));
     QWidget elsewhere;
     elsewhere.show();
     elsewhere.activateWindow();
@@ -356,7 +356,7 @@ TEST_P(DrillDown, TheComparisonWorksOnTheShownBlueprint)
     EXPECT_EQ(c->lblPrefix[0]->text(), "[Raw] Tritanium");
     EXPECT_EQ(Texts{c->lblWaste[0]->text().toStdString()}, Column(w.ui.lblWaste, 1));
     c->close();
-    QTRY_VERIFY(c.isNull());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.isNull(); }));
 
     // Shown with nothing selected in the selector, it still opens; with nothing shown, not.
     w.ClearMaterialRows();
@@ -366,7 +366,7 @@ TEST_P(DrillDown, TheComparisonWorksOnTheShownBlueprint)
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->windowTitle().toStdString(), std::string("ML to ML Comparison - ") + kAfterburner1);
     c->close();
-    QTRY_VERIFY(c.isNull());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return c.isNull(); }));
     w.ClearMaterialRows();
     w.ui.MLtoML->trigger();
     EXPECT_EQ(comparison(), nullptr);
@@ -433,7 +433,7 @@ TEST_P(FloatingButton, ButtonizeAndAClickOnTheSquareRestoreTheWindowInPlace)
 
         QWidget* target = button->childAt(spot) ? button->childAt(spot) : button.data();
         QTest::mouseClick(target, Qt::LeftButton, {}, target->mapFrom(button.data(), spot));
-        QTRY_VERIFY(button.isNull());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return button.isNull(); }));
         EXPECT_TRUE(w.isVisible());
         EXPECT_EQ(w.geometry(), before);
         // Back as "Always on Top" says: an ordinary window while it shows no check
@@ -449,7 +449,7 @@ TEST_P(FloatingButton, ButtonizeAndAClickOnTheSquareRestoreTheWindowInPlace)
     QPointer<ui::frmButton> button = Button();
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button.data(), Qt::LeftButton, {}, QPoint(2, 2));
-    QTRY_VERIFY(button.isNull());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return button.isNull(); }));
     EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(w.ui.AOT->isChecked());
 }
@@ -488,7 +488,7 @@ TEST_P(FloatingButton, SigtermWhileButtonisedSavesThePlayersFiles)
     ASSERT_FALSE(w.isVisible());
 
     std::raise(SIGTERM);
-    QTRY_VERIFY(button.isNull() || !button->isVisible());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return button.isNull() || !button->isVisible(); }));
     EXPECT_TRUE(std::filesystem::exists(Path("skills.dat")));
     EXPECT_TRUE(std::filesystem::exists(Path("ownedbps.dat")));
     EXPECT_TRUE(std::filesystem::exists(Path("matprices.dat")));

@@ -199,7 +199,7 @@ TEST_P(WaysOut, EnableTheOwnerAgain)
     EXPECT_EQ(static_cast<int>((c.saving ? written : read).size()), c.calls);
     if (c.way == WayOut::CloseBox) {
         // The window is gone; the next use builds it again, variables intact.
-        QTRY_VERIFY(dialog.Window() == nullptr);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.Window() == nullptr; }));
         QDialog& again = c.saving ? ShowSave() : ShowOpen();
         EXPECT_TRUE(again.isVisible());
         EXPECT_EQ(Entries(again).size(), 2);
