@@ -3,6 +3,8 @@
 #include "base/Text.h"
 
 #include <algorithm>
+
+#include <sys/stat.h>
 #include <cctype>
 #include <filesystem>
 #include <system_error>
@@ -60,6 +62,15 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder)
     if (error)
         return std::nullopt;
     return entries;
+}
+
+bool IsPlayerFile(const std::string& path)
+{
+    const std::string name = NamePart(path);
+    if (name.empty() || name.front() == '.')
+        return false;
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
 std::vector<std::string> MatchingNames(const std::vector<FolderEntry>& entries, std::string_view filter,

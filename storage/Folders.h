@@ -23,6 +23,12 @@ struct FolderEntry {
 // or an error part-way through.
 std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder);
 
+// True when an ordinary file is at path, one of the player's files as the program
+// looks for them: not a folder, not hidden (a name starting with "."), not a device,
+// pipe or socket; a link counts when it leads to an ordinary file. Any error counts
+// as not found.
+bool IsPlayerFile(const std::string& path);
+
 enum class NameMatch {
     Ending,   // the name ends with the filter
     Anywhere, // the name contains the filter

@@ -8,6 +8,8 @@
 
 #include "tests/TempFolder.h"
 
+#include <sys/stat.h>
+
 namespace fs = std::filesystem;
 namespace storage = brenta::storage;
 using Names = std::vector<std::string>;
@@ -31,6 +33,26 @@ TEST(Folders, ListsFilesAndSubFoldersButNoHiddenOrBrokenEntries)
     for (const auto& e : *entries)
         kinds[e.name] = e.isFolder;
     EXPECT_EQ(kinds, (std::map<std::string, bool>{{"a.dat", false}, {"link.dat", false}, {"sub.dat", true}}));
+}
+
+// The player's files are ordinary, visible files; a link counts as what it leads to.
+TEST(Folders, OnlyOrdinaryVisibleFilesArePlayerFiles)
+{
+    brenta::test::TempFolder temp("brenta-playerfile");
+    const fs::path& folder = temp.Path();
+    std::ofstream(folder / "matprices.dat") << "34{5\r\n";
+    std::ofstream(folder / ".hidden.txt") << "x";
+    fs::create_directory(folder / "icons.txt");
+    ASSERT_EQ(::mkfifo((folder / "pipe.log").c_str(), 0600), 0);
+    fs::create_symlink(folder / "matprices.dat", folder / "link.dat");
+    fs::create_symlink(folder / "gone.dat", folder / "dangling.bin");
+    const auto is = [&folder](const char* name) { return storage::IsPlayerFile((folder / name).string()); };
+    EXPECT_TRUE(is("matprices.dat"));
+    EXPECT_TRUE(is("link.dat"));
+    for (const char* name : {"missing.dat", "icons.txt", ".hidden.txt", "pipe.log", "dangling.bin", "matprices.dat/",
+             "no-folder/matprices.dat"})
+        EXPECT_FALSE(is(name)) << name;
+    EXPECT_FALSE(storage::IsPlayerFile(""));
 }
 
 TEST(Folders, AFolderThatCannotBeListedGivesNothing)

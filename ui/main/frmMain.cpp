@@ -29,7 +29,6 @@
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
 #include "ui/windows/AlwaysOnTop.h"
-#include "ui/windows/CustomFSO.h"
 #include "ui/windows/frmOpen.h"
 #include "ui/windows/frmSave.h"
 #include "ui/main/frmMainShared.h"
@@ -81,13 +80,6 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
 }
 
 frmMain::~frmMain() = default;
-
-CustomFSO& frmMain::Fso()
-{
-    if (!fso_)
-        fso_ = std::make_unique<CustomFSO>();
-    return *fso_;
-}
 
 frmOpen& frmMain::OpenDialog()
 {

@@ -30,7 +30,6 @@ struct GridRow;
 
 namespace brenta::ui {
 
-class CustomFSO;
 class frmOpen;
 class frmSave;
 
@@ -155,7 +154,6 @@ private:
     void ShowWF(const QString& text);
     std::string FolderPath(const std::string& fileName) const;
     std::string SelectedRecord() const;
-    CustomFSO& Fso();
     bool CanCompare() const;
     void ConnectPricing();
     const pricing::Builders& BuilderLookup();
@@ -195,7 +193,6 @@ private:
     std::string executableName_;
     storage::SettingsStore& settings_;
     NumberFormat fmt_;
-    std::unique_ptr<CustomFSO> fso_;
     std::unique_ptr<frmOpen> openDialog_;
     std::unique_ptr<frmSave> saveDialog_;
     int windowHeightTwips_ = 0;

@@ -22,6 +22,7 @@
 #include "calc/Times.h"
 #include "catalogue/BlueprintRecord.h"
 #include "storage/OwnedFile.h"
+#include "storage/Folders.h"
 #include "storage/PricesFile.h"
 #include "storage/Settings.h"
 #include "storage/SkillsFile.h"
@@ -29,7 +30,6 @@
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
 #include "ui/windows/AlwaysOnTop.h"
-#include "ui/windows/CustomFSO.h"
 #include "ui/main/frmMainShared.h"
 
 namespace brenta::ui {
@@ -136,7 +136,7 @@ void frmMain::ShowIcon(std::int16_t id)
     const std::string icons = FolderPath("icons") + static_cast<char>(std::filesystem::path::preferred_separator);
     QPixmap picture;
     for (const std::string& name : {std::to_string(id) + ".jpg", std::string("unknown.jpg")}) {
-        if (!Fso().FileExists(icons + name))
+        if (!storage::IsPlayerFile(icons + name))
             continue;
         try {
             const std::string bytes = storage::ReadWholeFile(icons + name);

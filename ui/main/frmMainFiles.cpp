@@ -26,6 +26,7 @@
 #include "calc/Times.h"
 #include "catalogue/BlueprintRecord.h"
 #include "storage/OwnedFile.h"
+#include "storage/Folders.h"
 #include "storage/PricesFile.h"
 #include "storage/Settings.h"
 #include "storage/SkillsFile.h"
@@ -34,7 +35,6 @@
 #include "ui/main/MessageBox.h"
 #include "ui/main/SignalCloser.h"
 #include "ui/windows/AlwaysOnTop.h"
-#include "ui/windows/CustomFSO.h"
 #include "ui/main/frmMainShared.h"
 
 namespace brenta::ui {
@@ -144,7 +144,7 @@ void frmMain::InitializeArrays()
 std::optional<std::string> frmMain::ReadPlayerFile(const std::string& fileName)
 {
     const std::string path = FolderPath(fileName);
-    if (!Fso().FileExists(path))
+    if (!storage::IsPlayerFile(path))
         return std::nullopt;
     try {
         return storage::ReadWholeFile(path);

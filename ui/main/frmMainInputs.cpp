@@ -36,7 +36,6 @@
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
 #include "ui/windows/AlwaysOnTop.h"
-#include "ui/windows/CustomFSO.h"
 #include "ui/main/frmMainShared.h"
 
 namespace brenta::ui {

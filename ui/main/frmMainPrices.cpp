@@ -1,11 +1,11 @@
 #include "ui/main/frmMain.h"
 
+#include "storage/Folders.h"
 #include "storage/PricesFile.h"
 #include "storage/Settings.h"
 #include "storage/TextFile.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/frmMainShared.h"
-#include "ui/windows/CustomFSO.h"
 #include "ui/windows/frmOpen.h"
 
 namespace brenta::ui {
@@ -29,8 +29,7 @@ void frmMain::OpenPricesFile()
     if (chosen.empty())
         return;
     // Only the name counts: the player's prices files live beside the program.
-    std::string delimiter = "/";
-    const std::string name = Fso().GetFileName(chosen, delimiter);
+    const std::string name = storage::NamePart(chosen);
     if (!AcceptPricesFileName(name))
         return;
 
@@ -38,7 +37,7 @@ void frmMain::OpenPricesFile()
     // file in use as they were.
     const std::string path = FolderPath(name);
     std::string content;
-    if (Fso().FileExists(path)) {
+    if (storage::IsPlayerFile(path)) {
         try {
             content = storage::ReadWholeFile(path);
         } catch (const Failure& e) {
