@@ -81,9 +81,13 @@ void frmMain::FormLoad()
     for (const std::string& rec : cat.strBPs) {
         if (rec.empty())
             continue;
-        const auto fields = text::Split(rec, '{');
-        const std::string name(fields[0]);
-        const std::string id(fields.size() > 1 ? fields[1] : std::string_view());
+        // Only the first two fields: splitting the whole record (its long material
+        // list included) for every blueprint was a measurable part of the start-up.
+        const std::string_view view = rec;
+        const std::size_t brace = view.find('{');
+        const std::string name(view.substr(0, brace));
+        const std::string_view rest = brace == std::string_view::npos ? std::string_view() : view.substr(brace + 1);
+        const std::string id(rest.substr(0, rest.find('{')));
         lstIDs.push_back(id);
         lstBPs.push_back(name);
         names.push_back(Q(name));
