@@ -7,6 +7,7 @@
 #include "calc/modRounding.h"
 #include "calc/modWastage.h"
 #include "catalogue/BlueprintRecord.h"
+#include "base/Table.h"
 
 namespace brenta::pricing {
 
@@ -14,21 +15,12 @@ using namespace numbers;
 
 namespace {
 
-template <typename T>
-typename std::vector<T>::const_reference At(const std::vector<T>& table, std::int64_t index)
-{
-    if (index < 0 || index >= static_cast<std::int64_t>(table.size()))
-        throw Failure("Index " + std::to_string(index) + " outside the table");
-    return table[static_cast<std::size_t>(index)];
-}
-
-bool IsSkillCaption(std::string_view caption) { return caption.find("Skill") != std::string_view::npos; }
 
 // The builder of a row's caption, or nothing for a skill row or an item no
 // blueprint builds.
 std::optional<std::int16_t> BuilderOf(std::string_view caption, const Builders& builders)
 {
-    if (IsSkillCaption(caption))
+    if (sheet::IsSkillRow(caption))
         return std::nullopt;
     return builders.Find(MaterialName(caption));
 }
@@ -81,7 +73,7 @@ std::vector<RunAmount> OneRunAmounts(std::string_view record, std::int32_t ml, c
     for (std::size_t j = 1; j < entries.size(); ++j) {
         const auto entry = record::SplitEntry(entries[j]);
         const std::int32_t typeId = TextToInt32(entry.typeIdText, facility.fmt);
-        if (At(itemNames, typeId).find("[Skill]") != std::string::npos)
+        if (sheet::IsSkillRow(At(itemNames, typeId)))
             continue;
         if (!m)
             m = sheet::WasteFraction(modWastage::WastageAtML(ml, factor), facility.pe, facility.matMult);

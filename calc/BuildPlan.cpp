@@ -9,20 +9,13 @@
 #include "calc/Times.h"
 #include "calc/modWastage.h"
 #include "catalogue/BlueprintRecord.h"
+#include "base/Table.h"
 
 namespace brenta::plan {
 
 using namespace numbers;
 
 namespace {
-
-    template <typename T>
-    typename std::vector<T>::const_reference At(const std::vector<T>& table, std::int64_t index)
-    {
-        if (index < 0 || index >= static_cast<std::int64_t>(table.size()))
-            throw Failure("Index " + std::to_string(index) + " outside the table");
-        return table[static_cast<std::size_t>(index)];
-    }
 
     class Builder {
     public:

@@ -12,9 +12,11 @@ namespace brenta::sheet {
 
 using namespace numbers;
 
+bool IsSkillRow(std::string_view caption) { return caption.starts_with("[Skill]"); }
+
 RowKind ClassifyRow(std::string_view caption)
 {
-    if (caption.substr(0, 7) == "[Skill]")
+    if (IsSkillRow(caption))
         return RowKind::Skill;
     if (caption.starts_with("[T1]") || caption.starts_with("[Ship]"))
         return RowKind::NoWaste;

@@ -27,6 +27,10 @@ enum class RowKind { Empty, Skill, NoWaste, Regular };
 // tools never waste but are bought; every other named material wastes.
 RowKind ClassifyRow(std::string_view caption);
 
+// A skill row: the item's name begins with "[Skill]". The one test of it, for the
+// sheet, the report, auto-pricing and the build plan alike.
+bool IsSkillRow(std::string_view caption);
+
 // The waste fraction of a regular row: the ML share f, plus 25 % less 5 % per
 // Production Efficiency level, plus what the assembly array adds above 1.
 double WasteFraction(double f, int pe, double matMult);

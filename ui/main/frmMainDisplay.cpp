@@ -110,7 +110,7 @@ void frmMain::ApplyRunsToAmounts()
     for (std::size_t row = 0; row < materials.size(); ++row) {
         const int r = static_cast<int>(row);
         // Only rows the shown blueprint filled; skill rows keep the required level.
-        if (lstCurrentIDs[row] == "0" || ui.lblPrefix[r]->text().contains(QStringLiteral("Skill")))
+        if (lstCurrentIDs[row] == "0" || sheet::IsSkillRow(S(ui.lblPrefix[r]->text())))
             continue;
         ui.lblAmount[r]->setText(Q(numbers::ToText(numbers::Finite(materials[row].quantity * runs), fmt_)));
     }

@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "base/Numbers.h"
+#include "base/Table.h"
 #include "calc/Sheet.h"
 #include "storage/Settings.h"
 #include "ui/main/Look.h"
@@ -48,14 +49,5 @@ inline unsigned KindColour(const std::string& name)
             return kind.colour;
     return Colour::White;
 }
-
-template <typename T>
-typename std::vector<T>::const_reference At(const std::vector<T>& table, std::int64_t index)
-{
-    if (index < 0 || index >= static_cast<std::int64_t>(table.size()))
-        throw Failure("Index " + std::to_string(index) + " outside the table");
-    return table[static_cast<std::size_t>(index)];
-}
-
 
 } // namespace brenta::ui::mainwindow
