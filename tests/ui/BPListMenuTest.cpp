@@ -4,6 +4,7 @@
 #include <QAction>
 
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -11,6 +12,7 @@
 
 #include "tests/ui/FileDialogDriver.h"
 #include "tests/ui/MainWindowFixture.h"
+#include "ui/main/SignalCloser.h"
 
 using namespace brenta;
 
@@ -178,6 +180,28 @@ TEST_P(BPListMenu, AnExistingFileIsReplacedOnlyAfterAYes)
     EXPECT_EQ(messages, std::vector<std::string>{"Exported successfully."});
     const std::string asked = "Brenta|report.txt already exists.\n\nDo you want to replace it?";
     EXPECT_EQ(questions, (std::vector<std::string>{asked, asked}));
+}
+
+// A termination signal while the export asks whether to replace a file: the
+// player's files are written as at any close, and the report's old file stays.
+TEST_P(BPListMenu, ASignalWhileTheExportAsksLosesNothing)
+{
+    WriteFile("report.txt", "earlier");
+    WriteFile("ownedbps.dat", "11294{5{2\r\n");
+    ui::frmMain& w = Start();
+    ui::SignalCloser closer(&w);
+    bool saved = false;
+    const auto previous = ui::SetQuestionHook([&](const QString&, const QString&) {
+        std::raise(SIGTERM);
+        saved = QTest::qWaitFor([&] { return std::filesystem::exists(Path("skills.dat")); });
+        return false;
+    });
+    Export("report.txt");
+    ui::SetQuestionHook(previous);
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(ReadFile("ownedbps.dat"), "11294{5{2\r\n");
+    EXPECT_TRUE(std::filesystem::exists(Path("matprices.dat")));
+    EXPECT_EQ(ReadFile("report.txt"), "earlier");
 }
 
 } // namespace
