@@ -90,6 +90,7 @@ TEST_P(Readability, HugeRunsLongTimesAndBigPricesStayReadable)
     }
     for (QLineEdit* box : { w.ui.txtPPU[0], w.ui.txtWF, w.ui.txtRuns })
         EXPECT_TRUE(Readable(box, box->text()));
+    EXPECT_TRUE(Readable(w.ui.cboBP, kPlates));
     EXPECT_EQ(w.ui.txtWF->cursorPosition(), 0);
     EXPECT_EQ(ui::ShownText(w.ui.txtPPU[0]).elided, false) << "a price box holds 296013356.75 whole";
 }

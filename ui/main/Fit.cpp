@@ -162,7 +162,7 @@ namespace {
             painter.setPen(box->palette().color(QPalette::Text));
             QStyleOptionComboBox opt = ComboOption(box);
             painter.drawComplexControl(QStyle::CC_ComboBox, opt);
-            opt.currentText = FitText(opt.currentText, box->font(), ComboRoom(box)).shown;
+            opt.currentText = ElideText(opt.currentText, box->font(), ComboRoom(box)).shown;
             painter.drawControl(QStyle::CE_ComboBoxLabel, opt);
             return true;
         }
@@ -177,6 +177,17 @@ namespace {
     }
 
 } // namespace
+
+FittedText ElideText(const QString& text, const QFont& font, int room)
+{
+    FittedText fitted { font, text, false };
+    const QFontMetrics metrics(font);
+    if (room > 0 && metrics.horizontalAdvance(text) > room) {
+        fitted.shown = metrics.elidedText(text, Qt::ElideRight, room);
+        fitted.elided = true;
+    }
+    return fitted;
+}
 
 FittedText FitText(const QString& text, const QFont& font, int room)
 {
@@ -227,7 +238,7 @@ FittedText ShownText(const QWidget* w)
         return { box->font(), box->text(), fitted.elided };
     }
     if (const auto* box = qobject_cast<const QComboBox*>(w); box && box->property(BaseFontProperty).isValid())
-        return FitText(box->currentText(), box->font(), ComboRoom(box));
+        return ElideText(box->currentText(), box->font(), ComboRoom(box));
     return { w->font(), QString(), false };
 }
 

@@ -25,6 +25,8 @@ struct FittedText {
 // The largest font from font down to the floor, in half points, at which text fits
 // room pixels, and what is drawn at it.
 FittedText FitText(const QString& text, const QFont& font, int room);
+// The same at the font as it is: a selector's names keep its size and are cut at their end.
+FittedText ElideText(const QString& text, const QFont& font, int room);
 
 // Every label (text, not picture) and text box under root draws its text fitted to
 // its place; read-only boxes show their text from its start.
