@@ -9,6 +9,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QWheelEvent>
 
 #include "tests/ui/MainWindowFixture.h"
@@ -145,6 +148,35 @@ TEST_P(Readability, WindowsHaveTheShrinkRulesOuterHeight)
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->frameGeometry().height(), ui::TwipsToPixels(c->WindowHeightTwips()));
     c->close();
+}
+
+TEST_P(Readability, AWindowTallerThanTheScreenScrollsItsGrid)
+{
+    ui::frmMain& w = Start();
+    const QRect free = w.screen()->availableGeometry();
+    const int oneRowWidth = w.width();
+    auto* area = w.findChild<QScrollArea*>(QStringLiteral("clientArea"));
+    ASSERT_NE(area, nullptr);
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+    w.ShrinkFrame(24);
+    const int rule = ui::TwipsToPixels(w.WindowHeightTwips());
+    if (rule <= free.height())
+        GTEST_SKIP() << "the screen shows the whole grid";
+    QApplication::processEvents();
+    EXPECT_EQ(w.frameGeometry().height(), free.height());
+    EXPECT_GE(w.frameGeometry().top(), free.top());
+    EXPECT_TRUE(area->verticalScrollBar()->isVisible());
+    EXPECT_EQ(w.width(), oneRowWidth + area->verticalScrollBar()->sizeHint().width());
+    // The last row can be scrolled into view.
+    area->ensureWidgetVisible(w.ui.lblAmount[24]);
+    EXPECT_TRUE(area->viewport()->rect().contains(
+        w.ui.lblAmount[24]->mapTo(area->viewport(), w.ui.lblAmount[24]->rect().bottomLeft())));
+
+    w.ShrinkFrame(0); // fits again: no scroll bar, the design's width
+    QApplication::processEvents();
+    EXPECT_EQ(w.frameGeometry().height(), ui::TwipsToPixels(w.WindowHeightTwips()));
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+    EXPECT_EQ(w.width(), oneRowWidth);
 }
 
 TEST_P(Readability, DarkDesktopPaletteLeavesTheFixedColoursAlone)

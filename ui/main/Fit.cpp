@@ -6,8 +6,12 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPainter>
 #include <QPixmap>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -22,6 +26,7 @@ namespace {
     constexpr const char* BaseFontProperty = "brentaFitBaseFont";
     constexpr const char* OuterHeightProperty = "brentaOuterHeight";
     constexpr const char* WheelProperty = "brentaWheelNeedsFocus";
+    constexpr const char* BaseWidthProperty = "brentaBaseWidth";
 
     // Room of a label's text: its contents less the indent on the side it is aligned to.
     QRect LabelTextRect(const QLabel* label)
@@ -87,7 +92,29 @@ namespace {
 
     void ApplyOuterHeight(QWidget* window)
     {
-        const int outer = window->property(OuterHeightProperty).toInt();
+        int outer = window->property(OuterHeightProperty).toInt();
+        // No taller than its screen's free area: a main window whose client scrolls
+        // shows the rest of it that way, a scroll bar wider.
+        const QScreen* screen = window->screen();
+        const int available = screen ? screen->availableGeometry().height() : outer;
+        const bool clipped = outer > available;
+        if (clipped) {
+            outer = available;
+            // All of it on the screen: a window running below the free area starts at its top.
+            const QRect free = screen->availableGeometry();
+            if (window->frameGeometry().top() + outer > free.bottom() + 1)
+                window->move(window->frameGeometry().left(), free.top());
+        }
+        if (const auto* main = qobject_cast<QMainWindow*>(window)) {
+            if (const auto* area = qobject_cast<QScrollArea*>(main->centralWidget())) {
+                if (!window->property(BaseWidthProperty).isValid())
+                    window->setProperty(BaseWidthProperty, window->width());
+                const int width = window->property(BaseWidthProperty).toInt()
+                    + (clipped ? area->verticalScrollBar()->sizeHint().width() : 0);
+                if (window->minimumWidth() != width || window->maximumWidth() != width)
+                    window->setFixedWidth(width);
+            }
+        }
         // The window manager's frame is known only once the window is shown.
         const int decoration = window->isVisible() ? window->frameGeometry().height() - window->height() : 0;
         const int inner = outer - decoration;

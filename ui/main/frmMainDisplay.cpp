@@ -247,6 +247,8 @@ void frmMain::ShrinkFrame(std::int16_t maxIndex)
         frame->setFixedHeight(TwipsToPixels(frameHeight));
 
     windowHeightTwips_ = frameHeight + kAnalysisHeight + 1800;
+    // The client scrolls rather than hide the grid's last rows on a screen too low for them.
+    ui.centralWidget->setMinimumHeight(ui.fraMats->y() + TwipsToPixels(frameHeight));
     // The outer height, title bar and borders included, from start-up on.
     SetOuterHeight(this, TwipsToPixels(windowHeightTwips_));
 }

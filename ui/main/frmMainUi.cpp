@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 
 #include <initializer_list>
 
@@ -154,9 +155,17 @@ void frmMainUi::setupUi(QMainWindow* window)
     // The background is fixed, so every colour drawn on it is too, whatever the desktop's.
     SetFixedColours(window);
 
-    centralWidget = new QWidget(window);
+    // The client scrolls only when the window is taller than the screen can show;
+    // otherwise the window shrinks to its rows and the client fills it.
+    auto* clientArea = new QScrollArea(window);
+    clientArea->setObjectName(QStringLiteral("clientArea"));
+    clientArea->setFrameShape(QFrame::NoFrame);
+    clientArea->setWidgetResizable(true);
+    clientArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    centralWidget = new QWidget;
     centralWidget->setObjectName(QStringLiteral("centralWidget"));
-    window->setCentralWidget(centralWidget);
+    clientArea->setWidget(centralWidget);
+    window->setCentralWidget(clientArea);
     QWidget* const client = centralWidget;
 
     // Input strip: two rows of caption + field pairs above the analysis frame.
