@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -220,6 +221,8 @@ TEST_P(Readability, AltOpensEachMenuWithoutTypingIntoTheFocusedBox)
     } cases[] = { { Qt::Key_F, w.ui.File }, { Qt::Key_T, w.ui.Tools }, { Qt::Key_O, w.ui.Options } };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.menu->objectName().toStdString());
+        // The bar opens a menu on Alt and its letter through the title's mnemonic, whatever the style.
+        EXPECT_EQ(QKeySequence::mnemonic(k.menu->title()), QKeySequence(Qt::ALT | k.key));
         w.ui.txtML->setFocus();
         QTest::keyClick(w.ui.txtML, k.key, Qt::AltModifier);
         QTRY_VERIFY(k.menu->isVisible());
