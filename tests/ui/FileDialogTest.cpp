@@ -225,6 +225,7 @@ TEST_F(FileDialogs, SaveUsesTheTypedNameExactlyAndOffersOnlyItsNameNextTime)
     QDialog& d = ShowSave();
     QLineEdit* name = test::Control<QLineEdit>(d, "txtFilename");
     EXPECT_EQ(name->text(), "");
+    EXPECT_EQ(d.focusWidget(), name);
     Pick(d, "c.txt");
     EXPECT_EQ(name->text(), "c.txt"); // a click on an entry offers its name
     test::TypeName(d, "owned");
@@ -233,7 +234,10 @@ TEST_F(FileDialogs, SaveUsesTheTypedNameExactlyAndOffersOnlyItsNameNextTime)
 
     ShowSave();
     EXPECT_EQ(name->text(), "owned"); // not the previous full path
-    Press(d, "cmdSave");
+    EXPECT_EQ(d.focusWidget(), name);
+    QPushButton* saveButton = test::Control<QPushButton>(d, "cmdSave");
+    saveButton->setFocus();
+    QTest::keyClick(saveButton, Qt::Key_Return); // Enter presses the focused button
     EXPECT_EQ(written.back(), In("owned"));
 
     ShowSave();

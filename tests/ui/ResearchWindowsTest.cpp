@@ -288,6 +288,43 @@ TEST_P(Research, GraphIsPaintedFromItsKeptPicture)
     EXPECT_EQ(g->grab().toImage(), first);
 }
 
+TEST_P(Research, GraphTextsClearTheCurveAndEachOther)
+{
+    const struct {
+        const char* ideal;
+        const char* amount;
+    } cases[] = { { "135", "676" }, { "800", "4001" }, { "480000", "10000" } };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.ideal);
+        ui::frmGraph g(nullptr);
+        const auto picture = graph::WasteGraph(c.ideal, c.amount, 0.1, fmt);
+        ASSERT_TRUE(picture.has_value());
+        g.Draw(*picture);
+        const QTransform map = g.Mapping();
+        std::vector<QRectF> curve;
+        for (const graph::Stroke& s : picture->strokes)
+            if (s.kind == graph::Stroke::Kind::Line && s.colour == graph::kYellow)
+                curve.push_back(
+                    QRectF(map.map(QPointF(s.from.x, s.from.y)), map.map(QPointF(s.to.x, s.to.y))).normalized());
+        const auto& labels = g.Labels();
+        std::size_t shown = 0;
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            if (!labels[i].shown)
+                continue;
+            ++shown;
+            EXPECT_TRUE(g.rect().contains(labels[i].rect)) << labels[i].text.toStdString();
+            for (const QRectF& line : curve)
+                EXPECT_FALSE(QRectF(labels[i].rect).intersects(line.adjusted(-0.5, -0.5, 0.5, 0.5)))
+                    << labels[i].text.toStdString();
+            for (std::size_t j = i + 1; j < labels.size(); ++j)
+                EXPECT_FALSE(labels[j].shown && labels[i].rect.intersects(labels[j].rect))
+                    << labels[i].text.toStdString() << " on " << labels[j].text.toStdString();
+        }
+        EXPECT_GE(shown * 4, labels.size() * 3) << "most texts keep a place";
+        EXPECT_EQ(labels.back().text.toStdString(), "(" + std::to_string(picture->maxML) + ",0)");
+    }
+}
+
 TEST_P(Research, AGraphThatCannotBeDrawnClosesTheWindowWithAMessage)
 {
     ui::frmMain& w = Start();

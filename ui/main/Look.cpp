@@ -75,4 +75,25 @@ QColor ForeColour(const QWidget* w)
     return w->palette().color(PaintsWithBase(w) ? QPalette::Text : QPalette::WindowText);
 }
 
+void SetFixedColours(QWidget* w)
+{
+    const QColor grey = BgrColour(Colour::Grey);
+    const QColor black(Qt::black);
+    const QColor white = BgrColour(Colour::White);
+    QPalette pal(black, grey, grey.lighter(125), grey.darker(200), grey.darker(150), black, white, white, grey);
+    pal.setColor(QPalette::Highlight, BgrColour(Colour::Navy));
+    pal.setColor(QPalette::HighlightedText, white);
+    pal.setColor(QPalette::AlternateBase, grey.lighter(110));
+    pal.setColor(QPalette::ToolTipBase, QColor(255, 255, 225));
+    pal.setColor(QPalette::ToolTipText, black);
+    pal.setColor(QPalette::PlaceholderText, BgrColour(Colour::DarkGrey));
+    pal.setColor(QPalette::Link, Qt::blue);
+    pal.setColor(QPalette::LinkVisited, Qt::darkMagenta);
+    // The style's own disabled text is about as light as the grey background.
+    for (QPalette::ColorRole role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
+        pal.setColor(QPalette::Disabled, role, BgrColour(Colour::DarkGrey));
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+
 } // namespace brenta::ui

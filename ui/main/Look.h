@@ -41,4 +41,9 @@ QColor BackColour(const QWidget* w);
 void SetForeColour(QWidget* w, const QColor& colour);
 QColor ForeColour(const QWidget* w);
 
+// Every colour role of a window whose background is fixed: the grey background with
+// black text, white fields, navy selection and dark grey disabled text, so a dark
+// desktop palette never puts its light text on the grey.
+void SetFixedColours(QWidget* w);
+
 } // namespace brenta::ui

@@ -27,6 +27,7 @@
 #include "storage/Settings.h"
 #include "storage/SkillsFile.h"
 #include "storage/TextFile.h"
+#include "ui/main/Fit.h"
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
 #include "ui/windows/AlwaysOnTop.h"
@@ -152,8 +153,16 @@ void frmMain::ShowIcon(std::int16_t id)
 void frmMain::LoadBP(std::int16_t Index)
 {
     const std::string& rec = At(cat.strBPs, Index);
+    // Back, once "Find BP" or Back itself enables it, returns to the blueprint shown until now.
+    const QString backTo = bShown && static_cast<std::size_t>(curBP) < lstBPs.size()
+        ? QStringLiteral("Back to ") + Q(lstBPs[static_cast<std::size_t>(curBP)])
+        : QString();
+    ui.cmdBack->setToolTip(backTo);
+    ui.cmdBack->setStatusTip(backTo);
     curBP = Index;
     bShown = true;
+    // The selector may name another blueprint after "Find BP" or Back; the icon names the one shown.
+    ui.pctIcon->setToolTip(static_cast<std::size_t>(Index) < lstBPs.size() ? Q(lstBPs[static_cast<std::size_t>(Index)]) : QString());
     try {
         const std::int16_t id = numbers::TextToInt16(record::Field(rec, record::kFieldTypeId), fmt_);
         strTimes = record::Times(rec);
@@ -226,10 +235,10 @@ void frmMain::ShrinkFrame(std::int16_t maxIndex)
         frame->setFixedHeight(TwipsToPixels(frameHeight));
 
     windowHeightTwips_ = frameHeight + kAnalysisHeight + 1800;
-    // The outer height includes the title bar and borders; the window manager adds
-    // those around the client area once the window is shown.
-    const int decoration = isVisible() ? frameGeometry().height() - height() : 0;
-    setFixedHeight(TwipsToPixels(windowHeightTwips_) - decoration);
+    // The client scrolls rather than hide the grid's last rows on a screen too low for them.
+    ui.centralWidget->setMinimumHeight(ui.fraMats->y() + TwipsToPixels(frameHeight));
+    // The outer height, title bar and borders included, from start-up on.
+    SetOuterHeight(this, TwipsToPixels(windowHeightTwips_));
 }
 
 // An empty row: no name, zeros everywhere, no material; its background stays.
@@ -250,6 +259,7 @@ void frmMain::ClearMaterialRows()
 {
     bShown = false;
     ui.pctIcon->setPixmap(QPixmap());
+    ui.pctIcon->setToolTip(QString());
     for (int r = 0; r < kRows; ++r)
         ResetRow(r, Colour::White);
     // With nothing on display every computed value shows its empty value, as at

@@ -119,14 +119,23 @@ void frmMain::FormLoad()
 
 void frmMain::PlaceWindow(std::int32_t xTwips, std::int32_t yTwips)
 {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize area = screen ? screen->size() : QSize(1024, 768);
+    // The screen the remembered corner is on, else the primary one; judged by the
+    // area the desktop leaves free (panels excluded).
+    const QPoint corner(TwipsToPixels(xTwips), TwipsToPixels(yTwips));
+    const QScreen* screen = QGuiApplication::screenAt(corner);
+    if (!screen)
+        screen = QGuiApplication::primaryScreen();
+    const QRect area = screen ? screen->availableGeometry() : QRect(0, 0, 1024, 768);
+    const int areaLeft = PixelsToTwips(area.left());
+    const int areaTop = PixelsToTwips(area.top());
     const int screenWidth = PixelsToTwips(area.width());
     const int screenHeight = PixelsToTwips(area.height());
     // An edge that would put the window off the screen, or too far right or down to
-    // reach, starts at 0 instead; each edge is judged on its own.
-    const std::int32_t left = (xTwips > screenWidth - 1500 || xTwips < 0) ? 0 : xTwips;
-    const std::int32_t top = (yTwips > screenHeight - 1500 || yTwips < 0) ? 0 : yTwips;
+    // reach, starts at the area's edge instead; each edge is judged on its own.
+    const std::int32_t x = xTwips - areaLeft;
+    const std::int32_t y = yTwips - areaTop;
+    const std::int32_t left = areaLeft + ((x > screenWidth - 1500 || x < 0) ? 0 : x);
+    const std::int32_t top = areaTop + ((y > screenHeight - 1500 || y < 0) ? 0 : y);
     move(TwipsToPixels(left), TwipsToPixels(top));
 }
 

@@ -1,5 +1,6 @@
 #include "ui/main/frmMainUi.h"
 
+#include "ui/main/Fit.h"
 #include "ui/main/Look.h"
 
 #include <QAction>
@@ -13,6 +14,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScrollArea>
 
 #include <initializer_list>
 
@@ -150,16 +152,20 @@ void frmMainUi::setupUi(QMainWindow* window)
     QFont font = window->font();
     font.setPointSize(8);
     window->setFont(font);
-    SetBackColour(window, BgrColour(Colour::Grey));
-    // The style's own disabled text is about as light as the grey background.
-    QPalette palette = window->palette();
-    for (QPalette::ColorRole role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
-        palette.setColor(QPalette::Disabled, role, BgrColour(Colour::DarkGrey));
-    window->setPalette(palette);
+    // The background is fixed, so every colour drawn on it is too, whatever the desktop's.
+    SetFixedColours(window);
 
-    centralWidget = new QWidget(window);
+    // The client scrolls only when the window is taller than the screen can show;
+    // otherwise the window shrinks to its rows and the client fills it.
+    auto* clientArea = new QScrollArea(window);
+    clientArea->setObjectName(QStringLiteral("clientArea"));
+    clientArea->setFrameShape(QFrame::NoFrame);
+    clientArea->setWidgetResizable(true);
+    clientArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    centralWidget = new QWidget;
     centralWidget->setObjectName(QStringLiteral("centralWidget"));
-    window->setCentralWidget(centralWidget);
+    clientArea->setWidget(centralWidget);
+    window->setCentralWidget(clientArea);
     QWidget* const client = centralWidget;
 
     // Input strip: two rows of caption + field pairs above the analysis frame.
@@ -353,11 +359,12 @@ void frmMainUi::setupUi(QMainWindow* window)
         txtPPU[static_cast<std::size_t>(row)] = box;
     }
 
-    // Menus. Captions are plain texts: no entry has an accelerator or a shortcut.
+    // Menus. The bar's titles take the usual Alt mnemonics; entries have no accelerator
+    // or shortcut.
     menuBar = window->menuBar();
     menuBar->setObjectName(QStringLiteral("menuBar"));
 
-    File = MakeMenu(menuBar, "File", QStringLiteral("File"));
+    File = MakeMenu(menuBar, "File", QStringLiteral("&File"));
     menuBar->addMenu(File);
     Import = MakeMenu(File, "Import", QStringLiteral("Import"));
     File->addMenu(Import);
@@ -377,7 +384,7 @@ void frmMainUi::setupUi(QMainWindow* window)
     FileSep0->setObjectName(QStringLiteral("FileSep0"));
     Exit = MakeAction(File, "Exit", QStringLiteral("Exit"));
 
-    Tools = MakeMenu(menuBar, "Tools", QStringLiteral("Tools"));
+    Tools = MakeMenu(menuBar, "Tools", QStringLiteral("&Tools"));
     menuBar->addMenu(Tools);
     MLtoML = MakeAction(Tools, "MLtoML", QStringLiteral("ML to ML Calculations"));
     Graph = MakeAction(Tools, "Graph", QStringLiteral("Graph"));
@@ -389,7 +396,7 @@ void frmMainUi::setupUi(QMainWindow* window)
     BuildPlan->setEnabled(false);
     AOT = MakeCheckAction(Tools, "AOT", QStringLiteral("Always on Top"), false);
 
-    Options = MakeMenu(menuBar, "Options", QStringLiteral("Options"));
+    Options = MakeMenu(menuBar, "Options", QStringLiteral("&Options"));
     menuBar->addMenu(Options);
     ShowUnowned = MakeCheckAction(Options, "ShowUnowned", QStringLiteral("Display Unowned BPs"), true);
     Improvements = MakeCheckAction(Options, "Improvements", QStringLiteral("Show Next Improvement"), false);
@@ -408,6 +415,12 @@ void frmMainUi::setupUi(QMainWindow* window)
         chain(w);
     for (QLineEdit* box : txtPPU)
         chain(box);
+
+    for (QMenu* menu : window->findChildren<QMenu*>())
+        SetFixedColours(menu);
+    FitTexts(centralWidget);
+    for (QComboBox* box : { cboBP, cboMetallurgy, cboPE, cboResearch, cboIndustry, cboAssemblyArray })
+        WheelNeedsFocus(box);
 
     window->setFixedSize(
         TwipsToPixels(ClientWidth), menuBar->sizeHint().height() + TwipsToPixels(ClientHeight));

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -47,6 +48,25 @@ public:
 
 protected:
     void drawBranches(QPainter*, const QRect&, const QModelIndex&) const override {}
+};
+
+// A button that Enter presses while it has the focus. Buttons are never the dialog's
+// default, so Enter in the name box or a list does only what that control does.
+class EnterButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override
+    {
+        if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter)
+            && (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            event->accept();
+            click();
+            return;
+        }
+        QPushButton::keyPressEvent(event);
+    }
 };
 
 } // namespace
@@ -146,6 +166,8 @@ void FileDialog::Show()
     window_->show();
     window_->raise();
     window_->activateWindow();
+    if (QWidget* first = FirstFocus())
+        first->setFocus();
     if (Hook())
         Hook()(*window_);
 }
@@ -249,7 +271,7 @@ std::string FileDialog::NameBytes(const QString& text)
 QPushButton* FileDialog::AddButton(QDialog& window, const char* name, const QString& caption, int left,
     std::function<void()> onClick)
 {
-    auto* button = new QPushButton(caption, &window);
+    auto* button = new EnterButton(caption, &window);
     button->setObjectName(QString::fromLatin1(name));
     button->setGeometry(TwipRect(left, 2760, 1215, 495));
     button->setAutoDefault(false);

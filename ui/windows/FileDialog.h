@@ -76,6 +76,8 @@ protected:
     virtual void AddControls(QDialog& window) = 0;
     // Sets the dialog's own controls for this use, before the window is shown.
     virtual void Prepare() {}
+    // The control that has the focus when the window opens; nullptr leaves the window's own choice.
+    virtual QWidget* FirstFocus() const { return nullptr; }
     // An entry of the file list was chosen with a double click or Enter.
     virtual void EntryActivated() = 0;
     // The file list's selection changed.

@@ -11,6 +11,7 @@
 #include <QMouseEvent>
 #include <QWindow>
 
+#include "ui/main/Fit.h"
 #include "ui/main/Look.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/frmMainShared.h"
@@ -60,16 +61,6 @@ namespace {
             frame->setToolTip(QString::fromLatin1(toolTip));
         SetBackColour(frame, BgrColour(Colour::Grey));
         return frame;
-    }
-
-    // A caption wider than its place at the window's font gets a slightly smaller font,
-    // so it is read whole instead of cut off; not below 6 points.
-    void FitCaption(QLabel* label)
-    {
-        QFont font = label->font();
-        while (font.pointSizeF() > 6 && QFontMetrics(font).horizontalAdvance(label->text()) > label->width())
-            font.setPointSizeF(font.pointSizeF() - 0.5);
-        label->setFont(font);
     }
 
     QString Indexed(const char* name, int i)
@@ -122,7 +113,8 @@ void frmComparison::SetupUi()
     QFont small = font();
     small.setPointSize(8); // keeps every text inside the 255-twip rows, as in the main window
     setFont(small);
-    SetBackColour(this, BgrColour(Colour::Grey));
+    // The background is fixed, so every colour drawn on it is too, whatever the desktop's.
+    SetFixedColours(this);
 
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     lblFromML = MakeLabel(this, QStringLiteral("lblFromML"), "From ML:", 120, 150, 735, 255, right);
@@ -166,9 +158,9 @@ void frmComparison::SetupUi()
     fraSavings = MakeFrame(
         this, QStringLiteral("fraSavings"), "Savings", 7200, GridTop, 1215, GridHeight, WasteToolTip);
 
-    for (QLabel* caption : { lblFromML, lblToML, lblWastageFactor[0], lblWastageFactor[1],
-             lblBuildCost1Prefix, lblBuildCost2Prefix, lblSavingsPrefix, lblResearchTimePrefix })
-        FitCaption(caption);
+    // Each value starts a little right of where its caption's place ends, so the two never run together.
+    for (QLabel* value : { lblBuildCost1, lblBuildCost2, lblISKSavings, lblResearchTime })
+        value->setIndent(CellIndentPx + 1);
 
     const Qt::Alignment nameAlign = Qt::AlignLeft | Qt::AlignVCenter;
     const Qt::Alignment numberAlign = Qt::AlignRight | Qt::AlignVCenter;
@@ -193,6 +185,7 @@ void frmComparison::SetupUi()
         lblSavings[i] = cell(fraSavings, Indexed("lblSavings", r), "0", r, 120, 975, numberAlign);
     }
 
+    FitTexts(this);
     setFixedSize(TwipsToPixels(ClientWidth), TwipsToPixels(ClientHeight));
 }
 
@@ -287,9 +280,8 @@ void frmComparison::ShrinkFrame(std::int16_t maxIndex)
         frame->setFixedHeight(TwipsToPixels(frameHeight));
 
     windowHeightTwips_ = frameHeight + AboveAndBelowGrid;
-    // The outer height includes the title bar and borders the window manager adds.
-    const int decoration = isVisible() ? frameGeometry().height() - height() : 0;
-    setFixedHeight(TwipsToPixels(windowHeightTwips_) - decoration);
+    // The outer height, title bar and borders included.
+    SetOuterHeight(this, TwipsToPixels(windowHeightTwips_));
 }
 
 void frmComparison::HighlightRow(std::int16_t r)

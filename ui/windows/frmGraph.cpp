@@ -1,7 +1,12 @@
 #include "ui/windows/frmGraph.h"
 
+#include <QFontMetrics>
+#include <QHelpEvent>
 #include <QPainter>
 #include <QPen>
+#include <QToolTip>
+
+#include <cmath>
 
 #include "ui/main/Look.h"
 
@@ -29,7 +34,86 @@ frmGraph::frmGraph(QWidget* parent)
 void frmGraph::Draw(graph::Picture picture)
 {
     picture_ = std::move(picture);
+    PlaceLabels();
     update();
+}
+
+void frmGraph::PlaceLabels()
+{
+    labels_.clear();
+    const QTransform mapping = Mapping();
+    // The curve in pixels, a pixel wider on each side so a text never touches it.
+    std::vector<QRectF> curve;
+    for (const graph::Stroke& stroke : picture_.strokes) {
+        if (stroke.kind == graph::Stroke::Kind::Line && stroke.colour == graph::kYellow)
+            curve.push_back(QRectF(mapping.map(QPointF(stroke.from.x, stroke.from.y)),
+                mapping.map(QPointF(stroke.to.x, stroke.to.y)))
+                                .normalized()
+                                .adjusted(-1, -1, 1, 1));
+    }
+    const QFontMetrics metrics(font());
+    const int step = std::max(1, metrics.height() / 4);
+    const auto clear = [&](const QRect& r) {
+        if (!rect().contains(r))
+            return false;
+        for (const QRectF& line : curve)
+            if (line.intersects(QRectF(r)))
+                return false;
+        for (const Label& placed : labels_)
+            if (placed.shown && placed.rect.intersects(r))
+                return false;
+        return true;
+    };
+    for (const graph::Stroke& stroke : picture_.strokes) {
+        if (stroke.kind != graph::Stroke::Kind::Text)
+            continue;
+        Label label;
+        label.text = QString::fromStdString(stroke.text);
+        label.colour = stroke.colour;
+        label.level = stroke.from.x;
+        const QPoint at = mapping.map(QPointF(stroke.from.x, stroke.from.y)).toPoint();
+        const QRect own(at, metrics.size(Qt::TextSingleLine, label.text));
+        label.rect = own;
+        label.shown = false;
+        // Its own place first, then ever further above and below it, in turn.
+        for (int offset = 0; offset <= height(); offset += step) {
+            const QRect above = own.translated(0, -offset);
+            const QRect below = own.translated(0, offset);
+            if (clear(above)) {
+                label.rect = above;
+                label.shown = true;
+                break;
+            }
+            if (clear(below)) {
+                label.rect = below;
+                label.shown = true;
+                break;
+            }
+        }
+        labels_.push_back(label);
+    }
+}
+
+bool frmGraph::event(QEvent* e)
+{
+    if (e->type() == QEvent::ToolTip) {
+        // A text left out is shown when the pointer is at its level.
+        const auto* help = static_cast<QHelpEvent*>(e);
+        const QTransform mapping = Mapping();
+        for (const Label& label : labels_) {
+            if (label.shown)
+                continue;
+            const double x = mapping.map(QPointF(label.level, 0)).x();
+            if (std::abs(help->pos().x() - x) <= 4) {
+                QToolTip::showText(help->globalPos(), label.text, this);
+                return true;
+            }
+        }
+        QToolTip::hideText();
+        e->ignore();
+        return true;
+    }
+    return QWidget::event(e);
 }
 
 QTransform frmGraph::Mapping() const
@@ -52,13 +136,15 @@ void frmGraph::paintEvent(QPaintEvent*)
             pen.setColor(colour);
             painter.setPen(pen);
             painter.drawLine(from, mapping.map(QPointF(stroke.to.x, stroke.to.y)));
-        } else {
-            // Text is placed in the picture's coordinates but drawn at the font's own size.
-            painter.setPen(colour);
-            painter.drawText(QRectF(from, QSizeF(width(), height())),
-                Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip,
-                QString::fromStdString(stroke.text));
         }
+    }
+    // Texts are placed in the picture's coordinates but drawn at the font's own size,
+    // where they stay clear of the curve and of each other.
+    for (const Label& label : labels_) {
+        if (!label.shown)
+            continue;
+        painter.setPen(BgrColour(label.colour));
+        painter.drawText(label.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, label.text);
     }
 }
 

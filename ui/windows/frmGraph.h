@@ -5,8 +5,12 @@
 // asks (covered, moved, exposed again). It has no controls and no behaviour of its
 // own; the main window fills it (DrawGraphMLvWaste).
 
+#include <QRect>
+#include <QString>
 #include <QTransform>
 #include <QWidget>
+
+#include <vector>
 
 #include "calc/WasteGraph.h"
 
@@ -25,11 +29,28 @@ public:
     // The picture's coordinates onto the window's area: its scale rectangle fills it.
     QTransform Mapping() const;
 
+    // Where each text of the picture is drawn, in pixels: at its own place when that
+    // is clear of the curve and the texts before it, else at the nearest clear height
+    // above or below at the same level; a text with no clear place is left out and
+    // shown in the tool tip at its level instead.
+    struct Label {
+        QString text;
+        unsigned colour = 0;
+        double level = 0; // the material level the text belongs to
+        QRect rect;
+        bool shown = true;
+    };
+    const std::vector<Label>& Labels() const { return labels_; }
+
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void PlaceLabels();
+
     graph::Picture picture_;
+    std::vector<Label> labels_;
 };
 
 } // namespace brenta::ui

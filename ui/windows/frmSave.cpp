@@ -23,7 +23,11 @@ void frmSave::Prepare()
     // Only the name: a previous save's full path would otherwise be joined to the
     // folder a second time.
     name_->setText(NameText(storage::NamePart(FileName)));
+    name_->selectAll();
 }
+
+// A save is named first: the name box has the focus, its text ready to be typed over.
+QWidget* frmSave::FirstFocus() const { return name_; }
 
 void frmSave::AddControls(QDialog& window)
 {

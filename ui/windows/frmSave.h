@@ -33,6 +33,7 @@ public:
 private:
     void AddControls(QDialog& window) override;
     void Prepare() override;
+    QWidget* FirstFocus() const override;
     void EntryActivated() override;
     void SelectionChanged() override;
     void cmdSave_Click();

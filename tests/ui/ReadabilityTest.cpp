@@ -1,0 +1,277 @@
+// Every number and computed text readable in its fixed place, whatever the desktop:
+// fitted or cut at its end with the whole text in the tool tip, fixed colours on the
+// fixed background, menus from the keyboard, selectors the wheel leaves alone, and
+// window heights counted from the outer frame.
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include "tests/ui/MainWindowFixture.h"
+#include "ui/main/Fit.h"
+#include "ui/main/Look.h"
+#include "ui/windows/frmComparison.h"
+
+using namespace brenta;
+
+namespace {
+
+const QString kPlates = QStringLiteral("100mm Reinforced Steel Plates I Blueprint");
+
+// Whole, or its start with "…" and the whole text in the tool tip; never its end alone.
+::testing::AssertionResult Readable(const QWidget* w, const QString& whole)
+{
+    const ui::FittedText shown = ui::ShownText(w);
+    if (!shown.elided && shown.shown == whole)
+        return ::testing::AssertionSuccess();
+    if (shown.elided && ui::FitToolTip(w) == whole
+        && (shown.shown == whole || (shown.shown.endsWith(QChar(0x2026)) && whole.startsWith(shown.shown.chopped(1)))))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << w->objectName().toStdString() << " shows \""
+                                         << shown.shown.toStdString() << "\" of \"" << whole.toStdString()
+                                         << "\", tip \"" << ui::FitToolTip(w).toStdString() << "\"";
+}
+
+class Readability : public test::MainWindowTest {
+protected:
+    static ui::frmComparison* Comparison()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* c = qobject_cast<ui::frmComparison*>(w))
+                return c;
+        return nullptr;
+    }
+};
+BRENTA_BOTH_LOCALES(Readability);
+
+TEST(FitText, ShrinksToTheFloorThenCutsAtTheEnd)
+{
+    QFont font = QApplication::font();
+    font.setPointSize(8);
+    const QString text = QStringLiteral("353,572,338,000,000.00 ISK");
+    const int natural = QFontMetrics(font).horizontalAdvance(text);
+
+    const ui::FittedText roomy = ui::FitText(text, font, natural);
+    EXPECT_EQ(roomy.shown, text);
+    EXPECT_EQ(roomy.font.pointSizeF(), 8.0);
+
+    const ui::FittedText smaller = ui::FitText(text, font, natural * 4 / 5);
+    EXPECT_FALSE(smaller.elided);
+    EXPECT_LT(smaller.font.pointSizeF(), 8.0);
+    EXPECT_LE(QFontMetrics(smaller.font).horizontalAdvance(text), natural * 4 / 5);
+
+    const ui::FittedText cut = ui::FitText(text, font, natural / 3);
+    EXPECT_TRUE(cut.elided);
+    EXPECT_EQ(cut.font.pointSizeF(), ui::FitFloorPoints);
+    EXPECT_TRUE(cut.shown.endsWith(QChar(0x2026)));
+    EXPECT_TRUE(text.startsWith(cut.shown.chopped(1)));
+}
+
+TEST_P(Readability, HugeRunsLongTimesAndBigPricesStayReadable)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    Type(w.ui.txtPPU[0], QString::fromStdString(L("296013356.75")));
+    QTest::keyClick(w.ui.txtPPU[0], Qt::Key_Return);
+    Type(w.ui.txtRuns, QStringLiteral("50000000"));
+    // The longest build time the run cap allows on the slowest blueprints.
+    w.ui.lblBuildTime->setText(QStringLiteral("132909143D 12H 26M 40S"));
+    w.ui.lblAmount[1]->setText(QString::fromStdString(L("125,000,000,000")));
+    w.ui.txtRuns->clearFocus();
+
+    for (QLabel* label : w.findChildren<QLabel*>()) {
+        if (label->isVisibleTo(&w) && label->pixmap().isNull()) {
+            EXPECT_TRUE(Readable(label, label->text()));
+        }
+    }
+    for (QLineEdit* box : { w.ui.txtPPU[0], w.ui.txtWF, w.ui.txtRuns })
+        EXPECT_TRUE(Readable(box, box->text()));
+    EXPECT_TRUE(Readable(w.ui.cboBP, kPlates));
+    EXPECT_EQ(w.ui.txtWF->cursorPosition(), 0);
+    EXPECT_EQ(ui::ShownText(w.ui.txtPPU[0]).elided, false) << "a price box holds 296013356.75 whole";
+}
+
+TEST_P(Readability, ReadOnlyBoxesShowTheirStartAfterTabbingThrough)
+{
+    ui::frmMain& w = Start();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    w.ui.txtWF->setText(QStringLiteral("0.10000000009090909090909"));
+    w.ui.txtWF->setFocus();
+    w.ui.txtWF->end(false);
+    w.ui.txtPL->setFocus();
+    EXPECT_EQ(w.ui.txtWF->cursorPosition(), 0);
+    EXPECT_TRUE(Readable(w.ui.txtWF, w.ui.txtWF->text()));
+}
+
+TEST_P(Readability, ComparisonCaptionsEndBeforeTheirValues)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    Type(w.ui.txtRuns, QStringLiteral("50000000"));
+    w.ui.MLtoML->trigger();
+    ui::frmComparison* c = Comparison();
+    ASSERT_NE(c, nullptr);
+    const struct {
+        QLabel* caption;
+        QLabel* value;
+    } pairs[] = { { c->lblBuildCost1Prefix, c->lblBuildCost1 }, { c->lblBuildCost2Prefix, c->lblBuildCost2 },
+        { c->lblSavingsPrefix, c->lblISKSavings }, { c->lblResearchTimePrefix, c->lblResearchTime } };
+    for (const auto& p : pairs) {
+        SCOPED_TRACE(p.caption->objectName().toStdString());
+        EXPECT_TRUE(Readable(p.caption, p.caption->text()));
+        EXPECT_TRUE(Readable(p.value, p.value->text()));
+        const ui::FittedText shown = ui::ShownText(p.caption);
+        const int captionEnd = p.caption->x() + QFontMetrics(shown.font).horizontalAdvance(shown.shown);
+        EXPECT_LT(captionEnd, p.value->x() + p.value->indent());
+    }
+    c->lblPrefix[0]->setText(QStringLiteral("[Raw] A material name far too long for the name column of the grid"));
+    EXPECT_TRUE(Readable(c->lblPrefix[0], c->lblPrefix[0]->text()));
+    EXPECT_TRUE(ui::ShownText(c->lblPrefix[0]).elided);
+    c->close();
+}
+
+TEST_P(Readability, WindowsHaveTheShrinkRulesOuterHeight)
+{
+    ui::frmMain& w = Start();
+    EXPECT_EQ(w.frameGeometry().height(), ui::TwipsToPixels(w.WindowHeightTwips()));
+    SelectBlueprint(kPlates);
+    w.ui.MLtoML->trigger();
+    ui::frmComparison* c = Comparison();
+    ASSERT_NE(c, nullptr);
+    EXPECT_EQ(c->frameGeometry().height(), ui::TwipsToPixels(c->WindowHeightTwips()));
+    c->close();
+}
+
+TEST_P(Readability, AWindowTallerThanTheScreenScrollsItsGrid)
+{
+    ui::frmMain& w = Start();
+    const QRect free = w.screen()->availableGeometry();
+    const int oneRowWidth = w.width();
+    auto* area = w.findChild<QScrollArea*>(QStringLiteral("clientArea"));
+    ASSERT_NE(area, nullptr);
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+    w.ShrinkFrame(24);
+    const int rule = ui::TwipsToPixels(w.WindowHeightTwips());
+    if (rule <= free.height())
+        GTEST_SKIP() << "the screen shows the whole grid";
+    QApplication::processEvents();
+    EXPECT_EQ(w.frameGeometry().height(), free.height());
+    EXPECT_GE(w.frameGeometry().top(), free.top());
+    EXPECT_TRUE(area->verticalScrollBar()->isVisible());
+    EXPECT_EQ(w.width(), oneRowWidth + area->verticalScrollBar()->sizeHint().width());
+    // The last row can be scrolled into view.
+    area->ensureWidgetVisible(w.ui.lblAmount[24]);
+    EXPECT_TRUE(area->viewport()->rect().contains(
+        w.ui.lblAmount[24]->mapTo(area->viewport(), w.ui.lblAmount[24]->rect().bottomLeft())));
+
+    w.ShrinkFrame(0); // fits again: no scroll bar, the design's width
+    QApplication::processEvents();
+    EXPECT_EQ(w.frameGeometry().height(), ui::TwipsToPixels(w.WindowHeightTwips()));
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+    EXPECT_EQ(w.width(), oneRowWidth);
+}
+
+TEST_P(Readability, DarkDesktopPaletteLeavesTheFixedColoursAlone)
+{
+    const QPalette desktop = QApplication::palette();
+    QPalette dark(QColor(220, 220, 220), QColor(53, 53, 53));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(25, 25, 25));
+    QApplication::setPalette(dark);
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    w.ui.MLtoML->trigger();
+    ui::frmComparison* c = Comparison();
+    ASSERT_NE(c, nullptr);
+    const QColor grey = ui::BgrColour(ui::Colour::Grey);
+    for (const QWidget* widget : std::initializer_list<const QWidget*> { w.ui.lblML, w.ui.menuBar, w.ui.File,
+             w.ui.fraMats, w.ui.lblBuildCostPrefix, w.ui.txtML, w.ui.cmdClear, c->lblFromML, c->fraMats, c->txtFromML }) {
+        SCOPED_TRACE(widget->objectName().toStdString());
+        EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::Window), grey);
+        EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::black));
+        EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::ButtonText), QColor(Qt::black));
+        EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::Text), QColor(Qt::black));
+        EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::Base), QColor(Qt::white));
+    }
+    c->close();
+    window.reset();
+    QApplication::setPalette(desktop);
+}
+
+TEST_P(Readability, AltOpensEachMenuWithoutTypingIntoTheFocusedBox)
+{
+    ui::frmMain& w = Start();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    const QString ml = w.ui.txtML->text();
+    const struct {
+        Qt::Key key;
+        QMenu* menu;
+    } cases[] = { { Qt::Key_F, w.ui.File }, { Qt::Key_T, w.ui.Tools }, { Qt::Key_O, w.ui.Options } };
+    for (const auto& k : cases) {
+        SCOPED_TRACE(k.menu->objectName().toStdString());
+        // The bar opens a menu on Alt and its letter through the title's mnemonic, whatever the style.
+        EXPECT_EQ(QKeySequence::mnemonic(k.menu->title()), QKeySequence(Qt::ALT | k.key));
+        w.ui.txtML->setFocus();
+        QTest::keyClick(w.ui.txtML, k.key, Qt::AltModifier);
+        QTRY_VERIFY(k.menu->isVisible());
+        k.menu->close();
+        QTRY_VERIFY(!k.menu->isVisible());
+        EXPECT_EQ(w.ui.txtML->text(), ml);
+    }
+}
+
+TEST_P(Readability, WheelChangesASelectorOnlyWithTheFocus)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    const std::int16_t shown = w.curBP;
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    const auto spin = [](QComboBox* box) {
+        QWheelEvent wheel(QPointF(5, 5), box->mapToGlobal(QPointF(5, 5)), QPoint(), QPoint(0, -120), Qt::NoButton,
+            Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(box, &wheel);
+    };
+    w.ui.txtSearch->setFocus();
+    for (QComboBox* box : { w.ui.cboMetallurgy, w.ui.cboBP, w.ui.cboAssemblyArray }) {
+        SCOPED_TRACE(box->objectName().toStdString());
+        const int before = box->currentIndex();
+        spin(box);
+        EXPECT_EQ(box->currentIndex(), before);
+        EXPECT_FALSE(box->hasFocus());
+    }
+    EXPECT_EQ(w.curBP, shown);
+    w.ui.cboMetallurgy->setFocus();
+    spin(w.ui.cboMetallurgy);
+    EXPECT_EQ(w.ui.cboMetallurgy->currentIndex(), 1);
+}
+
+TEST_P(Readability, TheShownBlueprintIsNamedOnTheIconAndOnBack)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    const std::int16_t plates = w.curBP;
+    const std::int16_t other = static_cast<std::int16_t>(plates == 0 ? 1 : 0);
+    ShowAsFindBPDoes(other);
+    const QString otherName = QString::fromStdString(w.lstBPs[static_cast<std::size_t>(other)]);
+    EXPECT_EQ(w.ui.cboBP->currentText(), kPlates);
+    EXPECT_EQ(w.ui.pctIcon->toolTip(), otherName);
+    EXPECT_EQ(w.ui.cmdBack->toolTip(), QStringLiteral("Back to ") + kPlates);
+    QTest::mouseClick(w.ui.cmdBack, Qt::LeftButton);
+    EXPECT_EQ(w.ui.pctIcon->toolTip(), kPlates);
+    EXPECT_EQ(w.ui.cmdBack->toolTip(), QStringLiteral("Back to ") + otherName);
+}
+
+} // namespace
