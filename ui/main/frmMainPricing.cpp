@@ -163,7 +163,7 @@ void frmMain::AutoPriceAll_Click()
             return;
         }
         const auto fields = text::Split(cat.strOwned[i], '{');
-        const Levels shown{std::string(fields.at(1)), std::string(fields.at(2))};
+        const Levels shown{std::string(At(fields, 1)), std::string(At(fields, 2))};
         const std::string typeId(record::Field(cat.strBPs[i], record::kFieldTypeId));
         const auto edit = [&](const std::string& box, bool ml) {
             try {

@@ -208,6 +208,9 @@ void frmMainUi::setupUi(QMainWindow* window)
         readOnly->setReadOnly(true);
         SetBackColour(readOnly, BgrColour(Colour::Grey));
     }
+    // The tool tips' words are the design's own and stay as they are, also where the
+    // behaviour differs (the run count is capped at 1,000,000; the search box lists
+    // every match anew; a typed price uses the locale's decimal separator).
     txtRuns->setToolTip(QStringLiteral("Capped at 50 million"));
     txtBatchSize->setToolTip(QStringLiteral("How many items are produced per run."));
     txtSearch->setToolTip(
@@ -277,6 +280,7 @@ void frmMainUi::setupUi(QMainWindow* window)
         costCaptionLeft, costCaptionWidth);
     lblWastePerUnit = result("lblWastePerUnit", noCost, false, 3, costValueLeft, costValueWidth);
 
+    // Fixed words of the design.
     lblEfficiency->setToolTip(QStringLiteral("(1-Waste/Total)*100%"));
     lblTimePrefix->setToolTip(QStringLiteral("Material Level Research Time"));
     Label1->setToolTip(QStringLiteral("Productivity Level Research Time"));
@@ -312,6 +316,7 @@ void frmMainUi::setupUi(QMainWindow* window)
     skill(cboPE, lblPE, "cboPE", "lblPE", QStringLiteral("Prod. Efficiency"), 1);
     skill(cboResearch, lblResearch, "cboResearch", "lblResearch", QStringLiteral("Research"), 2);
     skill(cboIndustry, lblIndustry, "cboIndustry", "lblIndustry", QStringLiteral("Industry"), 3);
+    // Fixed words of the design, "ME" and "PE" included.
     for (QWidget* w : std::initializer_list<QWidget*> { cboMetallurgy, lblMetallurgy })
         w->setToolTip(QStringLiteral("5% per level reduction in ME research time."));
     for (QWidget* w : std::initializer_list<QWidget*> { cboPE, lblPE })
@@ -352,6 +357,7 @@ void frmMainUi::setupUi(QMainWindow* window)
         QLineEdit* box = MakeTextBox(fraPPU, name.constData(), zero, 120, RowTop(row), 1095, PriceBoxHeight);
         box->setFrame(false);
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        // Fixed words of the design, although a typed price follows the locale.
         box->setToolTip(QStringLiteral(
             "ISK per unit, uses point-decimal (US) format, press Enter to save a new price value"));
         SetBackColour(box, StripeColour(row));

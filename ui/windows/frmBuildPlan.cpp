@@ -282,9 +282,9 @@ void frmBuildPlan::Refresh()
         if (sameBlueprint && plan_) {
             salePrice = plan_->productPrice;
         } else {
-            const std::string& rec = main.cat.strBPs.at(static_cast<std::size_t>(main.curBP));
+            const std::string& rec = At(main.cat.strBPs, main.curBP);
             if (const auto item = products_.Find(pricing::BuilderName(rec)))
-                salePrice = main.cat.dblPrices.at(static_cast<std::size_t>(*item));
+                salePrice = At(main.cat.dblPrices, *item);
         }
         made = plan::Make(job, salePrice, main.cat, builders_, player);
         if (sameBlueprint && plan_)
