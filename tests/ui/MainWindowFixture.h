@@ -4,6 +4,7 @@
 // under the decimal point or the decimal comma, driven through its real widgets.
 
 #include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,7 @@
 #include "tests/MemorySettingsStore.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/frmMain.h"
+#include "ui/windows/frmComparison.h"
 
 namespace brenta::test {
 
@@ -109,6 +111,15 @@ protected:
     }
 
     std::string L(const char* text) const { return Localised(text, fmt); }
+
+    // The comparison window while it is open, else nullptr.
+    static ui::frmComparison* Comparison()
+    {
+        for (QWidget* w : QApplication::topLevelWidgets())
+            if (auto* c = qobject_cast<ui::frmComparison*>(w))
+                return c;
+        return nullptr;
+    }
 
     QTemporaryDir folder;
     std::string executable = "brenta"; // the program's own file in the folder

@@ -40,16 +40,7 @@ const QString kPlates = QStringLiteral("100mm Reinforced Steel Plates I Blueprin
                                          << "\", tip \"" << ui::FitToolTip(w).toStdString() << "\"";
 }
 
-class Readability : public test::MainWindowTest {
-protected:
-    static ui::frmComparison* Comparison()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* c = qobject_cast<ui::frmComparison*>(w))
-                return c;
-        return nullptr;
-    }
-};
+class Readability : public test::MainWindowTest {};
 BRENTA_BOTH_LOCALES(Readability);
 
 TEST(FitText, ShrinksToTheFloorThenCutsAtTheEnd)

@@ -20,14 +20,6 @@ using Texts = std::vector<std::string>;
 
 class Research : public test::MainWindowTest {
 protected:
-    static ui::frmComparison* Comparison()
-    {
-        for (QWidget* w : QApplication::topLevelWidgets())
-            if (auto* c = qobject_cast<ui::frmComparison*>(w))
-                return c;
-        return nullptr;
-    }
-
     ui::frmComparison* OpenComparison()
     {
         window->ui.MLtoML->trigger();
