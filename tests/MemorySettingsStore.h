@@ -1,7 +1,8 @@
 #pragma once
 
-// A settings store kept in memory, which remembers the order of the writes and can
-// be told to fail when it is flushed.
+// A settings store kept in memory, which remembers what was written after the last
+// flush (lost, in a store that keeps only what it flushed) and can be told to fail
+// when it is flushed.
 
 #include <map>
 #include <string>
@@ -22,17 +23,20 @@ public:
     void Write(const std::string& section, const std::string& key, const std::string& text) override
     {
         values[section + "/" + key] = text;
-        writeOrder.push_back(key);
+        ++writes;
+        unflushed.push_back(key);
     }
     void Flush() override
     {
         if (failFlush)
             throw Failure("the settings folder is read-only");
         ++flushes;
+        unflushed.clear();
     }
 
     std::map<std::string, std::string> values;
-    std::vector<std::string> writeOrder;
+    std::vector<std::string> unflushed;
+    int writes = 0;
     bool failFlush = false;
     int flushes = 0;
 };

@@ -2,10 +2,13 @@
 // texts, tool tips, states, the grid's geometry, the menu tree and the tab order.
 #include "ui/main/Look.h"
 #include "ui/main/frmMainUi.h"
+#include "tests/ui/Placement.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -15,12 +18,14 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
 #include <gtest/gtest.h>
 
 #include <set>
 #include <string>
 #include <vector>
 
+using namespace brenta;
 using namespace brenta::ui;
 
 namespace {
@@ -296,24 +301,60 @@ TEST_F(LayoutTest, windowFrameAndAnalysisArea)
     EXPECT_FALSE(flags.testFlag(Qt::WindowMaximizeButtonHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowMinimizeButtonHint));
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
-    EXPECT_EQ(window.minimumWidth(), TwipsToPixels(11280));
-    EXPECT_EQ(window.maximumWidth(), TwipsToPixels(11280));
-
-    EXPECT_EQ(ui.fraAnalysis->geometry(), TwipRect(120, 960, 11055, 1575));
-    // Placed in window coordinates, whichever widget holds it.
-    const QPoint array = ui.cboAssemblyArray->mapTo(ui.centralWidget, QPoint(0, 0));
-    EXPECT_EQ(array, QPoint(TwipsToPixels(4920), TwipsToPixels(2160)));
-    EXPECT_EQ(ui.pctIcon->size(), TwipRect(0, 0, 990, 990).size());
+    // The width is fixed: the player resizes nothing, and every frame fits it.
+    EXPECT_EQ(window.minimumWidth(), window.maximumWidth());
+    for (QWidget* frame : { static_cast<QWidget*>(ui.fraAnalysis), static_cast<QWidget*>(ui.fraNextImprovement) })
+        EXPECT_LE(frame->mapTo(ui.centralWidget, QPoint(frame->width(), 0)).x(), window.minimumWidth())
+            << frame->objectName().toStdString();
+    // The icon is square and lives in the analysis area, whichever widget holds the rest.
+    EXPECT_EQ(ui.pctIcon->width(), ui.pctIcon->height());
     EXPECT_EQ(ui.pctIcon->parentWidget(), ui.fraAnalysis);
 }
 
+// Every named control lies inside the widget that holds it, and no two controls
+// of one holder cover each other: a control placed on top of another, or partly
+// outside its frame, is one the player cannot read or click.
+TEST_F(LayoutTest, controlsLieInsideTheirHoldersAndNeverOverlap)
+{
+    window.show(); // the client takes its size from the scroll area once shown
+    QCoreApplication::processEvents();
+    EXPECT_GT(test::ExpectInsideAndApart(ui.centralWidget), 7 * frmMainUi::RowCount);
+}
+
+// Every caption the window starts with can be read whole at its own font.
+TEST_F(LayoutTest, everyCaptionFitsItsPlace)
+{
+    for (QLabel* label : ui.centralWidget->findChildren<QLabel*>()) {
+        if (label->isHidden() || label->text().isEmpty())
+            continue;
+        const QFontMetrics metrics(label->font());
+        const QRect room = label->contentsRect();
+        const QRect needed = metrics.boundingRect(room, static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0), label->text());
+        EXPECT_LE(needed.width(), room.width()) << label->objectName().toStdString();
+        EXPECT_LE(metrics.height(), room.height()) << label->objectName().toStdString();
+    }
+    for (QAbstractButton* button : ui.centralWidget->findChildren<QAbstractButton*>()) {
+        if (button->isHidden() || button->text().isEmpty())
+            continue;
+        const QString text = QString(button->text()).remove(QLatin1Char('&'));
+        int needed = QFontMetrics(button->font()).horizontalAdvance(text);
+        if (qobject_cast<QCheckBox*>(button))
+            needed += button->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, button)
+                + button->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing, nullptr, button);
+        else
+            needed += 4; // the button's frame
+        EXPECT_LE(needed, button->width()) << button->objectName().toStdString();
+    }
+}
+
+// The material grid: seven columns, each cell in its column's frame; the cells of
+// one row share a line, rows follow each other at one pitch in the arrays' order,
+// and every cell starts with its column's text, colour and stripe.
 TEST_F(LayoutTest, gridCellsSitOnTheirRows)
 {
     struct Column {
         const char* name;
         QWidget* frame;
-        int frameLeft, frameWidth;
-        int left, width, height;
         const char* text;
         unsigned textColour;
     };
@@ -321,34 +362,54 @@ TEST_F(LayoutTest, gridCellsSitOnTheirRows)
         return qobject_cast<QWidget*>(Named((std::string(column) + "_" + std::to_string(row)).c_str()));
     };
     const std::vector<Column> columns = {
-        { "lblPrefix", ui.fraMats, 120, 4335, 120, 3135, 255, "", Colour::White },
-        { "lblAmount", ui.fraMats, 120, 4335, 3240, 975, 255, "0", Colour::White },
-        { "txtPPU", ui.fraPPU, 4560, 1335, 120, 1095, 285, "0", Colour::White },
-        { "lblWaste", ui.fraWaste, 6000, 1215, 120, 975, 255, "0", Colour::White },
-        { "lblTotal", ui.fraTotal, 7320, 1215, 120, 975, 255, "0", Colour::Cyan },
-        { "lblIdeal", ui.fraIdealML, 8640, 1215, 120, 975, 255, "0", Colour::White },
-        { "lblImprove", ui.fraNextImprovement, 9960, 1215, 120, 975, 255, "0", Colour::White },
+        { "lblPrefix", ui.fraMats, "", Colour::White },
+        { "lblAmount", ui.fraMats, "0", Colour::White },
+        { "txtPPU", ui.fraPPU, "0", Colour::White },
+        { "lblWaste", ui.fraWaste, "0", Colour::White },
+        { "lblTotal", ui.fraTotal, "0", Colour::Cyan },
+        { "lblIdeal", ui.fraIdealML, "0", Colour::White },
+        { "lblImprove", ui.fraNextImprovement, "0", Colour::White },
     };
+    const int pitch = cell("lblPrefix", 1)->y() - cell("lblPrefix", 0)->y();
+    ASSERT_GE(pitch, cell("lblPrefix", 0)->height() - 3); // a shared border at most
+    const int frameTop = ui.fraMats->y();
+    int previousRight = 0;
+    const QWidget* previousFrame = nullptr;
     for (const Column& c : columns) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(c.frame->geometry(), TwipRect(c.frameLeft, 2640, c.frameWidth, 6375));
+        EXPECT_EQ(c.frame->y(), frameTop);
+        EXPECT_EQ(c.frame->height(), ui.fraMats->height());
+        // Frames stand side by side, left to right in the columns' order.
+        if (c.frame != previousFrame) {
+            const int frameLeft = c.frame->mapTo(ui.centralWidget, QPoint(0, 0)).x();
+            EXPECT_GE(frameLeft, previousRight);
+            previousRight = frameLeft + c.frame->width();
+            previousFrame = c.frame;
+        }
+        const QWidget* first = cell(c.name, 0);
         for (int row = 0; row < frmMainUi::RowCount; ++row) {
             SCOPED_TRACE(row);
             QWidget* w = cell(c.name, row);
             ASSERT_NE(w, nullptr);
             EXPECT_EQ(w->parentWidget(), c.frame);
-            EXPECT_EQ(w->geometry(), TwipRect(c.left, 240 * (row + 1), c.width, c.height));
+            EXPECT_EQ(w->x(), first->x());
+            EXPECT_EQ(w->size(), first->size());
+            EXPECT_EQ(w->y(), first->y() + row * pitch);
+            EXPECT_EQ(w->y() + c.frame->y(), cell("lblPrefix", row)->y() + frameTop);
             EXPECT_EQ(TextOf(w).toStdString(), c.text);
             EXPECT_EQ(ForeColour(w), BgrColour(c.textColour));
             EXPECT_EQ(BackColour(w), BgrColour(row % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd));
         }
     }
-    // The arrays address the same widgets as the names.
-    EXPECT_EQ(ui.lblWaste[3], cell("lblWaste", 3));
-    EXPECT_EQ(ui.txtPPU[0], cell("txtPPU", 0));
-    EXPECT_EQ(ui.lblImprove[24], cell("lblImprove", 24));
-    EXPECT_EQ(ui.lblPrefix[24]->geometry().top(), TwipsToPixels(6000));
-    EXPECT_EQ(ui.lblPrefix[0]->geometry().top(), TwipsToPixels(240));
+    // The amount stands right of the name in the same frame.
+    EXPECT_GE(cell("lblAmount", 0)->x(), cell("lblPrefix", 0)->geometry().right());
+    // The arrays address the same widgets as the names, row by row.
+    for (int row = 0; row < frmMainUi::RowCount; ++row) {
+        EXPECT_EQ(ui.lblPrefix[row], cell("lblPrefix", row));
+        EXPECT_EQ(ui.txtPPU[row], cell("txtPPU", row));
+        EXPECT_EQ(ui.lblWaste[row], cell("lblWaste", row));
+        EXPECT_EQ(ui.lblImprove[row], cell("lblImprove", row));
+    }
 }
 
 TEST_F(LayoutTest, menuTreeAndEntryStates)

@@ -115,7 +115,7 @@ TEST_P(Research, TypingALevelRecomputesItsSideAndBadLevelsSayInvalidML)
     // A bad level: its own box says so; what was shown before stays.
     Type(c->txtToML, "x");
     EXPECT_EQ(c->txtWastageFactor[1]->text(), "Invalid ML");
-    EXPECT_EQ(c->txtWastageFactor[0]->text().toStdString(), L("0.0090909090909"));
+    EXPECT_EQ(c->txtWastageFactor[0]->text().toStdString(), L("0.0090909090909")); // 0.1 / (1 + 10)
     EXPECT_EQ(Cells(c->lblWaste, 1, 25), Texts { "33" });
     Type(c->txtFromML, "");
     EXPECT_EQ(c->txtWastageFactor[0]->text(), "Invalid ML");

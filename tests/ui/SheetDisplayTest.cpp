@@ -31,6 +31,8 @@ TEST_P(Sheet, PlatesAtProductionEfficiencyFive)
 
     EXPECT_EQ(Column(w.ui.lblWaste, 6), (Texts{"68", "20", "28", "4", "0", "0"}));
     EXPECT_EQ(Column(w.ui.lblTotal, 6), (Texts{"744", "223", "308", "43", "2", "1"}));
+    // Totals times unit prices; the waste column alone costs 1,704, so the job
+    // without waste costs 20,000 and the efficiency is 20,000 / 21,704.
     EXPECT_EQ(w.ui.lblBuildCost->text().toStdString(), L("21,704.00 ISK"));
     EXPECT_EQ(w.ui.lblBuildWaste->text().toStdString(), L("1,704.00 ISK"));
     EXPECT_EQ(w.ui.lblCostPerUnit->text().toStdString(), L("21,704.00 ISK"));
@@ -82,6 +84,8 @@ TEST_P(Sheet, BadInputIsAnsweredInTheWastageFactorBox)
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
     Type(w.ui.txtML, "71582788");
+    // The highest ML the sheet accepts: 71,582,788 levels at 12,000 s each make
+    // 858,993,456,000 s.
     EXPECT_EQ(w.ui.lblTime->text().toStdString(), "9942053D 21H 20M 0S");
     const Texts wastes = Column(w.ui.lblWaste, 6);
 
@@ -90,7 +94,7 @@ TEST_P(Sheet, BadInputIsAnsweredInTheWastageFactorBox)
     EXPECT_EQ(Column(w.ui.lblWaste, 6), wastes);
 
     Type(w.ui.txtML, "5");
-    EXPECT_EQ(w.ui.txtWF->text().toStdString(), L("0.0166666666667"));
+    EXPECT_EQ(w.ui.txtWF->text().toStdString(), L("0.0166666666667")); // 0.1 / (1 + 5)
 
     // Only digits reach the run count; an empty one is unusable.
     Type(w.ui.txtRuns, "2x.5");
@@ -106,7 +110,7 @@ TEST_P(Sheet, BadInputIsAnsweredInTheWastageFactorBox)
     QTest::keyClicks(w.ui.txtRuns, "1234567");
     EXPECT_EQ(w.ui.txtRuns->text().toStdString(), "1000000");
     EXPECT_EQ(w.ui.txtRuns->cursorPosition(), 7);
-    EXPECT_EQ(w.ui.lblAmount[0]->text().toStdString(), "676000000");
+    EXPECT_EQ(w.ui.lblAmount[0]->text().toStdString(), "676000000"); // 676 Tritanium a run
 }
 
 TEST_P(Sheet, IdealAndNextImprovementColumns)
