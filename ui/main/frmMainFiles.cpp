@@ -92,9 +92,7 @@ void frmMain::FormLoad()
         names.push_back(Q(name));
         lstBPIDs.push_back(id);
     }
-    // One batch for the selector: a single model insertion instead of 2,579.
-    ui.cboBP->addItems(names);
-    ui.cboBP->setCurrentIndex(-1);
+    ui.FillBlueprints(names);
 
     backBP = -1;
     ShrinkFrame(0);

@@ -16,6 +16,7 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStringListModel>
 
 #include <initializer_list>
 #include <optional>
@@ -232,6 +233,9 @@ void frmMainUi::setupUi(QMainWindow* window)
     lblBPSelect = MakeLabel(
         client, "lblBPSelect", QStringLiteral("Blueprint:"), captionAlign, 3945, row2, 915, buttonHeight);
     cboBP = MakeList(client, "cboBP", {}, 4920, row2, 3570, buttonHeight);
+    // Thousands of names and nothing else: a list of strings keeps them as they are,
+    // where the standard model would make (and later delete) an item of each.
+    cboBP->setModel(new QStringListModel(cboBP));
     cmdBack = MakeButton(client, "cmdBack", QStringLiteral("Back"), 8550, row2, 780, buttonHeight);
     chkOwnThis
         = MakeCheckBox(client, "chkOwnThis", QStringLiteral("Own this BPO"), 9450, row2, 1725, buttonHeight);
@@ -464,6 +468,12 @@ void frmMainUi::setupUi(QMainWindow* window)
 
     window->setFixedSize(
         TwipsToPixels(ClientWidth), menuBar->sizeHint().height() + TwipsToPixels(ClientHeight));
+}
+
+void frmMainUi::FillBlueprints(const QStringList& names)
+{
+    static_cast<QStringListModel*>(cboBP->model())->setStringList(names);
+    cboBP->setCurrentIndex(-1);
 }
 
 } // namespace brenta::ui
