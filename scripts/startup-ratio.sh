@@ -7,7 +7,8 @@
 #   scripts/startup-ratio.sh [runs]      runs: pairs to time, 20 unless given
 #
 # BUILD_DIR (default build/release) is configured as a Release build if it is not
-# there yet. The calculator quits as soon as its event loop runs, saving its files
+# there yet. PROGRAM times another build of the program instead of the one there
+# (an older one, to compare). The calculator quits as soon as its event loop runs, saving its files
 # as on any close, through BRENTA_QUIT_AFTER_START, which only this script sets.
 set -euo pipefail
 runs="${1:-20}"
@@ -22,7 +23,8 @@ work="$(mktemp -d "${TMPDIR:-/tmp}/brenta-startup.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 folder="$work/Brenta"
 mkdir -p "$folder" "$work/home/.config" "$work/cache"
-cp "$build/app/brenta" "$build/app/brenta.png" "$build/bench/bare_window" "$folder/"
+cp "${PROGRAM:-$build/app/brenta}" "$folder/brenta"
+cp "$build/app/brenta.png" "$build/bench/bare_window" "$folder/"
 cp -r "$build/app/icons" "$folder/"
 
 # One environment for both: nothing of the caller's desktop, settings or caches.
