@@ -45,8 +45,9 @@ void Pause()
 class Program : public ::testing::Test {
 protected:
     // Copies the program into folder and starts it there, with a home of its own
-    // for the settings store and its standard error kept in a file.
-    void Launch(const fs::path& folder)
+    // for the settings store and its standard error kept in a file; extraEnv adds
+    // to its environment.
+    void Spawn(const fs::path& folder, const std::vector<std::string>& extraEnv = {})
     {
         fs::create_directories(folder);
         exe_ = folder / "brenta";
@@ -61,6 +62,7 @@ protected:
         for (char** e = environ; *e != nullptr; ++e)
             if (std::string(*e).starts_with("ASAN_OPTIONS=") || std::string(*e).starts_with("UBSAN_OPTIONS="))
                 env.emplace_back(*e);
+        env.insert(env.end(), extraEnv.begin(), extraEnv.end());
         std::vector<char*> envp;
         for (std::string& e : env)
             envp.push_back(e.data());
@@ -69,7 +71,11 @@ protected:
         char* argv[] = {path.data(), nullptr};
         ASSERT_EQ(::posix_spawn(&pid_, path.c_str(), &files, nullptr, argv, envp.data()), 0);
         posix_spawn_file_actions_destroy(&files);
+    }
 
+    void Launch(const fs::path& folder)
+    {
+        ASSERT_NO_FATAL_FAILURE(Spawn(folder));
         // Ready once it catches SIGTERM: the window is up and its shut-down armed.
         for (int i = 0; i < 1500 && !CatchesSigterm(); ++i)
             Pause();
@@ -80,6 +86,12 @@ protected:
     bool EndsOn(int signalNumber)
     {
         ::kill(pid_, signalNumber);
+        return Ends();
+    }
+
+    // Waits for the process to end; false when it did not.
+    bool Ends()
+    {
         for (int i = 0; i < 1500; ++i) {
             if (::waitpid(pid_, &status_, WNOHANG) == pid_) {
                 pid_ = -1;
@@ -147,6 +159,20 @@ TEST_F(Program, ASignalWithAnUnwritableFileReportsOnStandardErrorAndEnds)
     EXPECT_TRUE(WIFEXITED(status_)) << Content(ErrorFile());
     EXPECT_NE(Content(ErrorFile()).find("matprices.dat"), std::string::npos) << Content(ErrorFile());
     EXPECT_EQ(Content(folder / "skills.dat"), "0,0,0,0\r\n");
+}
+
+// The start-up measurement's switch: the program quits by itself once its window is
+// painted, through the same shut-down as any close, so its files are saved.
+TEST_F(Program, QuitsAfterItsFirstFrameWhenTheMeasurementAsks)
+{
+    const fs::path folder = temp_.Path() / "Brenta";
+    Put(folder / "skills.dat", "4,3,5,2\n");
+    ASSERT_NO_FATAL_FAILURE(Spawn(folder, {"BRENTA_QUIT_AFTER_START=1"}));
+
+    ASSERT_TRUE(Ends()) << "still running";
+    EXPECT_TRUE(WIFEXITED(status_) && WEXITSTATUS(status_) == 0) << Content(ErrorFile());
+    EXPECT_EQ(Content(folder / "skills.dat"), "4,3,5,2\r\n");
+    EXPECT_TRUE(fs::is_regular_file(folder / "ownedbps.dat"));
 }
 
 } // namespace

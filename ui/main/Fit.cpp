@@ -221,12 +221,15 @@ FittedText FitText(const QString& text, const QFont& font, int room)
     FittedText fitted { font, text, false };
     if (room <= 0 || text.isEmpty())
         return fitted;
-    while (QFontMetrics(fitted.font).horizontalAdvance(text) > room
-        && fitted.font.pointSizeF() - 0.5 >= FitFloorPoints)
+    // The text is measured once per size: laying it out is what a fit costs, and
+    // every label is fitted again on each paint.
+    int width = QFontMetrics(fitted.font).horizontalAdvance(text);
+    while (width > room && fitted.font.pointSizeF() - 0.5 >= FitFloorPoints) {
         fitted.font.setPointSizeF(fitted.font.pointSizeF() - 0.5);
-    const QFontMetrics metrics(fitted.font);
-    if (metrics.horizontalAdvance(text) > room) {
-        fitted.shown = metrics.elidedText(text, Qt::ElideRight, room);
+        width = QFontMetrics(fitted.font).horizontalAdvance(text);
+    }
+    if (width > room) {
+        fitted.shown = QFontMetrics(fitted.font).elidedText(text, Qt::ElideRight, room);
         fitted.elided = true;
     }
     return fitted;

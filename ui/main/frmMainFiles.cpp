@@ -72,9 +72,8 @@ void frmMain::FormLoad()
     digSep = std::string(decSep == "," ? "." : ",");
     decSepASCII = static_cast<std::int16_t>(static_cast<unsigned char>(decSep[0]));
 
+    // The rows start unselected: setupUi gave every cell its stripe.
     UpdateML();
-    for (std::int16_t r = 0; r < kRows; ++r)
-        UnhighlightRow(r);
 
     QStringList names;
     names.reserve(static_cast<qsizetype>(cat.strBPs.size()));
@@ -93,9 +92,7 @@ void frmMain::FormLoad()
         names.push_back(Q(name));
         lstBPIDs.push_back(id);
     }
-    // One batch for the selector: a single model insertion instead of 2,579.
-    ui.cboBP->addItems(names);
-    ui.cboBP->setCurrentIndex(-1);
+    ui.FillBlueprints(names);
 
     backBP = -1;
     ShrinkFrame(0);

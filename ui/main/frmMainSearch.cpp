@@ -36,9 +36,7 @@ void frmMain::FillView(const std::vector<std::int16_t>& indexes)
         names.push_back(Q(At(lstBPs, i)));
         lstBPIDs.push_back(At(lstIDs, i));
     }
-    ui.cboBP->clear();
-    ui.cboBP->addItems(names);
-    ui.cboBP->setCurrentIndex(-1);
+    ui.FillBlueprints(names);
 }
 
 void frmMain::Search()

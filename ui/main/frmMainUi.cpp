@@ -13,10 +13,13 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QPalette>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QStringListModel>
 
 #include <initializer_list>
+#include <optional>
 
 namespace brenta::ui {
 
@@ -101,16 +104,46 @@ namespace {
         return BgrColour(row % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
     }
 
+    // The colours SetBackColour and SetForeColour give a grid cell, made once per
+    // stripe from the palette the first cell inherits: a column's cells share them
+    // instead of each copying and setting a palette twice.
+    struct StripePalettes {
+        QPalette even;
+        QPalette odd;
+
+        StripePalettes(const QWidget* firstCell, const QColor& textColour)
+        {
+            even = firstCell->palette();
+            even.setColor(QPalette::WindowText, textColour);
+            even.setColor(QPalette::Text, textColour);
+            odd = even;
+            even.setColor(QPalette::Window, StripeColour(0));
+            odd.setColor(QPalette::Window, StripeColour(1));
+            if (qobject_cast<const QLineEdit*>(firstCell)) {
+                even.setColor(QPalette::Base, StripeColour(0));
+                odd.setColor(QPalette::Base, StripeColour(1));
+            }
+        }
+
+        void Paint(QWidget* cell, int row) const
+        {
+            cell->setPalette(row % 2 == 0 ? even : odd);
+            cell->setAutoFillBackground(true);
+        }
+    };
+
     void MakeCellColumn(frmMainUi::LabelColumn& column, QGroupBox* frame, const char* name,
         const QString& text, Qt::Alignment align, int left, int width, unsigned textColour)
     {
+        std::optional<StripePalettes> stripes;
         for (int row = 0; row < frmMainUi::RowCount; ++row) {
             const QByteArray cellName = QByteArray(name) + '_' + QByteArray::number(row);
             QLabel* cell
                 = MakeLabel(frame, cellName.constData(), text, align, left, RowTop(row), width, CellHeight);
             cell->setIndent(CellIndentPx);
-            SetBackColour(cell, StripeColour(row));
-            SetForeColour(cell, BgrColour(textColour));
+            if (!stripes)
+                stripes.emplace(cell, BgrColour(textColour));
+            stripes->Paint(cell, row);
             column[static_cast<std::size_t>(row)] = cell;
         }
     }
@@ -200,6 +233,9 @@ void frmMainUi::setupUi(QMainWindow* window)
     lblBPSelect = MakeLabel(
         client, "lblBPSelect", QStringLiteral("Blueprint:"), captionAlign, 3945, row2, 915, buttonHeight);
     cboBP = MakeList(client, "cboBP", {}, 4920, row2, 3570, buttonHeight);
+    // Thousands of names and nothing else: a list of strings keeps them as they are,
+    // where the standard model would make (and later delete) an item of each.
+    cboBP->setModel(new QStringListModel(cboBP));
     cmdBack = MakeButton(client, "cmdBack", QStringLiteral("Back"), 8550, row2, 780, buttonHeight);
     chkOwnThis
         = MakeCheckBox(client, "chkOwnThis", QStringLiteral("Own this BPO"), 9450, row2, 1725, buttonHeight);
@@ -350,6 +386,7 @@ void frmMainUi::setupUi(QMainWindow* window)
     MakeCellColumn(lblTotal, fraTotal, "lblTotal", zero, NumberAlign, 120, 975, Colour::Cyan);
     MakeCellColumn(lblIdeal, fraIdealML, "lblIdeal", zero, NumberAlign, 120, 975, Colour::White);
     MakeCellColumn(lblImprove, fraNextImprovement, "lblImprove", zero, NumberAlign, 120, 975, Colour::White);
+    std::optional<StripePalettes> priceStripes;
     for (int row = 0; row < RowCount; ++row) {
         const QByteArray name = "txtPPU_" + QByteArray::number(row);
         // Boxes are 285 high on a 240 pitch, so each overlaps the next; without a border
@@ -360,8 +397,9 @@ void frmMainUi::setupUi(QMainWindow* window)
         // Fixed words of the design, although a typed price follows the locale.
         box->setToolTip(QStringLiteral(
             "ISK per unit, uses point-decimal (US) format, press Enter to save a new price value"));
-        SetBackColour(box, StripeColour(row));
-        SetForeColour(box, BgrColour(Colour::White));
+        if (!priceStripes)
+            priceStripes.emplace(box, BgrColour(Colour::White));
+        priceStripes->Paint(box, row);
         txtPPU[static_cast<std::size_t>(row)] = box;
     }
 
@@ -430,6 +468,12 @@ void frmMainUi::setupUi(QMainWindow* window)
 
     window->setFixedSize(
         TwipsToPixels(ClientWidth), menuBar->sizeHint().height() + TwipsToPixels(ClientHeight));
+}
+
+void frmMainUi::FillBlueprints(const QStringList& names)
+{
+    static_cast<QStringListModel*>(cboBP->model())->setStringList(names);
+    cboBP->setCurrentIndex(-1);
 }
 
 } // namespace brenta::ui

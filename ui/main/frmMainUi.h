@@ -16,7 +16,10 @@ class QMainWindow;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QString;
 class QWidget;
+template <typename T> class QList;
+using QStringList = QList<QString>;
 
 namespace brenta::ui {
 
@@ -120,6 +123,9 @@ struct frmMainUi {
     // colours, entries and tab order. The window gets a fixed size showing the whole
     // grid; its height follows the grid later (set it with setFixedHeight).
     void setupUi(QMainWindow* window);
+
+    // Lists names in the blueprint selector, in one batch, with none of them chosen.
+    void FillBlueprints(const QStringList& names);
 };
 
 } // namespace brenta::ui
