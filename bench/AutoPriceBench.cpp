@@ -65,7 +65,7 @@ void BM_AutoPriceAll_CorePass(benchmark::State& state)
         state.PauseTiming();
         w.Reset();
         state.ResumeTiming();
-        benchmark::DoNotOptimize(pricing::AutoPriceAll(listed, {}, m.cat, builders, facility));
+        benchmark::DoNotOptimize(pricing::AutoPriceAll(listed, {}, m.cat, builders, facility, {}));
     }
 }
 BENCHMARK(BM_AutoPriceAll_CorePass)->Unit(benchmark::kMillisecond);

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QSignalSpy>
 
 #include "storage/PricesFile.h"
 #include "tests/ui/MainWindowFixture.h"
@@ -189,6 +190,17 @@ TEST_P(Pricing, AutoPriceAllEqualsDoubleClickingEachListedBlueprint)
     EXPECT_EQ(w.ui.txtPL->text(), other.ui.txtPL->text());
     EXPECT_EQ(w.ui.chkOwnThis->isChecked(), other.ui.chkOwnThis->isChecked());
     other.hide();
+}
+
+TEST_P(Pricing, AutoPriceAllRecomputesTheSheetOnceAtTheEnd)
+{
+    WriteFile("ownedbps.dat", "11294{5{2\r\n");
+    ui::frmMain& w = Start();
+    KeepEntries(w, [](int k, const QString&) { return k < 3; });
+    QSignalSpy recomputed(&w, &ui::frmMain::SheetChanged);
+    w.ui.AutoPriceAll->trigger();
+    EXPECT_EQ(recomputed.count(), 1);
+    EXPECT_EQ(w.ui.cboBP->currentIndex(), 2);
 }
 
 TEST_P(Pricing, ThePricesFileHoldsThePassAfterAClose)

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QGroupBox>
 #include <QImage>
+#include <QSignalSpy>
 
 #include <filesystem>
 
@@ -258,6 +259,39 @@ TEST_P(Display, OwnedBlueprintsRestoreTheirLevels)
     EXPECT_FALSE(w.ui.chkOwnThis->isChecked());
     EXPECT_EQ(w.ui.txtML->text(), QStringLiteral("0"));
     EXPECT_EQ(w.ui.txtPL->text(), QStringLiteral("0"));
+}
+
+// Showing a blueprint writes the whole display first and then recomputes the sheet
+// once, whichever boxes it changes on the way (here the ML, the PL and the runs).
+TEST_P(Display, ShowingABlueprintRecomputesTheSheetOnce)
+{
+    WriteFile("ownedbps.dat", "11294{5{2\r\n");
+    ui::frmMain& w = Start();
+    Type(w.ui.txtRuns, "4");
+    QSignalSpy recomputed(&w, &ui::frmMain::SheetChanged);
+    const int plates = w.ui.cboBP->findText(kPlates);
+    ASSERT_GE(plates, 0);
+    ASSERT_TRUE(w.LoadBP(static_cast<std::int16_t>(plates)));
+    EXPECT_EQ(recomputed.count(), 1);
+    ASSERT_EQ(w.ui.txtML->text(), QStringLiteral("5"));
+    ASSERT_EQ(w.ui.txtPL->text(), QStringLiteral("2"));
+    ASSERT_EQ(w.ui.txtRuns->text(), QStringLiteral("1"));
+
+    // That one recomputation saw the finished display: another changes nothing.
+    const Texts total = Column(w.ui.lblTotal, 6);
+    const QString cost = w.ui.lblBuildCost->text();
+    const QString time = w.ui.lblBuildTime->text();
+    w.UpdateML();
+    EXPECT_EQ(Column(w.ui.lblTotal, 6), total);
+    EXPECT_EQ(w.ui.lblBuildCost->text(), cost);
+    EXPECT_EQ(w.ui.lblBuildTime->text(), time);
+
+    // The selector shows through the same path: one recomputation per showing.
+    recomputed.clear();
+    w.ui.cboBP->setCurrentIndex(w.ui.cboBP->findText(QStringLiteral("100MN Afterburner II Blueprint")));
+    w.cboBP_Click();
+    EXPECT_EQ(recomputed.count(), 1);
+    EXPECT_EQ(w.ui.txtML->text(), QStringLiteral("0"));
 }
 
 TEST_P(Display, IconFallsBackToUnknownOrNothing)

@@ -22,6 +22,9 @@ class QKeyEvent;
 namespace brenta::storage {
 class SettingsStore;
 }
+namespace brenta::show {
+struct Shown;
+}
 namespace brenta::pricing {
 class Builders;
 struct Facility;
@@ -72,7 +75,9 @@ public:
 
     // --- Operations ------------------------------------------------------------------
     void UpdateML();
-    void LoadBP(std::int16_t Index);
+    // Shows blueprint Index and recomputes the sheet once; false when its record
+    // cannot be shown, and then nothing has changed.
+    bool LoadBP(std::int16_t Index);
     void ShrinkFrame(std::int16_t maxIndex);
     void cboBP_Click();
     void ClearMaterialRows();
@@ -134,6 +139,11 @@ public:
     // program ends even from inside another window's message.
     Q_INVOKABLE void CloseUnattended();
 
+signals:
+    // The sheet was recomputed or cleared: once per recomputation, so once for
+    // every blueprint shown. An open build plan follows it.
+    void SheetChanged();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -150,6 +160,7 @@ private:
     void ApplyRunsToAmounts();
     void PlaceWindow(std::int32_t xTwips, std::int32_t yTwips);
     void ShowIcon(std::int16_t id);
+    void WriteShown(const show::Shown& shown);
     void ResetRow(int r, unsigned improveColour);
     void ShowWF(const QString& text);
     std::string FolderPath(const std::string& fileName) const;

@@ -79,11 +79,8 @@ void frmMain::cmdBack_Click()
     if (backBP < 0)
         return;
     const std::int16_t t = curBP;
-    try {
-        LoadBP(backBP); // disables cmdBack
-    } catch (const Failure&) {
+    if (!LoadBP(backBP)) // disables cmdBack
         return;
-    }
     backBP = t;
 }
 

@@ -105,6 +105,7 @@ frmBuildPlan::frmBuildPlan(frmMain& main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     SetupUi();
+    connect(&main, &frmMain::SheetChanged, this, &frmBuildPlan::Follow);
     Refresh();
 }
 
