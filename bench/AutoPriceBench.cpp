@@ -100,7 +100,7 @@ void PriceShownRowsByScanning(ui::frmMain& m)
                 m.ui.txtPPU[r]->repaint();
             }
         }
-        const std::int32_t id = numbers::TextToInt32(m.lstCurrentIDs[static_cast<std::size_t>(r)], fmt);
+        const std::int32_t id = m.lstCurrentIDs[static_cast<std::size_t>(r)];
         std::string box = m.ui.txtPPU[r]->text().toStdString();
         if (id != 0)
             if (const auto price = pricing::StoredPrice(box, fmt))

@@ -82,7 +82,7 @@ TEST_P(PricesFile, TheBlueprintOnDisplayShowsTheNewPricesWhateverTheSelectorHold
 
     ChoosePricesFile("mine.dat");
     EXPECT_EQ(w.curBP, index);
-    EXPECT_EQ(w.lstCurrentIDs[0], "34");
+    EXPECT_EQ(w.lstCurrentIDs[0], 34);
     EXPECT_EQ(w.ui.txtPPU[0]->text().toStdString(), L("5.5"));
 }
 

@@ -40,15 +40,13 @@ protected:
         QTest::mouseDClick(w.ui.fraPPU, Qt::LeftButton, {}, spot);
     }
 
-    // The selector as a search leaves it: only the entries kept, the hidden list
-    // beside it kept parallel.
+    // The selector as a search leaves it: only the entries kept.
     static void KeepEntries(ui::frmMain& w, const std::function<bool(int k, const QString& name)>& keep)
     {
         for (int k = w.ui.cboBP->count() - 1; k >= 0; --k) {
             if (keep(k, w.ui.cboBP->itemText(k)))
                 continue;
             w.ui.cboBP->removeItem(k);
-            w.lstBPIDs.erase(w.lstBPIDs.begin() + k);
         }
         w.ui.cboBP->setCurrentIndex(-1);
     }

@@ -25,16 +25,16 @@ protected:
         QTest::keyClick(window->ui.txtSearch, Qt::Key_Return);
     }
 
-    // The selector's names, checked against lstBPIDs entry by entry on the way.
+    // The selector's names, checked against each entry's blueprint index on the way.
     std::vector<std::string> View() const
     {
         const ui::frmMain& w = *window;
         std::vector<std::string> names;
-        EXPECT_EQ(static_cast<std::size_t>(w.ui.cboBP->count()), w.lstBPIDs.size());
         for (int k = 0; k < w.ui.cboBP->count(); ++k) {
             const std::string name = w.ui.cboBP->itemText(k).toStdString();
-            const std::size_t id = std::stoul(w.lstBPIDs.at(static_cast<std::size_t>(k)));
-            EXPECT_EQ(w.lstBPs.at(static_cast<std::size_t>(w.cat.intBPIndex.at(id))), name);
+            const QVariant index = w.ui.cboBP->itemData(k);
+            EXPECT_TRUE(index.isValid()) << name;
+            EXPECT_EQ(w.lstBPs.at(static_cast<std::size_t>(index.toInt())), name);
             names.push_back(name);
         }
         return names;
@@ -48,7 +48,7 @@ protected:
         EXPECT_FALSE(w.ui.chkOwnThis->isChecked());
         EXPECT_FALSE(w.ui.chkOwnThis->isEnabled());
         EXPECT_TRUE(w.ui.lblPrefix[0]->text().isEmpty());
-        EXPECT_EQ(w.lstCurrentIDs, std::vector<std::string>(25, "0"));
+        EXPECT_EQ(w.lstCurrentIDs, std::vector<std::int32_t>(25, 0));
     }
 };
 BRENTA_BOTH_LOCALES(Navigation);

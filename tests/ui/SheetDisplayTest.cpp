@@ -209,7 +209,7 @@ TEST_P(Display, GridAndWindowFitTheFilledRows)
     EXPECT_FALSE(w.ui.lblPrefix[1]->isVisibleTo(&w));
     EXPECT_EQ(w.ui.lblPrefix[0]->text(), QString());
     EXPECT_EQ(w.ui.lblAmount[0]->text(), QStringLiteral("0"));
-    EXPECT_EQ(w.lstCurrentIDs, std::vector<std::string>(25, "0"));
+    EXPECT_EQ(w.lstCurrentIDs, std::vector<std::int32_t>(25, 0));
 }
 
 TEST_P(Display, RowsShowNamesAmountsPricesAndKindColours)
@@ -218,7 +218,7 @@ TEST_P(Display, RowsShowNamesAmountsPricesAndKindColours)
     Type(w.ui.txtRuns, "4");
     SelectBlueprint(QStringLiteral("100MN Afterburner II Blueprint"));
     EXPECT_EQ(w.ui.txtRuns->text(), QStringLiteral("1"));
-    EXPECT_EQ(w.lstCurrentIDs[0], "34");
+    EXPECT_EQ(w.lstCurrentIDs[0], 34);
     EXPECT_EQ(w.ui.lblAmount[0]->text().toStdString(), "19000");
     EXPECT_EQ(w.ui.txtPPU[0]->text().toStdString(), "2");
     EXPECT_EQ(ui::ForeColour(w.ui.lblPrefix[0]), ui::BgrColour(ui::Colour::Cyan));

@@ -36,9 +36,10 @@ TEST_P(Startup, FirstRunStartsWithDefaultsAndAnEmptySheet)
     EXPECT_EQ(w.ui.cboBP->currentIndex(), -1);
     EXPECT_EQ(w.lstBPs.size(), w.cat.strBPs.size());
     EXPECT_EQ(w.lstBPs[0], "100mm Reinforced Steel Plates I Blueprint");
-    EXPECT_EQ(w.lstIDs[0], "11294");
-    EXPECT_EQ(w.lstBPIDs, w.lstIDs);
-    EXPECT_EQ(w.lstCurrentIDs, std::vector<std::string>(25, "0"));
+    // Every blueprint listed in index order, each entry keeping its index.
+    for (int k = 0; k < w.ui.cboBP->count(); ++k)
+        ASSERT_EQ(w.ui.cboBP->itemData(k), QVariant::fromValue(static_cast<std::int16_t>(k))) << k;
+    EXPECT_EQ(w.lstCurrentIDs, std::vector<std::int32_t>(25, 0));
     EXPECT_EQ(w.ui.cboAssemblyArray->currentText().toStdString(), "None");
     EXPECT_EQ(w.ui.cboAssemblyArray->toolTip().toStdString(), "Time * 1, Materials * 1");
     EXPECT_EQ(w.baseWastageFactor, 0.1);

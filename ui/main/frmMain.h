@@ -5,6 +5,7 @@
 // works in. It reads its controls, calls the core and writes its controls.
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -67,11 +68,10 @@ public:
     std::string digSep = ",";
     std::int16_t decSepASCII = '.';
     std::string strPricesFile;
-    // Hidden lists: ordered string tables beside the visible controls.
-    std::vector<std::string> lstBPs;        // name of blueprint index i
-    std::vector<std::string> lstIDs;        // type ID of blueprint index i
-    std::vector<std::string> lstBPIDs;      // type ID of cboBP entry k
-    std::vector<std::string> lstCurrentIDs; // material type ID of grid row r, "0" when unfilled
+    // Hidden lists beside the visible controls; cboBP entry k keeps its blueprint
+    // index in its item data.
+    std::vector<std::string> lstBPs;         // name of blueprint index i
+    std::vector<std::int32_t> lstCurrentIDs; // material type ID of grid row r, 0 when unfilled
 
     // --- Operations ------------------------------------------------------------------
     void UpdateML();
@@ -192,6 +192,9 @@ private:
     void cmdClear_Click();
     void ShowUnowned_Click();
     void FillView(const std::vector<std::int16_t>& indexes);
+    void FillSelector(const QStringList& names, const std::vector<std::int16_t>& indexes);
+    // The blueprint index selector entry k shows; nothing for an entry without one.
+    std::optional<std::int16_t> ListedIndex(int k) const;
     void cboAssemblyArray_Click();
     void Exit_Click();
     void AOT_Click();

@@ -113,7 +113,7 @@ void frmMain::ApplyRunsToAmounts()
     for (std::size_t row = 0; row < materials.size(); ++row) {
         const int r = static_cast<int>(row);
         // Only rows the shown blueprint filled; skill rows keep the required level.
-        if (lstCurrentIDs[row] == "0" || sheet::IsSkillRow(S(ui.lblPrefix[r]->text())))
+        if (lstCurrentIDs[row] == 0 || sheet::IsSkillRow(S(ui.lblPrefix[r]->text())))
             continue;
         ui.lblAmount[r]->setText(Q(numbers::ToText(numbers::Finite(materials[row].quantity * runs), fmt_)));
     }
@@ -124,12 +124,9 @@ void frmMain::cboBP_Click()
     const int k = ui.cboBP->currentIndex();
     if (k < 0)
         return;
-    try {
-        const std::int32_t id = numbers::TextToInt32(At(lstBPIDs, k), fmt_);
-        LoadBP(At(cat.intBPIndex, id));
-    } catch (const Failure&) {
-        // An entry that names no blueprint shows nothing.
-    }
+    // An entry that names no blueprint shows nothing.
+    if (const auto index = ListedIndex(k))
+        LoadBP(*index);
 }
 
 void frmMain::ShowIcon(std::int16_t id)
@@ -210,7 +207,7 @@ void frmMain::WriteShown(const show::Shown& shown)
         const show::Row& material = shown.rows[row];
         const int r = static_cast<int>(row);
         ui.lblPrefix[r]->setText(Q(material.name));
-        lstCurrentIDs[row] = numbers::IntText(material.typeId);
+        lstCurrentIDs[row] = material.typeId;
         ui.txtPPU[r]->setText(Q(material.priceText));
         const QColor colour = BgrColour(KindColour(material.name));
         SetForeColour(ui.lblPrefix[r], colour);
@@ -265,7 +262,7 @@ void frmMain::ResetRow(int r, unsigned improveColour)
         cell->setText(QStringLiteral("0"));
     SetForeColour(ui.lblImprove[r], BgrColour(improveColour));
     ui.txtPPU[r]->setText(QStringLiteral("0"));
-    lstCurrentIDs[static_cast<std::size_t>(r)] = "0";
+    lstCurrentIDs[static_cast<std::size_t>(r)] = 0;
 }
 
 void frmMain::ClearMaterialRows()

@@ -65,7 +65,7 @@ void frmMain::lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button)
         return;
     try {
         ContextIndex = Index;
-        const std::int32_t id = numbers::TextToInt32(At(lstCurrentIDs, Index), fmt_);
+        const std::int32_t id = At(lstCurrentIDs, Index);
         bFindBP = FindMaterialBP(std::string(pricing::MaterialName(At(cat.strItemNames, id))));
     } catch (const Failure&) {
         return; // a row whose type ID names no item has nothing to offer

@@ -79,11 +79,7 @@ std::vector<pricing::GridRow> frmMain::GridRows() const
         auto& row = rows[static_cast<std::size_t>(r)];
         row.caption = S(ui.lblPrefix[r]->text());
         row.box = S(ui.txtPPU[r]->text());
-        try {
-            row.typeId = numbers::TextToInt32(At(lstCurrentIDs, r), fmt_);
-        } catch (const Failure&) {
-            row.typeId = 0; // a row without a readable material stores nothing
-        }
+        row.typeId = At(lstCurrentIDs, r);
     }
     return rows;
 }
@@ -134,13 +130,8 @@ void frmMain::AutoPriceAll_Click()
     // The blueprint each selector entry shows, as its click would find it.
     std::vector<std::optional<std::int16_t>> listed;
     listed.reserve(static_cast<std::size_t>(count));
-    for (int k = 0; k < count; ++k) {
-        try {
-            listed.emplace_back(At(cat.intBPIndex, numbers::TextToInt32(At(lstBPIDs, k), fmt_)));
-        } catch (const Failure&) {
-            listed.emplace_back(std::nullopt);
-        }
-    }
+    for (int k = 0; k < count; ++k)
+        listed.push_back(ListedIndex(k));
 
     // The whole pass runs on the catalogue, each blueprint shown as the display shows
     // it; the window shows the end state once: the last listed blueprint with the

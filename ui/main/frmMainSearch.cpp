@@ -7,6 +7,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStandardItemModel>
 #include <QStringList>
 
 #include "catalogue/Search.h"
@@ -25,20 +26,38 @@ void frmMain::ConnectSearch()
     connect(ui.cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
 }
 
-// Refills the selector and lstBPIDs side by side, in one batch for the selector.
+// Refills the selector with the names of the blueprints, in one batch: a single
+// model insertion, each entry's blueprint index in its item data (Qt::UserRole).
+// Nothing is selected afterwards.
+void frmMain::FillSelector(const QStringList& names, const std::vector<std::int16_t>& indexes)
+{
+    QList<QStandardItem*> items;
+    items.reserve(names.size());
+    for (qsizetype k = 0; k < names.size(); ++k) {
+        auto* item = new QStandardItem(names[k]);
+        item->setData(QVariant::fromValue(indexes[static_cast<std::size_t>(k)]), Qt::UserRole);
+        items.push_back(item);
+    }
+    ui.cboBP->clear();
+    static_cast<QStandardItemModel*>(ui.cboBP->model())->invisibleRootItem()->appendRows(items);
+    ui.cboBP->setCurrentIndex(-1);
+}
+
 void frmMain::FillView(const std::vector<std::int16_t>& indexes)
 {
     QStringList names;
     names.reserve(static_cast<qsizetype>(indexes.size()));
-    lstBPIDs.clear();
-    lstBPIDs.reserve(indexes.size());
-    for (const std::int16_t i : indexes) {
+    for (const std::int16_t i : indexes)
         names.push_back(Q(At(lstBPs, i)));
-        lstBPIDs.push_back(At(lstIDs, i));
-    }
-    ui.cboBP->clear();
-    ui.cboBP->addItems(names);
-    ui.cboBP->setCurrentIndex(-1);
+    FillSelector(names, indexes);
+}
+
+std::optional<std::int16_t> frmMain::ListedIndex(int k) const
+{
+    const QVariant index = ui.cboBP->itemData(k, Qt::UserRole);
+    if (!index.isValid())
+        return std::nullopt;
+    return index.value<std::int16_t>();
 }
 
 void frmMain::Search()
