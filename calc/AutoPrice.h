@@ -35,6 +35,8 @@ public:
     explicit Builders(const std::vector<std::string>& records);
     // The builder of an item name (without kind prefix), matched exactly.
     std::optional<std::int16_t> Find(std::string_view name) const;
+    // The builder of an item by its display name: Find(MaterialName(itemName)).
+    std::optional<std::int16_t> OfItem(std::string_view itemName) const { return Find(MaterialName(itemName)); }
 
 private:
     struct Hash {

@@ -62,6 +62,23 @@ TEST(AutoPriceNames, BuilderLookupOverTheCatalogue)
     EXPECT_EQ(builders.Find("Test Arkonor Enhancement"), std::optional<std::int16_t>(2338));
     EXPECT_EQ(builders.Find("100mm reinforced steel plates I"), std::nullopt);
 
+    // An item's display name drops its kind prefix before the look-up ("Find BP"
+    // on a material's row).
+    const struct {
+        const char* itemName;
+        bool found;
+    } items[] = {
+        {"[T1] 100MN Afterburner I", true},
+        {"100MN Afterburner I", true}, // without "] " the name is looked up unchanged
+        {"[T1] 100MN Afterburner I] Spare", true}, // up to a second "] "
+        {"[T1]100MN Afterburner I", false},
+        {"[T1] 100MN Afterburner", false}, // the whole name, not a prefix of one
+    };
+    const auto afterburner = builders.Find("100MN Afterburner I");
+    ASSERT_TRUE(afterburner);
+    for (const auto& c : items)
+        EXPECT_EQ(builders.OfItem(c.itemName), c.found ? afterburner : std::nullopt) << c.itemName;
+
     // Records sharing a name: the lower index builds, as a scan from 0 finds it.
     for (std::size_t i = 0; i < cat.strBPs.size(); ++i) {
         const auto found = builders.Find(BuilderName(cat.strBPs[i]));

@@ -48,6 +48,58 @@ std::string frmMain::SelectedRecord() const
     return cat.strBPs[static_cast<std::size_t>(curBP)];
 }
 
+std::optional<std::int16_t> frmMain::ShownIndex() const
+{
+    if (!bShown)
+        return std::nullopt;
+    return curBP;
+}
+
+std::optional<std::int16_t> frmMain::BackIndex() const
+{
+    if (backBP < 0)
+        return std::nullopt;
+    return backBP;
+}
+
+std::int32_t frmMain::RowMaterial(int r) const { return At(lstCurrentIDs, r); }
+
+bool frmMain::AlwaysOnTopChosen() const { return ui.AOT->isChecked(); }
+
+std::optional<SheetJob> frmMain::ShownJob() const
+{
+    if (!bShown)
+        return std::nullopt;
+    return SheetJob{curBP, S(ui.txtRuns->text()), S(ui.txtML->text()), S(ui.txtPL->text()),
+        ui.cboPE->currentIndex(), ui.cboIndustry->currentIndex(), dblMatMult, dblTimeMult};
+}
+
+ComparisonSource frmMain::ComparisonInput() const
+{
+    ComparisonSource source;
+    // Named after the blueprint on display, whatever the selector names.
+    const auto shown = static_cast<std::size_t>(curBP);
+    source.name = shown < lstBPs.size() ? Q(lstBPs[shown]) : QString();
+    source.ml = ui.txtML->text();
+    for (int r = 0; r < kRows && !ui.lblPrefix[r]->text().isEmpty(); ++r)
+        source.rows.push_back({ui.lblPrefix[r]->text(), ui.lblAmount[r]->text(), ForeColour(ui.lblPrefix[r])});
+
+    comparison::Input& in = source.input;
+    in.fmt = fmt_;
+    in.fromText = in.toText = S(ui.txtML->text());
+    in.pe = ui.cboPE->currentIndex();
+    in.matMult = dblMatMult;
+    in.baseWastageFactor = baseWastageFactor;
+    in.runsText = S(ui.txtRuns->text());
+    in.baseQty = lngBaseQty;
+    in.times = strTimes;
+    in.metallurgy = ui.cboMetallurgy->currentIndex();
+    in.posLab = ui.chkPOSLab->isChecked();
+    for (std::size_t r = 0; r < static_cast<std::size_t>(kRows) && r < in.rows.size(); ++r)
+        in.rows[r] = {S(ui.lblPrefix[r]->text()), S(ui.lblAmount[r]->text()), S(ui.txtPPU[r]->text())};
+    return source;
+}
+
 void frmMain::UpdateML()
 {
     sheet::Input in;

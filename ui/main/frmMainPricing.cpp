@@ -96,13 +96,9 @@ void frmMain::AutoPrice(std::int16_t labelIndex)
     ui.txtPPU[labelIndex]->repaint();
 }
 
-bool frmMain::FindMaterialBP(const std::string& strName)
+std::optional<std::int16_t> frmMain::FindMaterialBP(const std::string& strName)
 {
-    const auto builder = BuilderLookup().Find(strName);
-    if (!builder)
-        return false;
-    intBreakdownBPIndex = *builder;
-    return true;
+    return BuilderLookup().Find(strName);
 }
 
 void frmMain::fraPPU_DblClick()
