@@ -30,13 +30,16 @@ using namespace brenta;
 
 namespace {
 
-// A window whose question is answered Yes, and the prices it started with.
+// A window whose question is answered Yes; Reset starts a new one, with the
+// prices every run starts from.
 struct PricingWindow : bench::Window {
-    std::vector<double> startPrices = main->cat.dblPrices;
-
     PricingWindow() { ui::SetQuestionHook([](const QString&, const QString&) { return true; }); }
     ~PricingWindow() { ui::SetQuestionHook({}); }
-    void Reset() { main->cat.dblPrices = startPrices; }
+    void Reset()
+    {
+        main->hide();
+        main = std::make_unique<ui::frmMain>(folder.path().toStdString(), settings, NumberFormat{});
+    }
 };
 
 void BM_AutoPriceAll_Window(benchmark::State& state)
@@ -55,17 +58,17 @@ BENCHMARK(BM_AutoPriceAll_Window)->Unit(benchmark::kMillisecond);
 void BM_AutoPriceAll_CorePass(benchmark::State& state)
 {
     PricingWindow w;
-    ui::frmMain& m = *w.main;
     std::vector<std::optional<std::int16_t>> listed;
     for (std::int16_t i = 0; i < kBlueprintCount; ++i)
         listed.emplace_back(i);
-    const pricing::Builders builders(m.cat.strBPs);
+    const Catalogue start = w.main->Cat();
+    const pricing::Builders builders(start.strBPs);
     const pricing::Facility facility{1, 0, NumberFormat{}};
     for (auto _ : state) {
         state.PauseTiming();
-        w.Reset();
+        Catalogue cat = start;
         state.ResumeTiming();
-        benchmark::DoNotOptimize(pricing::AutoPriceAll(listed, {}, m.cat, builders, facility));
+        benchmark::DoNotOptimize(pricing::AutoPriceAll(listed, {}, cat, builders, facility, {}));
     }
 }
 BENCHMARK(BM_AutoPriceAll_CorePass)->Unit(benchmark::kMillisecond);
@@ -83,28 +86,30 @@ std::optional<std::int16_t> ScanForBuilder(const std::vector<std::string>& recor
     return std::nullopt;
 }
 
-void PriceShownRowsByScanning(ui::frmMain& m)
+// The prices it stores go to its own catalogue: the window's stays as it started,
+// so the boxes a later blueprint shows start from the first prices.
+void PriceShownRowsByScanning(ui::frmMain& m, Catalogue& cat)
 {
     const NumberFormat fmt;
-    const pricing::Facility facility{m.dblMatMult, m.ui.cboPE->currentIndex(), fmt};
+    const pricing::Facility facility{1, m.ui.cboPE->currentIndex(), fmt};
     for (int r = 0; r < 25; ++r) {
         const std::string caption = m.ui.lblPrefix[r]->text().toStdString();
         if (caption.empty())
             continue;
         if (caption.find("Skill") == std::string::npos) {
-            if (const auto builder = ScanForBuilder(m.cat.strBPs, pricing::MaterialName(caption))) {
-                const std::string& rec = m.cat.strBPs[static_cast<std::size_t>(*builder)];
+            if (const auto builder = ScanForBuilder(cat.strBPs, pricing::MaterialName(caption))) {
+                const std::string& rec = cat.strBPs[static_cast<std::size_t>(*builder)];
                 const double total = pricing::OneRunCost(
-                    rec, pricing::OwnedML(m.cat, *builder, fmt), facility, m.cat.strItemNames, m.cat.dblPrices);
+                    rec, pricing::OwnedML(cat, *builder, fmt), facility, cat.strItemNames, cat.dblPrices);
                 m.ui.txtPPU[r]->setText(QString::fromStdString(numbers::Format(total, "0.00", fmt)));
                 m.ui.txtPPU[r]->repaint();
             }
         }
-        const std::int32_t id = numbers::TextToInt32(m.lstCurrentIDs[static_cast<std::size_t>(r)], fmt);
+        const std::int32_t id = m.RowMaterial(r);
         std::string box = m.ui.txtPPU[r]->text().toStdString();
         if (id != 0)
             if (const auto price = pricing::StoredPrice(box, fmt))
-                m.cat.dblPrices[static_cast<std::size_t>(id)] = *price;
+                cat.dblPrices[static_cast<std::size_t>(id)] = *price;
     }
     m.UpdateML();
 }
@@ -112,15 +117,16 @@ void PriceShownRowsByScanning(ui::frmMain& m)
 void BM_AutoPriceAll_ScanAndWidgetsPerBlueprint(benchmark::State& state)
 {
     PricingWindow w;
-    ui::frmMain& m = *w.main;
     for (auto _ : state) {
         state.PauseTiming();
         w.Reset();
+        ui::frmMain& m = *w.main;
+        Catalogue cat = m.Cat();
         state.ResumeTiming();
         for (int k = 0; k < m.ui.cboBP->count(); ++k) {
             m.ui.cboBP->setCurrentIndex(k);
             m.cboBP_Click();
-            PriceShownRowsByScanning(m);
+            PriceShownRowsByScanning(m, cat);
         }
     }
 }

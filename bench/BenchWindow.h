@@ -38,8 +38,8 @@ struct Window {
     {
         std::size_t most = 0;
         int entry = 0;
-        for (std::size_t i = 0; i < main->cat.strBPs.size(); ++i) {
-            const std::size_t n = record::Materials(main->cat.strBPs[i]).size();
+        for (std::size_t i = 0; i < main->Cat().strBPs.size(); ++i) {
+            const std::size_t n = record::Materials(main->Cat().strBPs[i]).size();
             if (n > most) {
                 most = n;
                 entry = static_cast<int>(i);

@@ -64,8 +64,8 @@ BENCHMARK(BM_BuildPlan_Core_Deepest)->Unit(benchmark::kMicrosecond);
 struct PlanWindow : bench::Window {
     PlanWindow()
     {
-        const pricing::Builders builders(main->cat.strBPs);
-        main->LoadBP(Deepest(main->cat, builders));
+        const pricing::Builders builders(main->Cat().strBPs);
+        main->LoadBP(Deepest(main->Cat(), builders));
         main->ui.txtRuns->setText(QStringLiteral("10"));
         main->show();
         QApplication::processEvents();

@@ -31,7 +31,7 @@ void BM_SearchRefillsSelector(benchmark::State& state)
     w.main->ui.txtSearch->setText(QString::fromLatin1(query));
     for (auto _ : state)
         Key(w.main->ui.txtSearch, Qt::Key_Return, QStringLiteral("\r"));
-    state.SetLabel(std::string("\"") + query + "\": " + std::to_string(w.main->lstBPIDs.size()) + " listed");
+    state.SetLabel(std::string("\"") + query + "\": " + std::to_string(w.main->ui.cboBP->count()) + " listed");
 }
 BENCHMARK(BM_SearchRefillsSelector)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 

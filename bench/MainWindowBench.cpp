@@ -62,13 +62,14 @@ void BM_SheetCompute_MostMaterials(benchmark::State& state)
     w.main->ui.Improvements->setChecked(state.range(0) != 0);
     w.Show(w.MostMaterials());
     const ui::frmMain& m = *w.main;
+    const comparison::Input shown = m.ComparisonInput().input;
     sheet::Input in;
     in.blueprintSelected = true;
     in.improvements = state.range(0) != 0;
-    in.times = m.strTimes;
-    in.selectedRecord = m.cat.strBPs[static_cast<std::size_t>(m.curBP)];
-    in.baseWastageFactor = m.baseWastageFactor;
-    in.baseQty = m.lngBaseQty;
+    in.times = shown.times;
+    in.selectedRecord = m.Cat().strBPs[static_cast<std::size_t>(*m.ShownIndex())];
+    in.baseWastageFactor = shown.baseWastageFactor;
+    in.baseQty = shown.baseQty;
     for (std::size_t r = 0; r < sheet::kRows; ++r)
         in.rows[r] = {m.ui.lblPrefix[r]->text().toStdString(), m.ui.lblAmount[r]->text().toStdString(),
             m.ui.txtPPU[r]->text().toStdString()};

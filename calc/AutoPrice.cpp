@@ -151,31 +151,12 @@ void PriceRows(std::vector<GridRow>& rows, Catalogue& cat, const Builders& build
     }
 }
 
-namespace {
-
-// What the display reads before it touches the level boxes; any of it failing
-// abandons the display with everything as it was.
-void CheckShowable(std::int16_t index, const Catalogue& cat, const NumberFormat& fmt)
+std::vector<GridRow> ShownRows(const show::Shown& shown)
 {
-    const std::string& rec = At(cat.strBPs, index);
-    const std::int16_t id = TextToInt16(record::Field(rec, record::kFieldTypeId), fmt);
-    record::Times(rec);
-    record::BaseWastageFactor(rec, fmt);
-    At(cat.intBatchSize, id);
-    if (At(cat.bOwned, index) && text::Split(At(cat.strOwned, index), '{').size() < 3)
-        throw Failure("Owned record without three fields");
-}
-
-} // namespace
-
-std::vector<GridRow> ShownRows(std::int16_t index, const Catalogue& cat, const NumberFormat& fmt)
-{
-    CheckShowable(index, cat, fmt);
-    const std::string& rec = cat.strBPs[static_cast<std::size_t>(index)];
     std::vector<GridRow> rows;
-    for (const auto& material : sheet::ShownMaterials(rec, fmt))
-        rows.push_back(GridRow{At(cat.strItemNames, material.typeId), material.typeId,
-            ToText(At(cat.dblPrices, material.typeId), fmt)});
+    rows.reserve(shown.rows.size());
+    for (const show::Row& row : shown.rows)
+        rows.push_back(GridRow{row.name, row.typeId, row.priceText});
     return rows;
 }
 
@@ -256,21 +237,21 @@ private:
 } // namespace
 
 PassResult AutoPriceAll(const std::vector<std::optional<std::int16_t>>& listed, std::vector<GridRow> grid,
-    Catalogue& cat, const Builders& builders, const Facility& facility,
-    const std::function<void(std::int16_t)>& onShow)
+    Catalogue& cat, const Builders& builders, const Facility& facility, show::Levels boxes)
 {
     PassResult result;
     Pass pass(cat, builders, facility);
     for (const auto& entry : listed) {
         if (entry) {
             try {
-                CheckShowable(*entry, cat, facility.fmt);
-                if (onShow) {
-                    onShow(*entry);
+                show::Shown shown = show::ShowBlueprint(*entry, cat, boxes, facility.fmt);
+                if (shown.ownedRecord) {
+                    cat.strOwned[static_cast<std::size_t>(*entry)] = *shown.ownedRecord;
                     pass.Forget(*entry);
                 }
-                grid = ShownRows(*entry, cat, facility.fmt);
-                result.lastShown = *entry;
+                boxes = shown.levels;
+                grid = ShownRows(shown);
+                result.lastShown = std::move(shown);
             } catch (const Failure&) {
                 // Abandoned display: the grid keeps the rows it had.
             }

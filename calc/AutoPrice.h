@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "base/Numbers.h"
+#include "calc/Show.h"
 #include "catalogue/Catalogue.h"
 
 namespace brenta::pricing {
@@ -34,6 +35,8 @@ public:
     explicit Builders(const std::vector<std::string>& records);
     // The builder of an item name (without kind prefix), matched exactly.
     std::optional<std::int16_t> Find(std::string_view name) const;
+    // The builder of an item by its display name: Find(MaterialName(itemName)).
+    std::optional<std::int16_t> OfItem(std::string_view itemName) const { return Find(MaterialName(itemName)); }
 
 private:
     struct Hash {
@@ -101,26 +104,25 @@ struct GridRow {
 // cat.dblPrices. A price stored by one row is used by the rows after it.
 void PriceRows(std::vector<GridRow>& rows, Catalogue& cat, const Builders& builders, const Facility& facility);
 
-// The rows showing a blueprint fills: one per material of positive quantity, in
-// list order, with its display name and its unit price in standard text. A record
-// that cannot be shown is a Failure.
-std::vector<GridRow> ShownRows(std::int16_t index, const Catalogue& cat, const NumberFormat& fmt);
+// The rows showing a blueprint fills: one per shown material, with its display name
+// and its unit price in standard text.
+std::vector<GridRow> ShownRows(const show::Shown& shown);
 
 // Auto-pricing of a whole list of blueprints, one after the other, each shown and
 // its rows priced; what each one stores is seen by all that follow.
 struct PassResult {
-    std::optional<std::int16_t> lastShown; // the last blueprint that could be shown
-    std::vector<GridRow> rows;             // the grid at the end, its boxes as priced
+    std::optional<show::Shown> lastShown; // the last blueprint that could be shown, as it was shown
+    std::vector<GridRow> rows;            // the grid at the end, its boxes as priced
 };
 
 // listed: the blueprint index of every selector entry in list order, nothing for
-// an entry that names no blueprint. grid: the rows shown before the pass. An entry
-// that names no blueprint, or a blueprint that cannot be shown, leaves the grid as
-// it was and its rows are priced again, as a display abandoned at that point would.
-// onShow runs for every blueprint as it is shown, before its rows are read (the
-// display's own effects on the owned record, if any).
+// an entry that names no blueprint. grid: the rows shown before the pass; boxes:
+// the level boxes before the pass. Each blueprint is shown by show::ShowBlueprint,
+// its owned record stored as showing leaves it and the level boxes followed from
+// one blueprint to the next. An entry that names no blueprint, or a blueprint that
+// cannot be shown, leaves the grid and the boxes as they were and its rows are
+// priced again, as a display abandoned there would.
 PassResult AutoPriceAll(const std::vector<std::optional<std::int16_t>>& listed, std::vector<GridRow> grid,
-    Catalogue& cat, const Builders& builders, const Facility& facility,
-    const std::function<void(std::int16_t)>& onShow = {});
+    Catalogue& cat, const Builders& builders, const Facility& facility, show::Levels boxes);
 
 } // namespace brenta::pricing

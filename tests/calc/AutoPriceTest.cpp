@@ -62,6 +62,23 @@ TEST(AutoPriceNames, BuilderLookupOverTheCatalogue)
     EXPECT_EQ(builders.Find("Test Arkonor Enhancement"), std::optional<std::int16_t>(2338));
     EXPECT_EQ(builders.Find("100mm reinforced steel plates I"), std::nullopt);
 
+    // An item's display name drops its kind prefix before the look-up ("Find BP"
+    // on a material's row).
+    const struct {
+        const char* itemName;
+        bool found;
+    } items[] = {
+        {"[T1] 100MN Afterburner I", true},
+        {"100MN Afterburner I", true}, // without "] " the name is looked up unchanged
+        {"[T1] 100MN Afterburner I] Spare", true}, // up to a second "] "
+        {"[T1]100MN Afterburner I", false},
+        {"[T1] 100MN Afterburner", false}, // the whole name, not a prefix of one
+    };
+    const auto afterburner = builders.Find("100MN Afterburner I");
+    ASSERT_TRUE(afterburner);
+    for (const auto& c : items)
+        EXPECT_EQ(builders.OfItem(c.itemName), c.found ? afterburner : std::nullopt) << c.itemName;
+
     // Records sharing a name: the lower index builds, as a scan from 0 finds it.
     for (std::size_t i = 0; i < cat.strBPs.size(); ++i) {
         const auto found = builders.Find(BuilderName(cat.strBPs[i]));
@@ -166,8 +183,9 @@ TEST_P(AutoPrice, APriceComputedEarlierInTheListIsUsedLater)
     PriceRows(gizmo, cat, builders, f);
     EXPECT_EQ(gizmo[0].box, test::Localised("14.00", fmt)); // 2 + 0 waste, at 7
 
-    const auto result = AutoPriceAll({1, std::nullopt, 0}, {}, cat, builders, f);
-    EXPECT_EQ(result.lastShown, std::optional<std::int16_t>(0));
+    const auto result = AutoPriceAll({1, std::nullopt, 0}, {}, cat, builders, f, {});
+    ASSERT_TRUE(result.lastShown);
+    EXPECT_EQ(result.lastShown->index, 0);
     // The Gadget's rows after its own pricing: the Widget at 220, Tritanium and
     // Mexallon as they were, the skill as it was.
     ASSERT_EQ(result.rows.size(), 4U);
@@ -178,8 +196,10 @@ TEST_P(AutoPrice, APriceComputedEarlierInTheListIsUsedLater)
 }
 
 // The pass over the whole catalogue against its plain definition: show each listed
-// blueprint, price its rows, store, next. Prices with more than 15 digits, owned
-// builders at several levels and entries that show nothing are all in the list.
+// blueprint, store its owned record as showing leaves it, price its rows, store,
+// next. Prices with more than 15 digits, owned builders at several levels (records
+// the showing rewrites, and one whose ML cannot be read) and entries that show
+// nothing are all in the list.
 TEST_P(AutoPrice, ThePassEqualsShowingAndPricingEachBlueprintInTurn)
 {
     Catalogue start = Catalogue::Compiled();
@@ -200,24 +220,30 @@ TEST_P(AutoPrice, ThePassEqualsShowingAndPricingEachBlueprintInTurn)
     listed[5] = std::nullopt;
     const std::vector<GridRow> before = {{"[Raw] Tritanium", 34, "3"}};
     listed.insert(listed.begin(), std::nullopt);
+    const show::Levels boxes{"7", "0"};
 
-    std::vector<std::int16_t> shownInPass;
     Catalogue fast = start;
-    const auto result = AutoPriceAll(listed, before, fast, builders, f, [&](std::int16_t i) { shownInPass.push_back(i); });
+    const auto result = AutoPriceAll(listed, before, fast, builders, f, boxes);
 
     Catalogue plain = start;
     std::vector<GridRow> grid = before;
-    std::vector<std::int16_t> shown;
+    show::Levels plainBoxes = boxes;
+    std::optional<std::int16_t> last;
     for (const auto& entry : listed) {
         if (entry) {
-            grid = ShownRows(*entry, plain, fmt);
-            shown.push_back(*entry);
+            const show::Shown shown = show::ShowBlueprint(*entry, plain, plainBoxes, fmt);
+            if (shown.ownedRecord)
+                plain.strOwned[static_cast<std::size_t>(*entry)] = *shown.ownedRecord;
+            plainBoxes = shown.levels;
+            grid = ShownRows(shown);
+            last = *entry;
         }
         PriceRows(grid, plain, builders, f);
     }
 
-    EXPECT_EQ(shownInPass, shown);
-    EXPECT_EQ(result.lastShown, std::optional<std::int16_t>(kBlueprintCount - 1));
+    ASSERT_TRUE(result.lastShown);
+    EXPECT_EQ(result.lastShown->index, kBlueprintCount - 1);
+    EXPECT_EQ(last, std::optional<std::int16_t>(kBlueprintCount - 1));
     ASSERT_EQ(result.rows.size(), grid.size());
     for (std::size_t r = 0; r < grid.size(); ++r)
         EXPECT_EQ(result.rows[r].box, grid[r].box) << r;
@@ -227,7 +253,8 @@ TEST_P(AutoPrice, ThePassEqualsShowingAndPricingEachBlueprintInTurn)
         changed += plain.dblPrices[id] != start.dblPrices[id];
     }
     EXPECT_GT(changed, 300U);
-    EXPECT_EQ(fast.strOwned, start.strOwned);
+    EXPECT_EQ(fast.strOwned, plain.strOwned);
+    EXPECT_NE(fast.strOwned, start.strOwned);
 }
 
 TEST_P(AutoPrice, AnEntryThatShowsNothingPricesTheRowsShownBefore)
@@ -236,15 +263,15 @@ TEST_P(AutoPrice, AnEntryThatShowsNothingPricesTheRowsShownBefore)
     const Builders builders(cat.strBPs);
     const Facility f{1, 5, fmt};
     cat.strBPs[2] = "Broken Blueprint{notanumber{10{|34/1{1{1{1{1";
-    const auto result = AutoPriceAll({std::nullopt, 2}, {{"[Comp] Widget", 500, "1"}}, cat, builders, f);
-    EXPECT_EQ(result.lastShown, std::nullopt);
+    const auto result = AutoPriceAll({std::nullopt, 2}, {{"[Comp] Widget", 500, "1"}}, cat, builders, f, {});
+    EXPECT_FALSE(result.lastShown);
     ASSERT_EQ(result.rows.size(), 1U);
     EXPECT_EQ(result.rows[0].box, test::Localised("220.00", fmt));
     EXPECT_EQ(cat.dblPrices[500], 220);
 
     // Nothing listed: nothing changes.
     const Catalogue before = cat;
-    const auto none = AutoPriceAll({}, {{"[Comp] Widget", 500, "1"}}, cat, builders, f);
+    const auto none = AutoPriceAll({}, {{"[Comp] Widget", 500, "1"}}, cat, builders, f, {});
     EXPECT_EQ(none.rows[0].box, "1");
     EXPECT_EQ(cat.dblPrices, before.dblPrices);
 }

@@ -276,7 +276,7 @@ TEST(BuildPlanCatalogue, EveryBlueprintPlansAndBoughtWholeCostsWhatTheSheetSays)
         in.times = record::Times(rec);
         in.selectedRecord = rec;
         in.baseWastageFactor = record::BaseWastageFactor(rec, fmt);
-        const auto rows = pricing::ShownRows(i, cat, fmt);
+        const auto rows = pricing::ShownRows(show::ShowBlueprint(i, cat, {}, fmt));
         const auto materials = sheet::ShownMaterials(rec, fmt);
         for (std::size_t r = 0; r < rows.size(); ++r) {
             in.rows[r] = { rows[r].caption, std::string(materials[r].quantityText), rows[r].box };

@@ -2,6 +2,7 @@
 // dialogs: File, Export, "Owned BPs (*.txt)" and File, Import, "Purchased BP List".
 
 #include <QAction>
+#include <QCheckBox>
 
 #include <cerrno>
 #include <csignal>
@@ -50,7 +51,7 @@ TEST_P(BPListMenu, ExportThenImportGivesTheOwnedRecordsBack)
 {
     WriteFile("ownedbps.dat", "11294{5{2\r\n");
     ui::frmMain& w = Start();
-    ASSERT_TRUE(w.cat.bOwned[0]);
+    ASSERT_TRUE(w.Cat().bOwned[0]);
 
     Export("owned.txt");
     ASSERT_EQ(messages, std::vector<std::string>{"Exported successfully."});
@@ -59,11 +60,15 @@ TEST_P(BPListMenu, ExportThenImportGivesTheOwnedRecordsBack)
     EXPECT_NE(report.find("         Name: 100mm Reinforced Steel Plates I Blueprint\r\n           ML: 5\r\n"),
         std::string::npos);
 
-    w.cat.bOwned[0] = false;
-    w.cat.strOwned[0].clear();
+    // The player lets the blueprint go after changing its ML.
+    SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates I Blueprint"));
+    Type(w.ui.txtML, "9");
+    QTest::mouseClick(w.ui.chkOwnThis, Qt::LeftButton);
+    ASSERT_FALSE(w.Cat().bOwned[0]);
+    ASSERT_EQ(w.Cat().strOwned[0], "11294{9{2");
     Import("owned.txt");
-    EXPECT_TRUE(w.cat.bOwned[0]);
-    EXPECT_EQ(w.cat.strOwned[0], "11294{5{2");
+    EXPECT_TRUE(w.Cat().bOwned[0]);
+    EXPECT_EQ(w.Cat().strOwned[0], "11294{5{2");
     EXPECT_EQ(messages.size(), 1u); // the import reports nothing when it succeeds
 }
 
@@ -155,7 +160,7 @@ TEST_P(BPListMenu, AListThatIsAPipeOrHugeIsReportedAndChangesNothing)
         ASSERT_EQ(messages.size(), 1u) << name;
         EXPECT_TRUE(messages[0].starts_with("The blueprint list could not be read, so nothing was imported"))
             << messages[0];
-        EXPECT_FALSE(w.cat.bOwned[0]) << name;
+        EXPECT_FALSE(w.Cat().bOwned[0]) << name;
     }
 }
 

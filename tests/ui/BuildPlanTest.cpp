@@ -39,10 +39,16 @@ protected:
     // none of them built, so the whole plan is one level.
     void ShowPlates()
     {
-        const double prices[] = { 2.5, 10, 40.25, 150, 1000, 2500.5 };
-        for (int id = 34; id <= 39; ++id)
-            window->cat.dblPrices[static_cast<std::size_t>(id)] = prices[id - 34];
         SelectBlueprint(kPlates);
+        // Typed into the rows of Tritanium (34) to Zydrine (39) and saved with Enter.
+        const char* prices[] = { "2.5", "10", "40.25", "150", "1000", "2500.5" };
+        for (std::size_t r = 0; r < 6; ++r) {
+            QLineEdit* box = window->ui.txtPPU[r];
+            Type(box, QString::fromStdString(L(prices[r])));
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+        ASSERT_EQ(window->Cat().dblPrices[39], 2500.5);
+        messages.clear(); // the saved prices' confirmations
     }
 };
 BRENTA_BOTH_LOCALES(BuildPlanWindow);

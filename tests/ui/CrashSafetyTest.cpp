@@ -128,7 +128,7 @@ TEST_P(CrashSafetyTest, AStartRemovesTheTemporaryFilesOfAKilledSaveAndNothingEls
     WriteFile("ownedbps.dat", "11294{5{2\r\n");
     Start();
     EXPECT_EQ(Entries(), (std::set<std::string>{"notes.txt", ".ownedbps.dat.tmp", "ownedbps.dat"}));
-    EXPECT_TRUE(window->cat.bOwned[static_cast<std::size_t>(window->cat.intBPIndex[11294])]);
+    EXPECT_TRUE(window->Cat().bOwned[static_cast<std::size_t>(window->Cat().intBPIndex[11294])]);
 }
 
 // Saving does not depend on the separators.

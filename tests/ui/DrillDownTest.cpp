@@ -32,14 +32,6 @@ using Texts = std::vector<std::string>;
 
 class DrillDown : public test::MainWindowTest {
 protected:
-    std::int16_t IndexOf(const std::string& name) const
-    {
-        const auto& names = window->lstBPs;
-        const auto it = std::find(names.begin(), names.end(), name);
-        EXPECT_NE(it, names.end()) << name;
-        return static_cast<std::int16_t>(it - names.begin());
-    }
-
     // The first afterburner owned at PL 3, so its build time depends on its own
     // productivity modifier (504 s; the second one's is 4000 s).
     void OwnFirstAfterburner() const { WriteFile("ownedbps.dat", "12067{0{3\r\n"); }
@@ -119,8 +111,8 @@ TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
     ASSERT_NE(menu, nullptr);
     EXPECT_TRUE(menu->isVisible());
     EXPECT_FALSE(w.isEnabled());
-    EXPECT_EQ(w.ContextIndex, 6);
-    EXPECT_FALSE(w.bFindBP);
+    EXPECT_EQ(menu->Row(), 6);
+    EXPECT_FALSE(Option(menu, ui::frmContextMenu::kOptionFindBP)->isEnabled());
     EXPECT_TRUE(menu->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(menu->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_GE(test::ExpectInsideAndApart(menu), 6); // every option on the menu, none covering another
@@ -191,18 +183,18 @@ TEST_P(DrillDown, LosingTheFocusClosesTheMenuWithoutAction)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kAfterburner2);
-    const std::int16_t shown = w.curBP;
+    const auto shown = w.ShownIndex();
 
     QPointer<ui::frmContextMenu> menu = RightClick(14);
     ASSERT_NE(menu, nullptr);
-    EXPECT_TRUE(w.bFindBP);
+    EXPECT_TRUE(Option(menu, ui::frmContextMenu::kOptionFindBP)->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return menu->isActiveWindow(); }));
     QWidget elsewhere;
     elsewhere.show();
     elsewhere.activateWindow();
     ExpectClosed(menu);
-    EXPECT_EQ(w.curBP, shown);
-    EXPECT_EQ(w.backBP, -1);
+    EXPECT_EQ(w.ShownIndex(), shown);
+    EXPECT_EQ(w.BackIndex(), std::nullopt);
     EXPECT_FALSE(w.ui.cmdBack->isEnabled());
 
     // A press on the disabled main window closes it as well.
@@ -210,7 +202,7 @@ TEST_P(DrillDown, LosingTheFocusClosesTheMenuWithoutAction)
     ASSERT_NE(menu, nullptr);
     QTest::mouseClick(w.ui.lblWaste[3], Qt::LeftButton);
     ExpectClosed(menu);
-    EXPECT_EQ(w.curBP, shown);
+    EXPECT_EQ(w.ShownIndex(), shown);
 }
 
 TEST_P(DrillDown, FindBPShowsTheBuilderWithItsOwnSheetAndEnablesBack)
@@ -218,7 +210,7 @@ TEST_P(DrillDown, FindBPShowsTheBuilderWithItsOwnSheetAndEnablesBack)
     OwnFirstAfterburner();
     ui::frmMain& w = Start();
     SelectBlueprint(kAfterburner2);
-    const std::int16_t second = w.curBP;
+    const std::int16_t second = *w.ShownIndex();
 
     // The 15th material is the first afterburner itself.
     QPointer<ui::frmContextMenu> menu = RightClick(14);
@@ -228,8 +220,8 @@ TEST_P(DrillDown, FindBPShowsTheBuilderWithItsOwnSheetAndEnablesBack)
     QTest::mouseClick(Option(menu, 2), Qt::LeftButton);
     ExpectClosed(menu);
 
-    EXPECT_EQ(w.curBP, IndexOf(kAfterburner1));
-    EXPECT_EQ(w.backBP, second);
+    EXPECT_EQ(w.ShownIndex(), IndexOf(kAfterburner1));
+    EXPECT_EQ(w.BackIndex(), second);
     EXPECT_TRUE(w.ui.cmdBack->isEnabled());
     EXPECT_EQ(w.ui.cboBP->currentText(), kAfterburner2); // the selector is not changed
     EXPECT_EQ(w.ui.lblPrefix[0]->text(), "[Raw] Tritanium");
@@ -238,8 +230,8 @@ TEST_P(DrillDown, FindBPShowsTheBuilderWithItsOwnSheetAndEnablesBack)
 
     // The level boxes edit the blueprint on display, not the selector's.
     Type(w.ui.txtML, "7");
-    EXPECT_EQ(w.cat.strOwned[static_cast<std::size_t>(w.curBP)], "12067{7{3");
-    EXPECT_FALSE(w.cat.bOwned[static_cast<std::size_t>(second)]);
+    EXPECT_EQ(w.Cat().strOwned[static_cast<std::size_t>(*w.ShownIndex())], "12067{7{3");
+    EXPECT_FALSE(w.Cat().bOwned[static_cast<std::size_t>(second)]);
 }
 
 TEST_P(DrillDown, BackReturnsToTheBlueprintShownBeforeFindBP)
@@ -247,7 +239,7 @@ TEST_P(DrillDown, BackReturnsToTheBlueprintShownBeforeFindBP)
     OwnFirstAfterburner();
     ui::frmMain& w = Start();
     SelectBlueprint(kAfterburner2);
-    const std::int16_t second = w.curBP;
+    const std::int16_t second = *w.ShownIndex();
     const std::int16_t first = IndexOf(kAfterburner1);
     const Texts secondWaste = Column(w.ui.lblWaste, 15);
     const QString secondBuildTime = w.ui.lblBuildTime->text();
@@ -259,7 +251,7 @@ TEST_P(DrillDown, BackReturnsToTheBlueprintShownBeforeFindBP)
         ASSERT_NE(menu, nullptr);
         QTest::mouseClick(Option(menu, 2), Qt::LeftButton);
         ExpectClosed(menu);
-        ASSERT_EQ(w.curBP, first);
+        ASSERT_EQ(w.ShownIndex(), first);
         if (search) {
             Type(w.ui.txtSearch, "no such blueprint");
             QTest::keyClick(w.ui.txtSearch, Qt::Key_Return);
@@ -268,8 +260,8 @@ TEST_P(DrillDown, BackReturnsToTheBlueprintShownBeforeFindBP)
             EXPECT_TRUE(w.ui.cmdBack->isEnabled());
         }
         QTest::mouseClick(w.ui.cmdBack, Qt::LeftButton);
-        EXPECT_EQ(w.curBP, second) << search;
-        EXPECT_EQ(w.backBP, first) << search;
+        EXPECT_EQ(w.ShownIndex(), second) << search;
+        EXPECT_EQ(w.BackIndex(), first) << search;
         EXPECT_FALSE(w.ui.cmdBack->isEnabled()) << search;
         EXPECT_EQ(w.ui.lblPrefix[14]->text(), "[T1] 100MN Afterburner I") << search;
         EXPECT_EQ(Column(w.ui.lblWaste, 15), secondWaste) << search;
@@ -294,7 +286,7 @@ TEST_P(DrillDown, MLvWasteDrawsTheGraphOfTheRow)
     ASSERT_NE(graph, nullptr);
     EXPECT_TRUE(graph->isVisible());
     EXPECT_EQ(graph->Picture().maxML, 11);
-    EXPECT_EQ(w.curBP, IndexOf(kAfterburner2.toStdString()));
+    EXPECT_EQ(w.ShownIndex(), IndexOf(kAfterburner2.toStdString()));
 }
 
 // A graph that fails says so in a message box; the box takes the focus from the
@@ -374,33 +366,6 @@ TEST_P(DrillDown, TheComparisonWorksOnTheShownBlueprint)
     w.ClearMaterialRows();
     w.ui.MLtoML->trigger();
     EXPECT_EQ(comparison(), nullptr);
-}
-
-TEST_P(DrillDown, TheKindPrefixIsDroppedBeforeTheLookUp)
-{
-    const struct {
-        const char* itemName;
-        bool found;
-    } cases[] = {
-        {"[T1] 100MN Afterburner I", true},
-        {"100MN Afterburner I", true}, // without "] " the name is looked up unchanged
-        {"[T1] 100MN Afterburner I] Spare", true}, // up to a second "] "
-        {"[T1]100MN Afterburner I", false},
-        {"[T1] 100MN Afterburner", false}, // the whole name, not a prefix of one
-    };
-    ui::frmMain& w = Start();
-    SelectBlueprint(kAfterburner2);
-    for (const auto& c : cases) {
-        w.cat.strItemNames[12066] = c.itemName;
-        w.intBreakdownBPIndex = -1;
-        QPointer<ui::frmContextMenu> menu = RightClick(14);
-        ASSERT_NE(menu, nullptr) << c.itemName;
-        EXPECT_EQ(w.bFindBP, c.found) << c.itemName;
-        EXPECT_EQ(Option(menu, 2)->isEnabled(), c.found) << c.itemName;
-        EXPECT_EQ(w.intBreakdownBPIndex, c.found ? IndexOf(kAfterburner1) : -1) << c.itemName;
-        QTest::keyClick(menu, Qt::Key_Escape);
-        ExpectClosed(menu);
-    }
 }
 
 // --- Floating button -----------------------------------------------------------------------

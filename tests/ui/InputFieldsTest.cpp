@@ -45,7 +45,7 @@ TEST_P(Inputs, PriceBoxTakesDigitsAndOneSeparatorAndEnterSavesIt)
 
     EXPECT_EQ(w.ui.lblBuildCost->text().toStdString(), L("26,482.00 ISK"));
     QTest::keyClick(Price(0), Qt::Key_Return);
-    EXPECT_EQ(w.cat.dblPrices[34], 1.5);
+    EXPECT_EQ(w.Cat().dblPrices[34], 1.5);
     EXPECT_EQ(messages, (std::vector<std::string>{L("Saved value (1.5 ISK) to [[Raw] Tritanium]")}));
     EXPECT_EQ(w.ui.lblBuildCost->text().toStdString(), L("26,025.50 ISK")); // 913 Tritanium at 1.5 instead of 2
 
@@ -53,7 +53,7 @@ TEST_P(Inputs, PriceBoxTakesDigitsAndOneSeparatorAndEnterSavesIt)
     Keys(Price(1), "");
     QTest::keyClick(Price(1), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_EQ(Price(1)->text().toStdString(), "0");
-    EXPECT_EQ(w.cat.dblPrices[35], 0);
+    EXPECT_EQ(w.Cat().dblPrices[35], 0);
     EXPECT_EQ(messages.back(), "Saved value (0 ISK) to [[Raw] Pyerite]");
 }
 
@@ -63,7 +63,7 @@ TEST_P(Inputs, APriceThatIsNoNumberStoresNothing)
     SelectBlueprint(kPlates);
     Keys(Price(0), QString(fmt.decSep));
     QTest::keyClick(Price(0), Qt::Key_Return);
-    EXPECT_EQ(w.cat.dblPrices[34], 2);
+    EXPECT_EQ(w.Cat().dblPrices[34], 2);
     EXPECT_EQ(Price(0)->text().toStdString(), "2");
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0], std::string("Not saved: \"") + fmt.decSep + "\" is not a price; [[Raw] Tritanium] keeps 2 ISK");
@@ -73,7 +73,7 @@ TEST_P(Inputs, APriceThatIsNoNumberStoresNothing)
 TEST_P(Inputs, EnterWithNothingShownChangesNothing)
 {
     ui::frmMain& w = Start();
-    const std::vector<double> prices = w.cat.dblPrices;
+    const std::vector<double> prices = w.Cat().dblPrices;
     Keys(Price(0), "7");
     QTest::keyClick(Price(0), Qt::Key_Return);
 
@@ -81,7 +81,7 @@ TEST_P(Inputs, EnterWithNothingShownChangesNothing)
     QTest::mouseClick(w.ui.cmdClear, Qt::LeftButton);
     Keys(Price(0), "7");
     QTest::keyClick(Price(0), Qt::Key_Return);
-    EXPECT_EQ(w.cat.dblPrices, prices);
+    EXPECT_EQ(w.Cat().dblPrices, prices);
     EXPECT_TRUE(messages.empty());
 }
 
@@ -176,16 +176,16 @@ TEST_P(Inputs, OwnedLevelsFollowTheBoxesRoundedHalfToEven)
     };
     for (const auto& c : cases) {
         Type(c.box, c.typed);
-        EXPECT_EQ(w.cat.strOwned[0], c.record) << c.typed;
+        EXPECT_EQ(w.Cat().strOwned[0], c.record) << c.typed;
     }
 
     // An unowned blueprint keeps no record but recomputes.
     SelectBlueprint(kCeramic);
-    const std::string record = w.cat.strOwned[2];
+    const std::string record = w.Cat().strOwned[2];
     const std::string waste = w.ui.lblWaste[0]->text().toStdString();
     Type(w.ui.txtML, "10");
-    EXPECT_EQ(w.cat.strOwned[2], record);
-    EXPECT_FALSE(w.cat.bOwned[2]);
+    EXPECT_EQ(w.Cat().strOwned[2], record);
+    EXPECT_FALSE(w.Cat().bOwned[2]);
     EXPECT_NE(w.ui.lblWaste[0]->text().toStdString(), waste);
 }
 
@@ -197,27 +197,27 @@ TEST_P(Inputs, OwnershipBoxReactsToThePlayerOnly)
     Type(w.ui.txtML, "10");
     Type(w.ui.txtPL, "2");
     QTest::mouseClick(own, Qt::LeftButton);
-    EXPECT_TRUE(w.cat.bOwned[2]);
-    EXPECT_EQ(w.cat.strOwned[2], "15975{10{2");
+    EXPECT_TRUE(w.Cat().bOwned[2]);
+    EXPECT_EQ(w.Cat().strOwned[2], "15975{10{2");
 
     QTest::mouseClick(own, Qt::LeftButton);
-    EXPECT_FALSE(w.cat.bOwned[2]);
-    EXPECT_EQ(w.cat.strOwned[2], "15975{10{2");
+    EXPECT_FALSE(w.Cat().bOwned[2]);
+    EXPECT_EQ(w.Cat().strOwned[2], "15975{10{2");
 
     Type(w.ui.txtML, "5");
-    EXPECT_EQ(w.cat.strOwned[2], "15975{10{2"); // not owned: edits keep no record
+    EXPECT_EQ(w.Cat().strOwned[2], "15975{10{2"); // not owned: edits keep no record
     own->setFocus();
     QTest::keyClick(own, Qt::Key_Space);
-    EXPECT_TRUE(w.cat.bOwned[2]);
-    EXPECT_EQ(w.cat.strOwned[2], "15975{5{2");
+    EXPECT_TRUE(w.Cat().bOwned[2]);
+    EXPECT_EQ(w.Cat().strOwned[2], "15975{5{2");
 
     // Levels beyond any record leave the blueprint as it was, the box with it.
     QTest::mouseClick(own, Qt::LeftButton);
     Type(w.ui.txtPL, "99999999999");
     QTest::mouseClick(own, Qt::LeftButton);
     EXPECT_FALSE(own->isChecked());
-    EXPECT_FALSE(w.cat.bOwned[2]);
-    EXPECT_EQ(w.cat.strOwned[2], "15975{5{2");
+    EXPECT_FALSE(w.Cat().bOwned[2]);
+    EXPECT_EQ(w.Cat().strOwned[2], "15975{5{2");
     Type(w.ui.txtPL, "2");
     QTest::mouseClick(own, Qt::LeftButton);
 
@@ -226,8 +226,8 @@ TEST_P(Inputs, OwnershipBoxReactsToThePlayerOnly)
     EXPECT_FALSE(own->isChecked());
     SelectBlueprint(kCeramic);
     EXPECT_TRUE(own->isChecked());
-    EXPECT_FALSE(w.cat.bOwned[0]);
-    EXPECT_EQ(w.cat.strOwned[2], "15975{5{2");
+    EXPECT_FALSE(w.Cat().bOwned[0]);
+    EXPECT_EQ(w.Cat().strOwned[2], "15975{5{2");
 }
 
 TEST_P(Inputs, EditsActOnTheShownBlueprintNeverTheSelectorsOther)
@@ -238,18 +238,18 @@ TEST_P(Inputs, EditsActOnTheShownBlueprintNeverTheSelectorsOther)
     ShowAsFindBPDoes(1); // Plates II on display, the selector still on Plates I
     EXPECT_EQ(w.ui.cboBP->currentText(), kPlates);
     Type(w.ui.txtML, "9");
-    EXPECT_EQ(w.cat.strOwned[1], "12380{9{1");
-    EXPECT_EQ(w.cat.strOwned[0], "11294{3{2");
+    EXPECT_EQ(w.Cat().strOwned[1], "12380{9{1");
+    EXPECT_EQ(w.Cat().strOwned[0], "11294{3{2");
     QTest::mouseClick(w.ui.chkOwnThis, Qt::LeftButton);
-    EXPECT_FALSE(w.cat.bOwned[1]);
-    EXPECT_TRUE(w.cat.bOwned[0]);
+    EXPECT_FALSE(w.Cat().bOwned[1]);
+    EXPECT_TRUE(w.Cat().bOwned[0]);
 
     // Nothing shown: no record changes, whatever the boxes do.
     QTest::mouseClick(w.ui.cmdClear, Qt::LeftButton);
     Type(w.ui.txtML, "4");
     Type(w.ui.txtPL, "4");
-    EXPECT_EQ(w.cat.strOwned[0], "11294{3{2");
-    EXPECT_EQ(w.cat.strOwned[1], "12380{9{1");
+    EXPECT_EQ(w.Cat().strOwned[0], "11294{3{2");
+    EXPECT_EQ(w.Cat().strOwned[1], "12380{9{1");
 }
 
 TEST_P(Inputs, OwnedFileAfterARestartHoldsTheSessionsRecords)
@@ -270,9 +270,9 @@ TEST_P(Inputs, OwnedFileAfterARestartHoldsTheSessionsRecords)
     EXPECT_EQ(ReadFile("ownedbps.dat"), "11294{6{2\r\n15975{7{3\r\n");
 
     ui::frmMain& again = Start();
-    EXPECT_TRUE(again.cat.bOwned[0]);
-    EXPECT_FALSE(again.cat.bOwned[1]);
-    EXPECT_TRUE(again.cat.bOwned[2]);
+    EXPECT_TRUE(again.Cat().bOwned[0]);
+    EXPECT_FALSE(again.Cat().bOwned[1]);
+    EXPECT_TRUE(again.Cat().bOwned[2]);
     SelectBlueprint(kCeramic);
     EXPECT_EQ(again.ui.txtML->text().toStdString(), "7");
     EXPECT_EQ(again.ui.txtPL->text().toStdString(), "3");
@@ -287,10 +287,10 @@ TEST_P(Inputs, ShowingAStoredLevelInAnotherFormKeepsTheOtherLevel)
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
     EXPECT_EQ(w.ui.txtPL->text().toStdString(), "2");
-    EXPECT_EQ(w.cat.strOwned[0], "11294{1000{2");
+    EXPECT_EQ(w.Cat().strOwned[0], "11294{1000{2");
     SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates II Blueprint"));
     EXPECT_EQ(w.ui.txtPL->text().toStdString(), "3");
-    EXPECT_EQ(w.cat.strOwned[1], "12380{4{3");
+    EXPECT_EQ(w.Cat().strOwned[1], "12380{4{3");
 }
 
 } // namespace

@@ -19,6 +19,7 @@
 #include <memory>
 #include <string>
 
+#include "catalogue/BlueprintRecord.h"
 #include "storage/Settings.h"
 #include "storage/TextFile.h"
 #include "tests/LocaleTest.h"
@@ -77,11 +78,30 @@ protected:
 
     // What the context menu's "Find BP" does: remember the shown blueprint, show
     // another without touching the selector, enable Back.
-    void ShowAsFindBPDoes(std::int16_t index)
+    void ShowAsFindBPDoes(std::int16_t index) { window->ShowWithBack(index); }
+
+    // The blueprint index of a blueprint name, and the name of an index, as the
+    // catalogue holds them.
+    std::int16_t IndexOf(const std::string& name) const
     {
-        window->backBP = window->curBP;
-        window->LoadBP(index);
-        window->ui.cmdBack->setEnabled(true);
+        const auto& records = window->Cat().strBPs;
+        for (std::size_t i = 0; i < records.size(); ++i)
+            if (record::Field(records[i], record::kFieldName) == name)
+                return static_cast<std::int16_t>(i);
+        ADD_FAILURE() << "no blueprint " << name;
+        return -1;
+    }
+    // Every grid row's material type ID, 0 for an empty row.
+    std::vector<std::int32_t> RowMaterials() const
+    {
+        std::vector<std::int32_t> ids;
+        for (int r = 0; r < 25; ++r)
+            ids.push_back(window->RowMaterial(r));
+        return ids;
+    }
+    std::string NameOf(std::int16_t index) const
+    {
+        return std::string(record::Field(window->Cat().strBPs.at(static_cast<std::size_t>(index)), record::kFieldName));
     }
 
     // Replaces a text box's content by typing, as a player does.

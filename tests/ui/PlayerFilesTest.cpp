@@ -27,10 +27,10 @@ TEST_P(PlayerFiles, StartWithTheFilesAndWriteThemBack)
     EXPECT_EQ(w.ui.cboResearch->currentIndex(), 3);
     EXPECT_EQ(w.ui.cboIndustry->currentIndex(), 5);
     EXPECT_EQ(w.ui.cboPE->currentIndex(), 2);
-    EXPECT_EQ(w.cat.dblPrices[34], 5);
-    EXPECT_EQ(w.cat.dblPrices[35], 8); // every other item keeps its default
-    EXPECT_TRUE(w.cat.bOwned[0]);
-    EXPECT_EQ(w.cat.strOwned[0], "11294{5{2");
+    EXPECT_EQ(w.Cat().dblPrices[34], 5);
+    EXPECT_EQ(w.Cat().dblPrices[35], 8); // every other item keeps its default
+    EXPECT_TRUE(w.Cat().bOwned[0]);
+    EXPECT_EQ(w.Cat().strOwned[0], "11294{5{2");
     EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - matprices.dat");
     w.close();
 
@@ -48,8 +48,8 @@ TEST_P(PlayerFiles, DecimalPricesUseTheLocaleSeparatorAndReadBack)
 {
     WriteFile("matprices.dat", L("34{2.35\r36{0.5\r\n")); // a lone CR ends a line too
     ui::frmMain& w = Start();
-    EXPECT_EQ(w.cat.dblPrices[34], 2.35);
-    EXPECT_EQ(w.cat.dblPrices[36], 0.5);
+    EXPECT_EQ(w.Cat().dblPrices[34], 2.35);
+    EXPECT_EQ(w.Cat().dblPrices[36], 0.5);
     w.close();
     const auto lines = storage::SplitLines(ReadFile("matprices.dat"));
     EXPECT_NE(std::find(lines.begin(), lines.end(), L("34{2.35")), lines.end());
@@ -63,10 +63,10 @@ TEST_P(PlayerFiles, FilesWithLinuxLineEndsOrAByteOrderMarkLoseNothing)
     WriteFile("matprices.dat", "\xEF\xBB\xBF" "34{5\n35{7\n");
     ui::frmMain& w = Start();
     EXPECT_EQ(w.ui.cboPE->currentIndex(), 2);
-    EXPECT_EQ(w.cat.dblPrices[34], 5);
-    EXPECT_EQ(w.cat.dblPrices[35], 7);
-    EXPECT_EQ(w.cat.strOwned[0], "11294{5{2");
-    EXPECT_EQ(w.cat.strOwned[1], "12380{1{3");
+    EXPECT_EQ(w.Cat().dblPrices[34], 5);
+    EXPECT_EQ(w.Cat().dblPrices[35], 7);
+    EXPECT_EQ(w.Cat().strOwned[0], "11294{5{2");
+    EXPECT_EQ(w.Cat().strOwned[1], "12380{1{3");
     w.close();
     EXPECT_EQ(ReadFile("ownedbps.dat"), "11294{5{2\r\n12380{1{3\r\n");
     EXPECT_EQ(ReadFile("skills.dat"), "4,3,5,2\r\n");
@@ -81,11 +81,11 @@ TEST_P(PlayerFiles, BadLinesNeverStopStartUpOrTouchAnythingElse)
     WriteFile("skills.dat", "9,x\r\n");
     WriteFile("matprices.dat", "34\r\nx{5\r\n40{y\r\n31000{5\r\n");
     ui::frmMain& w = Start();
-    EXPECT_FALSE(w.cat.bOwned[0]);
+    EXPECT_FALSE(w.Cat().bOwned[0]);
     EXPECT_EQ(w.ui.cboMetallurgy->currentIndex(), 0);
     EXPECT_EQ(w.ui.cboResearch->currentIndex(), 0);
-    EXPECT_EQ(w.cat.dblPrices[34], 2);
-    EXPECT_EQ(w.cat.dblPrices[40], 8192);
+    EXPECT_EQ(w.Cat().dblPrices[34], 2);
+    EXPECT_EQ(w.Cat().dblPrices[40], 8192);
     EXPECT_EQ(w.ui.cboBP->count(), 2579);
 }
 
@@ -95,7 +95,7 @@ TEST_P(PlayerFiles, AFileThatCouldNotBeReadIsReportedAtStartAndNotOverwritten)
     std::filesystem::create_symlink("/proc/self/mem", Path("ownedbps.dat"));
     std::filesystem::create_symlink("/proc/self/mem", Path("skills.dat"));
     ui::frmMain& w = Start();
-    EXPECT_FALSE(w.cat.bOwned[0]);
+    EXPECT_FALSE(w.Cat().bOwned[0]);
     // Said once at start-up, naming every such file, before the player works on defaults.
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_NE(messages[0].find("ownedbps.dat"), std::string::npos);
@@ -118,7 +118,7 @@ TEST_P(PlayerFiles, TheProgramsOwnFilesNeverServeAsThePricesFile)
         WriteFile("ownedbps.dat", "11294{5{2\r\n");
         settings.values["Options/PricesFile"] = name;
         ui::frmMain& w = Start();
-        EXPECT_EQ(w.strPricesFile, "matprices.dat") << name;
+        EXPECT_EQ(w.PricesFileName(), "matprices.dat") << name;
         EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - matprices.dat");
         w.close();
         EXPECT_EQ(ReadFile("brenta"), "\x7f" "ELF program");
@@ -142,7 +142,7 @@ TEST_P(PlayerFiles, ChoosingOneOfTheProgramsOwnFilesAsPricesFileIsRefusedOnce)
     messages.clear();
     EXPECT_TRUE(w.AcceptPricesFileName("mine.dat"));
     EXPECT_TRUE(messages.empty());
-    EXPECT_EQ(w.strPricesFile, "matprices.dat");
+    EXPECT_EQ(w.PricesFileName(), "matprices.dat");
 }
 
 // A program folder named in Latin-1 is no valid UTF-8: its files and icons are still

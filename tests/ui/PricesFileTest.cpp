@@ -51,7 +51,7 @@ TEST_P(PricesFile, TheChosenNameIsReadFromTheProgramFolderAndKept)
     ASSERT_EQ(w.ui.txtPPU[0]->text(), "2");
 
     ChoosePricesFile("mine.dat");
-    EXPECT_EQ(w.strPricesFile, "mine.dat");
+    EXPECT_EQ(w.PricesFileName(), "mine.dat");
     EXPECT_EQ(w.ui.txtPPU[0]->text().toStdString(), L("5.5")); // shown at once
     EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - mine.dat");
     w.close();
@@ -66,7 +66,7 @@ TEST_P(PricesFile, TheChosenNameIsReadFromTheProgramFolderAndKept)
 
     ui::frmMain& next = Start();
     EXPECT_EQ(next.windowTitle().toStdString(), "Brenta 1.9.5 - mine.dat");
-    EXPECT_EQ(next.cat.dblPrices[34], 5.5);
+    EXPECT_EQ(next.Cat().dblPrices[34], 5.5);
 }
 
 TEST_P(PricesFile, TheBlueprintOnDisplayShowsTheNewPricesWhateverTheSelectorHolds)
@@ -75,14 +75,13 @@ TEST_P(PricesFile, TheBlueprintOnDisplayShowsTheNewPricesWhateverTheSelectorHold
     WriteFile("elsewhere/mine.dat", "34{7\r\n");
     ui::frmMain& w = Start();
     SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates I Blueprint"));
-    const auto afterburner = std::find(w.lstBPs.begin(), w.lstBPs.end(), kAfterburner.toStdString());
-    ASSERT_NE(afterburner, w.lstBPs.end());
-    const auto index = static_cast<std::int16_t>(afterburner - w.lstBPs.begin());
+    const std::int16_t index = IndexOf(kAfterburner.toStdString());
+    ASSERT_GE(index, 0);
     ShowAsFindBPDoes(index);
 
     ChoosePricesFile("mine.dat");
-    EXPECT_EQ(w.curBP, index);
-    EXPECT_EQ(w.lstCurrentIDs[0], "34");
+    EXPECT_EQ(w.ShownIndex(), index);
+    EXPECT_EQ(w.RowMaterial(0), 34);
     EXPECT_EQ(w.ui.txtPPU[0]->text().toStdString(), L("5.5"));
 }
 
@@ -91,12 +90,12 @@ TEST_P(PricesFile, ANameWithoutAFileKeepsThePricesAndCancelChangesNothing)
     WriteFile("elsewhere/new.dat", "34{7\r\n");
     ui::frmMain& w = Start();
     ChoosePricesFile("new.dat", "cmdCancel");
-    EXPECT_EQ(w.strPricesFile, "matprices.dat");
+    EXPECT_EQ(w.PricesFileName(), "matprices.dat");
     EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - matprices.dat");
 
     ChoosePricesFile("new.dat");
-    EXPECT_EQ(w.strPricesFile, "new.dat");
-    EXPECT_EQ(w.cat.dblPrices[34], 2); // no file of that name beside the program
+    EXPECT_EQ(w.PricesFileName(), "new.dat");
+    EXPECT_EQ(w.Cat().dblPrices[34], 2); // no file of that name beside the program
     EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - new.dat");
     w.close();
     EXPECT_EQ(storage::SplitLines(ReadFile("new.dat")).size(), 913u);
@@ -119,8 +118,8 @@ TEST_P(PricesFile, AFileThatCannotServeOrBeReadChangesNothing)
         ChoosePricesFile(name);
         ASSERT_EQ(messages.size(), 1u) << name;
         EXPECT_NE(messages[0].find(name), std::string::npos) << messages[0];
-        EXPECT_EQ(w.strPricesFile, "matprices.dat");
-        EXPECT_EQ(w.cat.dblPrices[34], 3);
+        EXPECT_EQ(w.PricesFileName(), "matprices.dat");
+        EXPECT_EQ(w.Cat().dblPrices[34], 3);
         EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - matprices.dat");
     }
 
@@ -130,7 +129,7 @@ TEST_P(PricesFile, AFileThatCannotServeOrBeReadChangesNothing)
         w.OpenDialog().FileName = Path(name);
         w.OpenPricesFile();
         EXPECT_EQ(messages.size(), 1u) << name;
-        EXPECT_EQ(w.strPricesFile, "matprices.dat");
+        EXPECT_EQ(w.PricesFileName(), "matprices.dat");
     }
 
     messages.clear();
@@ -149,8 +148,8 @@ TEST_P(PricesFile, AStoredNameThatIsAFolderGivesTheDefaultFile)
     settings.values["Options/PricesFile"] = "x.dat";
     WriteFile("matprices.dat", "34{3\r\n");
     ui::frmMain& w = Start();
-    EXPECT_EQ(w.strPricesFile, "matprices.dat");
-    EXPECT_EQ(w.cat.dblPrices[34], 3);
+    EXPECT_EQ(w.PricesFileName(), "matprices.dat");
+    EXPECT_EQ(w.Cat().dblPrices[34], 3);
     w.close();
     EXPECT_TRUE(messages.empty()) << messages.front();
     EXPECT_EQ(settings.values["Options/PricesFile"], "matprices.dat");

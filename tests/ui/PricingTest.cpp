@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QSignalSpy>
 
 #include "storage/PricesFile.h"
 #include "tests/ui/MainWindowFixture.h"
@@ -39,15 +40,13 @@ protected:
         QTest::mouseDClick(w.ui.fraPPU, Qt::LeftButton, {}, spot);
     }
 
-    // The selector as a search leaves it: only the entries kept, the hidden list
-    // beside it kept parallel.
+    // The selector as a search leaves it: only the entries kept.
     static void KeepEntries(ui::frmMain& w, const std::function<bool(int k, const QString& name)>& keep)
     {
         for (int k = w.ui.cboBP->count() - 1; k >= 0; --k) {
             if (keep(k, w.ui.cboBP->itemText(k)))
                 continue;
             w.ui.cboBP->removeItem(k);
-            w.lstBPIDs.erase(w.lstBPIDs.begin() + k);
         }
         w.ui.cboBP->setCurrentIndex(-1);
     }
@@ -79,15 +78,15 @@ TEST_P(Pricing, DoubleClickOnTheFramePricesTheShownRows)
     // afterburner from six minerals at 35 % waste.
     EXPECT_EQ(w.ui.txtPPU[11]->text().toStdString(), L("11290.00"));
     EXPECT_EQ(w.ui.txtPPU[14]->text().toStdString(), L("47922.00"));
-    EXPECT_EQ(w.cat.dblPrices[11530], 11290);
-    EXPECT_EQ(w.cat.dblPrices[12066], 47922);
+    EXPECT_EQ(w.Cat().dblPrices[11530], 11290);
+    EXPECT_EQ(w.Cat().dblPrices[12066], 47922);
     // Minerals have no builder and skills are not priced: their boxes keep their text.
     EXPECT_EQ(w.ui.txtPPU[0]->text(), "2");
     EXPECT_EQ(w.ui.txtPPU[6]->text(), "20000");
     EXPECT_EQ(w.ui.txtPPU[8]->text(), "250000");
-    EXPECT_EQ(w.cat.dblPrices[3380], 20000);
+    EXPECT_EQ(w.Cat().dblPrices[3380], 20000);
     // The sheet is recomputed with the shown blueprint's own waste factor.
-    EXPECT_EQ(w.baseWastageFactor, 0.1);
+    EXPECT_EQ(w.ComparisonInput().input.baseWastageFactor, 0.1);
     EXPECT_EQ(Column(w.ui.lblWaste, 15), waste);
     EXPECT_NE(w.ui.lblBuildCost->text(), cost);
 }
@@ -100,35 +99,32 @@ TEST_P(Pricing, ABoxThatIsNoNumberKeepsItsStoredPrice)
     w.ui.txtPPU[0]->setText(separator); // Tritanium: no builder, the text stays
     w.ui.txtPPU[1]->setText(QString());  // Pyerite: an empty box stores 0
     DoubleClickFrame(w);
-    EXPECT_EQ(w.cat.dblPrices[34], 2);
+    EXPECT_EQ(w.Cat().dblPrices[34], 2);
     EXPECT_EQ(w.ui.txtPPU[0]->text(), separator);
-    EXPECT_EQ(w.cat.dblPrices[35], 0);
+    EXPECT_EQ(w.Cat().dblPrices[35], 0);
     EXPECT_EQ(w.ui.txtPPU[1]->text(), "0");
-    EXPECT_EQ(w.cat.dblPrices[12066], 47922 - 432 * 8); // 432 Pyerite with waste, now at 0
+    EXPECT_EQ(w.Cat().dblPrices[12066], 47922 - 432 * 8); // 432 Pyerite with waste, now at 0
 }
 
 TEST_P(Pricing, FindMaterialBPNamesTheBuilder)
 {
     ui::frmMain& w = Start();
-    w.intBreakdownBPIndex = 42;
-    EXPECT_FALSE(w.FindMaterialBP("Tritanium"));
-    EXPECT_EQ(w.intBreakdownBPIndex, 42);
-    EXPECT_TRUE(w.FindMaterialBP("100mm Reinforced Steel Plates I"));
-    EXPECT_EQ(w.intBreakdownBPIndex, 0);
-    EXPECT_FALSE(w.FindMaterialBP("100mm Reinforced Steel Plates I Blueprint"));
+    EXPECT_EQ(w.FindMaterialBP("Tritanium"), std::nullopt);
+    EXPECT_EQ(w.FindMaterialBP("100mm Reinforced Steel Plates I"), std::optional<std::int16_t>(0));
+    EXPECT_EQ(w.FindMaterialBP("100mm Reinforced Steel Plates I Blueprint"), std::nullopt);
 
     // AutoPrice alone writes the box and stores nothing.
     SelectBlueprint(kAfterburner2);
     w.AutoPrice(11);
     EXPECT_EQ(w.ui.txtPPU[11]->text().toStdString(), L("11290.00"));
-    EXPECT_EQ(w.cat.dblPrices[11530], 8000);
+    EXPECT_EQ(w.Cat().dblPrices[11530], 8000);
 }
 
 TEST_P(Pricing, AutoPriceAllAsksFirstAndNoChangesNothing)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kAfterburner2);
-    const std::vector<double> prices = w.cat.dblPrices;
+    const std::vector<double> prices = w.Cat().dblPrices;
     const Texts boxes = Boxes(w);
 
     answer = false;
@@ -138,7 +134,7 @@ TEST_P(Pricing, AutoPriceAllAsksFirstAndNoChangesNothing)
         "Are you sure?|WARNING: This will overwrite the price of all buildable components with the new computed "
         "price, and it WILL take a long time.\r\nThe program may freeze for several minutes.  If you don't get an "
         "error message, it's working!\r\nContinue?");
-    EXPECT_EQ(w.cat.dblPrices, prices);
+    EXPECT_EQ(w.Cat().dblPrices, prices);
     EXPECT_EQ(Boxes(w), boxes);
 
     // Yes with nothing listed (a search that found nothing).
@@ -146,7 +142,7 @@ TEST_P(Pricing, AutoPriceAllAsksFirstAndNoChangesNothing)
     KeepEntries(w, [](int, const QString&) { return false; });
     w.ui.AutoPriceAll->trigger();
     EXPECT_EQ(questions.size(), 2U);
-    EXPECT_EQ(w.cat.dblPrices, prices);
+    EXPECT_EQ(w.Cat().dblPrices, prices);
     EXPECT_EQ(Boxes(w), boxes);
 }
 
@@ -176,12 +172,12 @@ TEST_P(Pricing, AutoPriceAllEqualsDoubleClickingEachListedBlueprint)
     }
 
     ASSERT_GT(w.ui.cboBP->count(), 250);
-    EXPECT_EQ(w.cat.dblPrices, other.cat.dblPrices);
-    EXPECT_EQ(w.cat.strOwned, other.cat.strOwned);
-    EXPECT_EQ(w.cat.strOwned[6], "12067{4{1");
-    EXPECT_EQ(w.cat.strOwned[7], "12069{10{3");
+    EXPECT_EQ(w.Cat().dblPrices, other.Cat().dblPrices);
+    EXPECT_EQ(w.Cat().strOwned, other.Cat().strOwned);
+    EXPECT_EQ(w.Cat().strOwned[6], "12067{4{1");
+    EXPECT_EQ(w.Cat().strOwned[7], "12069{10{3");
     EXPECT_EQ(w.ui.cboBP->currentIndex(), w.ui.cboBP->count() - 1);
-    EXPECT_EQ(w.curBP, other.curBP);
+    EXPECT_EQ(w.ShownIndex(), other.ShownIndex());
     EXPECT_EQ(Boxes(w), Boxes(other));
     EXPECT_EQ(Column(w.ui.lblTotal, 25), Column(other.ui.lblTotal, 25));
     EXPECT_EQ(w.ui.lblBuildCost->text(), other.ui.lblBuildCost->text());
@@ -191,13 +187,24 @@ TEST_P(Pricing, AutoPriceAllEqualsDoubleClickingEachListedBlueprint)
     other.hide();
 }
 
+TEST_P(Pricing, AutoPriceAllRecomputesTheSheetOnceAtTheEnd)
+{
+    WriteFile("ownedbps.dat", "11294{5{2\r\n");
+    ui::frmMain& w = Start();
+    KeepEntries(w, [](int k, const QString&) { return k < 3; });
+    QSignalSpy recomputed(&w, &ui::frmMain::SheetChanged);
+    w.ui.AutoPriceAll->trigger();
+    EXPECT_EQ(recomputed.count(), 1);
+    EXPECT_EQ(w.ui.cboBP->currentIndex(), 2);
+}
+
 TEST_P(Pricing, ThePricesFileHoldsThePassAfterAClose)
 {
     ui::frmMain& w = Start();
     w.ui.AutoPriceAll->trigger();
     EXPECT_EQ(w.ui.cboBP->currentIndex(), w.ui.cboBP->count() - 1);
-    EXPECT_EQ(w.cat.dblPrices[12066], 47922);
-    const std::string expected = storage::PricesText(w.cat.strItemNames, w.cat.dblPrices, fmt);
+    EXPECT_EQ(w.Cat().dblPrices[12066], 47922);
+    const std::string expected = storage::PricesText(w.Cat().strItemNames, w.Cat().dblPrices, fmt);
     w.close();
     EXPECT_EQ(ReadFile("matprices.dat"), expected);
     EXPECT_NE(expected.find("\r\n12066{47922\r\n"), std::string::npos);

@@ -227,7 +227,7 @@ TEST_P(Readability, WheelChangesASelectorOnlyWithTheFocus)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    const std::int16_t shown = w.curBP;
+    const auto shown = w.ShownIndex();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     const auto spin = [](QComboBox* box) {
@@ -243,7 +243,7 @@ TEST_P(Readability, WheelChangesASelectorOnlyWithTheFocus)
         EXPECT_EQ(box->currentIndex(), before);
         EXPECT_FALSE(box->hasFocus());
     }
-    EXPECT_EQ(w.curBP, shown);
+    EXPECT_EQ(w.ShownIndex(), shown);
     w.ui.cboMetallurgy->setFocus();
     spin(w.ui.cboMetallurgy);
     EXPECT_EQ(w.ui.cboMetallurgy->currentIndex(), 1);
@@ -253,10 +253,10 @@ TEST_P(Readability, TheShownBlueprintIsNamedOnTheIconAndOnBack)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    const std::int16_t plates = w.curBP;
+    const std::int16_t plates = *w.ShownIndex();
     const std::int16_t other = static_cast<std::int16_t>(plates == 0 ? 1 : 0);
     ShowAsFindBPDoes(other);
-    const QString otherName = QString::fromStdString(w.lstBPs[static_cast<std::size_t>(other)]);
+    const QString otherName = QString::fromStdString(NameOf(other));
     EXPECT_EQ(w.ui.cboBP->currentText(), kPlates);
     EXPECT_EQ(w.ui.pctIcon->toolTip(), otherName);
     EXPECT_EQ(w.ui.cmdBack->toolTip(), QStringLiteral("Back to ") + kPlates);

@@ -154,16 +154,18 @@ TEST_P(Research, TheGridFitsOneToTwentyFiveRows)
     one->close();
     ASSERT_TRUE(QTest::qWaitFor([&] { return Comparison() == nullptr; }));
 
-    // No blueprint fills all 25 rows: fill the sheet's grid as the display would.
+    // No blueprint fills all 25 rows: the plates' rows and 19 more as the sheet
+    // would hand them over.
     SelectBlueprint(kPlates);
-    w.ShrinkFrame(24);
-    for (int r = 6; r < 25; ++r) {
-        w.ui.lblPrefix[r]->setText(QStringLiteral("[Raw] Tritanium"));
-        w.ui.lblAmount[r]->setText(QStringLiteral("676"));
-        w.lngBaseQty[static_cast<std::size_t>(r)] = 676;
-    }
     ui::frmComparison* full = OpenComparison();
     ASSERT_NE(full, nullptr);
+    ui::ComparisonSource source = w.ComparisonInput();
+    ASSERT_EQ(source.rows.size(), 6u);
+    for (int r = 6; r < 25; ++r) {
+        source.rows.push_back({QStringLiteral("[Raw] Tritanium"), QStringLiteral("676"), source.rows[0].colour});
+        source.input.baseQty.push_back(676);
+    }
+    full->Load(source);
     for (int r = 0; r < 25; ++r)
         EXPECT_TRUE(RowShown(*full, r)) << r;
     EXPECT_EQ(full->fraMats->height(), ui::TwipsToPixels(6615));

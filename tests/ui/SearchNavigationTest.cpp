@@ -25,16 +25,16 @@ protected:
         QTest::keyClick(window->ui.txtSearch, Qt::Key_Return);
     }
 
-    // The selector's names, checked against lstBPIDs entry by entry on the way.
+    // The selector's names, checked against each entry's blueprint index on the way.
     std::vector<std::string> View() const
     {
         const ui::frmMain& w = *window;
         std::vector<std::string> names;
-        EXPECT_EQ(static_cast<std::size_t>(w.ui.cboBP->count()), w.lstBPIDs.size());
         for (int k = 0; k < w.ui.cboBP->count(); ++k) {
             const std::string name = w.ui.cboBP->itemText(k).toStdString();
-            const std::size_t id = std::stoul(w.lstBPIDs.at(static_cast<std::size_t>(k)));
-            EXPECT_EQ(w.lstBPs.at(static_cast<std::size_t>(w.cat.intBPIndex.at(id))), name);
+            const QVariant index = w.ui.cboBP->itemData(k);
+            EXPECT_TRUE(index.isValid()) << name;
+            EXPECT_EQ(NameOf(index.value<std::int16_t>()), name);
             names.push_back(name);
         }
         return names;
@@ -48,7 +48,7 @@ protected:
         EXPECT_FALSE(w.ui.chkOwnThis->isChecked());
         EXPECT_FALSE(w.ui.chkOwnThis->isEnabled());
         EXPECT_TRUE(w.ui.lblPrefix[0]->text().isEmpty());
-        EXPECT_EQ(w.lstCurrentIDs, std::vector<std::string>(25, "0"));
+        EXPECT_EQ(RowMaterials(), std::vector<std::int32_t>(25, 0));
     }
 };
 BRENTA_BOTH_LOCALES(Navigation);
@@ -120,7 +120,7 @@ TEST_P(Navigation, SearchListsMatchesInCatalogueOrderWithNothingSelected)
     // Picking from a searched view shows the entry's own blueprint.
     Search("^10mn");
     SelectBlueprint("10MN Vector Trim Unit I Blueprint");
-    EXPECT_EQ(w.lstBPs[static_cast<std::size_t>(w.curBP)], "10MN Vector Trim Unit I Blueprint");
+    EXPECT_EQ(NameOf(*w.ShownIndex()), "10MN Vector Trim Unit I Blueprint");
     EXPECT_TRUE(w.ui.chkOwnThis->isEnabled());
 }
 
@@ -179,16 +179,16 @@ TEST_P(Navigation, BackReturnsToTheBlueprintShownBeforeFindBP)
     const auto waste = Column(w.ui.lblWaste, 6);
     const std::string cost = w.ui.lblBuildCost->text().toStdString();
     ShowAsFindBPDoes(2);
-    EXPECT_EQ(w.curBP, 2);
+    EXPECT_EQ(w.ShownIndex(), 2);
 
     // A search keeps Back as it was.
     Search("afterburner");
     EXPECT_TRUE(w.ui.cmdBack->isEnabled());
     QTest::mouseClick(w.ui.cmdBack, Qt::LeftButton);
-    EXPECT_EQ(w.curBP, 0);
+    EXPECT_EQ(w.ShownIndex(), 0);
     EXPECT_EQ(w.ui.lblPrefix[0]->text().toStdString(), "[Raw] Tritanium");
     EXPECT_FALSE(w.ui.cmdBack->isEnabled());
-    EXPECT_EQ(w.backBP, 2);
+    EXPECT_EQ(w.BackIndex(), 2);
     EXPECT_EQ(w.ui.cboBP->currentIndex(), -1); // the selector is not touched
     // The sheet is the shown blueprint's, whatever the selector holds.
     EXPECT_EQ(Column(w.ui.lblWaste, 6), waste);
@@ -198,7 +198,7 @@ TEST_P(Navigation, BackReturnsToTheBlueprintShownBeforeFindBP)
     tritanium->selectAll();
     QTest::keyClicks(tritanium, "3");
     QTest::keyClick(tritanium, Qt::Key_Return);
-    EXPECT_EQ(w.cat.dblPrices[34], 3);
+    EXPECT_EQ(w.Cat().dblPrices[34], 3);
     EXPECT_EQ(messages, (std::vector<std::string>{"Saved value (3 ISK) to [[Raw] Tritanium]"}));
     EXPECT_NE(w.ui.lblBuildCost->text().toStdString(), cost);
 
@@ -206,7 +206,7 @@ TEST_P(Navigation, BackReturnsToTheBlueprintShownBeforeFindBP)
     SelectBlueprint(QStringLiteral("10MN Afterburner I Blueprint"));
     ShowAsFindBPDoes(0);
     w.ui.ShowUnowned->trigger();
-    EXPECT_EQ(w.backBP, -1);
+    EXPECT_EQ(w.BackIndex(), std::nullopt);
     EXPECT_FALSE(w.ui.cmdBack->isEnabled());
 }
 

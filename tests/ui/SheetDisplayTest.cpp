@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QGroupBox>
 #include <QImage>
+#include <QSignalSpy>
 
 #include <filesystem>
 
@@ -151,10 +152,10 @@ TEST_P(Sheet, TheImprovementToggleFillsTheColumnAsARecomputationDoes)
     QString name;
     int noWasteRow = -1;
     std::int32_t largest = 0;
-    for (const std::string& rec : w.cat.strBPs) {
+    for (const std::string& rec : w.Cat().strBPs) {
         const auto materials = sheet::ShownMaterials(rec, fmt);
         for (std::size_t r = 0; r < materials.size(); ++r) {
-            const std::string& item = w.cat.strItemNames.at(static_cast<std::size_t>(materials[r].typeId));
+            const std::string& item = w.Cat().strItemNames.at(static_cast<std::size_t>(materials[r].typeId));
             if (sheet::ClassifyRow(item) == sheet::RowKind::NoWaste && materials[r].quantity > largest) {
                 largest = materials[r].quantity;
                 name = QString::fromStdString(std::string(record::Field(rec, 0)));
@@ -182,7 +183,7 @@ protected:
     // A blueprint of the catalogue with the given number of materials.
     QString BlueprintWithMaterials(const ui::frmMain& w, std::size_t count)
     {
-        for (const std::string& rec : w.cat.strBPs)
+        for (const std::string& rec : w.Cat().strBPs)
             if (record::Materials(rec).size() == count + 1)
                 return QString::fromStdString(std::string(record::Field(rec, 0)));
         return {};
@@ -194,7 +195,7 @@ TEST_P(Display, GridAndWindowFitTheFilledRows)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(BlueprintWithMaterials(w, 3));
-    EXPECT_EQ(w.lngBaseQty.size(), 3u);
+    EXPECT_EQ(w.ComparisonInput().input.baseQty.size(), 3u);
     EXPECT_TRUE(w.ui.lblPrefix[2]->isVisibleTo(&w));
     EXPECT_FALSE(w.ui.lblPrefix[3]->isVisibleTo(&w));
     EXPECT_EQ(w.ui.fraMats->height(), ui::TwipsToPixels(1095));
@@ -212,7 +213,7 @@ TEST_P(Display, GridAndWindowFitTheFilledRows)
     EXPECT_FALSE(w.ui.lblPrefix[1]->isVisibleTo(&w));
     EXPECT_EQ(w.ui.lblPrefix[0]->text(), QString());
     EXPECT_EQ(w.ui.lblAmount[0]->text(), QStringLiteral("0"));
-    EXPECT_EQ(w.lstCurrentIDs, std::vector<std::string>(25, "0"));
+    EXPECT_EQ(RowMaterials(), std::vector<std::int32_t>(25, 0));
 }
 
 TEST_P(Display, RowsShowNamesAmountsPricesAndKindColours)
@@ -221,12 +222,12 @@ TEST_P(Display, RowsShowNamesAmountsPricesAndKindColours)
     Type(w.ui.txtRuns, "4");
     SelectBlueprint(QStringLiteral("100MN Afterburner II Blueprint"));
     EXPECT_EQ(w.ui.txtRuns->text(), QStringLiteral("1"));
-    EXPECT_EQ(w.lstCurrentIDs[0], "34");
+    EXPECT_EQ(w.RowMaterial(0), 34);
     EXPECT_EQ(w.ui.lblAmount[0]->text().toStdString(), "19000");
     EXPECT_EQ(w.ui.txtPPU[0]->text().toStdString(), "2");
     EXPECT_EQ(ui::ForeColour(w.ui.lblPrefix[0]), ui::BgrColour(ui::Colour::Cyan));
     EXPECT_EQ(w.ui.txtBatchSize->text(), QStringLiteral("1"));
-    EXPECT_EQ(w.strTimes, "80000{120000{20000");
+    EXPECT_EQ(w.ComparisonInput().input.times, "80000{120000{20000");
 
     const auto row = [&](const char* name) {
         for (int r = 0; r < 25; ++r)
@@ -262,6 +263,39 @@ TEST_P(Display, OwnedBlueprintsRestoreTheirLevels)
     EXPECT_FALSE(w.ui.chkOwnThis->isChecked());
     EXPECT_EQ(w.ui.txtML->text(), QStringLiteral("0"));
     EXPECT_EQ(w.ui.txtPL->text(), QStringLiteral("0"));
+}
+
+// Showing a blueprint writes the whole display first and then recomputes the sheet
+// once, whichever boxes it changes on the way (here the ML, the PL and the runs).
+TEST_P(Display, ShowingABlueprintRecomputesTheSheetOnce)
+{
+    WriteFile("ownedbps.dat", "11294{5{2\r\n");
+    ui::frmMain& w = Start();
+    Type(w.ui.txtRuns, "4");
+    QSignalSpy recomputed(&w, &ui::frmMain::SheetChanged);
+    const int plates = w.ui.cboBP->findText(kPlates);
+    ASSERT_GE(plates, 0);
+    ASSERT_TRUE(w.LoadBP(static_cast<std::int16_t>(plates)));
+    EXPECT_EQ(recomputed.count(), 1);
+    ASSERT_EQ(w.ui.txtML->text(), QStringLiteral("5"));
+    ASSERT_EQ(w.ui.txtPL->text(), QStringLiteral("2"));
+    ASSERT_EQ(w.ui.txtRuns->text(), QStringLiteral("1"));
+
+    // That one recomputation saw the finished display: another changes nothing.
+    const Texts total = Column(w.ui.lblTotal, 6);
+    const QString cost = w.ui.lblBuildCost->text();
+    const QString time = w.ui.lblBuildTime->text();
+    w.UpdateML();
+    EXPECT_EQ(Column(w.ui.lblTotal, 6), total);
+    EXPECT_EQ(w.ui.lblBuildCost->text(), cost);
+    EXPECT_EQ(w.ui.lblBuildTime->text(), time);
+
+    // The selector shows through the same path: one recomputation per showing.
+    recomputed.clear();
+    w.ui.cboBP->setCurrentIndex(w.ui.cboBP->findText(QStringLiteral("100MN Afterburner II Blueprint")));
+    w.cboBP_Click();
+    EXPECT_EQ(recomputed.count(), 1);
+    EXPECT_EQ(w.ui.txtML->text(), QStringLiteral("0"));
 }
 
 TEST_P(Display, IconFallsBackToUnknownOrNothing)

@@ -30,27 +30,29 @@ TEST_P(Startup, FirstRunStartsWithDefaultsAndAnEmptySheet)
     EXPECT_FALSE(w.ui.AOT->isChecked());
     EXPECT_TRUE(w.ui.ShowUnowned->isChecked());
     EXPECT_EQ(w.pos(), QPoint(0, 0));
-    EXPECT_EQ(w.strPricesFile, "matprices.dat");
+    EXPECT_EQ(w.PricesFileName(), "matprices.dat");
 
     EXPECT_EQ(w.ui.cboBP->count(), 2579);
     EXPECT_EQ(w.ui.cboBP->currentIndex(), -1);
-    EXPECT_EQ(w.lstBPs.size(), w.cat.strBPs.size());
-    EXPECT_EQ(w.lstBPs[0], "100mm Reinforced Steel Plates I Blueprint");
-    EXPECT_EQ(w.lstIDs[0], "11294");
-    EXPECT_EQ(w.lstBPIDs, w.lstIDs);
-    EXPECT_EQ(w.lstCurrentIDs, std::vector<std::string>(25, "0"));
+    EXPECT_EQ(static_cast<std::size_t>(w.ui.cboBP->count()), w.Cat().strBPs.size());
+    EXPECT_EQ(w.ui.cboBP->itemText(0).toStdString(), "100mm Reinforced Steel Plates I Blueprint");
+    // Every blueprint listed in index order, each entry keeping its index.
+    for (int k = 0; k < w.ui.cboBP->count(); ++k)
+        ASSERT_EQ(w.ui.cboBP->itemData(k), QVariant::fromValue(static_cast<std::int16_t>(k))) << k;
+    EXPECT_EQ(RowMaterials(), std::vector<std::int32_t>(25, 0));
     EXPECT_EQ(w.ui.cboAssemblyArray->currentText().toStdString(), "None");
     EXPECT_EQ(w.ui.cboAssemblyArray->toolTip().toStdString(), "Time * 1, Materials * 1");
-    EXPECT_EQ(w.baseWastageFactor, 0.1);
-    EXPECT_EQ(w.backBP, -1);
-    EXPECT_EQ(w.decSep, std::string(1, fmt.decSep));
-    EXPECT_EQ(w.digSep, std::string(1, fmt.digSep));
-    EXPECT_EQ(w.decSepASCII, fmt.decSep);
+    EXPECT_EQ(w.ComparisonInput().input.baseWastageFactor, 0.1);
+    EXPECT_EQ(w.BackIndex(), std::nullopt);
+    // The price boxes take the locale's decimal separator, once, and not its group separator.
+    Type(w.ui.txtPPU[0], QStringLiteral("1") + QChar::fromLatin1(fmt.decSep) + QChar::fromLatin1(fmt.digSep) + "5"
+            + QChar::fromLatin1(fmt.decSep));
+    EXPECT_EQ(w.ui.txtPPU[0]->text().toStdString(), std::string("1") + fmt.decSep + "5");
     EXPECT_EQ(w.ui.txtWF->text().toStdString(), L("0.1000000000000"));
     EXPECT_FALSE(w.ui.chkOwnThis->isEnabled());
     EXPECT_FALSE(w.ui.cmdBack->isEnabled());
-    EXPECT_EQ(w.cat.dblPrices[34], 2);
-    EXPECT_EQ(w.cat.dblPrices[40], 8192);
+    EXPECT_EQ(w.Cat().dblPrices[34], 2);
+    EXPECT_EQ(w.Cat().dblPrices[40], 8192);
 
     // One visible row, every row striped.
     EXPECT_TRUE(w.ui.lblPrefix[0]->isVisibleTo(&w));
@@ -77,7 +79,7 @@ TEST_P(Startup, StoredOptionsAreRestoredAndBadOnesGiveDefaults)
     settings.values = {{"Options/ShowNextImprovement", "maybe"}, {"Window/X", "left"}, {"Options/PricesFile", ""}};
     ui::frmMain& again = Start();
     EXPECT_FALSE(again.ui.Improvements->isChecked());
-    EXPECT_EQ(again.strPricesFile, "matprices.dat");
+    EXPECT_EQ(again.PricesFileName(), "matprices.dat");
 }
 
 TEST_P(Startup, WindowPositionIsClampedEdgeByEdge)
@@ -127,7 +129,7 @@ TEST_P(Startup, ClosingWritesSettingsAndFiles)
     EXPECT_EQ(ReadFile("skills.dat"), "0,0,0,0\r\n");
     EXPECT_EQ(ReadFile("ownedbps.dat"), "");
     const std::string prices = ReadFile("matprices.dat");
-    EXPECT_EQ(prices.substr(0, prices.find("\r\n")), "18{" + numbers::ToText(w.cat.dblPrices[18], fmt));
+    EXPECT_EQ(prices.substr(0, prices.find("\r\n")), "18{" + numbers::ToText(w.Cat().dblPrices[18], fmt));
     EXPECT_TRUE(messages.empty());
 
     const QPoint left = w.pos();

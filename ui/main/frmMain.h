@@ -4,7 +4,9 @@
 // the grid, the hidden lists, the shown blueprint) and the calculator the player
 // works in. It reads its controls, calls the core and writes its controls.
 
+#include <QColor>
 #include <QMainWindow>
+#include <QStringList>
 
 #include <cstdint>
 #include <memory>
@@ -14,6 +16,7 @@
 #include <vector>
 
 #include "base/Numbers.h"
+#include "calc/Comparison.h"
 #include "catalogue/Catalogue.h"
 #include "ui/main/frmMainUi.h"
 
@@ -21,6 +24,9 @@ class QKeyEvent;
 
 namespace brenta::storage {
 class SettingsStore;
+}
+namespace brenta::show {
+struct Shown;
 }
 namespace brenta::pricing {
 class Builders;
@@ -32,6 +38,33 @@ namespace brenta::ui {
 
 class frmOpen;
 class frmSave;
+
+// What the ML-to-ML comparison takes from the main window when it opens and on
+// every recomputation.
+struct ComparisonSource {
+    struct Row {
+        QString caption;
+        QString amount;
+        QColor colour; // the name's text colour
+    };
+    QString name;            // the blueprint on display
+    QString ml;              // the ML box
+    std::vector<Row> rows;   // the filled rows, down to the first empty one
+    comparison::Input input; // the sheet's live values; rows[r].price is row r's price box
+};
+
+// The job on the sheet as the build plan reads it: the shown blueprint, the texts
+// of its run and level boxes, and the player's facility.
+struct SheetJob {
+    std::int16_t blueprint = 0;
+    std::string runs;
+    std::string ml;
+    std::string pl;
+    int pe = 0;
+    int industry = 0;
+    double matMult = 1;
+    double timeMult = 1;
+};
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -45,34 +78,34 @@ public:
         std::string executableName = {}, QWidget* parent = nullptr);
     ~frmMain() override;
 
-    // --- State the other windows and the tests read ---------------------------------
+    // --- What the other windows and the tests read -------------------------------
+    // The controls: the tests drive the real widgets.
     frmMainUi ui;
-    Catalogue cat;
-    std::int16_t curBP = 0;
-    std::int16_t backBP = -1;
-    // curBP is on display: LoadBP shows it, ClearMaterialRows takes it away. The sheet,
-    // ML and PL edits, the ownership box and saved prices follow the shown blueprint,
-    // never another selector entry (Back and "Find BP" leave the selector as it was),
-    // and change nothing while nothing is shown.
-    bool bShown = false;
-    std::string strTimes;
-    double baseWastageFactor = 0.1;
-    std::vector<std::int32_t> lngBaseQty;
-    double dblTimeMult = 1;
-    double dblMatMult = 1;
-    std::string decSep = ".";
-    std::string digSep = ",";
-    std::int16_t decSepASCII = '.';
-    std::string strPricesFile;
-    // Hidden lists: ordered string tables beside the visible controls.
-    std::vector<std::string> lstBPs;        // name of blueprint index i
-    std::vector<std::string> lstIDs;        // type ID of blueprint index i
-    std::vector<std::string> lstBPIDs;      // type ID of cboBP entry k
-    std::vector<std::string> lstCurrentIDs; // material type ID of grid row r, "0" when unfilled
+    frmMainUi& Ui() { return ui; }
+    const frmMainUi& Ui() const { return ui; }
+    const Catalogue& Cat() const { return cat; }
+    // The blueprint on display (curBP while bShown); nothing while none is.
+    std::optional<std::int16_t> ShownIndex() const;
+    // Where Back returns; nothing before "Find BP" or after the owned filter changed.
+    std::optional<std::int16_t> BackIndex() const;
+    // The type ID of grid row r's material, 0 for an empty row.
+    std::int32_t RowMaterial(int r) const;
+    // The prices file in use, a name in the program folder.
+    const std::string& PricesFileName() const { return strPricesFile; }
+    // Whether Always On Top is chosen in the menu.
+    bool AlwaysOnTopChosen() const;
+    // What the ML-to-ML comparison takes: the shown blueprint's name and rows as
+    // shown, the ML box, and the sheet's live values.
+    ComparisonSource ComparisonInput() const;
+    // The job on the sheet, as the build plan plans it; nothing while no
+    // blueprint is on display.
+    std::optional<SheetJob> ShownJob() const;
 
     // --- Operations ------------------------------------------------------------------
     void UpdateML();
-    void LoadBP(std::int16_t Index);
+    // Shows blueprint Index and recomputes the sheet once; false when its record
+    // cannot be shown, and then nothing has changed.
+    bool LoadBP(std::int16_t Index);
     void ShrinkFrame(std::int16_t maxIndex);
     void cboBP_Click();
     void ClearMaterialRows();
@@ -95,20 +128,22 @@ public:
     frmOpen& OpenDialog();
     frmSave& SaveDialog();
 
-    // Auto-pricing (frmMainPricing.cpp). intBreakdownBPIndex is the builder that
-    // FindMaterialBP found last.
-    std::int16_t intBreakdownBPIndex = 0;
+    // Auto-pricing (frmMainPricing.cpp). FindMaterialBP gives the builder of an
+    // item name without its kind prefix.
     void AutoPrice(std::int16_t labelIndex);
-    bool FindMaterialBP(const std::string& strName);
+    std::optional<std::int16_t> FindMaterialBP(const std::string& strName);
     void fraPPU_DblClick();
     void AutoPriceAll_Click();
     // Build plan (frmMainBuildPlan.cpp): Tools, "Build Plan" opens the plan of the
     // shown job, or raises the one open; it follows every recomputation.
     void BuildPlan_Click();
     // --- Context menu and floating button (frmMainDrillDown.cpp) ------------------------
-    std::int16_t ContextIndex = 0;        // grid row the context menu was opened on
-    bool bFindBP = false;                 // that row's material has a builder (intBreakdownBPIndex)
     void lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button);
+    // Shows blueprint index without touching the selector and enables Back to the
+    // blueprint shown until now. "Find BP" shows the blueprint that builds grid row
+    // r's material this way.
+    void ShowWithBack(std::int16_t index);
+    void ShowBuilder(std::int16_t r);
     void cmdButtonize_Click();
     // True once the shut-down has begun: secondary windows closing then leave the
     // main window as it is.
@@ -134,6 +169,11 @@ public:
     // program ends even from inside another window's message.
     Q_INVOKABLE void CloseUnattended();
 
+signals:
+    // The sheet was recomputed or cleared: once per recomputation, so once for
+    // every blueprint shown. An open build plan follows it.
+    void SheetChanged();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -150,6 +190,7 @@ private:
     void ApplyRunsToAmounts();
     void PlaceWindow(std::int32_t xTwips, std::int32_t yTwips);
     void ShowIcon(std::int16_t id);
+    void WriteShown(const show::Shown& shown);
     void ResetRow(int r, unsigned improveColour);
     void ShowWF(const QString& text);
     std::string FolderPath(const std::string& fileName) const;
@@ -162,6 +203,9 @@ private:
     void ImportBPList(const std::string& path);
     void ExportBPList(const std::string& path);
     void SetUpDrillDown();
+    // The blueprint that builds grid row r's material; a row whose type ID names
+    // no item is a Failure.
+    std::optional<std::int16_t> BuilderOfRow(std::int16_t r);
     // The menu entry and an open plan window follow what the sheet shows.
     void BuildPlanFollows();
 
@@ -181,6 +225,8 @@ private:
     void cmdClear_Click();
     void ShowUnowned_Click();
     void FillView(const std::vector<std::int16_t>& indexes);
+    // The blueprint index selector entry k shows; nothing for an entry without one.
+    std::optional<std::int16_t> ListedIndex(int k) const;
     void cboAssemblyArray_Click();
     void Exit_Click();
     void AOT_Click();
@@ -188,6 +234,29 @@ private:
     void PricesDatFile_Click();
     void PurchasedBPList_Click();
     void OwnedBPListExport_Click();
+
+    // --- State ----------------------------------------------------------------------
+    Catalogue cat;
+    std::int16_t curBP = 0;
+    std::int16_t backBP = -1;
+    // curBP is on display: LoadBP shows it, ClearMaterialRows takes it away. The sheet,
+    // ML and PL edits, the ownership box and saved prices follow the shown blueprint,
+    // never another selector entry (Back and "Find BP" leave the selector as it was),
+    // and change nothing while nothing is shown.
+    bool bShown = false;
+    std::string strTimes;
+    double baseWastageFactor = 0.1;
+    std::vector<std::int32_t> lngBaseQty;
+    double dblTimeMult = 1;
+    double dblMatMult = 1;
+    std::string decSep = ".";
+    std::string digSep = ",";
+    std::int16_t decSepASCII = '.';
+    std::string strPricesFile;
+    // Hidden lists beside the visible controls; cboBP entry k keeps its blueprint
+    // index in its item data.
+    std::vector<std::string> lstBPs;         // name of blueprint index i
+    std::vector<std::int32_t> lstCurrentIDs; // material type ID of grid row r, 0 when unfilled
 
     std::string programFolder_;
     std::string executableName_;

@@ -34,8 +34,7 @@ void frmMain::BuildPlan_Click()
 void frmMain::BuildPlanFollows()
 {
     ui.BuildPlan->setEnabled(bShown);
-    if (auto* window = findChild<frmBuildPlan*>(QStringLiteral("frmBuildPlan"), Qt::FindDirectChildrenOnly))
-        window->Follow();
+    emit SheetChanged();
 }
 
 } // namespace brenta::ui

@@ -13,12 +13,14 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QSignalBlocker>
 #include <QStringList>
 
 #include <filesystem>
 
 #include "calc/Ideal.h"
 #include "calc/Sheet.h"
+#include "calc/Show.h"
 #include "calc/Times.h"
 #include "catalogue/BlueprintRecord.h"
 #include "storage/OwnedFile.h"
@@ -44,6 +46,58 @@ std::string frmMain::SelectedRecord() const
     if (!bShown || curBP < 0 || static_cast<std::size_t>(curBP) >= cat.strBPs.size())
         return {};
     return cat.strBPs[static_cast<std::size_t>(curBP)];
+}
+
+std::optional<std::int16_t> frmMain::ShownIndex() const
+{
+    if (!bShown)
+        return std::nullopt;
+    return curBP;
+}
+
+std::optional<std::int16_t> frmMain::BackIndex() const
+{
+    if (backBP < 0)
+        return std::nullopt;
+    return backBP;
+}
+
+std::int32_t frmMain::RowMaterial(int r) const { return At(lstCurrentIDs, r); }
+
+bool frmMain::AlwaysOnTopChosen() const { return ui.AOT->isChecked(); }
+
+std::optional<SheetJob> frmMain::ShownJob() const
+{
+    if (!bShown)
+        return std::nullopt;
+    return SheetJob{curBP, S(ui.txtRuns->text()), S(ui.txtML->text()), S(ui.txtPL->text()),
+        ui.cboPE->currentIndex(), ui.cboIndustry->currentIndex(), dblMatMult, dblTimeMult};
+}
+
+ComparisonSource frmMain::ComparisonInput() const
+{
+    ComparisonSource source;
+    // Named after the blueprint on display, whatever the selector names.
+    const auto shown = static_cast<std::size_t>(curBP);
+    source.name = shown < lstBPs.size() ? Q(lstBPs[shown]) : QString();
+    source.ml = ui.txtML->text();
+    for (int r = 0; r < kRows && !ui.lblPrefix[r]->text().isEmpty(); ++r)
+        source.rows.push_back({ui.lblPrefix[r]->text(), ui.lblAmount[r]->text(), ForeColour(ui.lblPrefix[r])});
+
+    comparison::Input& in = source.input;
+    in.fmt = fmt_;
+    in.fromText = in.toText = S(ui.txtML->text());
+    in.pe = ui.cboPE->currentIndex();
+    in.matMult = dblMatMult;
+    in.baseWastageFactor = baseWastageFactor;
+    in.runsText = S(ui.txtRuns->text());
+    in.baseQty = lngBaseQty;
+    in.times = strTimes;
+    in.metallurgy = ui.cboMetallurgy->currentIndex();
+    in.posLab = ui.chkPOSLab->isChecked();
+    for (std::size_t r = 0; r < static_cast<std::size_t>(kRows) && r < in.rows.size(); ++r)
+        in.rows[r] = {S(ui.lblPrefix[r]->text()), S(ui.lblAmount[r]->text()), S(ui.txtPPU[r]->text())};
+    return source;
 }
 
 void frmMain::UpdateML()
@@ -111,7 +165,7 @@ void frmMain::ApplyRunsToAmounts()
     for (std::size_t row = 0; row < materials.size(); ++row) {
         const int r = static_cast<int>(row);
         // Only rows the shown blueprint filled; skill rows keep the required level.
-        if (lstCurrentIDs[row] == "0" || sheet::IsSkillRow(S(ui.lblPrefix[r]->text())))
+        if (lstCurrentIDs[row] == 0 || sheet::IsSkillRow(S(ui.lblPrefix[r]->text())))
             continue;
         ui.lblAmount[r]->setText(Q(numbers::ToText(numbers::Finite(materials[row].quantity * runs), fmt_)));
     }
@@ -122,12 +176,9 @@ void frmMain::cboBP_Click()
     const int k = ui.cboBP->currentIndex();
     if (k < 0)
         return;
-    try {
-        const std::int32_t id = numbers::TextToInt32(At(lstBPIDs, k), fmt_);
-        LoadBP(At(cat.intBPIndex, id));
-    } catch (const Failure&) {
-        // An entry that names no blueprint shows nothing.
-    }
+    // An entry that names no blueprint shows nothing.
+    if (const auto index = ListedIndex(k))
+        LoadBP(*index);
 }
 
 void frmMain::ShowIcon(std::int16_t id)
@@ -150,70 +201,81 @@ void frmMain::ShowIcon(std::int16_t id)
     ui.pctIcon->setPixmap(picture);
 }
 
-void frmMain::LoadBP(std::int16_t Index)
+bool frmMain::LoadBP(std::int16_t Index)
 {
-    const std::string& rec = At(cat.strBPs, Index);
+    show::Shown shown;
+    try {
+        shown = show::ShowBlueprint(Index, cat, show::Levels{S(ui.txtML->text()), S(ui.txtPL->text())}, fmt_);
+    } catch (const Failure&) {
+        // A record the display cannot read is abandoned before anything is written:
+        // the display and everything stored stay as they were.
+        return false;
+    }
+    WriteShown(shown);
+    UpdateML();
+    return true;
+}
+
+// Writes a shown blueprint into the window and takes the owned record as showing
+// left it. The boxes are written without their reactions, which would rebuild the
+// owned record (ShowBlueprint did) and recompute the sheet half-written; the caller
+// recomputes it once.
+void frmMain::WriteShown(const show::Shown& shown)
+{
+    const auto name = [this](std::int16_t index) {
+        return static_cast<std::size_t>(index) < lstBPs.size() ? Q(lstBPs[static_cast<std::size_t>(index)]) : QString();
+    };
     // Back, once "Find BP" or Back itself enables it, returns to the blueprint shown until now.
     const QString backTo = bShown && static_cast<std::size_t>(curBP) < lstBPs.size()
-        ? QStringLiteral("Back to ") + Q(lstBPs[static_cast<std::size_t>(curBP)])
+        ? QStringLiteral("Back to ") + name(curBP)
         : QString();
     ui.cmdBack->setToolTip(backTo);
     ui.cmdBack->setStatusTip(backTo);
-    curBP = Index;
+    curBP = shown.index;
     bShown = true;
     // The selector may name another blueprint after "Find BP" or Back; the icon names the one shown.
-    ui.pctIcon->setToolTip(static_cast<std::size_t>(Index) < lstBPs.size() ? Q(lstBPs[static_cast<std::size_t>(Index)]) : QString());
-    try {
-        const std::int16_t id = numbers::TextToInt16(record::Field(rec, record::kFieldTypeId), fmt_);
-        strTimes = record::Times(rec);
-        baseWastageFactor = record::BaseWastageFactor(rec, fmt_);
-        ShowIcon(id);
+    ui.pctIcon->setToolTip(name(curBP));
+    strTimes = shown.times;
+    baseWastageFactor = shown.baseWastageFactor;
+    ShowIcon(shown.typeId);
+    if (shown.ownedRecord)
+        cat.strOwned[static_cast<std::size_t>(curBP)] = *shown.ownedRecord;
 
-        ui.chkOwnThis->setChecked(false);
-        if (At(cat.bOwned, curBP)) {
-            const std::string& owned = cat.strOwned[static_cast<std::size_t>(curBP)];
-            const auto fields = text::Split(owned, '{');
-            if (fields.size() < 3)
-                throw Failure("Owned record without three fields: " + owned);
-            // Copies: the ML box's reaction rewrites the record the fields point into.
-            const std::string ml(fields[1]), pl(fields[2]);
-            ui.chkOwnThis->setChecked(true);
-            ui.txtML->setText(Q(ml));
-            ui.txtPL->setText(Q(pl));
-        } else {
-            ui.txtML->setText(QStringLiteral("0"));
-            ui.txtPL->setText(QStringLiteral("0"));
-        }
-        ui.txtBatchSize->setText(Q(numbers::IntText(At(cat.intBatchSize, id))));
-
-        const auto materials = sheet::ShownMaterials(rec, fmt_);
-        for (int r = 0; r < kRows; ++r)
-            ResetRow(r, Colour::Green);
-
-        std::int16_t row = -1;
-        ShrinkFrame(0);
-        for (const auto& material : materials) {
-            const std::string& name = At(cat.strItemNames, material.typeId);
-            row = numbers::Add16(row, 1);
-            ShrinkFrame(row);
-            ui.lblPrefix[row]->setText(Q(name));
-            lstCurrentIDs[static_cast<std::size_t>(row)] = numbers::IntText(material.typeId);
-            ui.txtPPU[row]->setText(Q(numbers::ToText(At(cat.dblPrices, material.typeId), fmt_)));
-            const QColor colour = BgrColour(KindColour(name));
-            SetForeColour(ui.lblPrefix[row], colour);
-            SetForeColour(ui.lblAmount[row], colour);
-            ui.lblAmount[row]->setText(Q(std::string(material.quantityText)));
-            lngBaseQty[static_cast<std::size_t>(row)] = material.quantity;
-        }
-
-        ui.chkOwnThis->setEnabled(!ui.cboBP->currentText().isEmpty());
-        UpdateML();
-        ui.txtRuns->setText(QStringLiteral("1"));
-        ui.cmdBack->setEnabled(false);
-    } catch (const Failure&) {
-        // A record the display cannot read is abandoned where it stands; nothing
-        // stored is changed and the program goes on.
+    ui.chkOwnThis->setChecked(shown.owned);
+    {
+        const QSignalBlocker mlQuiet(ui.txtML);
+        const QSignalBlocker plQuiet(ui.txtPL);
+        ui.txtML->setText(Q(shown.levels.ml));
+        ui.txtPL->setText(Q(shown.levels.pl));
     }
+    ui.txtBatchSize->setText(Q(shown.batchText));
+
+    for (int r = 0; r < kRows; ++r)
+        ResetRow(r, Colour::Green);
+    ShrinkFrame(0);
+    if (!shown.rows.empty())
+        ShrinkFrame(static_cast<std::int16_t>(shown.rows.size() - 1));
+    for (std::size_t row = 0; row < shown.rows.size(); ++row) {
+        const show::Row& material = shown.rows[row];
+        const int r = static_cast<int>(row);
+        ui.lblPrefix[r]->setText(Q(material.name));
+        lstCurrentIDs[row] = material.typeId;
+        ui.txtPPU[r]->setText(Q(material.priceText));
+        const QColor colour = BgrColour(KindColour(material.name));
+        SetForeColour(ui.lblPrefix[r], colour);
+        SetForeColour(ui.lblAmount[r], colour);
+        ui.lblAmount[r]->setText(Q(material.amountText));
+        lngBaseQty[row] = material.quantity;
+    }
+
+    ui.chkOwnThis->setEnabled(!ui.cboBP->currentText().isEmpty());
+    // A new blueprint starts at one run; the amounts follow the box as its edit does.
+    if (ui.txtRuns->text() != QStringLiteral("1")) {
+        const QSignalBlocker runsQuiet(ui.txtRuns);
+        ui.txtRuns->setText(QStringLiteral("1"));
+        ApplyRunsToAmounts();
+    }
+    ui.cmdBack->setEnabled(false);
 }
 
 void frmMain::ShrinkFrame(std::int16_t maxIndex)
@@ -252,7 +314,7 @@ void frmMain::ResetRow(int r, unsigned improveColour)
         cell->setText(QStringLiteral("0"));
     SetForeColour(ui.lblImprove[r], BgrColour(improveColour));
     ui.txtPPU[r]->setText(QStringLiteral("0"));
-    lstCurrentIDs[static_cast<std::size_t>(r)] = "0";
+    lstCurrentIDs[static_cast<std::size_t>(r)] = 0;
 }
 
 void frmMain::ClearMaterialRows()

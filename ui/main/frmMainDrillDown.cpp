@@ -63,21 +63,44 @@ void frmMain::lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button)
     const QLabel* cell = ui.lblPrefix.at(static_cast<std::size_t>(Index));
     if (cell->text().isEmpty())
         return;
+    bool findBP = false;
     try {
-        ContextIndex = Index;
-        const std::int32_t id = numbers::TextToInt32(At(lstCurrentIDs, Index), fmt_);
-        bFindBP = FindMaterialBP(std::string(pricing::MaterialName(At(cat.strItemNames, id))));
+        findBP = BuilderOfRow(Index).has_value();
     } catch (const Failure&) {
         return; // a row whose type ID names no item has nothing to offer
     }
 
-    auto* menu = new frmContextMenu(*this);
+    auto* menu = new frmContextMenu(*this, Index, findBP);
     setEnabled(false);
     // Over the clicked row: the window's outer top, the frame's top and the cell's
     // top; the window's left and the cell's left.
     const QRect outer = frameGeometry();
     menu->move(outer.left() + cell->x(), outer.top() + ui.fraMats->y() + cell->y());
     menu->FormLoad();
+}
+
+std::optional<std::int16_t> frmMain::BuilderOfRow(std::int16_t r)
+{
+    return BuilderLookup().OfItem(At(cat.strItemNames, At(lstCurrentIDs, r)));
+}
+
+void frmMain::ShowBuilder(std::int16_t r)
+{
+    std::optional<std::int16_t> builder;
+    try {
+        builder = BuilderOfRow(r);
+    } catch (const Failure&) {
+        return;
+    }
+    if (builder)
+        ShowWithBack(*builder);
+}
+
+void frmMain::ShowWithBack(std::int16_t index)
+{
+    backBP = curBP;
+    LoadBP(index);
+    ui.cmdBack->setEnabled(true);
 }
 
 void frmMain::cmdButtonize_Click()

@@ -77,22 +77,20 @@ void frmMain::FormLoad()
 
     QStringList names;
     names.reserve(static_cast<qsizetype>(cat.strBPs.size()));
-    for (const std::string& rec : cat.strBPs) {
+    std::vector<std::int16_t> indexes;
+    indexes.reserve(cat.strBPs.size());
+    for (std::size_t i = 0; i < cat.strBPs.size(); ++i) {
+        const std::string& rec = cat.strBPs[i];
         if (rec.empty())
             continue;
-        // Only the first two fields: splitting the whole record (its long material
-        // list included) for every blueprint was a measurable part of the start-up.
-        const std::string_view view = rec;
-        const std::size_t brace = view.find('{');
-        const std::string name(view.substr(0, brace));
-        const std::string_view rest = brace == std::string_view::npos ? std::string_view() : view.substr(brace + 1);
-        const std::string id(rest.substr(0, rest.find('{')));
-        lstIDs.push_back(id);
+        // Only the name: splitting the whole record (its long material list
+        // included) for every blueprint was a measurable part of the start-up.
+        const std::string name(std::string_view(rec).substr(0, rec.find('{')));
         lstBPs.push_back(name);
         names.push_back(Q(name));
-        lstBPIDs.push_back(id);
+        indexes.push_back(static_cast<std::int16_t>(i));
     }
-    ui.FillBlueprints(names);
+    ui.FillBlueprints(names, indexes);
 
     backBP = -1;
     ShrinkFrame(0);
@@ -148,7 +146,7 @@ void frmMain::InitializeArrays()
     LoadSkills();
     LoadPricesFile(strPricesFile);
     LoadOwnedBPs();
-    lstCurrentIDs.assign(kRows, "0");
+    lstCurrentIDs.assign(kRows, 0);
 }
 
 std::optional<std::string> frmMain::ReadPlayerFile(const std::string& fileName)

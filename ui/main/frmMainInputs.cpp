@@ -191,7 +191,7 @@ void frmMain::SavePrice(std::int16_t row)
 {
     QLineEdit* box = ui.txtPPU.at(static_cast<std::size_t>(row));
     try {
-        const std::int32_t id = numbers::TextToInt32(At(lstCurrentIDs, row), fmt_);
+        const std::int32_t id = At(lstCurrentIDs, row);
         if (id <= 0)
             return;
         const std::string& name = At(cat.strItemNames, id);

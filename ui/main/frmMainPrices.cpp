@@ -53,13 +53,9 @@ void frmMain::OpenPricesFile()
     setWindowTitle(AppTitle() + " - " + FileNameText(strPricesFile));
     // The blueprint on display shows its price boxes again, even when Back or a
     // jump to a builder put it there with the selector on another entry or none.
-    if (bShown) {
-        try {
-            LoadBP(curBP);
-        } catch (const Failure&) {
-            // A record that cannot be shown leaves the display as it was.
-        }
-    }
+    // A record that cannot be shown leaves the display as it was.
+    if (bShown)
+        LoadBP(curBP);
 }
 
 } // namespace brenta::ui

@@ -12,14 +12,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
-#include <QSignalBlocker>
 
 #include <functional>
-#include <utility>
 
 #include "calc/AutoPrice.h"
-#include "catalogue/BlueprintRecord.h"
-#include "storage/OwnedRecord.h"
+#include "calc/Show.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/frmMainShared.h"
 
@@ -82,11 +79,7 @@ std::vector<pricing::GridRow> frmMain::GridRows() const
         auto& row = rows[static_cast<std::size_t>(r)];
         row.caption = S(ui.lblPrefix[r]->text());
         row.box = S(ui.txtPPU[r]->text());
-        try {
-            row.typeId = numbers::TextToInt32(At(lstCurrentIDs, r), fmt_);
-        } catch (const Failure&) {
-            row.typeId = 0; // a row without a readable material stores nothing
-        }
+        row.typeId = At(lstCurrentIDs, r);
     }
     return rows;
 }
@@ -103,13 +96,9 @@ void frmMain::AutoPrice(std::int16_t labelIndex)
     ui.txtPPU[labelIndex]->repaint();
 }
 
-bool frmMain::FindMaterialBP(const std::string& strName)
+std::optional<std::int16_t> frmMain::FindMaterialBP(const std::string& strName)
 {
-    const auto builder = BuilderLookup().Find(strName);
-    if (!builder)
-        return false;
-    intBreakdownBPIndex = *builder;
-    return true;
+    return BuilderLookup().Find(strName);
 }
 
 void frmMain::fraPPU_DblClick()
@@ -137,63 +126,17 @@ void frmMain::AutoPriceAll_Click()
     // The blueprint each selector entry shows, as its click would find it.
     std::vector<std::optional<std::int16_t>> listed;
     listed.reserve(static_cast<std::size_t>(count));
-    for (int k = 0; k < count; ++k) {
-        try {
-            listed.emplace_back(At(cat.intBPIndex, numbers::TextToInt32(At(lstBPIDs, k), fmt_)));
-        } catch (const Failure&) {
-            listed.emplace_back(std::nullopt);
-        }
-    }
+    for (int k = 0; k < count; ++k)
+        listed.push_back(ListedIndex(k));
 
-    // Showing an owned blueprint puts its levels into the ML and PL boxes, and a
-    // box whose text changes rebuilds the record from it. The pass follows the two
-    // boxes' texts so each record changes exactly as the display would change it.
-    struct Levels {
-        std::string ml, pl;
-    };
-    Levels boxes{S(ui.txtML->text()), S(ui.txtPL->text())};
-    Levels boxesBeforeLast = boxes;
-    std::string recordBeforeLast;
-    const auto show = [&](std::int16_t b) {
-        const auto i = static_cast<std::size_t>(b);
-        boxesBeforeLast = boxes;
-        recordBeforeLast = cat.strOwned[i];
-        if (!cat.bOwned[i]) {
-            boxes = {"0", "0"};
-            return;
-        }
-        const auto fields = text::Split(cat.strOwned[i], '{');
-        const Levels shown{std::string(At(fields, 1)), std::string(At(fields, 2))};
-        const std::string typeId(record::Field(cat.strBPs[i], record::kFieldTypeId));
-        const auto edit = [&](const std::string& box, bool ml) {
-            try {
-                cat.strOwned[i] = ml ? owned::WithML(cat.strOwned[i], typeId, box, fmt_)
-                                     : owned::WithPL(cat.strOwned[i], typeId, box, fmt_);
-            } catch (const Failure&) {
-                // The record stays as it was, as the box's own reaction leaves it.
-            }
-        };
-        if (std::exchange(boxes.ml, shown.ml) != shown.ml)
-            edit(shown.ml, true);
-        if (std::exchange(boxes.pl, shown.pl) != shown.pl)
-            edit(shown.pl, false);
-    };
-
-    // The whole pass runs on the catalogue; the window shows its end state once:
-    // the last listed blueprint with the price boxes as the pass left them.
-    const auto result = pricing::AutoPriceAll(listed, GridRows(), cat, BuilderLookup(), PricingFacility(), show);
+    // The whole pass runs on the catalogue, each blueprint shown as the display shows
+    // it; the window shows the end state once: the last listed blueprint with the
+    // price boxes as the pass left them.
+    const auto result = pricing::AutoPriceAll(listed, GridRows(), cat, BuilderLookup(), PricingFacility(),
+        show::Levels{S(ui.txtML->text()), S(ui.txtPL->text())});
     ui.cboBP->setCurrentIndex(count - 1);
-    if (result.lastShown) {
-        // The display itself shows the last one, from the state it met in the pass.
-        cat.strOwned[static_cast<std::size_t>(*result.lastShown)] = recordBeforeLast;
-        {
-            const QSignalBlocker mlQuiet(ui.txtML);
-            const QSignalBlocker plQuiet(ui.txtPL);
-            ui.txtML->setText(Q(boxesBeforeLast.ml));
-            ui.txtPL->setText(Q(boxesBeforeLast.pl));
-        }
-        LoadBP(*result.lastShown);
-    }
+    if (result.lastShown)
+        WriteShown(*result.lastShown);
     for (std::size_t r = 0; r < result.rows.size() && r < static_cast<std::size_t>(kRows); ++r)
         ui.txtPPU[r]->setText(Q(result.rows[r].box));
     UpdateML();

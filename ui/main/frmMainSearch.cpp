@@ -25,18 +25,21 @@ void frmMain::ConnectSearch()
     connect(ui.cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
 }
 
-// Refills the selector and lstBPIDs side by side, in one batch for the selector.
 void frmMain::FillView(const std::vector<std::int16_t>& indexes)
 {
     QStringList names;
     names.reserve(static_cast<qsizetype>(indexes.size()));
-    lstBPIDs.clear();
-    lstBPIDs.reserve(indexes.size());
-    for (const std::int16_t i : indexes) {
+    for (const std::int16_t i : indexes)
         names.push_back(Q(At(lstBPs, i)));
-        lstBPIDs.push_back(At(lstIDs, i));
-    }
-    ui.FillBlueprints(names);
+    ui.FillBlueprints(names, indexes);
+}
+
+std::optional<std::int16_t> frmMain::ListedIndex(int k) const
+{
+    const QVariant index = ui.cboBP->itemData(k, Qt::UserRole);
+    if (!index.isValid())
+        return std::nullopt;
+    return index.value<std::int16_t>();
 }
 
 void frmMain::Search()
@@ -77,11 +80,8 @@ void frmMain::cmdBack_Click()
     if (backBP < 0)
         return;
     const std::int16_t t = curBP;
-    try {
-        LoadBP(backBP); // disables cmdBack
-    } catch (const Failure&) {
+    if (!LoadBP(backBP)) // disables cmdBack
         return;
-    }
     backBP = t;
 }
 

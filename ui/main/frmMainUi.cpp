@@ -16,14 +16,64 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QStringListModel>
+#include <QAbstractListModel>
 
+#include <algorithm>
 #include <initializer_list>
 #include <optional>
 
 namespace brenta::ui {
 
 namespace {
+
+    // The blueprint selector's entries: each name with its blueprint index as the
+    // item data (Qt::UserRole), replaced in one reset. A plain list is much cheaper
+    // to fill with thousands of names than one item object per entry.
+    class BlueprintListModel : public QAbstractListModel {
+    public:
+        using QAbstractListModel::QAbstractListModel;
+
+        void Replace(const QStringList& names, const std::vector<std::int16_t>& indexes)
+        {
+            beginResetModel();
+            names_ = names;
+            indexes_ = indexes;
+            endResetModel();
+        }
+
+        int rowCount(const QModelIndex& parent = QModelIndex()) const override
+        {
+            return parent.isValid() ? 0 : static_cast<int>(names_.size());
+        }
+
+        QVariant data(const QModelIndex& index, int role) const override
+        {
+            if (!index.isValid() || index.row() >= names_.size())
+                return {};
+            if (role == Qt::DisplayRole || role == Qt::EditRole)
+                return names_[index.row()];
+            if (role == Qt::UserRole && static_cast<std::size_t>(index.row()) < indexes_.size())
+                return QVariant::fromValue(indexes_[static_cast<std::size_t>(index.row())]);
+            return {};
+        }
+
+        bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override
+        {
+            if (parent.isValid() || row < 0 || count <= 0 || row + count > names_.size())
+                return false;
+            beginRemoveRows(parent, row, row + count - 1);
+            names_.remove(row, count);
+            if (static_cast<std::size_t>(row) < indexes_.size())
+                indexes_.erase(indexes_.begin() + row,
+                    indexes_.begin() + static_cast<std::ptrdiff_t>(std::min(indexes_.size(), static_cast<std::size_t>(row + count))));
+            endRemoveRows();
+            return true;
+        }
+
+    private:
+        QStringList names_;
+        std::vector<std::int16_t> indexes_;
+    };
 
     // Client area of the design: the full width, and a height that shows the grid
     // frames at their design height. The height changes with the filled rows later.
@@ -235,7 +285,7 @@ void frmMainUi::setupUi(QMainWindow* window)
     cboBP = MakeList(client, "cboBP", {}, 4920, row2, 3570, buttonHeight);
     // Thousands of names and nothing else: a list of strings keeps them as they are,
     // where the standard model would make (and later delete) an item of each.
-    cboBP->setModel(new QStringListModel(cboBP));
+    cboBP->setModel(new BlueprintListModel(cboBP));
     cmdBack = MakeButton(client, "cmdBack", QStringLiteral("Back"), 8550, row2, 780, buttonHeight);
     chkOwnThis
         = MakeCheckBox(client, "chkOwnThis", QStringLiteral("Own this BPO"), 9450, row2, 1725, buttonHeight);
@@ -470,9 +520,9 @@ void frmMainUi::setupUi(QMainWindow* window)
         TwipsToPixels(ClientWidth), menuBar->sizeHint().height() + TwipsToPixels(ClientHeight));
 }
 
-void frmMainUi::FillBlueprints(const QStringList& names)
+void frmMainUi::FillBlueprints(const QStringList& names, const std::vector<std::int16_t>& indexes)
 {
-    static_cast<QStringListModel*>(cboBP->model())->setStringList(names);
+    static_cast<BlueprintListModel*>(cboBP->model())->Replace(names, indexes);
     cboBP->setCurrentIndex(-1);
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -124,8 +126,9 @@ struct frmMainUi {
     // grid; its height follows the grid later (set it with setFixedHeight).
     void setupUi(QMainWindow* window);
 
-    // Lists names in the blueprint selector, in one batch, with none of them chosen.
-    void FillBlueprints(const QStringList& names);
+    // Lists names in the blueprint selector, in one batch, with none of them chosen;
+    // each entry keeps its blueprint index (indexes[k]) as its item data.
+    void FillBlueprints(const QStringList& names, const std::vector<std::int16_t>& indexes);
 };
 
 } // namespace brenta::ui

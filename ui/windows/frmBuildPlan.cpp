@@ -100,11 +100,12 @@ namespace {
 frmBuildPlan::frmBuildPlan(frmMain& main)
     : QWidget(&main, Qt::Window)
     , main_(&main)
-    , builders_(main.cat.strBPs)
-    , products_(main.cat)
+    , builders_(main.Cat().strBPs)
+    , products_(main.Cat())
 {
     setAttribute(Qt::WA_DeleteOnClose);
     SetupUi();
+    connect(&main, &frmMain::SheetChanged, this, &frmBuildPlan::Follow);
     Refresh();
 }
 
@@ -262,31 +263,30 @@ void frmBuildPlan::ShowNothing(const QString& why)
 
 void frmBuildPlan::Refresh()
 {
-    frmMain& main = *main_;
-    if (!main.bShown) {
+    const frmMain& main = *main_;
+    const std::optional<SheetJob> shown = main.ShownJob();
+    if (!shown) {
         ShowNothing(QStringLiteral("No blueprint on display: pick one in the main window."));
         return;
     }
     const NumberFormat& fmt = main.Format();
-    plan::Player player { fmt, main.ui.cboPE->currentIndex(), main.ui.cboIndustry->currentIndex(),
-        main.dblMatMult, main.dblTimeMult };
-    const bool sameBlueprint = plannedBP_ == main.curBP;
+    plan::Player player { fmt, shown->pe, shown->industry, shown->matMult, shown->timeMult };
+    const bool sameBlueprint = plannedBP_ == shown->blueprint;
     std::optional<plan::Plan> made;
     try {
-        const plan::Job job { main.curBP, numbers::TextToInt32(S(main.ui.txtRuns->text()), fmt),
-            numbers::TextToInt32(S(main.ui.txtML->text()), fmt),
-            numbers::TextToInt32(S(main.ui.txtPL->text()), fmt) };
+        const plan::Job job { shown->blueprint, numbers::TextToInt32(shown->runs, fmt),
+            numbers::TextToInt32(shown->ml, fmt), numbers::TextToInt32(shown->pl, fmt) };
         if (job.runs <= 0)
             throw Failure("No runs");
         double salePrice = 0;
         if (sameBlueprint && plan_) {
             salePrice = plan_->productPrice;
         } else {
-            const std::string& rec = At(main.cat.strBPs, main.curBP);
+            const std::string& rec = At(main.Cat().strBPs, shown->blueprint);
             if (const auto item = products_.Find(pricing::BuilderName(rec)))
-                salePrice = At(main.cat.dblPrices, *item);
+                salePrice = At(main.Cat().dblPrices, *item);
         }
-        made = plan::Make(job, salePrice, main.cat, builders_, player);
+        made = plan::Make(job, salePrice, main.Cat(), builders_, player);
         if (sameBlueprint && plan_)
             plan::KeepPins(*made, *plan_);
     } catch (const Failure&) {
@@ -300,7 +300,7 @@ void frmBuildPlan::Refresh()
 
     const bool sameShape = sameBlueprint && plan_ && plan_->nodes.size() == made->nodes.size();
     plan_ = std::move(made);
-    plannedBP_ = main.curBP;
+    plannedBP_ = shown->blueprint;
     for (QWidget* w : { static_cast<QWidget*>(cmdCopy), static_cast<QWidget*>(cmdSave),
              static_cast<QWidget*>(cmdCheapest), static_cast<QWidget*>(txtSalePrice) })
         w->setEnabled(true);

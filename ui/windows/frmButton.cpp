@@ -79,7 +79,7 @@ void frmButton::closeEvent(QCloseEvent* event)
     // the main window stay hidden.
     if (!main_.IsUnloading()) {
         main_.show();
-        std::int16_t on = main_.ui.AOT->isChecked() ? 1 : 0;
+        std::int16_t on = main_.AlwaysOnTopChosen() ? 1 : 0;
         AlwaysOnTop::SetTopmost(&main_, on);
         main_.raise();
         main_.activateWindow();

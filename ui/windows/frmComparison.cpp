@@ -189,15 +189,15 @@ void frmComparison::SetupUi()
     setFixedSize(TwipsToPixels(ClientWidth), TwipsToPixels(ClientHeight));
 }
 
-void frmComparison::FormLoad()
+void frmComparison::FormLoad() { Load(main_->ComparisonInput()); }
+
+void frmComparison::Load(const ComparisonSource& source)
 {
-    const frmMain& main = *main_;
-    txtFromML->setText(main.ui.txtML->text());
+    // The base quantities belong to the rows, copied with them.
+    baseQty_ = source.input.baseQty;
+    txtFromML->setText(source.ml);
     txtToML->setText(txtFromML->text());
-    // Named after the blueprint on display, whatever the selector names.
-    const auto shown = static_cast<std::size_t>(main.curBP);
-    setWindowTitle(QStringLiteral("ML to ML Comparison - ")
-        + (shown < main.lstBPs.size() ? QString::fromStdString(main.lstBPs[shown]) : QString()));
+    setWindowTitle(QStringLiteral("ML to ML Comparison - ") + source.name);
 
     ShrinkFrame(0);
     for (std::int16_t r = 0; r < RowCount; ++r)
@@ -205,13 +205,14 @@ void frmComparison::FormLoad()
 
     // The main window's filled rows, up to its first empty one.
     int copied = 0;
-    while (copied < RowCount && !main.ui.lblPrefix[static_cast<std::size_t>(copied)]->text().isEmpty()) {
+    for (const ComparisonSource::Row& row : source.rows) {
+        if (copied >= RowCount)
+            break;
         const auto i = static_cast<std::size_t>(copied);
-        const QColor colour = ForeColour(main.ui.lblPrefix[i]);
-        lblPrefix[i]->setText(main.ui.lblPrefix[i]->text());
-        SetForeColour(lblPrefix[i], colour);
-        lblAmount[i]->setText(main.ui.lblAmount[i]->text());
-        SetForeColour(lblAmount[i], colour);
+        lblPrefix[i]->setText(row.caption);
+        SetForeColour(lblPrefix[i], row.colour);
+        lblAmount[i]->setText(row.amount);
+        SetForeColour(lblAmount[i], row.colour);
         ++copied;
     }
     if (copied >= 2)
@@ -225,21 +226,16 @@ void frmComparison::Compute(comparison::Side side)
 {
     if (!main_)
         return;
-    const frmMain& main = *main_;
-    comparison::Input in;
-    in.fmt = main.Format();
+    // The main window's live values (prices, skills, multipliers) with this
+    // window's levels and copied rows.
+    comparison::Input in = main_->ComparisonInput().input;
     in.fromText = S(txtFromML->text());
     in.toText = S(txtToML->text());
-    in.pe = main.ui.cboPE->currentIndex();
-    in.matMult = main.dblMatMult;
-    in.baseWastageFactor = main.baseWastageFactor;
-    in.runsText = S(main.ui.txtRuns->text());
-    in.baseQty = main.lngBaseQty;
-    in.times = main.strTimes;
-    in.metallurgy = main.ui.cboMetallurgy->currentIndex();
-    in.posLab = main.ui.chkPOSLab->isChecked();
-    for (std::size_t r = 0; r < RowCount; ++r)
-        in.rows[r] = { S(lblPrefix[r]->text()), S(lblAmount[r]->text()), S(main.ui.txtPPU[r]->text()) };
+    in.baseQty = baseQty_;
+    for (std::size_t r = 0; r < RowCount; ++r) {
+        in.rows[r].caption = S(lblPrefix[r]->text());
+        in.rows[r].amount = S(lblAmount[r]->text());
+    }
     for (std::size_t j = 0; j < lblWaste.size(); ++j)
         in.waste[j] = S(lblWaste[j]->text());
 

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <array>
+#include <vector>
 #include <cstdint>
 
 #include "calc/Comparison.h"
@@ -21,6 +22,7 @@ class QLineEdit;
 namespace brenta::ui {
 
 class frmMain;
+struct ComparisonSource;
 
 class frmComparison : public QWidget {
     Q_OBJECT
@@ -63,6 +65,10 @@ public:
     // A click on any cell of row r selects it, or clears it when it is selected.
     void Row_Click(std::int16_t r);
 
+    // Takes the blueprint's name, the ML box and the filled rows from source and
+    // computes both sides; opening the window loads the main window's.
+    void Load(const ComparisonSource& source);
+
     // The window's outer height in twips, as the shown rows set it.
     int WindowHeightTwips() const { return windowHeightTwips_; }
 
@@ -78,6 +84,7 @@ private:
     void Compute(comparison::Side side);
 
     frmMain* main_;
+    std::vector<std::int32_t> baseQty_; // of the copied rows
     int windowHeightTwips_ = 0;
 };
 

@@ -36,8 +36,8 @@ namespace {
 
 } // namespace
 
-frmContextMenu::frmContextMenu(frmMain& main)
-    : QWidget(&main, Qt::Window | Qt::FramelessWindowHint), main_(main)
+frmContextMenu::frmContextMenu(frmMain& main, std::int16_t row, bool findBP)
+    : QWidget(&main, Qt::Window | Qt::FramelessWindowHint), main_(main), row_(row), findBP_(findBP)
 {
     setObjectName(QStringLiteral("frmContextMenu"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -81,7 +81,7 @@ void frmContextMenu::FormLoad()
 {
     // Opened over a disabled main window, whose state a child window shares.
     setEnabled(true);
-    lblContextOption[kOptionFindBP]->setEnabled(main_.bFindBP);
+    lblContextOption[kOptionFindBP]->setEnabled(findBP_);
     std::int16_t on = 1;
     AlwaysOnTop::SetTopmost(this, on);
     show();
@@ -155,17 +155,14 @@ void frmContextMenu::lblContextOption_Click(int Index)
     // focus, and a menu still open would close itself and be deleted beneath this
     // handler. Closed here, it is deleted only once this event is done.
     frmMain& main = main_;
-    const std::int16_t row = main.ContextIndex;
-    const std::int16_t builder = main.intBreakdownBPIndex;
+    const std::int16_t row = row_;
     close();
     switch (Index) {
     case kOptionMLvWaste:
         main.DrawGraphMLvWaste(row);
         break;
     case kOptionFindBP:
-        main.backBP = main.curBP;
-        main.LoadBP(builder);
-        main.ui.cmdBack->setEnabled(true);
+        main.ShowBuilder(row);
         break;
     default:
         break;

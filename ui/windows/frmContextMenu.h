@@ -20,7 +20,11 @@ class frmMain;
 class frmContextMenu : public QWidget {
     Q_OBJECT
 public:
-    explicit frmContextMenu(frmMain& main);
+    // The menu of grid row row; findBP: the row's material has a builder.
+    frmContextMenu(frmMain& main, std::int16_t row, bool findBP);
+
+    // The grid row the menu was opened on.
+    std::int16_t Row() const { return row_; }
 
     // lblContextOption(1) .. lblContextOption(6); element 0 is unused.
     std::array<QLabel*, 7> lblContextOption {};
@@ -45,6 +49,8 @@ private:
     void lblContextOption_Click(int Index);
 
     frmMain& main_;
+    std::int16_t row_ = 0;
+    bool findBP_ = false;
     int pressed_ = 0;
     bool unloading_ = false;
 };
