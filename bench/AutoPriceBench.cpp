@@ -49,9 +49,9 @@ void BM_AutoPriceAll_Window(benchmark::State& state)
         state.PauseTiming();
         w.Reset();
         state.ResumeTiming();
-        w.main->ui.AutoPriceAll->trigger();
+        w.main->Ui().AutoPriceAll->trigger();
     }
-    state.SetLabel(std::to_string(w.main->ui.cboBP->count()) + " blueprints, widgets once");
+    state.SetLabel(std::to_string(w.main->Ui().cboBP->count()) + " blueprints, widgets once");
 }
 BENCHMARK(BM_AutoPriceAll_Window)->Unit(benchmark::kMillisecond);
 
@@ -91,9 +91,9 @@ std::optional<std::int16_t> ScanForBuilder(const std::vector<std::string>& recor
 void PriceShownRowsByScanning(ui::frmMain& m, Catalogue& cat)
 {
     const NumberFormat fmt;
-    const pricing::Facility facility{1, m.ui.cboPE->currentIndex(), fmt};
+    const pricing::Facility facility{1, m.Ui().cboPE->currentIndex(), fmt};
     for (int r = 0; r < 25; ++r) {
-        const std::string caption = m.ui.lblPrefix[r]->text().toStdString();
+        const std::string caption = m.Ui().lblPrefix[r]->text().toStdString();
         if (caption.empty())
             continue;
         if (caption.find("Skill") == std::string::npos) {
@@ -101,12 +101,12 @@ void PriceShownRowsByScanning(ui::frmMain& m, Catalogue& cat)
                 const std::string& rec = cat.strBPs[static_cast<std::size_t>(*builder)];
                 const double total = pricing::OneRunCost(
                     rec, pricing::OwnedML(cat, *builder, fmt), facility, cat.strItemNames, cat.dblPrices);
-                m.ui.txtPPU[r]->setText(QString::fromStdString(numbers::Format(total, "0.00", fmt)));
-                m.ui.txtPPU[r]->repaint();
+                m.Ui().txtPPU[r]->setText(QString::fromStdString(numbers::Format(total, "0.00", fmt)));
+                m.Ui().txtPPU[r]->repaint();
             }
         }
         const std::int32_t id = m.RowMaterial(r);
-        std::string box = m.ui.txtPPU[r]->text().toStdString();
+        std::string box = m.Ui().txtPPU[r]->text().toStdString();
         if (id != 0)
             if (const auto price = pricing::StoredPrice(box, fmt))
                 cat.dblPrices[static_cast<std::size_t>(id)] = *price;
@@ -123,8 +123,8 @@ void BM_AutoPriceAll_ScanAndWidgetsPerBlueprint(benchmark::State& state)
         ui::frmMain& m = *w.main;
         Catalogue cat = m.Cat();
         state.ResumeTiming();
-        for (int k = 0; k < m.ui.cboBP->count(); ++k) {
-            m.ui.cboBP->setCurrentIndex(k);
+        for (int k = 0; k < m.Ui().cboBP->count(); ++k) {
+            m.Ui().cboBP->setCurrentIndex(k);
             m.cboBP_Click();
             PriceShownRowsByScanning(m, cat);
         }

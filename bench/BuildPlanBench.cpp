@@ -66,7 +66,7 @@ struct PlanWindow : bench::Window {
     {
         const pricing::Builders builders(main->Cat().strBPs);
         main->LoadBP(Deepest(main->Cat(), builders));
-        main->ui.txtRuns->setText(QStringLiteral("10"));
+        main->Ui().txtRuns->setText(QStringLiteral("10"));
         main->show();
         QApplication::processEvents();
     }

@@ -28,10 +28,10 @@ void BM_SearchRefillsSelector(benchmark::State& state)
     const char* query = queries[state.range(0)];
     Window w;
     w.Show(w.MostMaterials());
-    w.main->ui.txtSearch->setText(QString::fromLatin1(query));
+    w.main->Ui().txtSearch->setText(QString::fromLatin1(query));
     for (auto _ : state)
-        Key(w.main->ui.txtSearch, Qt::Key_Return, QStringLiteral("\r"));
-    state.SetLabel(std::string("\"") + query + "\": " + std::to_string(w.main->ui.cboBP->count()) + " listed");
+        Key(w.main->Ui().txtSearch, Qt::Key_Return, QStringLiteral("\r"));
+    state.SetLabel(std::string("\"") + query + "\": " + std::to_string(w.main->Ui().cboBP->count()) + " listed");
 }
 BENCHMARK(BM_SearchRefillsSelector)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
@@ -40,7 +40,7 @@ void BM_RunsKeystroke(benchmark::State& state)
 {
     Window w;
     w.Show(w.MostMaterials());
-    QLineEdit* runs = w.main->ui.txtRuns;
+    QLineEdit* runs = w.main->Ui().txtRuns;
     runs->setCursorPosition(static_cast<int>(runs->text().size()));
     bool digit = true;
     for (auto _ : state) {
@@ -61,7 +61,7 @@ void BM_PriceEnter(benchmark::State& state)
     Window w;
     w.Show(w.MostMaterials());
     const ui::MessageHook previous = ui::SetMessageHook([](const QString&) {});
-    QLineEdit* price = w.main->ui.txtPPU[0];
+    QLineEdit* price = w.main->Ui().txtPPU[0];
     for (auto _ : state)
         Key(price, Qt::Key_Return, QStringLiteral("\r"));
     ui::SetMessageHook(previous);

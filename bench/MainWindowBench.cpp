@@ -48,7 +48,7 @@ BENCHMARK(BM_LoadBP_MostMaterials)->Unit(benchmark::kMicrosecond);
 void BM_UpdateML_MostMaterials(benchmark::State& state)
 {
     Window w;
-    w.main->ui.Improvements->setChecked(state.range(0) != 0);
+    w.main->Ui().Improvements->setChecked(state.range(0) != 0);
     w.Show(w.MostMaterials());
     for (auto _ : state)
         w.main->UpdateML();
@@ -59,7 +59,7 @@ BENCHMARK(BM_UpdateML_MostMaterials)->Arg(0)->Arg(1)->Unit(benchmark::kMicroseco
 void BM_SheetCompute_MostMaterials(benchmark::State& state)
 {
     Window w;
-    w.main->ui.Improvements->setChecked(state.range(0) != 0);
+    w.main->Ui().Improvements->setChecked(state.range(0) != 0);
     w.Show(w.MostMaterials());
     const ui::frmMain& m = *w.main;
     const comparison::Input shown = m.ComparisonInput().input;
@@ -71,8 +71,8 @@ void BM_SheetCompute_MostMaterials(benchmark::State& state)
     in.baseWastageFactor = shown.baseWastageFactor;
     in.baseQty = shown.baseQty;
     for (std::size_t r = 0; r < sheet::kRows; ++r)
-        in.rows[r] = {m.ui.lblPrefix[r]->text().toStdString(), m.ui.lblAmount[r]->text().toStdString(),
-            m.ui.txtPPU[r]->text().toStdString()};
+        in.rows[r] = {m.Ui().lblPrefix[r]->text().toStdString(), m.Ui().lblAmount[r]->text().toStdString(),
+            m.Ui().txtPPU[r]->text().toStdString()};
     for (auto _ : state)
         benchmark::DoNotOptimize(sheet::Compute(in));
 }
@@ -85,29 +85,29 @@ BENCHMARK(BM_SheetCompute_MostMaterials)->Arg(0)->Arg(1)->Unit(benchmark::kMicro
 void BM_UpdateML_EveryBlueprint(benchmark::State& state)
 {
     Window w;
-    w.main->ui.Improvements->setChecked(true);
+    w.main->Ui().Improvements->setChecked(true);
     const QString ml = QString::number(state.range(0));
     double worst = 0;
     double total = 0;
     std::string worstName;
     int count = 0;
     for (auto _ : state) {
-        for (int entry = 0; entry < w.main->ui.cboBP->count(); ++entry) {
+        for (int entry = 0; entry < w.main->Ui().cboBP->count(); ++entry) {
             w.Show(entry);
-            w.main->ui.txtML->setText(ml);
+            w.main->Ui().txtML->setText(ml);
             double best = 1e9;
             for (int k = 0; k < 3; ++k) {
                 const auto start = std::chrono::steady_clock::now();
                 w.main->UpdateML();
                 best = std::min(best, std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
             }
-            if (w.main->ui.txtWF->text() == QStringLiteral("Invalid ML"))
+            if (w.main->Ui().txtWF->text() == QStringLiteral("Invalid ML"))
                 state.SkipWithError("the sheet failed");
             total += best;
             ++count;
             if (best > worst) {
                 worst = best;
-                worstName = w.main->ui.cboBP->itemText(entry).toStdString();
+                worstName = w.main->Ui().cboBP->itemText(entry).toStdString();
             }
         }
         state.SetIterationTime(total / 1e6);
@@ -129,7 +129,7 @@ namespace {
 
 ui::frmComparison* OpenComparison(ui::frmMain& main)
 {
-    main.ui.MLtoML->trigger();
+    main.Ui().MLtoML->trigger();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* c = qobject_cast<ui::frmComparison*>(w))
             return c;
@@ -156,10 +156,10 @@ BENCHMARK(BM_ComparisonKeystroke_MostMaterials)->Unit(benchmark::kMicrosecond);
 void BM_DrawGraph_Ideal500(benchmark::State& state)
 {
     Window w;
-    w.Show(w.main->ui.cboBP->findText(QStringLiteral("'Fascine' Large Remote Hull Repair Unit I Blueprint")));
+    w.Show(w.main->Ui().cboBP->findText(QStringLiteral("'Fascine' Large Remote Hull Repair Unit I Blueprint")));
     std::int16_t row = -1;
     for (std::int16_t r = 0; r < sheet::kRows; ++r)
-        if (w.main->ui.lblIdeal[static_cast<std::size_t>(r)]->text() == QStringLiteral("500"))
+        if (w.main->Ui().lblIdeal[static_cast<std::size_t>(r)]->text() == QStringLiteral("500"))
             row = r;
     if (row < 0) {
         state.SkipWithError("no material with ideal ML 500");

@@ -24,7 +24,7 @@ protected:
     // File -> Export -> "Owned BPs (*.txt)", the name typed, then "Save".
     void Export(const QString& name)
     {
-        window->ui.OwnedBPListExport->trigger();
+        window->Ui().OwnedBPListExport->trigger();
         QDialog* dialog = test::ShownDialog("frmSave");
         ASSERT_NE(dialog, nullptr);
         EXPECT_FALSE(window->isEnabled());
@@ -36,7 +36,7 @@ protected:
     // File -> Import -> "Purchased BP List", the entry picked, then "Open".
     void Import(const QString& name)
     {
-        window->ui.PurchasedBPList->trigger();
+        window->Ui().PurchasedBPList->trigger();
         QDialog* dialog = test::ShownDialog("frmOpen");
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(test::Entries(*dialog).contains(name), true);
@@ -62,8 +62,8 @@ TEST_P(BPListMenu, ExportThenImportGivesTheOwnedRecordsBack)
 
     // The player lets the blueprint go after changing its ML.
     SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates I Blueprint"));
-    Type(w.ui.txtML, "9");
-    QTest::mouseClick(w.ui.chkOwnThis, Qt::LeftButton);
+    Type(w.Ui().txtML, "9");
+    QTest::mouseClick(w.Ui().chkOwnThis, Qt::LeftButton);
     ASSERT_FALSE(w.Cat().bOwned[0]);
     ASSERT_EQ(w.Cat().strOwned[0], "11294{9{2");
     Import("owned.txt");
@@ -148,7 +148,7 @@ TEST_P(BPListMenu, AListThatIsAPipeOrHugeIsReportedAndChangesNothing)
     ui::frmMain& w = Start();
     for (const char* name : {"list.txt", "huge.txt"}) {
         messages.clear();
-        window->ui.PurchasedBPList->trigger();
+        window->Ui().PurchasedBPList->trigger();
         QDialog* dialog = test::ShownDialog("frmOpen");
         ASSERT_NE(dialog, nullptr);
         test::Pick(*dialog, QString::fromUtf8(name));

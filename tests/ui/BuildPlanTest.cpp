@@ -29,7 +29,7 @@ protected:
 
     ui::frmBuildPlan& Open()
     {
-        window->ui.BuildPlan->trigger();
+        window->Ui().BuildPlan->trigger();
         ui::frmBuildPlan* plan = Plan();
         EXPECT_NE(plan, nullptr);
         return *plan;
@@ -43,7 +43,7 @@ protected:
         // Typed into the rows of Tritanium (34) to Zydrine (39) and saved with Enter.
         const char* prices[] = { "2.5", "10", "40.25", "150", "1000", "2500.5" };
         for (std::size_t r = 0; r < 6; ++r) {
-            QLineEdit* box = window->ui.txtPPU[r];
+            QLineEdit* box = window->Ui().txtPPU[r];
             Type(box, QString::fromStdString(L(prices[r])));
             QTest::keyClick(box, Qt::Key_Return);
         }
@@ -56,9 +56,9 @@ BRENTA_BOTH_LOCALES(BuildPlanWindow);
 TEST_P(BuildPlanWindow, MenuEntryOnlyWhileABlueprintIsShown)
 {
     Start();
-    QAction* entry = window->ui.BuildPlan;
+    QAction* entry = window->Ui().BuildPlan;
     EXPECT_EQ(entry->text(), QStringLiteral("Build Plan"));
-    EXPECT_TRUE(window->ui.Tools->actions().contains(entry));
+    EXPECT_TRUE(window->Ui().Tools->actions().contains(entry));
     EXPECT_FALSE(entry->isEnabled());
     entry->trigger();
     EXPECT_EQ(Plan(), nullptr);
@@ -95,30 +95,30 @@ TEST_P(BuildPlanWindow, FollowsTheRunsTheLevelsAndTheBlueprint)
     // Tritanium: 676 a run, 237 waste at ML 0 and Production Efficiency 0.
     EXPECT_EQ(product->child(0)->text(ui::frmBuildPlan::ColQuantity), QStringLiteral("913"));
 
-    Type(window->ui.txtRuns, QStringLiteral("3"));
+    Type(window->Ui().txtRuns, QStringLiteral("3"));
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return product->text(ui::frmBuildPlan::ColQuantity) == QStringLiteral("3"); }));
     EXPECT_EQ(product->child(0)->text(ui::frmBuildPlan::ColQuantity), QStringLiteral("2739"));
-    EXPECT_EQ(plan.lblTotalCost->text(), window->ui.lblBuildCost->text()); // the sheet's own figure
+    EXPECT_EQ(plan.lblTotalCost->text(), window->Ui().lblBuildCost->text()); // the sheet's own figure
 
-    Type(window->ui.txtML, QStringLiteral("10"));
+    Type(window->Ui().txtML, QStringLiteral("10"));
     // 676 x (0.1 / 11 + 0.25) = 175.1 a run.
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return product->child(0)->text(ui::frmBuildPlan::ColQuantity) == QStringLiteral("2553"); }));
-    EXPECT_EQ(product->child(0)->text(ui::frmBuildPlan::ColQuantity), window->ui.lblTotal[0]->text());
-    EXPECT_EQ(plan.lblTotalCost->text(), window->ui.lblBuildCost->text());
+    EXPECT_EQ(product->child(0)->text(ui::frmBuildPlan::ColQuantity), window->Ui().lblTotal[0]->text());
+    EXPECT_EQ(plan.lblTotalCost->text(), window->Ui().lblBuildCost->text());
 
     // No runs, no plan, until there are runs again.
-    Type(window->ui.txtRuns, QStringLiteral("0"));
+    Type(window->Ui().txtRuns, QStringLiteral("0"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !plan.Plan().has_value(); }));
-    Type(window->ui.txtRuns, QStringLiteral("2"));
+    Type(window->Ui().txtRuns, QStringLiteral("2"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return plan.Plan().has_value(); }));
     EXPECT_EQ(plan.ItemOf(0)->text(ui::frmBuildPlan::ColQuantity), QStringLiteral("2"));
 
     // Another blueprint: its own plan.
     SelectBlueprint(QStringLiteral("Canton Blueprint"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return plan.Plan() && plan.Plan()->nodes[0].name == "Canton"; }));
-    EXPECT_EQ(plan.lblTotalCost->text(), window->ui.lblBuildCost->text());
+    EXPECT_EQ(plan.lblTotalCost->text(), window->Ui().lblBuildCost->text());
 }
 
 TEST_P(BuildPlanWindow, ComponentsCanBeFlippedAndTheTotalsFollow)
@@ -164,7 +164,7 @@ TEST_P(BuildPlanWindow, ClipboardAndCsvOfASmallPlan)
         test::TypeName(dialog, QStringLiteral("plates.csv"));
         test::Press(dialog, "cmdSave");
     });
-    window->ui.txtRuns->setFocus(); // the save dialog starts in the program's folder
+    window->Ui().txtRuns->setFocus(); // the save dialog starts in the program's folder
     QTest::mouseClick(plan.cmdSave, Qt::LeftButton);
     ui::SetFileDialogHook(previous);
     EXPECT_EQ(ReadFile("plates.csv"),

@@ -41,7 +41,7 @@ protected:
     // A right click on the name cell of a row; returns the menu it opened, if any.
     ui::frmContextMenu* RightClick(int row, Qt::MouseButton button = Qt::RightButton)
     {
-        QTest::mouseClick(window->ui.lblPrefix[static_cast<std::size_t>(row)], button);
+        QTest::mouseClick(window->Ui().lblPrefix[static_cast<std::size_t>(row)], button);
         return Menu();
     }
 
@@ -76,24 +76,24 @@ TEST_P(DrillDown, TheSheetAndItsTimesBelongToTheShownBlueprint)
 
     // Shown without the selector, as "Find BP" and Back show a blueprint.
     w.LoadBP(IndexOf(kAfterburner1));
-    EXPECT_EQ(w.ui.cboBP->currentText(), kAfterburner2);
-    EXPECT_EQ(w.ui.txtPL->text(), "3");
-    EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
-    EXPECT_EQ(w.ui.lblPLTime->text().toStdString(), "1D 18H 0M 0S"); // 3 x its own 50400 s
+    EXPECT_EQ(w.Ui().cboBP->currentText(), kAfterburner2);
+    EXPECT_EQ(w.Ui().txtPL->text(), "3");
+    EXPECT_EQ(w.Ui().lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
+    EXPECT_EQ(w.Ui().lblPLTime->text().toStdString(), "1D 18H 0M 0S"); // 3 x its own 50400 s
 
     // With the grid cleared and nothing selected, a blueprint shown is computed in full.
     w.ClearMaterialRows();
-    ASSERT_EQ(w.ui.cboBP->currentIndex(), -1);
+    ASSERT_EQ(w.Ui().cboBP->currentIndex(), -1);
     w.LoadBP(IndexOf(kAfterburner1));
-    EXPECT_EQ(Column(w.ui.lblWaste, 6), (Texts{"388", "112", "174", "23", "1", "1"}));
-    EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
+    EXPECT_EQ(Column(w.Ui().lblWaste, 6), (Texts{"388", "112", "174", "23", "1", "1"}));
+    EXPECT_EQ(w.Ui().lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
 
     // Cleared again: edits compute the wastage factor and nothing else, and no time
     // of the blueprint taken off the display stays.
     w.ClearMaterialRows();
-    Type(w.ui.txtML, "5");
-    EXPECT_EQ(w.ui.lblWaste[0]->text(), "0");
-    EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), "0D 0H 0M 0S");
+    Type(w.Ui().txtML, "5");
+    EXPECT_EQ(w.Ui().lblWaste[0]->text(), "0");
+    EXPECT_EQ(w.Ui().lblBuildTime->text().toStdString(), "0D 0H 0M 0S");
 }
 
 TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
@@ -103,8 +103,8 @@ TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
 
     // A left click selects the row and opens nothing; neither does an empty row.
     EXPECT_EQ(RightClick(14, Qt::LeftButton), nullptr);
-    EXPECT_EQ(ui::BackColour(w.ui.lblPrefix[14]), ui::BgrColour(ui::Colour::Navy));
-    QTest::mousePress(w.ui.lblPrefix[14], Qt::RightButton);
+    EXPECT_EQ(ui::BackColour(w.Ui().lblPrefix[14]), ui::BgrColour(ui::Colour::Navy));
+    QTest::mousePress(w.Ui().lblPrefix[14], Qt::RightButton);
     EXPECT_EQ(Menu(), nullptr); // the press alone does nothing
 
     QPointer<ui::frmContextMenu> menu = RightClick(6); // [Skill] Industry: no blueprint builds it
@@ -116,9 +116,9 @@ TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
     EXPECT_TRUE(menu->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(menu->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_GE(test::ExpectInsideAndApart(menu), 6); // every option on the menu, none covering another
-    const QLabel* cell = w.ui.lblPrefix[6];
+    const QLabel* cell = w.Ui().lblPrefix[6];
     EXPECT_EQ(menu->pos(), QPoint(w.frameGeometry().left() + cell->x(),
-                               w.frameGeometry().top() + w.ui.fraMats->y() + cell->y()));
+                               w.frameGeometry().top() + w.Ui().fraMats->y() + cell->y()));
 
     const struct {
         const char* caption;
@@ -148,8 +148,8 @@ TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
     EXPECT_TRUE(menu->isVisible());
     QTest::keyClick(menu, Qt::Key_Escape);
     ExpectClosed(menu);
-    EXPECT_EQ(w.ui.cboBP->currentText(), kAfterburner2);
-    EXPECT_FALSE(w.ui.cmdBack->isEnabled());
+    EXPECT_EQ(w.Ui().cboBP->currentText(), kAfterburner2);
+    EXPECT_FALSE(w.Ui().cmdBack->isEnabled());
 }
 
 TEST_P(DrillDown, TheHoverMovesToTheOptionUnderTheMouse)
@@ -195,12 +195,12 @@ TEST_P(DrillDown, LosingTheFocusClosesTheMenuWithoutAction)
     ExpectClosed(menu);
     EXPECT_EQ(w.ShownIndex(), shown);
     EXPECT_EQ(w.BackIndex(), std::nullopt);
-    EXPECT_FALSE(w.ui.cmdBack->isEnabled());
+    EXPECT_FALSE(w.Ui().cmdBack->isEnabled());
 
     // A press on the disabled main window closes it as well.
     menu = RightClick(14);
     ASSERT_NE(menu, nullptr);
-    QTest::mouseClick(w.ui.lblWaste[3], Qt::LeftButton);
+    QTest::mouseClick(w.Ui().lblWaste[3], Qt::LeftButton);
     ExpectClosed(menu);
     EXPECT_EQ(w.ShownIndex(), shown);
 }
@@ -215,21 +215,21 @@ TEST_P(DrillDown, FindBPShowsTheBuilderWithItsOwnSheetAndEnablesBack)
     // The 15th material is the first afterburner itself.
     QPointer<ui::frmContextMenu> menu = RightClick(14);
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(w.ui.lblPrefix[14]->text(), "[T1] 100MN Afterburner I");
+    ASSERT_EQ(w.Ui().lblPrefix[14]->text(), "[T1] 100MN Afterburner I");
     EXPECT_TRUE(Option(menu, 2)->isEnabled());
     QTest::mouseClick(Option(menu, 2), Qt::LeftButton);
     ExpectClosed(menu);
 
     EXPECT_EQ(w.ShownIndex(), IndexOf(kAfterburner1));
     EXPECT_EQ(w.BackIndex(), second);
-    EXPECT_TRUE(w.ui.cmdBack->isEnabled());
-    EXPECT_EQ(w.ui.cboBP->currentText(), kAfterburner2); // the selector is not changed
-    EXPECT_EQ(w.ui.lblPrefix[0]->text(), "[Raw] Tritanium");
-    EXPECT_FALSE(w.ui.lblPrefix[6]->isVisible());
-    EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
+    EXPECT_TRUE(w.Ui().cmdBack->isEnabled());
+    EXPECT_EQ(w.Ui().cboBP->currentText(), kAfterburner2); // the selector is not changed
+    EXPECT_EQ(w.Ui().lblPrefix[0]->text(), "[Raw] Tritanium");
+    EXPECT_FALSE(w.Ui().lblPrefix[6]->isVisible());
+    EXPECT_EQ(w.Ui().lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
 
     // The level boxes edit the blueprint on display, not the selector's.
-    Type(w.ui.txtML, "7");
+    Type(w.Ui().txtML, "7");
     EXPECT_EQ(w.Cat().strOwned[static_cast<std::size_t>(*w.ShownIndex())], "12067{7{3");
     EXPECT_FALSE(w.Cat().bOwned[static_cast<std::size_t>(second)]);
 }
@@ -241,8 +241,8 @@ TEST_P(DrillDown, BackReturnsToTheBlueprintShownBeforeFindBP)
     SelectBlueprint(kAfterburner2);
     const std::int16_t second = *w.ShownIndex();
     const std::int16_t first = IndexOf(kAfterburner1);
-    const Texts secondWaste = Column(w.ui.lblWaste, 15);
-    const QString secondBuildTime = w.ui.lblBuildTime->text();
+    const Texts secondWaste = Column(w.Ui().lblWaste, 15);
+    const QString secondBuildTime = w.Ui().lblBuildTime->text();
     ASSERT_EQ(secondBuildTime, "0D 5H 33M 20S");
 
     // Once straight back, once after a search emptied the selector and the grid.
@@ -253,23 +253,23 @@ TEST_P(DrillDown, BackReturnsToTheBlueprintShownBeforeFindBP)
         ExpectClosed(menu);
         ASSERT_EQ(w.ShownIndex(), first);
         if (search) {
-            Type(w.ui.txtSearch, "no such blueprint");
-            QTest::keyClick(w.ui.txtSearch, Qt::Key_Return);
-            ASSERT_EQ(w.ui.cboBP->count(), 0);
-            ASSERT_EQ(w.ui.lblPrefix[0]->text(), "");
-            EXPECT_TRUE(w.ui.cmdBack->isEnabled());
+            Type(w.Ui().txtSearch, "no such blueprint");
+            QTest::keyClick(w.Ui().txtSearch, Qt::Key_Return);
+            ASSERT_EQ(w.Ui().cboBP->count(), 0);
+            ASSERT_EQ(w.Ui().lblPrefix[0]->text(), "");
+            EXPECT_TRUE(w.Ui().cmdBack->isEnabled());
         }
-        QTest::mouseClick(w.ui.cmdBack, Qt::LeftButton);
+        QTest::mouseClick(w.Ui().cmdBack, Qt::LeftButton);
         EXPECT_EQ(w.ShownIndex(), second) << search;
         EXPECT_EQ(w.BackIndex(), first) << search;
-        EXPECT_FALSE(w.ui.cmdBack->isEnabled()) << search;
-        EXPECT_EQ(w.ui.lblPrefix[14]->text(), "[T1] 100MN Afterburner I") << search;
-        EXPECT_EQ(Column(w.ui.lblWaste, 15), secondWaste) << search;
-        EXPECT_EQ(w.ui.lblBuildTime->text(), secondBuildTime) << search;
+        EXPECT_FALSE(w.Ui().cmdBack->isEnabled()) << search;
+        EXPECT_EQ(w.Ui().lblPrefix[14]->text(), "[T1] 100MN Afterburner I") << search;
+        EXPECT_EQ(Column(w.Ui().lblWaste, 15), secondWaste) << search;
+        EXPECT_EQ(w.Ui().lblBuildTime->text(), secondBuildTime) << search;
         if (search) {
-            EXPECT_EQ(w.ui.cboBP->currentIndex(), -1);
+            EXPECT_EQ(w.Ui().cboBP->currentIndex(), -1);
         } else {
-            EXPECT_EQ(w.ui.cboBP->currentText(), kAfterburner2);
+            EXPECT_EQ(w.Ui().cboBP->currentText(), kAfterburner2);
         }
     }
 }
@@ -297,7 +297,7 @@ TEST_P(DrillDown, AGraphThatFailsIsAnsweredAndTheProgramGoesOn)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kAfterburner2);
-    w.ui.lblAmount[3]->setText(QStringLiteral("x")); // no amount: no graph
+    w.Ui().lblAmount[3]->setText(QStringLiteral("x")); // no amount: no graph
     QPointer<ui::frmContextMenu> menu = RightClick(3);
     ASSERT_NE(menu, nullptr);
     bool menuOpenUnderTheBox = false;
@@ -321,7 +321,7 @@ TEST_P(DrillDown, AGraphThatFailsIsAnsweredAndTheProgramGoesOn)
     ExpectClosed(menu);
     EXPECT_EQ(w.findChild<ui::frmGraph*>(QStringLiteral("frmGraph")), nullptr);
     // The program goes on: the next menu opens and works.
-    w.ui.lblAmount[3]->setText(QStringLiteral("1000"));
+    w.Ui().lblAmount[3]->setText(QStringLiteral("1000"));
     menu = RightClick(3);
     ASSERT_NE(menu, nullptr);
     QTest::mouseClick(Option(menu, 1), Qt::LeftButton);
@@ -345,26 +345,26 @@ TEST_P(DrillDown, TheComparisonWorksOnTheShownBlueprint)
                 return c;
         return static_cast<ui::frmComparison*>(nullptr);
     };
-    w.ui.MLtoML->trigger();
+    w.Ui().MLtoML->trigger();
     QPointer<ui::frmComparison> c = comparison();
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->windowTitle().toStdString(), std::string("ML to ML Comparison - ") + kAfterburner1);
     EXPECT_EQ(c->lblPrefix[0]->text(), "[Raw] Tritanium");
-    EXPECT_EQ(Texts{c->lblWaste[0]->text().toStdString()}, Column(w.ui.lblWaste, 1));
+    EXPECT_EQ(Texts{c->lblWaste[0]->text().toStdString()}, Column(w.Ui().lblWaste, 1));
     c->close();
     ASSERT_TRUE(QTest::qWaitFor([&] { return c.isNull(); }));
 
     // Shown with nothing selected in the selector, it still opens; with nothing shown, not.
     w.ClearMaterialRows();
     w.LoadBP(IndexOf(kAfterburner1));
-    w.ui.MLtoML->trigger();
+    w.Ui().MLtoML->trigger();
     c = comparison();
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->windowTitle().toStdString(), std::string("ML to ML Comparison - ") + kAfterburner1);
     c->close();
     ASSERT_TRUE(QTest::qWaitFor([&] { return c.isNull(); }));
     w.ClearMaterialRows();
-    w.ui.MLtoML->trigger();
+    w.Ui().MLtoML->trigger();
     EXPECT_EQ(comparison(), nullptr);
 }
 
@@ -386,7 +386,7 @@ TEST_P(FloatingButton, ButtonizeAndAClickOnTheSquareRestoreTheWindowInPlace)
 
     // Once by the text, once beside it.
     for (const QPoint spot : {QPoint(side / 2, side / 2), QPoint(2, 2)}) {
-        QTest::mouseClick(w.ui.cmdButtonize, Qt::LeftButton);
+        QTest::mouseClick(w.Ui().cmdButtonize, Qt::LeftButton);
         QPointer<ui::frmButton> button = Button();
         ASSERT_NE(button, nullptr);
         EXPECT_FALSE(w.isVisible());
@@ -408,19 +408,19 @@ TEST_P(FloatingButton, ButtonizeAndAClickOnTheSquareRestoreTheWindowInPlace)
         // Back as "Always on Top" says: an ordinary window while it shows no check
         // mark, so the windows it opens do not end up beneath it.
         EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        EXPECT_FALSE(w.ui.AOT->isChecked());
-        EXPECT_EQ(w.ui.cboBP->currentText(), kAfterburner2);
+        EXPECT_FALSE(w.Ui().AOT->isChecked());
+        EXPECT_EQ(w.Ui().cboBP->currentText(), kAfterburner2);
     }
 
     // With the entry checked, the window comes back on top.
-    w.ui.AOT->trigger();
-    QTest::mouseClick(w.ui.cmdButtonize, Qt::LeftButton);
+    w.Ui().AOT->trigger();
+    QTest::mouseClick(w.Ui().cmdButtonize, Qt::LeftButton);
     QPointer<ui::frmButton> button = Button();
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button.data(), Qt::LeftButton, {}, QPoint(2, 2));
     ASSERT_TRUE(QTest::qWaitFor([&] { return button.isNull(); }));
     EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(w.ui.AOT->isChecked());
+    EXPECT_TRUE(w.Ui().AOT->isChecked());
 }
 
 // A close of the main window while only the square shows (from the taskbar, say)
@@ -431,7 +431,7 @@ TEST_P(FloatingButton, ClosingTheHiddenWindowEndsTheProgram)
     ui::frmMain& w = Start();
     bool ended = false;
     QTimer::singleShot(0, &w, [&w, this] {
-        QTest::mouseClick(w.ui.cmdButtonize, Qt::LeftButton);
+        QTest::mouseClick(w.Ui().cmdButtonize, Qt::LeftButton);
         ASSERT_NE(Button(), nullptr);
         w.close();
     });
@@ -451,7 +451,7 @@ TEST_P(FloatingButton, SigtermWhileButtonisedSavesThePlayersFiles)
 {
     ui::frmMain& w = Start();
     ui::SignalCloser closer(&w);
-    QTest::mouseClick(w.ui.cmdButtonize, Qt::LeftButton);
+    QTest::mouseClick(w.Ui().cmdButtonize, Qt::LeftButton);
     QPointer<ui::frmButton> button = Button();
     ASSERT_NE(button, nullptr);
     ASSERT_FALSE(w.isVisible());

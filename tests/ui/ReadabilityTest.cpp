@@ -70,24 +70,24 @@ TEST_P(Readability, HugeRunsLongTimesAndBigPricesStayReadable)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    Type(w.ui.txtPPU[0], QString::fromStdString(L("296013356.75")));
-    QTest::keyClick(w.ui.txtPPU[0], Qt::Key_Return);
-    Type(w.ui.txtRuns, QStringLiteral("50000000"));
+    Type(w.Ui().txtPPU[0], QString::fromStdString(L("296013356.75")));
+    QTest::keyClick(w.Ui().txtPPU[0], Qt::Key_Return);
+    Type(w.Ui().txtRuns, QStringLiteral("50000000"));
     // The longest build time the run cap allows on the slowest blueprints.
-    w.ui.lblBuildTime->setText(QStringLiteral("132909143D 12H 26M 40S"));
-    w.ui.lblAmount[1]->setText(QString::fromStdString(L("125,000,000,000")));
-    w.ui.txtRuns->clearFocus();
+    w.Ui().lblBuildTime->setText(QStringLiteral("132909143D 12H 26M 40S"));
+    w.Ui().lblAmount[1]->setText(QString::fromStdString(L("125,000,000,000")));
+    w.Ui().txtRuns->clearFocus();
 
     for (QLabel* label : w.findChildren<QLabel*>()) {
         if (label->isVisibleTo(&w) && label->pixmap().isNull()) {
             EXPECT_TRUE(Readable(label, label->text()));
         }
     }
-    for (QLineEdit* box : { w.ui.txtPPU[0], w.ui.txtWF, w.ui.txtRuns })
+    for (QLineEdit* box : { w.Ui().txtPPU[0], w.Ui().txtWF, w.Ui().txtRuns })
         EXPECT_TRUE(Readable(box, box->text()));
-    EXPECT_TRUE(Readable(w.ui.cboBP, kPlates));
-    EXPECT_EQ(w.ui.txtWF->cursorPosition(), 0);
-    EXPECT_EQ(ui::ShownText(w.ui.txtPPU[0]).elided, false) << "a price box holds 296013356.75 whole";
+    EXPECT_TRUE(Readable(w.Ui().cboBP, kPlates));
+    EXPECT_EQ(w.Ui().txtWF->cursorPosition(), 0);
+    EXPECT_EQ(ui::ShownText(w.Ui().txtPPU[0]).elided, false) << "a price box holds 296013356.75 whole";
 }
 
 TEST_P(Readability, ReadOnlyBoxesShowTheirStartAfterTabbingThrough)
@@ -95,20 +95,20 @@ TEST_P(Readability, ReadOnlyBoxesShowTheirStartAfterTabbingThrough)
     ui::frmMain& w = Start();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    w.ui.txtWF->setText(QStringLiteral("0.10000000009090909090909"));
-    w.ui.txtWF->setFocus();
-    w.ui.txtWF->end(false);
-    w.ui.txtPL->setFocus();
-    EXPECT_EQ(w.ui.txtWF->cursorPosition(), 0);
-    EXPECT_TRUE(Readable(w.ui.txtWF, w.ui.txtWF->text()));
+    w.Ui().txtWF->setText(QStringLiteral("0.10000000009090909090909"));
+    w.Ui().txtWF->setFocus();
+    w.Ui().txtWF->end(false);
+    w.Ui().txtPL->setFocus();
+    EXPECT_EQ(w.Ui().txtWF->cursorPosition(), 0);
+    EXPECT_TRUE(Readable(w.Ui().txtWF, w.Ui().txtWF->text()));
 }
 
 TEST_P(Readability, ComparisonCaptionsEndBeforeTheirValues)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    Type(w.ui.txtRuns, QStringLiteral("50000000"));
-    w.ui.MLtoML->trigger();
+    Type(w.Ui().txtRuns, QStringLiteral("50000000"));
+    w.Ui().MLtoML->trigger();
     ui::frmComparison* c = Comparison();
     ASSERT_NE(c, nullptr);
     const struct {
@@ -135,7 +135,7 @@ TEST_P(Readability, WindowsHaveTheShrinkRulesOuterHeight)
     ui::frmMain& w = Start();
     EXPECT_EQ(w.frameGeometry().height(), ui::TwipsToPixels(w.WindowHeightTwips()));
     SelectBlueprint(kPlates);
-    w.ui.MLtoML->trigger();
+    w.Ui().MLtoML->trigger();
     ui::frmComparison* c = Comparison();
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->frameGeometry().height(), ui::TwipsToPixels(c->WindowHeightTwips()));
@@ -160,9 +160,9 @@ TEST_P(Readability, AWindowTallerThanTheScreenScrollsItsGrid)
     EXPECT_TRUE(area->verticalScrollBar()->isVisible());
     EXPECT_EQ(w.width(), oneRowWidth + area->verticalScrollBar()->sizeHint().width());
     // The last row can be scrolled into view.
-    area->ensureWidgetVisible(w.ui.lblAmount[24]);
+    area->ensureWidgetVisible(w.Ui().lblAmount[24]);
     EXPECT_TRUE(area->viewport()->rect().contains(
-        w.ui.lblAmount[24]->mapTo(area->viewport(), w.ui.lblAmount[24]->rect().bottomLeft())));
+        w.Ui().lblAmount[24]->mapTo(area->viewport(), w.Ui().lblAmount[24]->rect().bottomLeft())));
 
     w.ShrinkFrame(0); // fits again: no scroll bar, the design's width
     QApplication::processEvents();
@@ -182,12 +182,12 @@ TEST_P(Readability, DarkDesktopPaletteLeavesTheFixedColoursAlone)
     QApplication::setPalette(dark);
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    w.ui.MLtoML->trigger();
+    w.Ui().MLtoML->trigger();
     ui::frmComparison* c = Comparison();
     ASSERT_NE(c, nullptr);
     const QColor grey = ui::BgrColour(ui::Colour::Grey);
-    for (const QWidget* widget : std::initializer_list<const QWidget*> { w.ui.lblML, w.ui.menuBar, w.ui.File,
-             w.ui.fraMats, w.ui.lblBuildCostPrefix, w.ui.txtML, w.ui.cmdClear, c->lblFromML, c->fraMats, c->txtFromML }) {
+    for (const QWidget* widget : std::initializer_list<const QWidget*> { w.Ui().lblML, w.Ui().menuBar, w.Ui().File,
+             w.Ui().fraMats, w.Ui().lblBuildCostPrefix, w.Ui().txtML, w.Ui().cmdClear, c->lblFromML, c->fraMats, c->txtFromML }) {
         SCOPED_TRACE(widget->objectName().toStdString());
         EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::Window), grey);
         EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::black));
@@ -205,21 +205,21 @@ TEST_P(Readability, AltOpensEachMenuWithoutTypingIntoTheFocusedBox)
     ui::frmMain& w = Start();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    const QString ml = w.ui.txtML->text();
+    const QString ml = w.Ui().txtML->text();
     const struct {
         Qt::Key key;
         QMenu* menu;
-    } cases[] = { { Qt::Key_F, w.ui.File }, { Qt::Key_T, w.ui.Tools }, { Qt::Key_O, w.ui.Options } };
+    } cases[] = { { Qt::Key_F, w.Ui().File }, { Qt::Key_T, w.Ui().Tools }, { Qt::Key_O, w.Ui().Options } };
     for (const auto& k : cases) {
         SCOPED_TRACE(k.menu->objectName().toStdString());
         // The bar opens a menu on Alt and its letter through the title's mnemonic, whatever the style.
         EXPECT_EQ(QKeySequence::mnemonic(k.menu->title()), QKeySequence(Qt::ALT | k.key));
-        w.ui.txtML->setFocus();
-        QTest::keyClick(w.ui.txtML, k.key, Qt::AltModifier);
+        w.Ui().txtML->setFocus();
+        QTest::keyClick(w.Ui().txtML, k.key, Qt::AltModifier);
         QTRY_VERIFY(k.menu->isVisible());
         k.menu->close();
         QTRY_VERIFY(!k.menu->isVisible());
-        EXPECT_EQ(w.ui.txtML->text(), ml);
+        EXPECT_EQ(w.Ui().txtML->text(), ml);
     }
 }
 
@@ -235,8 +235,8 @@ TEST_P(Readability, WheelChangesASelectorOnlyWithTheFocus)
             Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(box, &wheel);
     };
-    w.ui.txtSearch->setFocus();
-    for (QComboBox* box : { w.ui.cboMetallurgy, w.ui.cboBP, w.ui.cboAssemblyArray }) {
+    w.Ui().txtSearch->setFocus();
+    for (QComboBox* box : { w.Ui().cboMetallurgy, w.Ui().cboBP, w.Ui().cboAssemblyArray }) {
         SCOPED_TRACE(box->objectName().toStdString());
         const int before = box->currentIndex();
         spin(box);
@@ -244,9 +244,9 @@ TEST_P(Readability, WheelChangesASelectorOnlyWithTheFocus)
         EXPECT_FALSE(box->hasFocus());
     }
     EXPECT_EQ(w.ShownIndex(), shown);
-    w.ui.cboMetallurgy->setFocus();
-    spin(w.ui.cboMetallurgy);
-    EXPECT_EQ(w.ui.cboMetallurgy->currentIndex(), 1);
+    w.Ui().cboMetallurgy->setFocus();
+    spin(w.Ui().cboMetallurgy);
+    EXPECT_EQ(w.Ui().cboMetallurgy->currentIndex(), 1);
 }
 
 TEST_P(Readability, TheShownBlueprintIsNamedOnTheIconAndOnBack)
@@ -257,12 +257,12 @@ TEST_P(Readability, TheShownBlueprintIsNamedOnTheIconAndOnBack)
     const std::int16_t other = static_cast<std::int16_t>(plates == 0 ? 1 : 0);
     ShowAsFindBPDoes(other);
     const QString otherName = QString::fromStdString(NameOf(other));
-    EXPECT_EQ(w.ui.cboBP->currentText(), kPlates);
-    EXPECT_EQ(w.ui.pctIcon->toolTip(), otherName);
-    EXPECT_EQ(w.ui.cmdBack->toolTip(), QStringLiteral("Back to ") + kPlates);
-    QTest::mouseClick(w.ui.cmdBack, Qt::LeftButton);
-    EXPECT_EQ(w.ui.pctIcon->toolTip(), kPlates);
-    EXPECT_EQ(w.ui.cmdBack->toolTip(), QStringLiteral("Back to ") + otherName);
+    EXPECT_EQ(w.Ui().cboBP->currentText(), kPlates);
+    EXPECT_EQ(w.Ui().pctIcon->toolTip(), otherName);
+    EXPECT_EQ(w.Ui().cmdBack->toolTip(), QStringLiteral("Back to ") + kPlates);
+    QTest::mouseClick(w.Ui().cmdBack, Qt::LeftButton);
+    EXPECT_EQ(w.Ui().pctIcon->toolTip(), kPlates);
+    EXPECT_EQ(w.Ui().cmdBack->toolTip(), QStringLiteral("Back to ") + otherName);
 }
 
 } // namespace

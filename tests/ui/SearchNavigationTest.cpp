@@ -21,8 +21,8 @@ class Navigation : public test::MainWindowTest {
 protected:
     void Search(const QString& query)
     {
-        Type(window->ui.txtSearch, query);
-        QTest::keyClick(window->ui.txtSearch, Qt::Key_Return);
+        Type(window->Ui().txtSearch, query);
+        QTest::keyClick(window->Ui().txtSearch, Qt::Key_Return);
     }
 
     // The selector's names, checked against each entry's blueprint index on the way.
@@ -30,9 +30,9 @@ protected:
     {
         const ui::frmMain& w = *window;
         std::vector<std::string> names;
-        for (int k = 0; k < w.ui.cboBP->count(); ++k) {
-            const std::string name = w.ui.cboBP->itemText(k).toStdString();
-            const QVariant index = w.ui.cboBP->itemData(k);
+        for (int k = 0; k < w.Ui().cboBP->count(); ++k) {
+            const std::string name = w.Ui().cboBP->itemText(k).toStdString();
+            const QVariant index = w.Ui().cboBP->itemData(k);
             EXPECT_TRUE(index.isValid()) << name;
             EXPECT_EQ(NameOf(index.value<std::int16_t>()), name);
             names.push_back(name);
@@ -44,10 +44,10 @@ protected:
     void ExpectNothingShown() const
     {
         const ui::frmMain& w = *window;
-        EXPECT_EQ(w.ui.cboBP->currentIndex(), -1);
-        EXPECT_FALSE(w.ui.chkOwnThis->isChecked());
-        EXPECT_FALSE(w.ui.chkOwnThis->isEnabled());
-        EXPECT_TRUE(w.ui.lblPrefix[0]->text().isEmpty());
+        EXPECT_EQ(w.Ui().cboBP->currentIndex(), -1);
+        EXPECT_FALSE(w.Ui().chkOwnThis->isChecked());
+        EXPECT_FALSE(w.Ui().chkOwnThis->isEnabled());
+        EXPECT_TRUE(w.Ui().lblPrefix[0]->text().isEmpty());
         EXPECT_EQ(RowMaterials(), std::vector<std::int32_t>(25, 0));
     }
 };
@@ -57,10 +57,10 @@ BRENTA_BOTH_LOCALES(Navigation);
 std::vector<std::string> ComputedTexts(const ui::frmMain& w)
 {
     std::vector<std::string> texts;
-    for (const QLabel* label : {w.ui.lblEfficiency, w.ui.lblBuildCost, w.ui.lblBuildWaste, w.ui.lblCostPerUnit,
-             w.ui.lblWastePerUnit, w.ui.lblBuildTime, w.ui.lblTime, w.ui.lblPLTime})
+    for (const QLabel* label : {w.Ui().lblEfficiency, w.Ui().lblBuildCost, w.Ui().lblBuildWaste, w.Ui().lblCostPerUnit,
+             w.Ui().lblWastePerUnit, w.Ui().lblBuildTime, w.Ui().lblTime, w.Ui().lblPLTime})
         texts.push_back(label->objectName().toStdString() + "=" + label->text().toStdString());
-    for (const QLineEdit* box : {w.ui.txtML, w.ui.txtPL, w.ui.txtRuns, w.ui.txtBatchSize})
+    for (const QLineEdit* box : {w.Ui().txtML, w.Ui().txtPL, w.Ui().txtRuns, w.Ui().txtBatchSize})
         texts.push_back(box->objectName().toStdString() + "=" + box->text().toStdString());
     return texts;
 }
@@ -74,22 +74,22 @@ TEST_P(Navigation, TakingTheBlueprintOffTheDisplayLeavesNothingOfItsSheet)
     const auto empty = ComputedTexts(w);
     const std::function<void()> takeOff[] = {
         [this] { Search(QStringLiteral("Plates")); },
-        [&w] { QTest::mouseClick(w.ui.cmdClear, Qt::LeftButton); },
-        [&w] { w.ui.ShowUnowned->trigger(); },
+        [&w] { QTest::mouseClick(w.Ui().cmdClear, Qt::LeftButton); },
+        [&w] { w.Ui().ShowUnowned->trigger(); },
     };
     for (const auto& action : takeOff) {
-        if (!w.ui.ShowUnowned->isChecked())
-            w.ui.ShowUnowned->trigger(); // the whole catalogue
+        if (!w.Ui().ShowUnowned->isChecked())
+            w.Ui().ShowUnowned->trigger(); // the whole catalogue
         SelectBlueprint(kPlates);
-        Type(w.ui.txtRuns, "7");
-        QTest::mouseClick(w.ui.lblPrefix[1], Qt::LeftButton); // selects the row
-        ASSERT_EQ(ui::BackColour(w.ui.lblPrefix[1]), ui::BgrColour(ui::Colour::Navy));
+        Type(w.Ui().txtRuns, "7");
+        QTest::mouseClick(w.Ui().lblPrefix[1], Qt::LeftButton); // selects the row
+        ASSERT_EQ(ui::BackColour(w.Ui().lblPrefix[1]), ui::BgrColour(ui::Colour::Navy));
         ASSERT_NE(ComputedTexts(w), empty);
 
         action();
         EXPECT_EQ(ComputedTexts(w), empty);
         for (std::size_t r = 0; r < 25; ++r)
-            EXPECT_NE(ui::BackColour(w.ui.lblPrefix[r]), ui::BgrColour(ui::Colour::Navy)) << "row " << r;
+            EXPECT_NE(ui::BackColour(w.Ui().lblPrefix[r]), ui::BgrColour(ui::Colour::Navy)) << "row " << r;
         ExpectNothingShown();
     }
 }
@@ -108,9 +108,9 @@ TEST_P(Navigation, SearchListsMatchesInCatalogueOrderWithNothingSelected)
     Search("^10mn");
     EXPECT_EQ(View(), (std::vector<std::string>{"10MN Afterburner I Blueprint", "10MN Afterburner II Blueprint",
                           "10MN Vector Trim Unit I Blueprint", "10MN Vector Trim Unit II Blueprint"}));
-    QTest::keyClick(w.ui.txtSearch, Qt::Key_Return); // the same query again: the same list
+    QTest::keyClick(w.Ui().txtSearch, Qt::Key_Return); // the same query again: the same list
     EXPECT_EQ(View().size(), 4u);
-    EXPECT_EQ(w.ui.txtSearch->text().toStdString(), "^10mn");
+    EXPECT_EQ(w.Ui().txtSearch->text().toStdString(), "^10mn");
 
     Search("^");
     EXPECT_EQ(View().size(), 2579u);
@@ -121,7 +121,7 @@ TEST_P(Navigation, SearchListsMatchesInCatalogueOrderWithNothingSelected)
     Search("^10mn");
     SelectBlueprint("10MN Vector Trim Unit I Blueprint");
     EXPECT_EQ(NameOf(*w.ShownIndex()), "10MN Vector Trim Unit I Blueprint");
-    EXPECT_TRUE(w.ui.chkOwnThis->isEnabled());
+    EXPECT_TRUE(w.Ui().chkOwnThis->isEnabled());
 }
 
 TEST_P(Navigation, ClearEmptiesTheBoxAndListsEveryCandidate)
@@ -129,8 +129,8 @@ TEST_P(Navigation, ClearEmptiesTheBoxAndListsEveryCandidate)
     ui::frmMain& w = Start();
     Search("armor");
     SelectBlueprint(QStringLiteral("'Abatis' Armor Blast Coating I Blueprint"));
-    QTest::mouseClick(w.ui.cmdClear, Qt::LeftButton);
-    EXPECT_TRUE(w.ui.txtSearch->text().isEmpty());
+    QTest::mouseClick(w.Ui().cmdClear, Qt::LeftButton);
+    EXPECT_TRUE(w.Ui().txtSearch->text().isEmpty());
     EXPECT_EQ(View().size(), 2579u);
     ExpectNothingShown();
 }
@@ -139,13 +139,13 @@ TEST_P(Navigation, OwnedFilterListsOwnedBlueprintsWhateverTheQuery)
 {
     WriteFile("ownedbps.dat", "15975{1{1\r\n11294{5{2\r\n");
     ui::frmMain& w = Start();
-    QAction* showUnowned = w.ui.ShowUnowned;
+    QAction* showUnowned = w.Ui().ShowUnowned;
     Search("armor");
     showUnowned->trigger();
     EXPECT_FALSE(showUnowned->isChecked());
     EXPECT_EQ(View(), (std::vector<std::string>{"100mm Reinforced Steel Plates I Blueprint",
                           "100mm Sintered Ceramic Plates I Blueprint"}));
-    EXPECT_EQ(w.ui.txtSearch->text().toStdString(), "armor");
+    EXPECT_EQ(w.Ui().txtSearch->text().toStdString(), "armor");
     ExpectNothingShown();
 
     // Searches now look among the owned ones only.
@@ -156,7 +156,7 @@ TEST_P(Navigation, OwnedFilterListsOwnedBlueprintsWhateverTheQuery)
 
     showUnowned->trigger();
     EXPECT_TRUE(showUnowned->isChecked());
-    EXPECT_TRUE(w.ui.txtSearch->text().isEmpty());
+    EXPECT_TRUE(w.Ui().txtSearch->text().isEmpty());
     EXPECT_EQ(View().size(), 2579u);
     ExpectNothingShown();
 }
@@ -164,7 +164,7 @@ TEST_P(Navigation, OwnedFilterListsOwnedBlueprintsWhateverTheQuery)
 TEST_P(Navigation, WithNothingOwnedTheOwnedViewStaysEmpty)
 {
     ui::frmMain& w = Start();
-    w.ui.ShowUnowned->trigger();
+    w.Ui().ShowUnowned->trigger();
     EXPECT_TRUE(View().empty());
     for (const char* query : {"", "^", "armor"}) {
         Search(query);
@@ -176,38 +176,38 @@ TEST_P(Navigation, BackReturnsToTheBlueprintShownBeforeFindBP)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    const auto waste = Column(w.ui.lblWaste, 6);
-    const std::string cost = w.ui.lblBuildCost->text().toStdString();
+    const auto waste = Column(w.Ui().lblWaste, 6);
+    const std::string cost = w.Ui().lblBuildCost->text().toStdString();
     ShowAsFindBPDoes(2);
     EXPECT_EQ(w.ShownIndex(), 2);
 
     // A search keeps Back as it was.
     Search("afterburner");
-    EXPECT_TRUE(w.ui.cmdBack->isEnabled());
-    QTest::mouseClick(w.ui.cmdBack, Qt::LeftButton);
+    EXPECT_TRUE(w.Ui().cmdBack->isEnabled());
+    QTest::mouseClick(w.Ui().cmdBack, Qt::LeftButton);
     EXPECT_EQ(w.ShownIndex(), 0);
-    EXPECT_EQ(w.ui.lblPrefix[0]->text().toStdString(), "[Raw] Tritanium");
-    EXPECT_FALSE(w.ui.cmdBack->isEnabled());
+    EXPECT_EQ(w.Ui().lblPrefix[0]->text().toStdString(), "[Raw] Tritanium");
+    EXPECT_FALSE(w.Ui().cmdBack->isEnabled());
     EXPECT_EQ(w.BackIndex(), 2);
-    EXPECT_EQ(w.ui.cboBP->currentIndex(), -1); // the selector is not touched
+    EXPECT_EQ(w.Ui().cboBP->currentIndex(), -1); // the selector is not touched
     // The sheet is the shown blueprint's, whatever the selector holds.
-    EXPECT_EQ(Column(w.ui.lblWaste, 6), waste);
-    EXPECT_EQ(w.ui.lblBuildCost->text().toStdString(), cost);
-    QLineEdit* tritanium = w.ui.txtPPU[0];
+    EXPECT_EQ(Column(w.Ui().lblWaste, 6), waste);
+    EXPECT_EQ(w.Ui().lblBuildCost->text().toStdString(), cost);
+    QLineEdit* tritanium = w.Ui().txtPPU[0];
     tritanium->setFocus();
     tritanium->selectAll();
     QTest::keyClicks(tritanium, "3");
     QTest::keyClick(tritanium, Qt::Key_Return);
     EXPECT_EQ(w.Cat().dblPrices[34], 3);
     EXPECT_EQ(messages, (std::vector<std::string>{"Saved value (3 ISK) to [[Raw] Tritanium]"}));
-    EXPECT_NE(w.ui.lblBuildCost->text().toStdString(), cost);
+    EXPECT_NE(w.Ui().lblBuildCost->text().toStdString(), cost);
 
     // The owned filter forgets where Back would go.
     SelectBlueprint(QStringLiteral("10MN Afterburner I Blueprint"));
     ShowAsFindBPDoes(0);
-    w.ui.ShowUnowned->trigger();
+    w.Ui().ShowUnowned->trigger();
     EXPECT_EQ(w.BackIndex(), std::nullopt);
-    EXPECT_FALSE(w.ui.cmdBack->isEnabled());
+    EXPECT_FALSE(w.Ui().cmdBack->isEnabled());
 }
 
 TEST_P(Navigation, ASheetReachedWithoutTheSelectorIsTheShownBlueprints)
@@ -215,10 +215,10 @@ TEST_P(Navigation, ASheetReachedWithoutTheSelectorIsTheShownBlueprints)
     WriteFile("ownedbps.dat", "12380{0{3\r\n");
     ui::frmMain& w = Start();
     SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates II Blueprint"));
-    const std::string buildTime = w.ui.lblBuildTime->text().toStdString();
+    const std::string buildTime = w.Ui().lblBuildTime->text().toStdString();
     SelectBlueprint(kPlates);
     ShowAsFindBPDoes(1); // Plates II at PL 3, the selector still on Plates I
-    EXPECT_EQ(w.ui.lblBuildTime->text().toStdString(), buildTime);
+    EXPECT_EQ(w.Ui().lblBuildTime->text().toStdString(), buildTime);
 }
 
 } // namespace

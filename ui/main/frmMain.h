@@ -80,7 +80,6 @@ public:
 
     // --- What the other windows and the tests read -------------------------------
     // The controls: the tests drive the real widgets.
-    frmMainUi ui;
     frmMainUi& Ui() { return ui; }
     const frmMainUi& Ui() const { return ui; }
     const Catalogue& Cat() const { return cat; }
@@ -236,6 +235,7 @@ private:
     void OwnedBPListExport_Click();
 
     // --- State ----------------------------------------------------------------------
+    frmMainUi ui;
     Catalogue cat;
     std::int16_t curBP = 0;
     std::int16_t backBP = -1;
