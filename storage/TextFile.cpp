@@ -120,7 +120,8 @@ std::string ReadWholeFile(const std::string& path)
     if (!S_ISREG(st.st_mode))
         throw Failure("cannot read " + path + ": it is not an ordinary file");
     const auto tooLarge = [&] {
-        return Failure("cannot read " + path + ": it is larger than " + std::to_string(kMaxFileBytes / (1024 * 1024))
+        return Failure("cannot read " + path + ": it is larger than "
+            + std::to_string(kMaxFileBytes / (std::size_t{1024} * 1024))
             + " MiB, far larger than any file of Brenta's");
     };
     // The size the system states is only a hint (files of /proc state 0), so the

@@ -62,6 +62,7 @@ protected:
             if (std::string(*e).starts_with("ASAN_OPTIONS=") || std::string(*e).starts_with("UBSAN_OPTIONS="))
                 env.emplace_back(*e);
         std::vector<char*> envp;
+        envp.reserve(env.size() + 1);
         for (std::string& e : env)
             envp.push_back(e.data());
         envp.push_back(nullptr);
