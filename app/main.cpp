@@ -9,6 +9,7 @@
 
 #include <filesystem>
 
+#include "storage/Folders.h"
 #include "storage/Settings.h"
 #include "ui/main/ProgramFolderLock.h"
 #include "ui/main/QtSettingsStore.h"
@@ -59,7 +60,7 @@ int main(int argc, char** argv)
         return 1;
     QGuiApplication::setDesktopFileName(QStringLiteral("brenta"));
     QApplication::setWindowIcon(
-        QIcon(QFile::decodeName(QByteArray::fromStdString(folder)) + QStringLiteral("/brenta.png")));
+        QIcon(QFile::decodeName(QByteArray::fromStdString(brenta::storage::JoinPath(folder, "brenta.png")))));
     const QString point = QLocale::system().decimalPoint();
     const char decSep = point == QStringLiteral(",") ? ',' : '.';
 

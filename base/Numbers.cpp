@@ -394,7 +394,7 @@ char FirstDecimalDigit(double value)
     if (IsExponentForm(sig.exponent))
         return sig.digits[1]; // "d0.d1...E+XX"
     if (sig.exponent >= 0)
-        return sig.exponent + 1 < kSignificantDigits ? sig.digits[sig.exponent + 1] : 0;
+        return sig.exponent + 1 < kSignificantDigits ? sig.digits[sig.exponent + 1] : '\0';
     return sig.exponent == -1 ? sig.digits[0] : '0'; // "0.d0..." or "0.0..."
 }
 

@@ -5,17 +5,21 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
+#include <ranges>
 #include <string>
-#include <vector>
 
 #include "base/Failure.h"
 
 namespace brenta {
 
-template <typename T>
-typename std::vector<T>::const_reference At(const std::vector<T>& table, std::int64_t index)
+// table is any indexed table with a size: a std::vector (the catalogue's arrays) or
+// a std::array (the windows' fixed rows of controls).
+template <typename Table>
+    requires std::ranges::random_access_range<const Table> && std::ranges::sized_range<const Table>
+decltype(auto) At(const Table& table, std::int64_t index)
 {
-    if (index < 0 || index >= static_cast<std::int64_t>(table.size()))
+    if (index < 0 || index >= static_cast<std::int64_t>(std::size(table)))
         throw Failure("Index " + std::to_string(index) + " outside the table");
     return table[static_cast<std::size_t>(index)];
 }

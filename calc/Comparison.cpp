@@ -25,7 +25,7 @@ namespace {
 
 } // namespace
 
-void UpdateSavings(const Input& in, const std::array<std::string, 2 * kRows>& waste, Output& out)
+void UpdateSavings(const Input& in, const std::array<std::string, kWasteCells>& waste, Output& out)
 {
     const NumberFormat& fmt = in.fmt;
     double start = 0;
@@ -36,7 +36,7 @@ void UpdateSavings(const Input& in, const std::array<std::string, 2 * kRows>& wa
             continue;
         const double amount = ToNumber(row.amount, fmt);
         const double ws = ToNumber(waste[static_cast<std::size_t>(r)], fmt);
-        const double we = ToNumber(waste[static_cast<std::size_t>(r + kRows)], fmt);
+        const double we = ToNumber(waste[static_cast<std::size_t>(r) + kRows], fmt);
         const double price = ToNumber(row.price, fmt);
         out.savings[static_cast<std::size_t>(r)] = ToText(Finite(ws - we), fmt);
         // Each row's total at its unit price, summed as the sheet sums its build cost.

@@ -9,6 +9,7 @@
 // happens, what was computed before it is in the Output.
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -20,6 +21,8 @@
 namespace brenta::comparison {
 
 inline constexpr int kRows = sheet::kRows;
+// Both waste columns side by side: the start column 0..24, the end column 25..49.
+inline constexpr std::size_t kWasteCells = 2 * std::size_t{kRows};
 
 enum class Side { Start = 0, End = 1 };
 
@@ -43,7 +46,7 @@ struct Input {
     bool posLab = false;
     std::array<Row, kRows> rows;
     // Both waste columns as shown: the start column is 0..24, the end column 25..49.
-    std::array<std::string, 2 * kRows> waste;
+    std::array<std::string, kWasteCells> waste;
 };
 
 struct Output {
@@ -64,6 +67,6 @@ Output Compute(const Input& in, Side side);
 // The savings column and the three money figures from the two waste columns in
 // `waste` (start 0..24, end 25..49). Writes into out as it goes; a Failure leaves
 // out holding what was computed before it.
-void UpdateSavings(const Input& in, const std::array<std::string, 2 * kRows>& waste, Output& out);
+void UpdateSavings(const Input& in, const std::array<std::string, kWasteCells>& waste, Output& out);
 
 } // namespace brenta::comparison

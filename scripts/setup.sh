@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     python3
     clang libclang-rt-dev
+    clang-format clang-tidy
     desktop-file-utils fonts-dejavu-core
 )
 

@@ -16,7 +16,7 @@ namespace {
 std::string RuntimeFolder()
 {
     const uid_t uid = ::getuid();
-    const std::string own = "/run/user/" + std::to_string(uid);
+    std::string own = "/run/user/" + std::to_string(uid);
     struct stat st {};
     if (::stat(own.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == uid)
         return own;

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "base/Failure.h"
+#include "storage/Folders.h"
 
 namespace brenta::storage {
 
@@ -97,7 +98,7 @@ std::string FollowLinks(const std::string& path, const std::string& fail)
         if (got < 0)
             throw Failure(fail + "cannot follow the link " + target + ": " + Reason(errno));
         link.resize(static_cast<std::size_t>(got));
-        target = link.starts_with('/') ? link : FolderOf(target) + "/" + link;
+        target = link.starts_with('/') ? link : JoinPath(FolderOf(target), link);
     }
     throw Failure(fail + Reason(ELOOP));
 }
@@ -119,7 +120,8 @@ std::string ReadWholeFile(const std::string& path)
     if (!S_ISREG(st.st_mode))
         throw Failure("cannot read " + path + ": it is not an ordinary file");
     const auto tooLarge = [&] {
-        return Failure("cannot read " + path + ": it is larger than " + std::to_string(kMaxFileBytes / (1024 * 1024))
+        return Failure("cannot read " + path + ": it is larger than "
+            + std::to_string(kMaxFileBytes / (std::size_t{1024} * 1024))
             + " MiB, far larger than any file of Brenta's");
     };
     // The size the system states is only a hint (files of /proc state 0), so the
@@ -178,7 +180,8 @@ void WriteFileAtomically(const std::string& linkOrPath, std::string_view content
         // target's own name may come close to.
         const std::string tail = ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
         const std::string name = NameOf(path);
-        tempPath = folder + "/." + name.substr(0, std::min(name.size(), kMaxNameBytes - 1 - tail.size())) + tail;
+        const std::string shortName = name.substr(0, std::min(name.size(), kMaxNameBytes - 1 - tail.size()));
+        tempPath = JoinPath(folder, "." + shortName + tail);
         fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno != EEXIST)
             throw Failure(fail + "cannot create a temporary file in " + folder + ": " + Reason(errno));
@@ -294,7 +297,7 @@ void RemoveLeftovers(const std::string& folder)
         if (!IsTemporaryName(entry->d_name))
             continue;
         // An ordinary file only: a link or a folder of that name is not ours.
-        const std::string path = folder + "/" + entry->d_name;
+        const std::string path = JoinPath(folder, entry->d_name);
         struct stat st {};
         if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
             ::unlink(path.c_str());

@@ -15,7 +15,7 @@ namespace brenta::storage {
 
 // The largest file the program reads: far above any player's file (the largest
 // real one is about a megabyte), far below what would exhaust the memory.
-inline constexpr std::size_t kMaxFileBytes = 64u * 1024 * 1024;
+inline constexpr std::size_t kMaxFileBytes = std::size_t{64} * 1024 * 1024;
 
 // The whole content of the file as bytes. A file that cannot be opened or read
 // (missing, a folder, no permission), that is not an ordinary file (a pipe or a

@@ -64,6 +64,7 @@ protected:
                 env.emplace_back(*e);
         env.insert(env.end(), extraEnv.begin(), extraEnv.end());
         std::vector<char*> envp;
+        envp.reserve(env.size() + 1);
         for (std::string& e : env)
             envp.push_back(e.data());
         envp.push_back(nullptr);

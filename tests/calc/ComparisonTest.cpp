@@ -65,7 +65,7 @@ Both Open(comparison::Input& in)
     both.end = comparison::Compute(in, comparison::Side::End);
     for (int r = 0; r < comparison::kRows; ++r)
         if (both.end.waste[static_cast<std::size_t>(r)])
-            in.waste[static_cast<std::size_t>(r + comparison::kRows)]
+            in.waste[static_cast<std::size_t>(r) + comparison::kRows]
                 = *both.end.waste[static_cast<std::size_t>(r)];
     return both;
 }

@@ -14,7 +14,6 @@ using ReportFacility = brenta::report::Facility;
 namespace {
 
 const std::string kDashes(49, '-');
-constexpr const char* kPlates = "100mm Reinforced Steel Plates I Blueprint";
 constexpr std::size_t kPlatesIndex = 0;
 
 const Catalogue& Fresh()

@@ -48,7 +48,7 @@ TEST_P(RoundingLocales, TheNumericRoundingAgreesWithReadingTheTextBack)
     for (double v : values) {
         const std::string text = numbers::ToText(v, fmt);
         const std::size_t sep = text.find(fmt.decSep);
-        const char digit = sep == std::string::npos ? 0 : text[sep + 1];
+        const char digit = sep == std::string::npos ? '\0' : text[sep + 1];
         EXPECT_EQ(numbers::FirstDecimalDigit(v) == '5', digit == '5') << text;
 
         double byText = v;

@@ -45,6 +45,7 @@ const std::vector<Material> kPlatesRows = {
 std::vector<std::string> Column(const sheet::Output& out, std::optional<std::string> sheet::RowOutput::*cell, int n)
 {
     std::vector<std::string> values;
+    values.reserve(static_cast<std::size_t>(n));
     for (int r = 0; r < n; ++r)
         values.push_back((out.rows[static_cast<std::size_t>(r)].*cell).value_or("-"));
     return values;

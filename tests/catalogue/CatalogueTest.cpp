@@ -79,7 +79,7 @@ const std::vector<Record>& Records()
             if (!entries[0].empty())
                 r.materials.clear(); // a list must begin with "|"; flagged below by the count
             for (int k = 0; k < 4; ++k)
-                r.times[k] = Digits(fields[static_cast<std::size_t>(4 + k)]);
+                r.times[k] = Digits(fields[4 + static_cast<std::size_t>(k)]);
             out.push_back(r);
         }
         return out;

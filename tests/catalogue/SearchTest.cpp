@@ -65,6 +65,7 @@ protected:
     static std::vector<std::string> Names(const std::vector<std::int16_t>& view)
     {
         std::vector<std::string> out;
+        out.reserve(view.size());
         for (std::int16_t i : view)
             out.push_back((*names)[static_cast<std::size_t>(i)]);
         return out;

@@ -75,11 +75,26 @@ TEST(Folders, NamesMatchTheFilterCaseSensitivelyInTheGivenOrder)
     EXPECT_EQ(storage::SubFolderNames({{"b", true}, {"f", false}, {"C", true}, {"a", true}}), (Names{"a", "b", "C"}));
 }
 
-TEST(Folders, PathsJoinAndComeApartAtTheSeparator)
+// Every "folder + separator + name" of the program goes through JoinPath: the
+// program folder's files and icons, the dialogs' choices, links and leftovers.
+TEST(Folders, JoinPathPutsExactlyOneSeparatorBetweenFolderAndName)
 {
-    EXPECT_EQ(storage::JoinPath("/home/ann", "mine.dat"), "/home/ann/mine.dat");
-    EXPECT_EQ(storage::JoinPath("/", "mine.dat"), "/mine.dat"); // a root keeps its one separator
-    EXPECT_EQ(storage::JoinPath("/home/ann", "owned"), "/home/ann/owned");
+    const struct {
+        std::string folder, name, path;
+    } cases[] = {
+        {"/home/ann", "mine.dat", "/home/ann/mine.dat"},
+        {"/home/ann/", "mine.dat", "/home/ann/mine.dat"}, // given with its separator
+        {"/", "mine.dat", "/mine.dat"}, // a root keeps its one separator
+        {"", "mine.dat", "mine.dat"}, // no folder: the name as it is
+        {"prog", ".matprices.dat.tmp1-2", "prog/.matprices.dat.tmp1-2"}, // relative, hidden name
+        {"/home/\xe9t\xe9", "icons", "/home/\xe9t\xe9/icons"}, // the file system's bytes, not UTF-8
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(storage::JoinPath(c.folder, c.name), c.path) << '"' << c.folder << "\" + \"" << c.name << '"';
+}
+
+TEST(Folders, PathsComeApartAtTheSeparator)
+{
     EXPECT_EQ(storage::NamePart("/home/ann/owned.txt"), "owned.txt");
     EXPECT_EQ(storage::NamePart("owned.txt"), "owned.txt");
     EXPECT_EQ(storage::NamePart("/home/ann/"), "");

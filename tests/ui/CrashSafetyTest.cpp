@@ -76,7 +76,7 @@ TEST_P(CrashSafetyTest, AFailureAtAnyStepOfAnyFileKeepsItsOldContentAndSavesTheO
     for (const auto& [failing, unused] : old) {
         for (const auto& [step, says] : steps) {
             SCOPED_TRACE(failing + " at step " + says);
-            storage::SetWriteFault([&, step = step](WriteStep at, const std::string& path) {
+            storage::SetWriteFault([&, step = step, &failing = failing](WriteStep at, const std::string& path) {
                 return at == step && path.ends_with("/" + failing) ? ENOSPC : 0;
             });
             settings.flushes = 0;

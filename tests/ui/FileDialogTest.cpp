@@ -324,7 +324,7 @@ TEST_F(FileDialogs, TheHookGetsTheShownDialogWithItsListsFilled)
 
 TEST_F(FileDialogs, LayoutCaptionsAndTabOrder)
 {
-    const auto check = [](QDialog& d, const char* caption, std::vector<const char*> tabs) {
+    const auto check = [](QDialog& d, const char* caption, const std::vector<const char*>& tabs) {
         EXPECT_EQ(d.windowTitle(), caption);
         EXPECT_EQ(d.size(), QSize(ui::TwipsToPixels(6600), ui::TwipsToPixels(3375)));
         EXPECT_EQ(d.minimumSize(), d.maximumSize());

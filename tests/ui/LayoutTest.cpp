@@ -50,6 +50,7 @@ QString TextOf(const QObject* o)
 std::vector<QString> Entries(const QComboBox* list)
 {
     std::vector<QString> entries;
+    entries.reserve(static_cast<std::size_t>(list->count()));
     for (int i = 0; i < list->count(); ++i)
         entries.push_back(list->itemText(i));
     return entries;

@@ -125,6 +125,7 @@ protected:
     std::vector<std::string> Column(const std::array<QLabel*, 25>& cells, int rows) const
     {
         std::vector<std::string> texts;
+        texts.reserve(static_cast<std::size_t>(rows));
         for (int r = 0; r < rows; ++r)
             texts.push_back(cells[static_cast<std::size_t>(r)]->text().toStdString());
         return texts;

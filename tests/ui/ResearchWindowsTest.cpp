@@ -32,8 +32,9 @@ protected:
     template <std::size_t N> static Texts Cells(const std::array<QLabel*, N>& cells, int rows, int from = 0)
     {
         Texts texts;
+        const auto first = static_cast<std::size_t>(from);
         for (int r = 0; r < rows; ++r)
-            texts.push_back(cells[static_cast<std::size_t>(from + r)]->text().toStdString());
+            texts.push_back(cells[first + static_cast<std::size_t>(r)]->text().toStdString());
         return texts;
     }
 

@@ -15,12 +15,11 @@
 #include <QScreen>
 #include <QStringList>
 
-#include <filesystem>
-
 #include "calc/Ideal.h"
 #include "calc/Sheet.h"
 #include "calc/Times.h"
 #include "catalogue/BlueprintRecord.h"
+#include "storage/Folders.h"
 #include "storage/OwnedFile.h"
 #include "storage/PricesFile.h"
 #include "storage/Settings.h"
@@ -102,7 +101,7 @@ frmSave& frmMain::SaveDialog()
 
 std::string frmMain::FolderPath(const std::string& fileName) const
 {
-    return programFolder_ + static_cast<char>(std::filesystem::path::preferred_separator) + fileName;
+    return storage::JoinPath(programFolder_, fileName);
 }
 
 void frmMain::changeEvent(QEvent* event)

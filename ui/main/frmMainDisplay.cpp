@@ -16,7 +16,6 @@
 #include <QSignalBlocker>
 #include <QStringList>
 
-#include <filesystem>
 
 #include "calc/Ideal.h"
 #include "calc/Sheet.h"
@@ -185,13 +184,14 @@ void frmMain::ShowIcon(std::int16_t id)
 {
     // The picture is read through the folder's own bytes, never through text: a
     // folder name that is not UTF-8 still finds its icons.
-    const std::string icons = FolderPath("icons") + static_cast<char>(std::filesystem::path::preferred_separator);
+    const std::string icons = FolderPath("icons");
     QPixmap picture;
     for (const std::string& name : {std::to_string(id) + ".jpg", std::string("unknown.jpg")}) {
-        if (!storage::IsPlayerFile(icons + name))
+        const std::string path = storage::JoinPath(icons, name);
+        if (!storage::IsPlayerFile(path))
             continue;
         try {
-            const std::string bytes = storage::ReadWholeFile(icons + name);
+            const std::string bytes = storage::ReadWholeFile(path);
             if (picture.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<uint>(bytes.size())))
                 break;
         } catch (const Failure&) {

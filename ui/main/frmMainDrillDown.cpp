@@ -60,14 +60,15 @@ void frmMain::lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button)
     // Only the right button opens the menu, and only over a material.
     if (Button != Qt::RightButton || !isEnabled())
         return;
-    const QLabel* cell = ui.lblPrefix.at(static_cast<std::size_t>(Index));
-    if (cell->text().isEmpty())
-        return;
+    const QLabel* cell = nullptr;
     bool findBP = false;
     try {
+        cell = At(ui.lblPrefix, Index);
+        if (cell->text().isEmpty())
+            return;
         findBP = BuilderOfRow(Index).has_value();
     } catch (const Failure&) {
-        return; // a row whose type ID names no item has nothing to offer
+        return; // a row outside the grid, or whose type ID names no item, has nothing to offer
     }
 
     auto* menu = new frmContextMenu(*this, Index, findBP);

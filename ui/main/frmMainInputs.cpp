@@ -189,8 +189,8 @@ void frmMain::txtRuns_Change()
 
 void frmMain::SavePrice(std::int16_t row)
 {
-    QLineEdit* box = ui.txtPPU.at(static_cast<std::size_t>(row));
     try {
+        QLineEdit* box = At(ui.txtPPU, row);
         const std::int32_t id = At(lstCurrentIDs, row);
         if (id <= 0)
             return;
@@ -212,7 +212,7 @@ void frmMain::SavePrice(std::int16_t row)
         stored = *price;
         ShowMessage(this, Q("Saved value (" + numbers::ToText(stored, fmt_) + " ISK) to [" + name + "]"));
     } catch (const Failure&) {
-        // A row whose material the catalogue does not hold stores nothing.
+        // A row outside the grid, or whose material the catalogue does not hold, stores nothing.
     }
 }
 

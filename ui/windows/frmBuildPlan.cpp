@@ -395,7 +395,7 @@ void frmBuildPlan::WriteValues()
         for (std::size_t i = 0; i < nodes.size(); ++i) {
             const plan::Node& n = nodes[i];
             if (i != 0)
-                reached[i] = reached[n.parent] && nodes[n.parent].build;
+                reached[i] = reached[n.parent] && nodes[n.parent].build ? 1 : 0;
             const bool made = n.Buildable();
             SetCell(i, ColQuantity, Q(numbers::ToText(n.quantity, fmt)));
             SetCell(i, ColRuns, made ? Q(numbers::IntText(n.runs)) : QString());

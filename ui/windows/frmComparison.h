@@ -55,7 +55,7 @@ public:
     QGroupBox* fraSavings = nullptr;
     std::array<QLabel*, RowCount> lblPrefix {};
     std::array<QLabel*, RowCount> lblAmount {};
-    std::array<QLabel*, 2 * RowCount> lblWaste {}; // start column 0..24, end column 25..49
+    std::array<QLabel*, comparison::kWasteCells> lblWaste {}; // start column 0..24, end column 25..49
     std::array<QLabel*, RowCount> lblSavings {};
 
     // Shows rows 0..maxIndex and fits the frames and the window to them.
