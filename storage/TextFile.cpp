@@ -262,7 +262,8 @@ WriteTarget InspectWriteTarget(const std::string& path)
 
 bool LiesInFolder(const std::string& path, const std::string& folder)
 {
-    struct stat a {}, b {};
+    struct stat a {};
+    struct stat b {};
     return ::stat(FolderOf(path).c_str(), &a) == 0 && ::stat(folder.c_str(), &b) == 0 && a.st_dev == b.st_dev
         && a.st_ino == b.st_ino;
 }
