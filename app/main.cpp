@@ -65,8 +65,8 @@ int main(int argc, char** argv)
     const char decSep = point == QStringLiteral(",") ? ',' : '.';
 
     auto settings = brenta::ui::QtSettingsStore::ForUser();
-    brenta::ui::frmMain window(folder, *settings,
-        brenta::NumberFormat::FromDecimalSeparator(decSep), exe.filename().string());
+    brenta::ui::frmMain window(
+        folder, *settings, brenta::NumberFormat::FromDecimalSeparator(decSep), exe.filename().string());
     brenta::ui::SignalCloser closer(&window);
     // However the application is asked to quit (the session manager included), the
     // main window's shut-down saves first; it runs once, with nobody to answer a

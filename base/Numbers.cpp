@@ -58,8 +58,8 @@ struct Significant {
 Significant SignificantDigits(double value)
 {
     char buffer[64];
-    auto [ptr, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific,
-        kSignificantDigits - 1);
+    auto [ptr, ec] = std::to_chars(
+        buffer, buffer + sizeof buffer, value, std::chars_format::scientific, kSignificantDigits - 1);
     if (ec != std::errc())
         throw Failure("Cannot write a number");
     std::string_view sci(buffer, static_cast<std::size_t>(ptr - buffer)); // "-d.ddddddddddddddde+XX"

@@ -17,10 +17,7 @@ struct NumberFormat {
     char decSep = '.';
     char digSep = ',';
 
-    static NumberFormat FromDecimalSeparator(char dec)
-    {
-        return NumberFormat{dec, dec == ',' ? '.' : ','};
-    }
+    static NumberFormat FromDecimalSeparator(char dec) { return NumberFormat{dec, dec == ',' ? '.' : ','}; }
 };
 
 namespace numbers {

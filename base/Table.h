@@ -16,7 +16,7 @@ namespace brenta {
 // table is any indexed table with a size: a std::vector (the catalogue's arrays) or
 // a std::array (the windows' fixed rows of controls).
 template <typename Table>
-    requires std::ranges::random_access_range<const Table> && std::ranges::sized_range<const Table>
+requires std::ranges::random_access_range<const Table> && std::ranges::sized_range<const Table>
 decltype(auto) At(const Table& table, std::int64_t index)
 {
     if (index < 0 || index >= static_cast<std::int64_t>(std::size(table)))

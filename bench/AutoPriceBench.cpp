@@ -33,7 +33,10 @@ namespace {
 // A window whose question is answered Yes; Reset starts a new one, with the
 // prices every run starts from.
 struct PricingWindow : bench::Window {
-    PricingWindow() { ui::SetQuestionHook([](const QString&, const QString&) { return true; }); }
+    PricingWindow()
+    {
+        ui::SetQuestionHook([](const QString&, const QString&) { return true; });
+    }
     ~PricingWindow() { ui::SetQuestionHook({}); }
     void Reset()
     {

@@ -28,13 +28,13 @@ int Depth(const plan::Plan& p, std::size_t node)
 std::int16_t Deepest(const Catalogue& cat, const pricing::Builders& builders)
 {
     std::int16_t best = 0;
-    std::pair<int, std::size_t> bestSize { -1, 0 };
+    std::pair<int, std::size_t> bestSize{-1, 0};
     for (std::int16_t i = 0; i < kBlueprintCount; ++i) {
-        const plan::Plan p = plan::Make(plan::Job { i, 1, 0, 0 }, 0, cat, builders, plan::Player {});
+        const plan::Plan p = plan::Make(plan::Job{i, 1, 0, 0}, 0, cat, builders, plan::Player{});
         int depth = 0;
         for (std::size_t n = 0; n < p.nodes.size(); ++n)
             depth = std::max(depth, Depth(p, n));
-        const std::pair<int, std::size_t> size { depth, p.nodes.size() };
+        const std::pair<int, std::size_t> size{depth, p.nodes.size()};
         if (size > bestSize) {
             bestSize = size;
             best = i;
@@ -50,7 +50,7 @@ void BM_BuildPlan_Core_Deepest(benchmark::State& state)
     const std::int16_t bp = Deepest(cat, builders);
     std::size_t nodes = 0;
     for (auto _ : state) {
-        const plan::Plan p = plan::Make(plan::Job { bp, 10, 0, 0 }, 0, cat, builders, plan::Player {});
+        const plan::Plan p = plan::Make(plan::Job{bp, 10, 0, 0}, 0, cat, builders, plan::Player{});
         nodes = p.nodes.size();
         benchmark::DoNotOptimize(p.totals.cost);
     }

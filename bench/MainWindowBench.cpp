@@ -99,7 +99,8 @@ void BM_UpdateML_EveryBlueprint(benchmark::State& state)
             for (int k = 0; k < 3; ++k) {
                 const auto start = std::chrono::steady_clock::now();
                 w.main->UpdateML();
-                best = std::min(best, std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
+                best = std::min(best,
+                    std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
             }
             if (w.main->Ui().txtWF->text() == QStringLiteral("Invalid ML"))
                 state.SkipWithError("the sheet failed");
@@ -117,8 +118,13 @@ void BM_UpdateML_EveryBlueprint(benchmark::State& state)
     state.SetLabel("ML " + ml.toStdString() + ", worst: " + worstName);
 }
 BENCHMARK(BM_UpdateML_EveryBlueprint)
-    ->Arg(0)->Arg(10)->Arg(1000)->Arg(1000000)
-    ->Iterations(1)->UseManualTime()->Unit(benchmark::kMillisecond);
+    ->Arg(0)
+    ->Arg(10)
+    ->Arg(1000)
+    ->Arg(1000000)
+    ->Iterations(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 } // namespace
 
@@ -145,7 +151,7 @@ void BM_ComparisonKeystroke_MostMaterials(benchmark::State& state)
         state.SkipWithError("the comparison did not open");
         return;
     }
-    const QString levels[] = { QStringLiteral("0"), QStringLiteral("10") };
+    const QString levels[] = {QStringLiteral("0"), QStringLiteral("10")};
     int i = 0;
     for (auto _ : state)
         c->txtFromML->setText(levels[i++ % 2]);

@@ -2,19 +2,18 @@
 
 #include <cmath>
 
+#include "base/Table.h"
 #include "calc/InputFields.h"
 #include "calc/Sheet.h"
 #include "calc/modRounding.h"
 #include "calc/modWastage.h"
 #include "catalogue/BlueprintRecord.h"
-#include "base/Table.h"
 
 namespace brenta::pricing {
 
 using namespace numbers;
 
 namespace {
-
 
 // The builder of a row's caption, or nothing for a skill row or an item no
 // blueprint builds.
@@ -62,8 +61,8 @@ std::optional<std::int16_t> Builders::Find(std::string_view name) const
     return it->second;
 }
 
-std::vector<RunAmount> OneRunAmounts(std::string_view record, std::int32_t ml, const Facility& facility,
-    const std::vector<std::string>& itemNames)
+std::vector<RunAmount> OneRunAmounts(
+    std::string_view record, std::int32_t ml, const Facility& facility, const std::vector<std::string>& itemNames)
 {
     const double factor = record::BaseWastageFactor(record, facility.fmt);
     const auto entries = record::Materials(record);
@@ -106,16 +105,16 @@ std::int32_t OwnedML(const Catalogue& cat, std::int16_t index, const NumberForma
     return TextToInt32(record::Field(At(cat.strOwned, index), 1), fmt);
 }
 
-std::optional<std::string> AutoPriceText(std::string_view caption, const Catalogue& cat, const Builders& builders,
-    const Facility& facility)
+std::optional<std::string> AutoPriceText(
+    std::string_view caption, const Catalogue& cat, const Builders& builders, const Facility& facility)
 {
     const auto builder = BuilderOf(caption, builders);
     if (!builder)
         return std::nullopt;
     try {
         const std::int32_t ml = OwnedML(cat, *builder, facility.fmt);
-        return PriceText(OneRunCost(At(cat.strBPs, *builder), ml, facility, cat.strItemNames, cat.dblPrices),
-            facility.fmt);
+        return PriceText(
+            OneRunCost(At(cat.strBPs, *builder), ml, facility, cat.strItemNames, cat.dblPrices), facility.fmt);
     } catch (const Failure&) {
         return std::nullopt;
     }
@@ -218,8 +217,8 @@ private:
             slot.emplace();
             try {
                 const std::int32_t ml = OwnedML(cat_, builder, facility_.fmt);
-                slot->amounts = OneRunAmounts(cat_.strBPs[static_cast<std::size_t>(builder)], ml, facility_,
-                    cat_.strItemNames);
+                slot->amounts = OneRunAmounts(
+                    cat_.strBPs[static_cast<std::size_t>(builder)], ml, facility_, cat_.strItemNames);
                 slot->ok = true;
             } catch (const Failure&) {
                 slot->ok = false;

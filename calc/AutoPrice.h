@@ -49,7 +49,7 @@ private:
 // What the player's facilities do to one run of a builder.
 struct Facility {
     double matMult = 1; // the assembly array's material multiplier
-    int pe = 0;         // Production Efficiency level, 0..5
+    int pe = 0; // Production Efficiency level, 0..5
     NumberFormat fmt;
 };
 
@@ -65,8 +65,8 @@ struct RunAmount {
 // plus the Production Efficiency and assembly array shares; unlike the sheet,
 // first-tech items, ships and research tools waste too. A malformed record or
 // an ML whose waste cannot be computed is a Failure.
-std::vector<RunAmount> OneRunAmounts(std::string_view record, std::int32_t ml, const Facility& facility,
-    const std::vector<std::string>& itemNames);
+std::vector<RunAmount> OneRunAmounts(
+    std::string_view record, std::int32_t ml, const Facility& facility, const std::vector<std::string>& itemNames);
 
 // The amounts priced at the unit prices, summed in list order. A type ID outside
 // the price table, or a sum that is not finite, is a Failure.
@@ -85,8 +85,8 @@ std::int32_t OwnedML(const Catalogue& cat, std::int16_t index, const NumberForma
 // skill row (the caption contains "Skill"), a material without a builder, or a
 // builder whose cost cannot be computed (an owned ML that is not a number, a cost
 // beyond the float range); the player's text then stays and the others go on.
-std::optional<std::string> AutoPriceText(std::string_view caption, const Catalogue& cat, const Builders& builders,
-    const Facility& facility);
+std::optional<std::string> AutoPriceText(
+    std::string_view caption, const Catalogue& cat, const Builders& builders, const Facility& facility);
 
 // The price a price box stores. An empty box stores 0 and is set to "0"; a text
 // that is not a number stores nothing and leaves the stored price as it was.
@@ -94,9 +94,9 @@ std::optional<double> StoredPrice(std::string& boxText, const NumberFormat& fmt)
 
 // One grid row as auto-pricing sees it.
 struct GridRow {
-    std::string caption;      // the material's display name, "" for an empty row
-    std::int32_t typeId = 0;  // 0 for a row without material
-    std::string box;          // the price box text
+    std::string caption; // the material's display name, "" for an empty row
+    std::int32_t typeId = 0; // 0 for a row without material
+    std::string box; // the price box text
 };
 
 // Auto-prices the rows of the shown blueprint: every named row in order gets its
@@ -112,7 +112,7 @@ std::vector<GridRow> ShownRows(const show::Shown& shown);
 // its rows priced; what each one stores is seen by all that follow.
 struct PassResult {
     std::optional<show::Shown> lastShown; // the last blueprint that could be shown, as it was shown
-    std::vector<GridRow> rows;            // the grid at the end, its boxes as priced
+    std::vector<GridRow> rows; // the grid at the end, its boxes as priced
 };
 
 // listed: the blueprint index of every selector entry in list order, nothing for

@@ -5,11 +5,11 @@
 #include <functional>
 #include <map>
 
+#include "base/Table.h"
 #include "calc/Sheet.h"
 #include "calc/Times.h"
 #include "calc/modWastage.h"
 #include "catalogue/BlueprintRecord.h"
-#include "base/Table.h"
 
 namespace brenta::plan {
 
@@ -17,134 +17,127 @@ using namespace numbers;
 
 namespace {
 
-    class Builder {
-    public:
-        Builder(const Catalogue& cat, const pricing::Builders& builders, const Player& player, Plan& plan)
-            : cat_(cat)
-            , builders_(builders)
-            , player_(player)
-            , plan_(plan)
-            , onPath_(cat.strBPs.size(), false)
-        {
-        }
-
-        // Fills the children of node i from its builder's record, then theirs.
-        void Expand(std::size_t i)
-        {
-            const std::int16_t bp = *plan_.nodes[i].builder;
-            const std::string& rec = At(cat_.strBPs, bp);
-            const NumberFormat& fmt = player_.fmt;
-            const std::int32_t runs = plan_.nodes[i].runs;
-            const double factor = record::BaseWastageFactor(rec, fmt);
-            const double w = sheet::WasteFraction(
-                modWastage::WastageAtML(plan_.nodes[i].ml, factor), player_.pe, player_.matMult);
-
-            const double production = ToNumber(record::Field(rec, record::kFieldProductionTime), fmt);
-            const double modifier = ToNumber(record::Field(rec, record::kFieldProductivityModifier), fmt);
-            const std::int32_t perRun = times::BuildSecondsPerRun(production, modifier, plan_.nodes[i].pl);
-            const std::int32_t cut = times::AssemblySecondsPerRun(perRun, player_.industry, player_.timeMult);
-            plan_.nodes[i].seconds = static_cast<std::int64_t>(cut) * runs;
-
-            onPath_[static_cast<std::size_t>(bp)] = true;
-            for (const auto& material : sheet::ShownMaterials(rec, fmt)) {
-                const std::string& name = At(cat_.strItemNames, material.typeId);
-                double quantity = 0;
-                switch (sheet::ClassifyRow(name)) {
-                case sheet::RowKind::Empty:
-                    continue; // an unnamed material costs the sheet nothing either
-                case sheet::RowKind::Skill:
-                    plan_.nodes[i].skills.push_back(Skill { material.typeId, name, material.quantity });
-                    continue;
-                case sheet::RowKind::NoWaste:
-                    quantity = Finite(static_cast<double>(material.quantity) * runs);
-                    break;
-                case sheet::RowKind::Regular:
-                    quantity = Finite(Finite(static_cast<double>(material.quantity) * runs)
-                        + sheet::JobWaste(w, material.quantity, runs, fmt));
-                    break;
-                }
-                Node child;
-                child.typeId = material.typeId;
-                child.name = name;
-                child.parent = i;
-                child.quantity = quantity;
-                child.unitPrice = At(cat_.dblPrices, material.typeId);
-                const std::size_t c = plan_.nodes.size();
-                plan_.nodes[i].children.push_back(c);
-                plan_.nodes.push_back(std::move(child));
-                Place(c);
-            }
-            onPath_[static_cast<std::size_t>(bp)] = false;
-        }
-
-        // Finds the builder of node c and, when it can be used here, its runs and tree.
-        void Place(std::size_t c)
-        {
-            const auto builder = builders_.Find(pricing::MaterialName(plan_.nodes[c].name));
-            if (!builder)
-                return;
-            const std::string& rec = At(cat_.strBPs, *builder);
-            const std::int32_t bpTypeId = TextToInt32(record::Field(rec, record::kFieldTypeId), player_.fmt);
-            const std::int16_t batch = At(cat_.intBatchSize, bpTypeId);
-            if (batch <= 0)
-                return; // a blueprint that makes nothing builds nothing
-            Node& node = plan_.nodes[c];
-            node.builder = builder;
-            if (onPath_[static_cast<std::size_t>(*builder)]) {
-                node.cycle = true;
-                return;
-            }
-            node.batch = batch;
-            node.runs = ToInt32(std::ceil(node.quantity / batch));
-            node.surplus = Finite(static_cast<double>(node.runs) * batch - node.quantity);
-            if (At(cat_.bOwned, *builder)) {
-                const std::string& owned = cat_.strOwned[static_cast<std::size_t>(*builder)];
-                node.ml = TextToInt32(record::Field(owned, 1), player_.fmt);
-                node.pl = TextToInt32(record::Field(owned, 2), player_.fmt);
-            }
-            Expand(c);
-        }
-
-    private:
-        const Catalogue& cat_;
-        const pricing::Builders& builders_;
-        const Player& player_;
-        Plan& plan_;
-        std::vector<bool> onPath_;
-    };
-
-    // Calls visit for every node the job reaches: the product, and below it the
-    // children of every built node; a bought node is visited, its children are not.
-    void WalkBuilt(const Plan& plan, const std::function<void(const Node&)>& visit)
+class Builder {
+public:
+    Builder(const Catalogue& cat, const pricing::Builders& builders, const Player& player, Plan& plan)
+        : cat_(cat), builders_(builders), player_(player), plan_(plan), onPath_(cat.strBPs.size(), false)
     {
-        std::vector<std::size_t> stack { 0 };
-        while (!stack.empty()) {
-            const Node& node = plan.nodes[stack.back()];
-            stack.pop_back();
-            visit(node);
-            if (node.build)
-                for (auto it = node.children.rbegin(); it != node.children.rend(); ++it)
-                    stack.push_back(*it);
-        }
     }
 
-    std::string CsvField(std::string_view text)
+    // Fills the children of node i from its builder's record, then theirs.
+    void Expand(std::size_t i)
     {
-        if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-            return std::string(text);
-        std::string quoted = "\"";
-        for (const char c : text) {
-            if (c == '"')
-                quoted += '"';
-            quoted += c;
+        const std::int16_t bp = *plan_.nodes[i].builder;
+        const std::string& rec = At(cat_.strBPs, bp);
+        const NumberFormat& fmt = player_.fmt;
+        const std::int32_t runs = plan_.nodes[i].runs;
+        const double factor = record::BaseWastageFactor(rec, fmt);
+        const double w = sheet::WasteFraction(
+            modWastage::WastageAtML(plan_.nodes[i].ml, factor), player_.pe, player_.matMult);
+
+        const double production = ToNumber(record::Field(rec, record::kFieldProductionTime), fmt);
+        const double modifier = ToNumber(record::Field(rec, record::kFieldProductivityModifier), fmt);
+        const std::int32_t perRun = times::BuildSecondsPerRun(production, modifier, plan_.nodes[i].pl);
+        const std::int32_t cut = times::AssemblySecondsPerRun(perRun, player_.industry, player_.timeMult);
+        plan_.nodes[i].seconds = static_cast<std::int64_t>(cut) * runs;
+
+        onPath_[static_cast<std::size_t>(bp)] = true;
+        for (const auto& material : sheet::ShownMaterials(rec, fmt)) {
+            const std::string& name = At(cat_.strItemNames, material.typeId);
+            double quantity = 0;
+            switch (sheet::ClassifyRow(name)) {
+            case sheet::RowKind::Empty:
+                continue; // an unnamed material costs the sheet nothing either
+            case sheet::RowKind::Skill:
+                plan_.nodes[i].skills.push_back(Skill{material.typeId, name, material.quantity});
+                continue;
+            case sheet::RowKind::NoWaste:
+                quantity = Finite(static_cast<double>(material.quantity) * runs);
+                break;
+            case sheet::RowKind::Regular:
+                quantity = Finite(Finite(static_cast<double>(material.quantity) * runs)
+                    + sheet::JobWaste(w, material.quantity, runs, fmt));
+                break;
+            }
+            Node child;
+            child.typeId = material.typeId;
+            child.name = name;
+            child.parent = i;
+            child.quantity = quantity;
+            child.unitPrice = At(cat_.dblPrices, material.typeId);
+            const std::size_t c = plan_.nodes.size();
+            plan_.nodes[i].children.push_back(c);
+            plan_.nodes.push_back(std::move(child));
+            Place(c);
         }
-        return quoted + '"';
+        onPath_[static_cast<std::size_t>(bp)] = false;
     }
 
-    std::string Money(double value, const NumberFormat& fmt)
+    // Finds the builder of node c and, when it can be used here, its runs and tree.
+    void Place(std::size_t c)
     {
-        return Format(value, "0.00", fmt);
+        const auto builder = builders_.Find(pricing::MaterialName(plan_.nodes[c].name));
+        if (!builder)
+            return;
+        const std::string& rec = At(cat_.strBPs, *builder);
+        const std::int32_t bpTypeId = TextToInt32(record::Field(rec, record::kFieldTypeId), player_.fmt);
+        const std::int16_t batch = At(cat_.intBatchSize, bpTypeId);
+        if (batch <= 0)
+            return; // a blueprint that makes nothing builds nothing
+        Node& node = plan_.nodes[c];
+        node.builder = builder;
+        if (onPath_[static_cast<std::size_t>(*builder)]) {
+            node.cycle = true;
+            return;
+        }
+        node.batch = batch;
+        node.runs = ToInt32(std::ceil(node.quantity / batch));
+        node.surplus = Finite(static_cast<double>(node.runs) * batch - node.quantity);
+        if (At(cat_.bOwned, *builder)) {
+            const std::string& owned = cat_.strOwned[static_cast<std::size_t>(*builder)];
+            node.ml = TextToInt32(record::Field(owned, 1), player_.fmt);
+            node.pl = TextToInt32(record::Field(owned, 2), player_.fmt);
+        }
+        Expand(c);
     }
+
+private:
+    const Catalogue& cat_;
+    const pricing::Builders& builders_;
+    const Player& player_;
+    Plan& plan_;
+    std::vector<bool> onPath_;
+};
+
+// Calls visit for every node the job reaches: the product, and below it the
+// children of every built node; a bought node is visited, its children are not.
+void WalkBuilt(const Plan& plan, const std::function<void(const Node&)>& visit)
+{
+    std::vector<std::size_t> stack{0};
+    while (!stack.empty()) {
+        const Node& node = plan.nodes[stack.back()];
+        stack.pop_back();
+        visit(node);
+        if (node.build)
+            for (auto it = node.children.rbegin(); it != node.children.rend(); ++it)
+                stack.push_back(*it);
+    }
+}
+
+std::string CsvField(std::string_view text)
+{
+    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted = "\"";
+    for (const char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    return quoted + '"';
+}
+
+std::string Money(double value, const NumberFormat& fmt) { return Format(value, "0.00", fmt); }
 
 } // namespace
 
@@ -217,7 +210,7 @@ void Recompute(Plan& plan)
     Node& product = plan.nodes[0];
     product.unitPrice = plan.productPrice;
     Totals& t = plan.totals;
-    t = Totals {};
+    t = Totals{};
     t.cost = product.cost;
     t.revenue = Finite(plan.productPrice * product.quantity);
     t.profit = Finite(t.revenue - t.cost);
@@ -241,15 +234,14 @@ void Recompute(Plan& plan)
         }
         auto [it, added] = bought.try_emplace(node.typeId, plan.shopping.size());
         if (added)
-            plan.shopping.push_back(ShoppingItem { node.typeId, node.name, 0, node.unitPrice, 0 });
+            plan.shopping.push_back(ShoppingItem{node.typeId, node.name, 0, node.unitPrice, 0});
         ShoppingItem& item = plan.shopping[it->second];
         item.quantity = Finite(item.quantity + node.quantity);
         item.cost = Finite(item.quantity * item.unitPrice);
     });
-    std::stable_sort(
-        plan.shopping.begin(), plan.shopping.end(), [](const ShoppingItem& a, const ShoppingItem& b) {
-            return a.cost != b.cost ? a.cost > b.cost : a.name < b.name;
-        });
+    std::stable_sort(plan.shopping.begin(), plan.shopping.end(), [](const ShoppingItem& a, const ShoppingItem& b) {
+        return a.cost != b.cost ? a.cost > b.cost : a.name < b.name;
+    });
     plan.skills.clear();
     for (auto& entry : skills)
         plan.skills.push_back(std::move(entry.second));
@@ -317,17 +309,17 @@ std::string PlanCsv(const Plan& plan)
         csv += "\r\n";
     };
 
-    std::vector<std::pair<std::size_t, int>> stack { { 0, 0 } };
+    std::vector<std::pair<std::size_t, int>> stack{{0, 0}};
     while (!stack.empty()) {
         const auto [i, depth] = stack.back();
         stack.pop_back();
         const Node& n = plan.nodes[i];
         const bool made = n.Buildable();
         const std::string choice = n.cycle ? "Buy (cycle)" : n.build ? "Build" : "Buy";
-        line({ IntText(depth), n.name, ToText(n.quantity, dot), choice, made ? IntText(n.runs) : "",
+        line({IntText(depth), n.name, ToText(n.quantity, dot), choice, made ? IntText(n.runs) : "",
             made ? IntText(n.batch) : "", made ? ToText(n.surplus, dot) : "", made ? IntText(n.ml) : "",
             made ? IntText(n.pl) : "", Money(n.unitPrice, dot), Money(n.cost, dot),
-            n.build ? DurationText(n.seconds) : "" });
+            n.build ? DurationText(n.seconds) : ""});
         if (n.build)
             for (auto it = n.children.rbegin(); it != n.children.rend(); ++it)
                 stack.emplace_back(*it, depth + 1);
@@ -335,14 +327,14 @@ std::string PlanCsv(const Plan& plan)
 
     const Totals& t = plan.totals;
     const auto total = [&](const char* what, const std::string& value) {
-        line({ "", what, "", "", "", "", "", "", "", "", value, "" });
+        line({"", what, "", "", "", "", "", "", "", "", value, ""});
     };
     total("Total cost", Money(t.cost, dot));
     total("Cost per unit", Money(t.costPerUnit, dot));
     total("Revenue", Money(t.revenue, dot));
     total("Profit", Money(t.profit, dot));
     total("Profit per unit", Money(t.profitPerUnit, dot));
-    line({ "", "Total build time", "", "", "", "", "", "", "", "", "", DurationText(t.seconds) });
+    line({"", "Total build time", "", "", "", "", "", "", "", "", "", DurationText(t.seconds)});
     return csv;
 }
 

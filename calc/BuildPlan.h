@@ -15,8 +15,8 @@
 #include <utility>
 #include <vector>
 
-#include "calc/AutoPrice.h"
 #include "base/Numbers.h"
+#include "calc/AutoPrice.h"
 #include "catalogue/Catalogue.h"
 
 namespace brenta::plan {

@@ -10,18 +10,18 @@ using namespace numbers;
 
 namespace {
 
-    std::int32_t BaseQty(const Input& in, int row)
-    {
-        if (row < 0 || static_cast<std::size_t>(row) >= in.baseQty.size())
-            throw Failure("No base quantity for row " + std::to_string(row));
-        return in.baseQty[static_cast<std::size_t>(row)];
-    }
+std::int32_t BaseQty(const Input& in, int row)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= in.baseQty.size())
+        throw Failure("No base quantity for row " + std::to_string(row));
+    return in.baseQty[static_cast<std::size_t>(row)];
+}
 
-    // Skill rows and empty rows take no part: their cells keep "0" and they cost nothing.
-    bool CountsInCosts(sheet::RowKind kind)
-    {
-        return kind == sheet::RowKind::Regular || kind == sheet::RowKind::NoWaste;
-    }
+// Skill rows and empty rows take no part: their cells keep "0" and they cost nothing.
+bool CountsInCosts(sheet::RowKind kind)
+{
+    return kind == sheet::RowKind::Regular || kind == sheet::RowKind::NoWaste;
+}
 
 } // namespace
 

@@ -7,7 +7,8 @@
 
 namespace brenta::ideal {
 
-std::int32_t CheckIdeal(std::int32_t estimate, std::int32_t base, double baseWastageFactor, const NumberFormat& fmt)
+std::int32_t CheckIdeal(
+    std::int32_t estimate, std::int32_t base, double baseWastageFactor, const NumberFormat& fmt)
 {
     std::int32_t ideal = estimate;
     for (;;) {
@@ -62,8 +63,8 @@ std::optional<std::int32_t> FirstLevelBelow(std::int32_t lo, std::int32_t hi, do
 
 } // namespace
 
-std::optional<Improvement> NextImprovement(std::int32_t ml, std::int32_t ideal, std::int32_t base,
-    double baseWastageFactor, const NumberFormat& fmt)
+std::optional<Improvement> NextImprovement(
+    std::int32_t ml, std::int32_t ideal, std::int32_t base, double baseWastageFactor, const NumberFormat& fmt)
 {
     if (ml >= ideal)
         return Improvement{ideal, true};
@@ -80,7 +81,8 @@ std::optional<Improvement> NextImprovement(std::int32_t ml, std::int32_t ideal, 
     constexpr std::int32_t kLast = std::numeric_limits<std::int32_t>::max();
     const std::int32_t from = std::max(first, 0);
     if (from < kLast)
-        if (const auto n = FirstLevelBelow(from, std::min(ideal, kLast - 1), current, base, baseWastageFactor, fmt))
+        if (const auto n
+            = FirstLevelBelow(from, std::min(ideal, kLast - 1), current, base, baseWastageFactor, fmt))
             return Improvement{*n, false};
     if (ideal == kLast && modWastage::MLWaste(kLast, base, baseWastageFactor, fmt) < current)
         return Improvement{kLast, false};

@@ -20,10 +20,10 @@ void AddTimes(const std::vector<std::string_view>& rec, const Facility& facility
             throw Failure("Blueprint record without its times");
         const std::int32_t ml = TextToInt32(block.ml, fmt);
         const std::int32_t pl = TextToInt32(block.pl, fmt);
-        std::string mlTime = times::ResearchTime(TextToInt32(rec[record::kFieldMLTime], fmt), facility.metallurgy,
-            facility.posLab, ml);
-        std::string plTime
-            = times::ResearchTime(TextToInt32(rec[record::kFieldPLTime], fmt), facility.research, facility.posLab, pl);
+        std::string mlTime = times::ResearchTime(
+            TextToInt32(rec[record::kFieldMLTime], fmt), facility.metallurgy, facility.posLab, ml);
+        std::string plTime = times::ResearchTime(
+            TextToInt32(rec[record::kFieldPLTime], fmt), facility.research, facility.posLab, pl);
         const std::int32_t base = times::BuildSecondsPerRun(ToNumber(rec[record::kFieldProductionTime], fmt),
             ToNumber(rec[record::kFieldProductivityModifier], fmt), pl);
         block.assembly = times::AssemblyTime(base, facility.industry, facility.timeMult, 1);
@@ -49,8 +49,8 @@ std::string CostOf(std::string_view rec, std::string_view mlText, const Catalogu
 
 } // namespace
 
-std::vector<storage::ReportBlock> OwnedBlocks(const Catalogue& cat, const Facility& facility,
-    const NumberFormat& fmt)
+std::vector<storage::ReportBlock> OwnedBlocks(
+    const Catalogue& cat, const Facility& facility, const NumberFormat& fmt)
 {
     const std::size_t n = std::min({cat.strBPs.size(), cat.bOwned.size(), cat.strOwned.size()});
     std::vector<storage::ReportBlock> blocks;
@@ -75,8 +75,8 @@ std::vector<storage::ReportBlock> OwnedBlocks(const Catalogue& cat, const Facili
 
 std::string OwnedReport(const Catalogue& cat, const Facility& facility, const NumberFormat& fmt)
 {
-    return storage::OwnedReport(
-        storage::ReportHead{facility.posLab, facility.timeMult, facility.matMult}, OwnedBlocks(cat, facility, fmt), fmt);
+    return storage::OwnedReport(storage::ReportHead{facility.posLab, facility.timeMult, facility.matMult},
+        OwnedBlocks(cat, facility, fmt), fmt);
 }
 
 } // namespace brenta::report

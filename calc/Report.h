@@ -15,10 +15,10 @@
 namespace brenta::report {
 
 struct Facility {
-    bool posLab = false;   // research in a starbase lab (a quarter off research times)
-    double timeMult = 1;   // the assembly array's time multiplier
-    double matMult = 1;    // the assembly array's material multiplier
-    int metallurgy = 0;    // skill levels 0..5
+    bool posLab = false; // research in a starbase lab (a quarter off research times)
+    double timeMult = 1; // the assembly array's time multiplier
+    double matMult = 1; // the assembly array's material multiplier
+    int metallurgy = 0; // skill levels 0..5
     int research = 0;
     int industry = 0;
     int pe = 0;
@@ -28,8 +28,8 @@ struct Facility {
 // numbers, or a PL of -1, which divides by zero) says "Invalid" for its three times;
 // one whose cost cannot be computed says "Invalid" for its cost ("###,##0.00"
 // otherwise). The levels stand as the owned record holds them.
-std::vector<storage::ReportBlock> OwnedBlocks(const Catalogue& cat, const Facility& facility,
-    const NumberFormat& fmt);
+std::vector<storage::ReportBlock> OwnedBlocks(
+    const Catalogue& cat, const Facility& facility, const NumberFormat& fmt);
 
 // The whole report text: its head and OwnedBlocks.
 std::string OwnedReport(const Catalogue& cat, const Facility& facility, const NumberFormat& fmt);

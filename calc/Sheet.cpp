@@ -144,7 +144,8 @@ Output Compute(const Input& in)
         const std::int32_t ml = TextToInt32(in.mlText, in.fmt);
         if (ml >= kMLLimit)
             throw Failure("ML too large");
-        const double shownFraction = modWastage::WastageAtML(ToInt32(LeadingNumber(in.mlText)), in.baseWastageFactor);
+        const double shownFraction
+            = modWastage::WastageAtML(ToInt32(LeadingNumber(in.mlText)), in.baseWastageFactor);
         out.wf = Format(shownFraction, "0.0000000000000", in.fmt);
         if (!in.blueprintSelected)
             return out;

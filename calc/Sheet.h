@@ -44,8 +44,8 @@ double JobWaste(double wasteFraction, std::int32_t base, std::int32_t runs, cons
 
 struct RowInput {
     std::string caption; // display name, "" for a row without material
-    std::string amount;  // amount caption (whole job)
-    std::string price;   // unit price box
+    std::string amount; // amount caption (whole job)
+    std::string price; // unit price box
 };
 
 struct Input {
@@ -64,7 +64,7 @@ struct Input {
     double baseWastageFactor = 0.1;
     bool blueprintSelected = false;
     bool improvements = false;
-    std::string times;          // ML, PL and production seconds joined by "{"
+    std::string times; // ML, PL and production seconds joined by "{"
     std::string selectedRecord; // record of the selected blueprint (productivity modifier)
     std::array<RowInput, kRows> rows;
     std::vector<std::int32_t> baseQty; // base quantity of one run, by filled row

@@ -49,9 +49,9 @@ Shown ShowBlueprint(std::int16_t index, const Catalogue& cat, const Levels& boxe
     }
     shown.batchText = IntText(At(cat.intBatchSize, shown.typeId));
     for (const auto& material : sheet::ShownMaterials(rec, fmt))
-        shown.rows.push_back(Row{material.typeId, At(cat.strItemNames, material.typeId),
-            std::string(material.quantityText), material.quantity,
-            ToText(At(cat.dblPrices, material.typeId), fmt)});
+        shown.rows.push_back(
+            Row{material.typeId, At(cat.strItemNames, material.typeId), std::string(material.quantityText),
+                material.quantity, ToText(At(cat.dblPrices, material.typeId), fmt)});
 
     // Nothing above changed anything; now the boxes take the levels.
     if (shown.owned) {

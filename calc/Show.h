@@ -26,22 +26,22 @@ struct Levels {
 // One filled grid row.
 struct Row {
     std::int32_t typeId = 0;
-    std::string name;       // the item's display name, kind prefix included
+    std::string name; // the item's display name, kind prefix included
     std::string amountText; // the quantity as the record writes it
     std::int32_t quantity = 0; // the base quantity of one run
-    std::string priceText;  // the stored unit price
+    std::string priceText; // the stored unit price
     bool operator==(const Row&) const = default;
 };
 
 struct Shown {
-    std::int16_t index = 0;  // the blueprint index
+    std::int16_t index = 0; // the blueprint index
     std::int16_t typeId = 0; // the blueprint's own type ID (its icon)
-    std::string times;       // ML, PL and production seconds joined by "{"
+    std::string times; // ML, PL and production seconds joined by "{"
     double baseWastageFactor = 0.1;
-    std::string batchText;   // units one run makes
+    std::string batchText; // units one run makes
     bool owned = false;
-    Levels levels;           // the ML and PL boxes: the owned levels, else "0" and "0"
-    std::vector<Row> rows;   // one per material of positive quantity, in list order
+    Levels levels; // the ML and PL boxes: the owned levels, else "0" and "0"
+    std::vector<Row> rows; // one per material of positive quantity, in list order
     // The owned record after showing. The level boxes take the owned levels, and a
     // box whose text changes rebuilds the record from it (ML first, then PL), as an
     // edit of the box does; a level a record cannot hold keeps the record as it was.

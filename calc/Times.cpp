@@ -17,8 +17,8 @@ std::int32_t FloorDiv(std::int32_t a, std::int32_t b)
 
 } // namespace
 
-std::string RunningTime(std::int32_t BaseSeconds, std::int32_t SkillLevel, double SkillMult, double POSMult,
-    std::int32_t Runs)
+std::string RunningTime(
+    std::int32_t BaseSeconds, std::int32_t SkillLevel, double SkillMult, double POSMult, std::int32_t Runs)
 {
     using namespace numbers;
     const double t = Finite((1 - SkillLevel * SkillMult) * BaseSeconds * POSMult);

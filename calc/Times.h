@@ -37,8 +37,8 @@ inline constexpr std::array<AssemblyArray, 15> kAssemblyArrays = {{
 // and the parts are multiplied, then carried: negative run counts give the negative,
 // mixed parts the player has always seen ("-1D -14H -20M 0S"). Any 32-bit overflow is
 // a Failure.
-std::string RunningTime(std::int32_t BaseSeconds, std::int32_t SkillLevel, double SkillMult, double POSMult,
-    std::int32_t Runs);
+std::string RunningTime(
+    std::int32_t BaseSeconds, std::int32_t SkillLevel, double SkillMult, double POSMult, std::int32_t Runs);
 
 // The time rule of research and assembly: a starbase lab takes a quarter off
 // research, each Metallurgy or Research level 5 % off research, each Industry level

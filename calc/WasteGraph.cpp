@@ -9,17 +9,17 @@ using namespace numbers;
 
 namespace {
 
-    constexpr std::int32_t kMostLevels = 500; // longer ranges are cut here, the axis runs on
+constexpr std::int32_t kMostLevels = 500; // longer ranges are cut here, the axis runs on
 
-    void Line(Picture& p, Point from, Point to, unsigned colour)
-    {
-        p.strokes.push_back(Stroke { Stroke::Kind::Line, from, to, colour, {} });
-    }
+void Line(Picture& p, Point from, Point to, unsigned colour)
+{
+    p.strokes.push_back(Stroke{Stroke::Kind::Line, from, to, colour, {}});
+}
 
-    void Text(Picture& p, Point at, std::string text, unsigned colour)
-    {
-        p.strokes.push_back(Stroke { Stroke::Kind::Text, at, at, colour, std::move(text) });
-    }
+void Text(Picture& p, Point at, std::string text, unsigned colour)
+{
+    p.strokes.push_back(Stroke{Stroke::Kind::Text, at, at, colour, std::move(text)});
+}
 
 } // namespace
 
@@ -53,31 +53,31 @@ std::optional<Picture> WasteGraph(std::string_view idealCaption, std::string_vie
         throw Failure("The graph has no area to draw in");
 
     const double base = p.maxWaste;
-    Line(p, { 0, base }, { 0, 0 }, kWhite);
-    Line(p, { 0, base }, { static_cast<double>(p.ideal), base }, kWhite);
+    Line(p, {0, base}, {0, 0}, kWhite);
+    Line(p, {0, base}, {static_cast<double>(p.ideal), base}, kWhite);
 
     if (p.maxML >= 11) {
         double tenth = p.maxML / 10.0;
         p.step = ToInt32(modRounding::RoundNumberValue(tenth, fmt));
     }
     for (std::int32_t m = 0; m <= p.maxML - 1; m += p.step) {
-        Text(p, { static_cast<double>(m), base / 2 },
+        Text(p, {static_cast<double>(m), base / 2},
             "(" + IntText(m) + fmt.digSep + IntText(waste[static_cast<std::size_t>(m)]) + ")", kWhite);
         if (m > 0)
-            Line(p, { static_cast<double>(m), 0 }, { static_cast<double>(m), base }, kGrey);
+            Line(p, {static_cast<double>(m), 0}, {static_cast<double>(m), base}, kGrey);
     }
 
     const double end = p.maxML;
-    Text(p, { 0.95 * end, 3 * base / 4 }, "(" + IntText(p.maxML) + ",0)", kGreen);
-    Line(p, { end, 0 }, { end, base }, kGrey);
+    Text(p, {0.95 * end, 3 * base / 4}, "(" + IntText(p.maxML) + ",0)", kGreen);
+    Line(p, {end, 0}, {end, base}, kGrey);
 
     for (std::int32_t m = 0; m < p.maxML; ++m) {
         const double x = m;
         const double y1 = height[static_cast<std::size_t>(m)];
         const double y2 = height[static_cast<std::size_t>(m) + 1];
-        Line(p, { x, y1 }, { x + 1, y1 }, kYellow);
+        Line(p, {x, y1}, {x + 1, y1}, kYellow);
         if (y2 != y1)
-            Line(p, { x + 1, y1 }, { x + 1, y2 }, kYellow);
+            Line(p, {x + 1, y1}, {x + 1, y2}, kYellow);
     }
     return p;
 }

@@ -12,10 +12,7 @@ namespace data = catalogue_data;
 
 namespace {
 
-std::size_t Slot(std::int32_t typeId)
-{
-    return static_cast<std::size_t>(typeId);
-}
+std::size_t Slot(std::int32_t typeId) { return static_cast<std::size_t>(typeId); }
 
 } // namespace
 

@@ -9,16 +9,16 @@
 
 namespace brenta {
 
-inline constexpr int kBlueprintCount = 2579;  // blueprint indexes 0..2578
-inline constexpr int kTypeIdSlots = 30909;    // type IDs 0..30908
+inline constexpr int kBlueprintCount = 2579; // blueprint indexes 0..2578
+inline constexpr int kTypeIdSlots = 30909; // type IDs 0..30908
 
 struct Catalogue {
-    std::vector<std::string> strBPs;        // by blueprint index: the blueprint record
-    std::vector<bool> bOwned;               // by blueprint index: the player owns it
-    std::vector<std::string> strOwned;      // by blueprint index: the owned record
-    std::vector<std::string> strItemNames;  // by type ID: "[Kind] name", "" when unnamed
-    std::vector<double> dblPrices;          // by type ID: unit price
-    std::vector<std::int16_t> intBPIndex;   // by blueprint type ID: blueprint index
+    std::vector<std::string> strBPs; // by blueprint index: the blueprint record
+    std::vector<bool> bOwned; // by blueprint index: the player owns it
+    std::vector<std::string> strOwned; // by blueprint index: the owned record
+    std::vector<std::string> strItemNames; // by type ID: "[Kind] name", "" when unnamed
+    std::vector<double> dblPrices; // by type ID: unit price
+    std::vector<std::int16_t> intBPIndex; // by blueprint type ID: blueprint index
     std::vector<std::int16_t> intBatchSize; // by blueprint type ID: units per run
 
     // Gives the seven arrays their bounds, every slot empty.

@@ -21,7 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // same text: a value survives any number of saves unchanged.
             const std::string written = numbers::ToText(value, fmt);
             const double back = numbers::ToNumber(written, fmt);
-            fuzz::Check(numbers::ToText(back, fmt) == written, "ToText of a read value reads back to the same text");
+            fuzz::Check(
+                numbers::ToText(back, fmt) == written, "ToText of a read value reads back to the same text");
         } catch (const Failure&) {
         }
         try {

@@ -14,8 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view content = fuzz::Text(data, size);
     for (const NumberFormat& fmt : fuzz::kFormats) {
         const storage::SkillLevels read = storage::ReadSkills(content, fmt);
-        const std::optional<std::int16_t> levels[] = {
-            read.metallurgy, read.research, read.industry, read.productionEfficiency};
+        const std::optional<std::int16_t> levels[]
+            = {read.metallurgy, read.research, read.industry, read.productionEfficiency};
         std::int16_t chosen[4] = {};
         for (std::size_t i = 0; i < 4; ++i) {
             if (!levels[i])

@@ -6,8 +6,8 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 #include <string_view>
+#include <vector>
 
 #include "base/Numbers.h"
 #include "catalogue/Catalogue.h"

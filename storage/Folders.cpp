@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include <sys/stat.h>
 #include <cctype>
 #include <filesystem>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace fs = std::filesystem;
@@ -32,7 +32,8 @@ bool Holds(const std::string& mountPoint, const std::string& folder)
         return false;
     if (mountPoint.back() == kSeparator || folder == mountPoint)
         return folder.starts_with(mountPoint);
-    return folder.starts_with(mountPoint) && folder.size() > mountPoint.size() && folder[mountPoint.size()] == kSeparator;
+    return folder.starts_with(mountPoint) && folder.size() > mountPoint.size()
+        && folder[mountPoint.size()] == kSeparator;
 }
 
 } // namespace
@@ -73,8 +74,8 @@ bool IsPlayerFile(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode);
 }
 
-std::vector<std::string> MatchingNames(const std::vector<FolderEntry>& entries, std::string_view filter,
-    NameMatch match)
+std::vector<std::string> MatchingNames(
+    const std::vector<FolderEntry>& entries, std::string_view filter, NameMatch match)
 {
     std::vector<std::string> names;
     for (const FolderEntry& entry : entries) {
@@ -169,7 +170,8 @@ int DriveOf(const std::vector<std::string>& drives, const std::string& folder)
 {
     int best = -1;
     for (std::size_t i = 0; i < drives.size(); ++i)
-        if (Holds(drives[i], folder) && (best < 0 || drives[i].size() > drives[static_cast<std::size_t>(best)].size()))
+        if (Holds(drives[i], folder)
+            && (best < 0 || drives[i].size() > drives[static_cast<std::size_t>(best)].size()))
             best = static_cast<int>(i);
     return best;
 }

@@ -30,14 +30,14 @@ std::optional<std::vector<FolderEntry>> ListFolder(const std::string& folder);
 bool IsPlayerFile(const std::string& path);
 
 enum class NameMatch {
-    Ending,   // the name ends with the filter
+    Ending, // the name ends with the filter
     Anywhere, // the name contains the filter
 };
 
 // The names of the entries, files and sub-folders alike and in the same order, that
 // match filter, compared case-sensitively (an empty filter matches every name).
-std::vector<std::string> MatchingNames(const std::vector<FolderEntry>& entries, std::string_view filter,
-    NameMatch match);
+std::vector<std::string> MatchingNames(
+    const std::vector<FolderEntry>& entries, std::string_view filter, NameMatch match);
 
 // The folder's sub-folders sorted by name, letter case aside.
 std::vector<std::string> SubFolderNames(const std::vector<FolderEntry>& entries);

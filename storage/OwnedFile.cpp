@@ -14,8 +14,7 @@ namespace {
 
 // The blueprint index the type ID text names, or nothing when it names no
 // blueprint of the catalogue.
-std::optional<std::size_t> BlueprintIndexOf(std::string_view idText, const Catalogue& cat,
-    const NumberFormat& fmt)
+std::optional<std::size_t> BlueprintIndexOf(std::string_view idText, const Catalogue& cat, const NumberFormat& fmt)
 {
     const double id = numbers::RoundHalfEven(numbers::ToNumber(idText, fmt));
     const double last = static_cast<double>(std::min<std::size_t>(cat.intBPIndex.size(), kTypeIdSlots)) - 1;
@@ -66,7 +65,7 @@ void ApplyOwned(std::string_view content, Catalogue& cat, const NumberFormat& fm
 std::string OwnedText(const Catalogue& cat)
 {
     const std::size_t end
-        = std::min({ cat.bOwned.size(), cat.strOwned.size(), static_cast<std::size_t>(kBlueprintCount) });
+        = std::min({cat.bOwned.size(), cat.strOwned.size(), static_cast<std::size_t>(kBlueprintCount)});
     std::string text;
     for (std::size_t i = 0; i < end; ++i) {
         if (!cat.bOwned[i])

@@ -28,15 +28,15 @@ std::string Record(std::string_view typeId, std::string_view mlBox, std::string_
     return Join(typeId, LevelFromBox(mlBox), LevelFromBox(plBox));
 }
 
-std::string WithML(std::string_view oldRecord, std::string_view typeId, std::string_view mlBox,
-    const NumberFormat& fmt)
+std::string WithML(
+    std::string_view oldRecord, std::string_view typeId, std::string_view mlBox, const NumberFormat& fmt)
 {
     const std::int32_t ml = LevelFromBox(mlBox);
     return Join(typeId, ml, OldLevel(oldRecord, 2, fmt));
 }
 
-std::string WithPL(std::string_view oldRecord, std::string_view typeId, std::string_view plBox,
-    const NumberFormat& fmt)
+std::string WithPL(
+    std::string_view oldRecord, std::string_view typeId, std::string_view plBox, const NumberFormat& fmt)
 {
     const std::int16_t ml = OldLevel(oldRecord, 1, fmt);
     return Join(typeId, ml, LevelFromBox(plBox));

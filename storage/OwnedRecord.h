@@ -23,9 +23,9 @@ std::string Record(std::string_view typeId, std::string_view mlBox, std::string_
 // the other level taken from the old record (field 1 for ML, field 2 for PL) as a
 // 16-bit integer. An old record without that field, or whose field does not fit,
 // is a Failure: the caller keeps the old record rather than inventing a level.
-std::string WithML(std::string_view oldRecord, std::string_view typeId, std::string_view mlBox,
-    const NumberFormat& fmt);
-std::string WithPL(std::string_view oldRecord, std::string_view typeId, std::string_view plBox,
-    const NumberFormat& fmt);
+std::string WithML(
+    std::string_view oldRecord, std::string_view typeId, std::string_view mlBox, const NumberFormat& fmt);
+std::string WithPL(
+    std::string_view oldRecord, std::string_view typeId, std::string_view plBox, const NumberFormat& fmt);
 
 } // namespace brenta::owned

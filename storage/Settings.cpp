@@ -68,10 +68,7 @@ std::optional<bool> ToBoolean(std::string_view text, const NumberFormat& fmt)
     }
 }
 
-std::string BooleanText(bool value)
-{
-    return value ? "True" : "False";
-}
+std::string BooleanText(bool value) { return value ? "True" : "False"; }
 
 Options ReadOptions(SettingsStore& store, const NumberFormat& fmt, std::string_view executableName)
 {
@@ -81,7 +78,8 @@ Options ReadOptions(SettingsStore& store, const NumberFormat& fmt, std::string_v
     options.x = ReadEdge(store, kKeyX, fmt);
     options.y = ReadEdge(store, kKeyY, fmt);
     std::string pricesFile = store.Read(kSectionOptions, kKeyPricesFile, kDefaultPricesFile);
-    options.pricesFile = IsUsablePricesFileName(pricesFile, executableName) ? std::move(pricesFile) : std::string(kDefaultPricesFile);
+    options.pricesFile = IsUsablePricesFileName(pricesFile, executableName) ? std::move(pricesFile)
+                                                                            : std::string(kDefaultPricesFile);
     return options;
 }
 

@@ -34,19 +34,18 @@ SkillLevels ReadSkills(std::string_view content, const NumberFormat& fmt)
     if (!first)
         return levels;
     const auto fields = text::Split(*first, ',');
-    std::optional<std::int16_t>* targets[] = {
-        &levels.metallurgy, &levels.research, &levels.industry, &levels.productionEfficiency
-    };
+    std::optional<std::int16_t>* targets[]
+        = {&levels.metallurgy, &levels.research, &levels.industry, &levels.productionEfficiency};
     for (std::size_t k = 0; k < std::size(targets) && k < fields.size(); ++k)
         *targets[k] = Level(fields[k], fmt);
     return levels;
 }
 
-std::string SkillsText(std::int16_t metallurgy, std::int16_t research, std::int16_t industry,
-    std::int16_t productionEfficiency)
+std::string SkillsText(
+    std::int16_t metallurgy, std::int16_t research, std::int16_t industry, std::int16_t productionEfficiency)
 {
-    return numbers::IntText(metallurgy) + "," + numbers::IntText(research) + "," + numbers::IntText(industry)
-        + "," + numbers::IntText(productionEfficiency) + "\r\n";
+    return numbers::IntText(metallurgy) + "," + numbers::IntText(research) + "," + numbers::IntText(industry) + ","
+        + numbers::IntText(productionEfficiency) + "\r\n";
 }
 
 } // namespace brenta::storage

@@ -32,7 +32,7 @@ struct SkillLevels {
 SkillLevels ReadSkills(std::string_view content, const NumberFormat& fmt);
 
 // The file's text: the four levels as decimal integers joined by "," and CR LF.
-std::string SkillsText(std::int16_t metallurgy, std::int16_t research, std::int16_t industry,
-    std::int16_t productionEfficiency);
+std::string SkillsText(
+    std::int16_t metallurgy, std::int16_t research, std::int16_t industry, std::int16_t productionEfficiency);
 
 } // namespace brenta::storage

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cstdint>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <utility>
 
@@ -19,10 +19,7 @@ namespace brenta::storage {
 
 namespace {
 
-std::string Reason(int err)
-{
-    return std::strerror(err);
-}
+std::string Reason(int err) { return std::strerror(err); }
 
 // Closes a descriptor when the scope ends, unless it was released.
 class Descriptor {
@@ -67,10 +64,7 @@ WriteFault& Fault()
     return fault;
 }
 
-int Injected(WriteStep step, const std::string& path)
-{
-    return Fault() ? Fault()(step, path) : 0;
-}
+int Injected(WriteStep step, const std::string& path) { return Fault() ? Fault()(step, path) : 0; }
 
 // The longest name of a folder entry on the file systems the program runs on.
 constexpr std::size_t kMaxNameBytes = 255;
@@ -172,8 +166,9 @@ void WriteFileAtomically(const std::string& linkOrPath, std::string_view content
         throw Failure(fail + "cannot create a temporary file in " + folder + ": " + Reason(err));
     // Only an ordinary file is replaced: a pipe or a device in its place is the
     // player's, and a folder cannot be.
-    if (struct stat target {}; ::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode))
-        throw Failure(fail + (S_ISDIR(target.st_mode) ? Reason(EISDIR) : std::string("it is not an ordinary file")));
+    if (struct stat target{}; ::stat(path.c_str(), &target) == 0 && !S_ISREG(target.st_mode))
+        throw Failure(
+            fail + (S_ISDIR(target.st_mode) ? Reason(EISDIR) : std::string("it is not an ordinary file")));
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
         // IsTemporaryName recognises exactly this form. The target's name is cut
         // short where the whole would pass the system's longest name, which the
@@ -235,10 +230,7 @@ void WriteFileAtomically(const std::string& linkOrPath, std::string_view content
         ::fsync(dir.Get());
 }
 
-std::string FinalTarget(const std::string& path)
-{
-    return FollowLinks(path, "cannot follow " + path + ": ");
-}
+std::string FinalTarget(const std::string& path) { return FollowLinks(path, "cannot follow " + path + ": "); }
 
 WriteTarget InspectWriteTarget(const std::string& path)
 {

@@ -52,21 +52,21 @@ void ForEachLine(std::string_view content, Visit&& visit)
 std::vector<std::string> SplitLines(std::string_view content);
 
 // Replaces the file at path with content: the bytes are written to a temporary file
-// beside it (its name never longer than the longest name the system allows), flushed to disk, and renamed over the target; an existing target's
-// permission bits are kept. A symbolic link is followed to the file it names,
-// which is replaced the same way beside itself: the link stays a link. Any failure (the folder is missing or not writable, the
-// disk is full, the target is a folder, a pipe or a device: only an ordinary file is
-// ever replaced) is a Failure saying which step failed and
-// why; the temporary file is removed and the previous file is left as it was.
+// beside it (its name never longer than the longest name the system allows), flushed to disk, and renamed over the
+// target; an existing target's permission bits are kept. A symbolic link is followed to the file it names, which
+// is replaced the same way beside itself: the link stays a link. Any failure (the folder is missing or not
+// writable, the disk is full, the target is a folder, a pipe or a device: only an ordinary file is ever replaced)
+// is a Failure saying which step failed and why; the temporary file is removed and the previous file is left as it
+// was.
 void WriteFileAtomically(const std::string& path, std::string_view content);
 
 // What a write to a path would replace, links followed as WriteFileAtomically
 // follows them.
 enum class WriteTarget {
-    Missing,        // nothing yet: the write creates the file
-    Ordinary,       // an ordinary file the player may write
+    Missing, // nothing yet: the write creates the file
+    Ordinary, // an ordinary file the player may write
     WriteProtected, // an ordinary file without write permission for the player
-    NotOrdinary,    // a folder, a pipe, a device or a socket
+    NotOrdinary, // a folder, a pipe, a device or a socket
 };
 WriteTarget InspectWriteTarget(const std::string& path);
 

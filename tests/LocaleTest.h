@@ -30,5 +30,5 @@ inline std::string Localised(std::string text, const NumberFormat& fmt)
 
 } // namespace brenta::test
 
-#define BRENTA_BOTH_LOCALES(Suite) \
+#define BRENTA_BOTH_LOCALES(Suite)                                                                                \
     INSTANTIATE_TEST_SUITE_P(Locales, Suite, ::testing::Values('.', ','), ::brenta::test::LocaleName)

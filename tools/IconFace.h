@@ -14,7 +14,7 @@
 namespace brenta::icons {
 
 struct Face {
-    std::string kind;     // a kind prefix without brackets: "T1", "T2", "Ship", "Comp", ...
+    std::string kind; // a kind prefix without brackets: "T1", "T2", "Ship", "Comp", ...
     std::string initials; // one to three characters, upper case
 };
 
@@ -36,8 +36,8 @@ inline std::map<std::string, std::string, std::less<>> ByPlainName(const std::ve
 // the kind. Other items are modules and charges, told apart by their tech level: a
 // name ending in " II" is second tech, anything else first tech. The initials are
 // the first letters or digits of up to three words, leaving out the tech level.
-inline Face FaceOf(std::string_view blueprintName,
-    const std::map<std::string, std::string, std::less<>>& displayByPlainName)
+inline Face FaceOf(
+    std::string_view blueprintName, const std::map<std::string, std::string, std::less<>>& displayByPlainName)
 {
     constexpr std::string_view suffix = " Blueprint";
     std::string_view item = blueprintName;
@@ -65,8 +65,8 @@ inline Face FaceOf(std::string_view blueprintName,
     for (std::string_view word : words) {
         if (face.initials.size() == 3)
             break;
-        const auto first = std::find_if(word.begin(), word.end(),
-            [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
+        const auto first = std::find_if(
+            word.begin(), word.end(), [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; });
         if (first != word.end())
             face.initials += static_cast<char>(std::toupper(static_cast<unsigned char>(*first)));
     }

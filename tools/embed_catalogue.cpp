@@ -91,9 +91,12 @@ public:
     {
         const std::size_t dot = text.find('.');
         const std::string_view whole = text.substr(0, dot);
-        const std::string_view fraction = dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
-        auto digits = [](std::string_view s) { return s.find_first_not_of("0123456789") == std::string_view::npos; };
-        if (whole.empty() || !digits(whole) || (dot != std::string_view::npos && (fraction.empty() || !digits(fraction))))
+        const std::string_view fraction
+            = dot == std::string_view::npos ? std::string_view() : text.substr(dot + 1);
+        auto digits
+            = [](std::string_view s) { return s.find_first_not_of("0123456789") == std::string_view::npos; };
+        if (whole.empty() || !digits(whole)
+            || (dot != std::string_view::npos && (fraction.empty() || !digits(fraction))))
             Fail("price \"" + std::string(text) + "\" is not a decimal number");
         return std::string(text) + (dot == std::string_view::npos ? ".0" : "");
     }

@@ -18,8 +18,8 @@
 
 #include <cstdio>
 #include <map>
-#include <string_view>
 #include <string>
+#include <string_view>
 
 #include "catalogue/BlueprintRecord.h"
 #include "catalogue/Catalogue.h"
@@ -35,9 +35,15 @@ const char* const kMark = "Brenta generated icon";
 QColor KindColour(const std::string& kind)
 {
     static const std::map<std::string, QColor> colours = {
-        {"T1", QColor(150, 130, 20)},   {"T2", QColor(140, 30, 140)},  {"Ship", QColor(160, 35, 35)},
-        {"Item", QColor(30, 120, 40)},  {"Raw", QColor(20, 120, 140)}, {"Comp", QColor(70, 80, 100)},
-        {"RAM", QColor(40, 60, 150)},   {"DC", QColor(110, 70, 30)},   {"Skill", QColor(170, 150, 0)},
+        {"T1", QColor(150, 130, 20)},
+        {"T2", QColor(140, 30, 140)},
+        {"Ship", QColor(160, 35, 35)},
+        {"Item", QColor(30, 120, 40)},
+        {"Raw", QColor(20, 120, 140)},
+        {"Comp", QColor(70, 80, 100)},
+        {"RAM", QColor(40, 60, 150)},
+        {"DC", QColor(110, 70, 30)},
+        {"Skill", QColor(170, 150, 0)},
     };
     const auto it = colours.find(kind);
     return it == colours.end() ? QColor(90, 90, 90) : it->second;
@@ -85,7 +91,8 @@ QImage AppIcon()
     p.fillPath(square, QColor(0x20, 0x20, 0x20));
     p.setClipPath(square);
     for (int row = 0; row < 6; ++row)
-        p.fillRect(QRect(8, 150 + row * 16, size - 16, 8), row % 2 == 0 ? QColor(0x40, 0x40, 0x40) : QColor(0, 0, 0x80));
+        p.fillRect(
+            QRect(8, 150 + row * 16, size - 16, 8), row % 2 == 0 ? QColor(0x40, 0x40, 0x40) : QColor(0, 0, 0x80));
     p.setClipping(false);
     p.setPen(QPen(QColor(0, 0xFF, 0xFF), 6));
     p.setBrush(Qt::NoBrush);
@@ -107,7 +114,8 @@ bool Write(const QImage& image, const QString& path, const char* format)
         writer.setQuality(90);
     if (writer.write(image))
         return true;
-    std::fprintf(stderr, "brenta_gen_icons: cannot write %s: %s\n", qPrintable(path), qPrintable(writer.errorString()));
+    std::fprintf(
+        stderr, "brenta_gen_icons: cannot write %s: %s\n", qPrintable(path), qPrintable(writer.errorString()));
     return false;
 }
 

@@ -100,10 +100,8 @@ TEST_P(AutoPrice, OneRunCostOfTheBuilder)
         const char* ownedRecord; // "" when the builder is not owned
         const char* text;
     } cases[] = {
-        {5, 1, "", "220.00"},
-        {0, 1, "", "270.00"},
-        {5, 1.1, "", "240.00"},       // the array adds 10 %
-        {5, 1, "701{1{0", "210.00"},  // owned at ML 1: 0.05 waste
+        {5, 1, "", "220.00"}, {0, 1, "", "270.00"}, {5, 1.1, "", "240.00"}, // the array adds 10 %
+        {5, 1, "701{1{0", "210.00"}, // owned at ML 1: 0.05 waste
         {5, 1, "701{-1{0", "240.00"}, // below ML 0: 0.2 whatever the factor
     };
     for (const auto& c : cases) {

@@ -78,15 +78,15 @@ void ExpectShopping(const Plan& plan, const std::vector<Bought>& expected)
 class BuildPlan : public test::LocaleTest {
 protected:
     Catalogue cat = Small();
-    pricing::Builders builders { cat.strBPs };
-    Player Facility(int industry = 0) const { return Player { fmt, 5, industry, 1, 1 }; }
+    pricing::Builders builders{cat.strBPs};
+    Player Facility(int industry = 0) const { return Player{fmt, 5, industry, 1, 1}; }
 };
 BRENTA_BOTH_LOCALES(BuildPlan);
 
 TEST_P(BuildPlan, TwoLevelsWorkedByHand)
 {
     // Two frigates at ML 0, PE 5: the waste fraction is 0.1 everywhere.
-    const Plan plan = Make(Job { 1, 2, 0, 0 }, 5000, cat, builders, Facility());
+    const Plan plan = Make(Job{1, 2, 0, 0}, 5000, cat, builders, Facility());
 
     // The sheet's own totals: Tritanium 1000 a run + 100 waste, two runs; three
     // thrusters a run waste 0.3, rounded to nothing.
@@ -115,12 +115,12 @@ TEST_P(BuildPlan, TwoLevelsWorkedByHand)
     // 600 s a run twice, one thruster run of 300 s, one coil run of 100 s.
     EXPECT_EQ(plan.totals.seconds, 1600);
     EXPECT_EQ(DurationText(plan.totals.seconds), "0D 0H 26M 40S");
-    ExpectShopping(plan, { { "[Raw] Tritanium", 2365, 4730 }, { "[Raw] Mexallon", 22, 220 } });
+    ExpectShopping(plan, {{"[Raw] Tritanium", 2365, 4730}, {"[Raw] Mexallon", 22, 220}});
 }
 
 TEST_P(BuildPlan, IndustryCutsEveryBuiltJob)
 {
-    const Plan plan = Make(Job { 1, 2, 0, 0 }, 0, cat, builders, Facility(5));
+    const Plan plan = Make(Job{1, 2, 0, 0}, 0, cat, builders, Facility(5));
     EXPECT_EQ(plan.nodes[0].seconds, 960);
     EXPECT_EQ(Named(plan, "[Comp] Thruster").seconds, 240);
     EXPECT_EQ(plan.totals.seconds, 960 + 240 + 80);
@@ -128,7 +128,7 @@ TEST_P(BuildPlan, IndustryCutsEveryBuiltJob)
 
 TEST_P(BuildPlan, CheaperChoiceFromTheLeavesUpAndFlipsMoveTheTotals)
 {
-    Plan plan = Make(Job { 1, 2, 0, 0 }, 5000, cat, builders, Facility());
+    Plan plan = Make(Job{1, 2, 0, 0}, 5000, cat, builders, Facility());
     const std::size_t coil = IndexOf(plan, "[Comp] Coil");
     const std::size_t thruster = IndexOf(plan, "[Comp] Thruster");
 
@@ -139,15 +139,14 @@ TEST_P(BuildPlan, CheaperChoiceFromTheLeavesUpAndFlipsMoveTheTotals)
     EXPECT_FALSE(plan.nodes[thruster].build);
     EXPECT_EQ(plan.totals.cost, 5120);
     EXPECT_EQ(plan.totals.seconds, 1200);
-    ExpectShopping(plan, { { "[Raw] Tritanium", 2200, 4400 }, { "[Comp] Thruster", 6, 720 } });
+    ExpectShopping(plan, {{"[Raw] Tritanium", 2200, 4400}, {"[Comp] Thruster", 6, 720}});
 
     // Building the thruster anyway, with its coil bought.
     Flip(plan, thruster);
     EXPECT_TRUE(plan.nodes[thruster].build);
     EXPECT_EQ(plan.totals.cost, 5840);
     EXPECT_EQ(plan.totals.profit, 10000 - 5840);
-    ExpectShopping(plan,
-        { { "[Raw] Tritanium", 2310, 4620 }, { "[Comp] Coil", 1, 1000 }, { "[Raw] Mexallon", 22, 220 } });
+    ExpectShopping(plan, {{"[Raw] Tritanium", 2310, 4620}, {"[Comp] Coil", 1, 1000}, {"[Raw] Mexallon", 22, 220}});
 
     // The product and an item nobody builds cannot be flipped.
     const Plan before = plan;
@@ -156,7 +155,7 @@ TEST_P(BuildPlan, CheaperChoiceFromTheLeavesUpAndFlipsMoveTheTotals)
     EXPECT_EQ(plan.totals.cost, before.totals.cost);
 
     // Another run count keeps the player's choices.
-    Plan more = Make(Job { 1, 4, 0, 0 }, 5000, cat, builders, Facility());
+    Plan more = Make(Job{1, 4, 0, 0}, 5000, cat, builders, Facility());
     KeepPins(more, plan);
     EXPECT_FALSE(more.nodes[coil].build);
     EXPECT_TRUE(more.nodes[thruster].build);
@@ -164,7 +163,7 @@ TEST_P(BuildPlan, CheaperChoiceFromTheLeavesUpAndFlipsMoveTheTotals)
 
 TEST_P(BuildPlan, SkillsAtTheirHighestLevelOverTheBuiltJobs)
 {
-    Plan plan = Make(Job { 1, 2, 0, 0 }, 0, cat, builders, Facility());
+    Plan plan = Make(Job{1, 2, 0, 0}, 0, cat, builders, Facility());
     ASSERT_EQ(plan.skills.size(), 2u);
     EXPECT_EQ(plan.skills[0].name, "[Skill] Industry");
     EXPECT_EQ(plan.skills[0].level, 5); // 4 for the frigate, 5 for the thruster
@@ -180,7 +179,7 @@ TEST_P(BuildPlan, SkillsAtTheirHighestLevelOverTheBuiltJobs)
 TEST_P(BuildPlan, ABlueprintAgainOnItsOwnPathIsBoughtThereAndMarked)
 {
     // Loop A needs Loop B, which needs Loop A again.
-    Plan plan = Make(Job { 2, 1, 0, 0 }, 0, cat, builders, Facility());
+    Plan plan = Make(Job{2, 1, 0, 0}, 0, cat, builders, Facility());
     const Node& b = Named(plan, "[Comp] Loop B");
     ASSERT_TRUE(b.Buildable());
     ASSERT_EQ(b.children.size(), 2u);
@@ -204,7 +203,7 @@ TEST_P(BuildPlan, OwnedLevelsOfABuilderCutItsWasteAndTime)
     // Thruster owned at ML 9, PL 4: Tritanium 100 x 0.01 = 1 waste; 300 - 60 x 4/5.
     cat.bOwned[4] = true;
     cat.strOwned[4] = "701{9{4";
-    const Plan plan = Make(Job { 1, 1, 0, 0 }, 0, cat, builders, Facility());
+    const Plan plan = Make(Job{1, 1, 0, 0}, 0, cat, builders, Facility());
     const Node& thruster = Named(plan, "[Comp] Thruster");
     EXPECT_EQ(thruster.ml, 9);
     EXPECT_EQ(thruster.pl, 4);
@@ -215,7 +214,7 @@ TEST_P(BuildPlan, OwnedLevelsOfABuilderCutItsWasteAndTime)
 TEST_P(BuildPlan, ShoppingTextAndCsv)
 {
     cat.strItemNames[36] = "[Raw] Mexallon, \"fine\"";
-    const Plan plan = Make(Job { 1, 2, 0, 0 }, 4000.5, cat, builders, Facility());
+    const Plan plan = Make(Job{1, 2, 0, 0}, 4000.5, cat, builders, Facility());
 
     // Names as they are, numbers in the locale's separator without groups.
     EXPECT_EQ(ShoppingText(plan, fmt),
@@ -224,21 +223,20 @@ TEST_P(BuildPlan, ShoppingTextAndCsv)
 
     // Whatever the locale: "." in the numbers, quoted names, what the job does
     // (the coil of the built thruster included).
-    const std::string csv
-        = "Depth,Item,Quantity,Choice,Runs,Batch,Surplus,ML,PL,Unit Price,Cost,Build Time\r\n"
-          "0,Frigate,2,Build,2,1,0,0,0,4000.50,4950.00,0D 0H 20M 0S\r\n"
-          "1,[Raw] Tritanium,2200,Buy,,,,,,2.00,4400.00,\r\n"
-          "1,[Comp] Thruster,6,Build,1,10,4,0,0,120.00,550.00,0D 0H 5M 0S\r\n"
-          "2,[Raw] Tritanium,110,Buy,,,,,,2.00,220.00,\r\n"
-          "2,\"[Raw] Mexallon, \"\"fine\"\"\",22,Buy,,,,,,10.00,220.00,\r\n"
-          "2,[Comp] Coil,1,Build,1,1,0,0,0,1000.00,110.00,0D 0H 1M 40S\r\n"
-          "3,[Raw] Tritanium,55,Buy,,,,,,2.00,110.00,\r\n"
-          ",Total cost,,,,,,,,,4950.00,\r\n"
-          ",Cost per unit,,,,,,,,,2475.00,\r\n"
-          ",Revenue,,,,,,,,,8001.00,\r\n"
-          ",Profit,,,,,,,,,3051.00,\r\n"
-          ",Profit per unit,,,,,,,,,1525.50,\r\n"
-          ",Total build time,,,,,,,,,,0D 0H 26M 40S\r\n";
+    const std::string csv = "Depth,Item,Quantity,Choice,Runs,Batch,Surplus,ML,PL,Unit Price,Cost,Build Time\r\n"
+                            "0,Frigate,2,Build,2,1,0,0,0,4000.50,4950.00,0D 0H 20M 0S\r\n"
+                            "1,[Raw] Tritanium,2200,Buy,,,,,,2.00,4400.00,\r\n"
+                            "1,[Comp] Thruster,6,Build,1,10,4,0,0,120.00,550.00,0D 0H 5M 0S\r\n"
+                            "2,[Raw] Tritanium,110,Buy,,,,,,2.00,220.00,\r\n"
+                            "2,\"[Raw] Mexallon, \"\"fine\"\"\",22,Buy,,,,,,10.00,220.00,\r\n"
+                            "2,[Comp] Coil,1,Build,1,1,0,0,0,1000.00,110.00,0D 0H 1M 40S\r\n"
+                            "3,[Raw] Tritanium,55,Buy,,,,,,2.00,110.00,\r\n"
+                            ",Total cost,,,,,,,,,4950.00,\r\n"
+                            ",Cost per unit,,,,,,,,,2475.00,\r\n"
+                            ",Revenue,,,,,,,,,8001.00,\r\n"
+                            ",Profit,,,,,,,,,3051.00,\r\n"
+                            ",Profit per unit,,,,,,,,,1525.50,\r\n"
+                            ",Total build time,,,,,,,,,,0D 0H 26M 40S\r\n";
     EXPECT_EQ(PlanCsv(plan), csv);
 
     // A bought node's materials are no part of the job.
@@ -260,11 +258,11 @@ TEST(BuildPlanCatalogue, EveryBlueprintPlansAndBoughtWholeCostsWhatTheSheetSays)
     Catalogue cat = Catalogue::Compiled();
     const pricing::Builders builders(cat.strBPs);
     const NumberFormat fmt;
-    const Player player { fmt, 0, 0, 1, 1 };
+    const Player player{fmt, 0, 0, 1, 1};
     std::size_t deepest = 0;
     for (std::int16_t i = 0; i < kBlueprintCount; ++i) {
         Plan plan;
-        ASSERT_NO_THROW(plan = Make(Job { i, 1, 0, 0 }, 0, cat, builders, player)) << cat.strBPs[i];
+        ASSERT_NO_THROW(plan = Make(Job{i, 1, 0, 0}, 0, cat, builders, player)) << cat.strBPs[i];
         for (Node& node : plan.nodes)
             node.pinned = false;
         Recompute(plan);
@@ -279,7 +277,7 @@ TEST(BuildPlanCatalogue, EveryBlueprintPlansAndBoughtWholeCostsWhatTheSheetSays)
         const auto rows = pricing::ShownRows(show::ShowBlueprint(i, cat, {}, fmt));
         const auto materials = sheet::ShownMaterials(rec, fmt);
         for (std::size_t r = 0; r < rows.size(); ++r) {
-            in.rows[r] = { rows[r].caption, std::string(materials[r].quantityText), rows[r].box };
+            in.rows[r] = {rows[r].caption, std::string(materials[r].quantityText), rows[r].box};
             in.baseQty.push_back(materials[r].quantity);
         }
         const sheet::Output out = sheet::Compute(in);

@@ -18,20 +18,20 @@ struct Material {
 };
 
 const std::vector<Material> kPlatesRows = {
-    { "[Raw] Tritanium", 676, "2" },
-    { "[Raw] Pyerite", 203, "8" },
-    { "[Raw] Mexallon", 280, "32" },
-    { "[Raw] Isogen", 39, "128" },
-    { "[Raw] Nocxium", 2, "512" },
-    { "[Raw] Zydrine", 1, "2048" },
+    {"[Raw] Tritanium", 676, "2"},
+    {"[Raw] Pyerite", 203, "8"},
+    {"[Raw] Mexallon", 280, "32"},
+    {"[Raw] Isogen", 39, "128"},
+    {"[Raw] Nocxium", 2, "512"},
+    {"[Raw] Zydrine", 1, "2048"},
 };
 
 using Texts = std::vector<std::string>;
 
 // The comparison as the window hands it over right after opening: both boxes hold
 // the sheet's ML, the rows are the sheet's, both waste columns still show "0".
-comparison::Input ComparisonFor(const std::vector<Material>& materials, const NumberFormat& fmt,
-    const char* ml = "0", std::int32_t runs = 1)
+comparison::Input ComparisonFor(
+    const std::vector<Material>& materials, const NumberFormat& fmt, const char* ml = "0", std::int32_t runs = 1)
 {
     comparison::Input in;
     in.fmt = fmt;
@@ -41,8 +41,8 @@ comparison::Input ComparisonFor(const std::vector<Material>& materials, const Nu
     in.runsText = std::to_string(runs);
     in.times = "12000{12000{600";
     for (std::size_t r = 0; r < materials.size(); ++r) {
-        in.rows[r] = { materials[r].name, std::to_string(materials[r].base * runs),
-            test::Localised(materials[r].price, fmt) };
+        in.rows[r] = {
+            materials[r].name, std::to_string(materials[r].base * runs), test::Localised(materials[r].price, fmt)};
         in.baseQty.push_back(materials[r].base);
     }
     in.waste.fill("0");
@@ -78,7 +78,7 @@ Texts Cells(const std::array<std::optional<std::string>, comparison::kRows>& cel
     return texts;
 }
 
-class ComparisonLocales : public test::LocaleTest { };
+class ComparisonLocales : public test::LocaleTest {};
 BRENTA_BOTH_LOCALES(ComparisonLocales);
 
 TEST_P(ComparisonLocales, AtTheSheetsMLBothColumnsAreTheSheetsWasteAndNothingIsSaved)
@@ -90,10 +90,10 @@ TEST_P(ComparisonLocales, AtTheSheetsMLBothColumnsAreTheSheetsWasteAndNothingIsS
         double matMult;
         std::int32_t runs;
     } cases[] = {
-        { "ML 0, PE 5", "0", 5, 1, 1 },
-        { "three runs", "0", 5, 1, 3 }, // 204 Tritanium, not the 203 of rounding the whole job
-        { "PE 0, ML 10", "10", 0, 1, 2 },
-        { "rapid array, ML -4", "-4", 5, 1.2, 7 },
+        {"ML 0, PE 5", "0", 5, 1, 1},
+        {"three runs", "0", 5, 1, 3}, // 204 Tritanium, not the 203 of rounding the whole job
+        {"PE 0, ML 10", "10", 0, 1, 2},
+        {"rapid array, ML -4", "-4", 5, 1.2, 7},
     };
     for (const auto& c : cases) {
         comparison::Input in = ComparisonFor(kPlatesRows, fmt, c.ml, c.runs);
@@ -110,7 +110,7 @@ TEST_P(ComparisonLocales, AtTheSheetsMLBothColumnsAreTheSheetsWasteAndNothingIsS
         sheetIn.selectedRecord = "X{1{10{|34/1{12000{12000{600{120";
         sheetIn.baseQty = in.baseQty;
         for (std::size_t r = 0; r < comparison::kRows; ++r)
-            sheetIn.rows[r] = { in.rows[r].caption, in.rows[r].amount, in.rows[r].price };
+            sheetIn.rows[r] = {in.rows[r].caption, in.rows[r].amount, in.rows[r].price};
         const sheet::Output sheetOut = sheet::Compute(sheetIn);
         ASSERT_FALSE(sheetOut.failed) << c.name;
 
@@ -129,7 +129,7 @@ TEST_P(ComparisonLocales, AtTheSheetsMLBothColumnsAreTheSheetsWasteAndNothingIsS
         EXPECT_EQ(*both.start.wastageFactor, *both.end.wastageFactor) << c.name;
     }
     comparison::Input threeRuns = ComparisonFor(kPlatesRows, fmt, "0", 3);
-    EXPECT_EQ(Cells(Open(threeRuns).start.waste, 6), (Texts { "204", "60", "84", "12", "0", "0" }));
+    EXPECT_EQ(Cells(Open(threeRuns).start.waste, 6), (Texts{"204", "60", "84", "12", "0", "0"}));
 }
 
 TEST_P(ComparisonLocales, ResearchingUpSavesWasteAndDownCostsIt)
@@ -140,8 +140,8 @@ TEST_P(ComparisonLocales, ResearchingUpSavesWasteAndDownCostsIt)
     const comparison::Output up = comparison::Compute(in, comparison::Side::End);
     ASSERT_FALSE(up.failed);
     EXPECT_EQ(*up.wastageFactor, test::Localised("0.0166666666667", fmt));
-    EXPECT_EQ(Cells(up.waste, 6), (Texts { "11", "3", "5", "1", "0", "0" }));
-    EXPECT_EQ(Cells(up.savings, 6), (Texts { "57", "17", "23", "3", "0", "0" }));
+    EXPECT_EQ(Cells(up.waste, 6), (Texts{"11", "3", "5", "1", "0", "0"}));
+    EXPECT_EQ(Cells(up.savings, 6), (Texts{"57", "17", "23", "3", "0", "0"}));
     EXPECT_EQ(*up.buildCostStart, test::Localised("21,704.00 ISK", fmt));
     EXPECT_EQ(*up.buildCostEnd, test::Localised("20,334.00 ISK", fmt));
     EXPECT_EQ(*up.iskSavings, test::Localised("1,370.00 ISK", fmt));
@@ -152,7 +152,7 @@ TEST_P(ComparisonLocales, ResearchingUpSavesWasteAndDownCostsIt)
     Open(down);
     down.toText = "0";
     const comparison::Output back = comparison::Compute(down, comparison::Side::End);
-    EXPECT_EQ(Cells(back.savings, 6), (Texts { "-57", "-17", "-23", "-3", "0", "0" }));
+    EXPECT_EQ(Cells(back.savings, 6), (Texts{"-57", "-17", "-23", "-3", "0", "0"}));
     EXPECT_EQ(*back.iskSavings, test::Localised("-1,370.00 ISK", fmt));
     EXPECT_EQ(*back.researchTime, "-1D -17H -40M 0S");
 
@@ -168,29 +168,28 @@ TEST_P(ComparisonLocales, ResearchingUpSavesWasteAndDownCostsIt)
 
 TEST_P(ComparisonLocales, SkillRowsStayOutAndNoWasteRowsCountOnlyTheirAmount)
 {
-    comparison::Input in
-        = ComparisonFor({ { "[Raw] Tritanium", 676, "2" }, { "[Skill] Industry", 5, "20000" },
-                            { "[T1] 100MN Afterburner I", 1, "1000" },
-                            { "[RAM] R.A.M.- Armor/Hull Tech", 1, "50" }, { "[Ship] Condor", 2, "10" } },
-            fmt);
+    comparison::Input in = ComparisonFor(
+        {{"[Raw] Tritanium", 676, "2"}, {"[Skill] Industry", 5, "20000"}, {"[T1] 100MN Afterburner I", 1, "1000"},
+            {"[RAM] R.A.M.- Armor/Hull Tech", 1, "50"}, {"[Ship] Condor", 2, "10"}},
+        fmt);
     in.toText = "10";
     const Both both = Open(in);
-    EXPECT_EQ(Cells(both.start.waste, 5), (Texts { "68", "-", "-", "-", "-" }));
-    EXPECT_EQ(Cells(both.end.waste, 5), (Texts { "6", "-", "-", "-", "-" }));
-    EXPECT_EQ(Cells(both.end.savings, 5), (Texts { "62", "-", "0", "0", "0" }));
+    EXPECT_EQ(Cells(both.start.waste, 5), (Texts{"68", "-", "-", "-", "-"}));
+    EXPECT_EQ(Cells(both.end.waste, 5), (Texts{"6", "-", "-", "-", "-"}));
+    EXPECT_EQ(Cells(both.end.savings, 5), (Texts{"62", "-", "0", "0", "0"}));
     EXPECT_EQ(*both.end.buildCostStart, test::Localised("2,558.00 ISK", fmt)); // 744*2 + 1000 + 50 + 20
     EXPECT_EQ(*both.end.buildCostEnd, test::Localised("2,434.00 ISK", fmt));
 }
 
 TEST_P(ComparisonLocales, FailuresShowInvalidMLAndKeepWhatWasWritten)
 {
-    for (const char* ml : { "", "abc", "2147483648" }) {
+    for (const char* ml : {"", "abc", "2147483648"}) {
         comparison::Input in = ComparisonFor(kPlatesRows, fmt);
         in.toText = ml;
         const comparison::Output out = comparison::Compute(in, comparison::Side::End);
         EXPECT_TRUE(out.failed) << ml;
         EXPECT_EQ(*out.wastageFactor, "Invalid ML") << ml;
-        EXPECT_EQ(Cells(out.waste, 1), Texts { "-" }) << ml;
+        EXPECT_EQ(Cells(out.waste, 1), Texts{"-"}) << ml;
     }
     {
         // A price that is no number: the waste column and the savings above it are written.
@@ -198,8 +197,8 @@ TEST_P(ComparisonLocales, FailuresShowInvalidMLAndKeepWhatWasWritten)
         in.rows[2].price = "x";
         const comparison::Output out = comparison::Compute(in, comparison::Side::Start);
         EXPECT_EQ(*out.wastageFactor, "Invalid ML");
-        EXPECT_EQ(Cells(out.waste, 6), (Texts { "68", "20", "28", "4", "0", "0" }));
-        EXPECT_EQ(Cells(out.savings, 6), (Texts { "68", "20", "-", "-", "-", "-" }));
+        EXPECT_EQ(Cells(out.waste, 6), (Texts{"68", "20", "28", "4", "0", "0"}));
+        EXPECT_EQ(Cells(out.savings, 6), (Texts{"68", "20", "-", "-", "-", "-"}));
         EXPECT_FALSE(out.buildCostStart.has_value());
         EXPECT_FALSE(out.researchTime.has_value());
     }

@@ -39,19 +39,20 @@ TEST_P(Report, OneOwnedBlueprint)
     cat.bOwned[kPlatesIndex] = true;
     cat.strOwned[kPlatesIndex] = "11294{5{2";
     // PE 0 at ML 5: 856, 257, 355, 49, 3 and 1 units of the six minerals.
-    EXPECT_EQ(OwnedReport(cat, ReportFacility{}, fmt), Join({
-        "POS Research: False",
-        "POS Assembly: 1 / 1",
-        kDashes,
-        "         Name: 100mm Reinforced Steel Plates I Blueprint",
-        "           ML: 5",
-        "Research Time: 0D 16H 40M 0S",
-        "           PL: 2",
-        "Research Time: 0D 6H 40M 0S",
-        "Assembly Time: 0D 0H 8M 40S", // 600 x (1 - 120/600 x 2/3) = 520 s
-        "         Cost: " + test::Localised("24,984.00", fmt),
-        kDashes,
-    }));
+    EXPECT_EQ(OwnedReport(cat, ReportFacility{}, fmt),
+        Join({
+            "POS Research: False",
+            "POS Assembly: 1 / 1",
+            kDashes,
+            "         Name: 100mm Reinforced Steel Plates I Blueprint",
+            "           ML: 5",
+            "Research Time: 0D 16H 40M 0S",
+            "           PL: 2",
+            "Research Time: 0D 6H 40M 0S",
+            "Assembly Time: 0D 0H 8M 40S", // 600 x (1 - 120/600 x 2/3) = 520 s
+            "         Cost: " + test::Localised("24,984.00", fmt),
+            kDashes,
+        }));
 
     // The lab, an array and skills: research times a quarter and skill shares less,
     // the assembly time at the array's multiplier, the cost with its materials.
@@ -60,9 +61,9 @@ TEST_P(Report, OneOwnedBlueprint)
     const std::string text = OwnedReport(cat, lab, fmt);
     EXPECT_NE(text.find("POS Research: True\r\nPOS Assembly: " + test::Localised("0.75 / 1.1", fmt) + "\r\n"),
         std::string::npos);
-    EXPECT_NE(text.find("Research Time: 0D 9H 22M 30S\r\n"), std::string::npos);  // 12000 x 0.75 x 0.75 x 5
-    EXPECT_NE(text.find("Research Time: 0D 0H 0M 0S\r\n"), std::string::npos);    // PL 0
-    EXPECT_NE(text.find("Assembly Time: 0D 0H 6M 0S\r\n"), std::string::npos);    // 600 x 0.8 x 0.75
+    EXPECT_NE(text.find("Research Time: 0D 9H 22M 30S\r\n"), std::string::npos); // 12000 x 0.75 x 0.75 x 5
+    EXPECT_NE(text.find("Research Time: 0D 0H 0M 0S\r\n"), std::string::npos); // PL 0
+    EXPECT_NE(text.find("Assembly Time: 0D 0H 6M 0S\r\n"), std::string::npos); // 600 x 0.8 x 0.75
 }
 
 TEST_P(Report, CostsAreGroupedWithTwoDecimals)
@@ -82,14 +83,15 @@ TEST_P(Report, CostsAreGroupedWithTwoDecimals)
 
 TEST_P(Report, NothingOwnedGivesTheHeadLinesOnly)
 {
-    EXPECT_EQ(OwnedReport(Fresh(), ReportFacility{}, fmt), Join({"POS Research: False", "POS Assembly: 1 / 1", kDashes}));
+    EXPECT_EQ(OwnedReport(Fresh(), ReportFacility{}, fmt),
+        Join({"POS Research: False", "POS Assembly: 1 / 1", kDashes}));
 }
 
 TEST_P(Report, LevelsThatCannotBeUsedSayInvalidAndTheReportGoesOn)
 {
     Catalogue cat = Fresh();
     cat.bOwned[0] = cat.bOwned[1] = cat.bOwned[2] = true;
-    cat.strOwned[0] = "11294{5{-1";  // PL + 1 = 0
+    cat.strOwned[0] = "11294{5{-1"; // PL + 1 = 0
     cat.strOwned[1] = "12380{abc{2"; // no ML: no times, no cost
     cat.strOwned[2] = "15975{0{0";
     const std::string text = OwnedReport(cat, ReportFacility{}, fmt);
@@ -99,8 +101,9 @@ TEST_P(Report, LevelsThatCannotBeUsedSayInvalidAndTheReportGoesOn)
             at = text.find("Name: ", at + 1);
         return text.substr(at, text.find(kDashes, at) - at);
     };
-    EXPECT_EQ(block(0), "Name: 100mm Reinforced Steel Plates I Blueprint\r\n           ML: 5\r\nResearch Time: Invalid\r\n"
-                        "           PL: -1\r\nResearch Time: Invalid\r\nAssembly Time: Invalid\r\n         Cost: "
+    EXPECT_EQ(block(0),
+        "Name: 100mm Reinforced Steel Plates I Blueprint\r\n           ML: 5\r\nResearch Time: Invalid\r\n"
+        "           PL: -1\r\nResearch Time: Invalid\r\nAssembly Time: Invalid\r\n         Cost: "
             + test::Localised("24,984.00", fmt) + "\r\n");
     EXPECT_NE(block(1).find("ML: abc\r\nResearch Time: Invalid\r\n"), std::string::npos);
     EXPECT_NE(block(1).find("Cost: Invalid\r\n"), std::string::npos);

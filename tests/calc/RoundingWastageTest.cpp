@@ -6,8 +6,8 @@
 #include "tests/LocaleTest.h"
 
 #include <limits>
-#include <vector>
 #include <string>
+#include <vector>
 
 using namespace brenta;
 
@@ -23,10 +23,21 @@ TEST_P(RoundingLocales, RoundNumberDecidesHalvesOnTheFirstDecimalDigit)
         const char* text;
         bool gains; // the caller's variable gains 0.1 when the first decimal is 5
     } cases[] = {
-        {2.45, "2", false}, {2.5, "3", true}, {2.55, "3", true}, {3.5, "4", true}, {0.5, "1", true},
-        {0.49999999999999994, "1", true}, {7, "7", false}, {-2.5, "-2", true}, {-2.55, "-2", true},
-        {-2.6, "-3", false}, {67.60000000000001, "68", false}, {-0.5, "0", true}, {5e-5, "0", false},
-        {1.5e-5, "0", true}, {1e16, "1E+16", false},
+        {2.45, "2", false},
+        {2.5, "3", true},
+        {2.55, "3", true},
+        {3.5, "4", true},
+        {0.5, "1", true},
+        {0.49999999999999994, "1", true},
+        {7, "7", false},
+        {-2.5, "-2", true},
+        {-2.55, "-2", true},
+        {-2.6, "-3", false},
+        {67.60000000000001, "68", false},
+        {-0.5, "0", true},
+        {5e-5, "0", false},
+        {1.5e-5, "0", true},
+        {1e16, "1E+16", false},
     };
     for (const auto& c : cases) {
         double x = c.x;
@@ -53,7 +64,8 @@ TEST_P(RoundingLocales, TheNumericRoundingAgreesWithReadingTheTextBack)
 
         double byText = v;
         double byValue = v;
-        EXPECT_EQ(modRounding::RoundNumberValue(byValue, fmt), numbers::ToNumber(modRounding::RoundNumber(byText, fmt), fmt))
+        EXPECT_EQ(modRounding::RoundNumberValue(byValue, fmt),
+            numbers::ToNumber(modRounding::RoundNumber(byText, fmt), fmt))
             << text;
         EXPECT_EQ(byValue, byText) << text;
     }
@@ -66,8 +78,16 @@ TEST(Wastage, WastageAtMLFollowsTheFactorFromZeroAndIgnoresItBelow)
         double factor;
         double waste;
     } cases[] = {
-        {0, 0.1, 0.1}, {4, 0.1, 0.02}, {9, 0.1, 0.01}, {0, 0.05, 0.05}, {0, 0, 0}, {-1, 0.1, 0.2},
-        {-1, 0.05, 0.2}, {-1, 0, 0.2}, {-4, 0.1, 0.5}, {-4, 0, 0.5},
+        {0, 0.1, 0.1},
+        {4, 0.1, 0.02},
+        {9, 0.1, 0.01},
+        {0, 0.05, 0.05},
+        {0, 0, 0},
+        {-1, 0.1, 0.2},
+        {-1, 0.05, 0.2},
+        {-1, 0, 0.2},
+        {-4, 0.1, 0.5},
+        {-4, 0, 0.5},
     };
     for (const auto& c : cases)
         EXPECT_DOUBLE_EQ(modWastage::WastageAtML(c.ml, c.factor), c.waste) << c.ml << " " << c.factor;
@@ -82,7 +102,13 @@ TEST_P(RoundingLocales, IdealMLForEstimatesAndNeverGoesNegative)
         double factor;
         std::int32_t ideal;
     } cases[] = {
-        {676, 0.1, 134}, {39, 0.1, 7}, {280, 0.1, 55}, {2, 0.1, 0}, {1, 0.1, 0}, {676, 0, 0}, {15968500, 0, 0},
+        {676, 0.1, 134},
+        {39, 0.1, 7},
+        {280, 0.1, 55},
+        {2, 0.1, 0},
+        {1, 0.1, 0},
+        {676, 0, 0},
+        {15968500, 0, 0},
         {203, 0.05, 19},
     };
     for (const auto& c : cases)

@@ -10,8 +10,8 @@ using namespace brenta;
 
 namespace {
 
-constexpr const char* kPlates =
-    "100mm Reinforced Steel Plates I Blueprint{11294{10{|34/676|35/203|36/280|37/39|38/2|39/1{12000{12000{600{120";
+constexpr const char* kPlates
+    = "100mm Reinforced Steel Plates I Blueprint{11294{10{|34/676|35/203|36/280|37/39|38/2|39/1{12000{12000{600{120";
 
 struct Material {
     const char* name;
@@ -31,18 +31,24 @@ sheet::Input SheetFor(const std::vector<Material>& materials, const NumberFormat
     in.selectedRecord = kPlates;
     in.runsText = std::to_string(runs);
     for (std::size_t r = 0; r < materials.size(); ++r) {
-        in.rows[r] = {materials[r].name, std::to_string(materials[r].base * runs), test::Localised(materials[r].price, fmt)};
+        in.rows[r] = {
+            materials[r].name, std::to_string(materials[r].base * runs), test::Localised(materials[r].price, fmt)};
         in.baseQty.push_back(materials[r].base);
     }
     return in;
 }
 
 const std::vector<Material> kPlatesRows = {
-    {"[Raw] Tritanium", 676, "2"}, {"[Raw] Pyerite", 203, "8"}, {"[Raw] Mexallon", 280, "32"},
-    {"[Raw] Isogen", 39, "128"}, {"[Raw] Nocxium", 2, "512"}, {"[Raw] Zydrine", 1, "2048"},
+    {"[Raw] Tritanium", 676, "2"},
+    {"[Raw] Pyerite", 203, "8"},
+    {"[Raw] Mexallon", 280, "32"},
+    {"[Raw] Isogen", 39, "128"},
+    {"[Raw] Nocxium", 2, "512"},
+    {"[Raw] Zydrine", 1, "2048"},
 };
 
-std::vector<std::string> Column(const sheet::Output& out, std::optional<std::string> sheet::RowOutput::*cell, int n)
+std::vector<std::string> Column(
+    const sheet::Output& out, std::optional<std::string> sheet::RowOutput::*cell, int n)
 {
     std::vector<std::string> values;
     values.reserve(static_cast<std::size_t>(n));
@@ -112,9 +118,9 @@ TEST_P(SheetLocales, CostsEfficiencyAndTimesOfOneRun)
 
 TEST_P(SheetLocales, RowKindsDecideWasteAndCost)
 {
-    sheet::Input in = SheetFor({{"[Raw] Tritanium", 676, "2"}, {"[Skill] Industry", 5, "20000"},
-                                   {"[T1] 100MN Afterburner I", 1, "1000"}, {"[RAM] R.A.M.- Armor/Hull Tech", 1, "50"},
-                                   {"[Ship] Condor", 2, "10"}},
+    sheet::Input in = SheetFor(
+        {{"[Raw] Tritanium", 676, "2"}, {"[Skill] Industry", 5, "20000"}, {"[T1] 100MN Afterburner I", 1, "1000"},
+            {"[RAM] R.A.M.- Armor/Hull Tech", 1, "50"}, {"[Ship] Condor", 2, "10"}},
         fmt, 1);
     in.rows[1].amount = "5"; // the required level, whatever the runs
     const sheet::Output out = sheet::Compute(in);

@@ -43,11 +43,12 @@ TEST_P(Show, AnUnownedBlueprintShowsItsRecordAtLevelZero)
     EXPECT_EQ(shown.levels, (Levels{"0", "0"}));
     EXPECT_EQ(shown.ownedRecord, std::nullopt);
     // The material of quantity 0 takes no row; amounts as the record writes them.
-    EXPECT_EQ(shown.rows, (std::vector<Row>{
-                              {34, "[Raw] Tritanium", "10", 10, test::Localised("2.5", fmt)},
-                              {3380, "[Skill] Industry", "2", 2, "20000"},
-                              {500, "[Comp] Widget", "003", 3, test::Localised("0.25", fmt)},
-                          }));
+    EXPECT_EQ(shown.rows,
+        (std::vector<Row>{
+            {34, "[Raw] Tritanium", "10", 10, test::Localised("2.5", fmt)},
+            {3380, "[Skill] Industry", "2", 2, "20000"},
+            {500, "[Comp] Widget", "003", 3, test::Localised("0.25", fmt)},
+        }));
 }
 
 // The level boxes take the owned levels; a box whose text changes rebuilds the
@@ -60,12 +61,12 @@ TEST_P(Show, AnOwnedBlueprintRebuildsItsRecordFromTheBoxesThatChange)
         const char* after;
     } cases[] = {
         {"700{5{2", {"5", "2"}, "700{5{2"},
-        {"0{5{2", {"5", "2"}, "0{5{2"},            // no box changes: nothing rebuilt, not even the type ID
-        {"0{5{2", {"0", "2"}, "700{5{2"},          // the ML box changes
-        {"700{3{ 2", {"3", "9"}, "700{3{2"},       // only the PL box changes
-        {"700{04{ 1", {"0", "0"}, "700{4{1"},      // both change
+        {"0{5{2", {"5", "2"}, "0{5{2"}, // no box changes: nothing rebuilt, not even the type ID
+        {"0{5{2", {"0", "2"}, "700{5{2"}, // the ML box changes
+        {"700{3{ 2", {"3", "9"}, "700{3{2"}, // only the PL box changes
+        {"700{04{ 1", {"0", "0"}, "700{4{1"}, // both change
         {"700{1e1{3", {"0", "0"}, "700{10{3"},
-        {"700{x{2", {"x", "0"}, "700{x{2"},        // the PL edit cannot read the old ML: kept
+        {"700{x{2", {"x", "0"}, "700{x{2"}, // the PL edit cannot read the old ML: kept
         {"700{99999999999{2", {"0", "0"}, "700{99999999999{2"}, // a level no record holds: kept
     };
     for (const auto& c : cases) {
@@ -91,7 +92,7 @@ TEST_P(Show, ABlueprintTheDisplayCannotReadIsAFailure)
         const char* what;
         std::int16_t index;
         const char* record; // replaces the Gadget's record when set
-        const char* owned;  // the Gadget's owned record when set
+        const char* owned; // the Gadget's owned record when set
     } cases[] = {
         {"no slot below", -1, nullptr, nullptr},
         {"no slot above", kBlueprintCount, nullptr, nullptr},

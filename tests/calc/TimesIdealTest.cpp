@@ -40,7 +40,8 @@ TEST(Times, RunningTimeSplitsMultipliesAndCarries)
         {45, 0, 0.04, 1, 3, "0D 0H 2M 15S"},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(times::RunningTime(c.base, c.level, c.skillMult, c.posMult, c.runs), c.text) << c.base << " x" << c.runs;
+        EXPECT_EQ(times::RunningTime(c.base, c.level, c.skillMult, c.posMult, c.runs), c.text)
+            << c.base << " x" << c.runs;
 }
 
 TEST(Times, RunningTimeOverflowIsAFailure)
@@ -57,8 +58,12 @@ TEST(Times, BuildSecondsPerRunFollowsTheProductivityLevel)
         std::int32_t pl;
         std::int32_t seconds;
     } cases[] = {
-        {600, 120, 0, 600}, {600, 120, 1, 540}, {600, 120, 5, 500}, {20000, 4000, 3, 17000},
-        {3000, 3600, 5, 0}, {3000, 3600, 6, -86},
+        {600, 120, 0, 600},
+        {600, 120, 1, 540},
+        {600, 120, 5, 500},
+        {20000, 4000, 3, 17000},
+        {3000, 3600, 5, 0},
+        {3000, 3600, 6, -86},
     };
     for (const auto& c : cases)
         EXPECT_EQ(times::BuildSecondsPerRun(c.p, c.m, c.pl), c.seconds) << c.p << " PL " << c.pl;
@@ -78,11 +83,18 @@ TEST_P(IdealLocales, CheckIdealStepsToTheLowestLevelWithoutMLWaste)
         double factor;
         std::int32_t ideal;
     } cases[] = {
-        {134, 676, 0.1, 135}, {7, 39, 0.1, 7}, {55, 280, 0.1, 56}, {0, 2, 0.1, 0}, {0, 1, 0.1, 0},
-        {140, 676, 0.1, 135}, {-3, 676, 0.1, 0}, {0, 676, 0, 0},
+        {134, 676, 0.1, 135},
+        {7, 39, 0.1, 7},
+        {55, 280, 0.1, 56},
+        {0, 2, 0.1, 0},
+        {0, 1, 0.1, 0},
+        {140, 676, 0.1, 135},
+        {-3, 676, 0.1, 0},
+        {0, 676, 0, 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(ideal::CheckIdeal(c.estimate, c.base, c.factor, fmt), c.ideal) << c.base << " from " << c.estimate;
+        EXPECT_EQ(ideal::CheckIdeal(c.estimate, c.base, c.factor, fmt), c.ideal)
+            << c.base << " from " << c.estimate;
 }
 
 TEST_P(IdealLocales, NextImprovementIsTheFirstLevelWithLessWasteOrTheReachedIdeal)
@@ -95,8 +107,12 @@ TEST_P(IdealLocales, NextImprovementIsTheFirstLevelWithLessWasteOrTheReachedIdea
         std::int32_t level;
         bool reached;
     } cases[] = {
-        {0, 135, 676, 0.1, 1, false}, {134, 135, 676, 0.1, 135, false}, {135, 135, 676, 0.1, 135, true},
-        {200, 135, 676, 0.1, 135, true}, {2, 7, 39, 0.1, 7, false}, {0, 0, 676, 0, 0, true},
+        {0, 135, 676, 0.1, 1, false},
+        {134, 135, 676, 0.1, 135, false},
+        {135, 135, 676, 0.1, 135, true},
+        {200, 135, 676, 0.1, 135, true},
+        {2, 7, 39, 0.1, 7, false},
+        {0, 0, 676, 0, 0, true},
         {-3, 135, 676, 0.1, -2, false},
     };
     for (const auto& c : cases) {
@@ -112,8 +128,8 @@ TEST_P(IdealLocales, NextImprovementIsTheFirstLevelWithLessWasteOrTheReachedIdea
 // The level-by-level search the column started with: every level from ml + 1 up to
 // the ideal, in order. The faster search must give exactly its answers and fail
 // exactly where it fails.
-std::optional<ideal::Improvement> NextImprovementLevelByLevel(std::int32_t ml, std::int32_t idealML,
-    std::int32_t base, double factor, const NumberFormat& fmt)
+std::optional<ideal::Improvement> NextImprovementLevelByLevel(
+    std::int32_t ml, std::int32_t idealML, std::int32_t base, double factor, const NumberFormat& fmt)
 {
     if (ml >= idealML)
         return ideal::Improvement{idealML, true};
@@ -155,12 +171,13 @@ Outcome Run(Search search)
     }
 }
 
-void ExpectSameAsLevelByLevel(std::int32_t ml, std::int32_t idealML, std::int32_t base, double factor,
-    const NumberFormat& fmt)
+void ExpectSameAsLevelByLevel(
+    std::int32_t ml, std::int32_t idealML, std::int32_t base, double factor, const NumberFormat& fmt)
 {
-    EXPECT_EQ(Run([&] { return ideal::NextImprovement(ml, idealML, base, factor, fmt); }),
-        Run([&] { return NextImprovementLevelByLevel(ml, idealML, base, factor, fmt); }))
-        << "ML " << ml << ", ideal " << idealML << ", base " << base << ", factor " << factor;
+    EXPECT_EQ(Run([&] { return ideal::NextImprovement(ml, idealML, base, factor, fmt); }), Run([&] {
+        return NextImprovementLevelByLevel(ml, idealML, base, factor, fmt);
+    })) << "ML "
+        << ml << ", ideal " << idealML << ", base " << base << ", factor " << factor;
 }
 
 TEST_P(IdealLocales, NextImprovementFindsWhatTheLevelByLevelSearchFinds)
@@ -196,8 +213,13 @@ TEST_P(IdealLocales, NextImprovementFindsWhatTheLevelByLevelSearchFinds)
         std::int32_t base;
         double factor;
     } limits[] = {
-        {kMax - 3, kMax, kMax, 1e12}, {kMax - 1, kMax, kMax, 1e12}, {kMax - 3, kMax, 676, 0},
-        {kMax - 2, kMax - 1, 676, 0}, {kMax - 1, kMax, 676, 0.1}, {kMax, kMax, 676, 0.1}, {-3, 2, kMax, 1e300},
+        {kMax - 3, kMax, kMax, 1e12},
+        {kMax - 1, kMax, kMax, 1e12},
+        {kMax - 3, kMax, 676, 0},
+        {kMax - 2, kMax - 1, 676, 0},
+        {kMax - 1, kMax, 676, 0.1},
+        {kMax, kMax, 676, 0.1},
+        {-3, 2, kMax, 1e300},
     };
     for (const auto& c : limits)
         ExpectSameAsLevelByLevel(c.ml, c.ideal, c.base, c.factor, fmt);

@@ -60,7 +60,7 @@ double CurveHeightAt(const Drawn& d, double x)
     return -1;
 }
 
-class WasteGraphLocales : public test::LocaleTest { };
+class WasteGraphLocales : public test::LocaleTest {};
 BRENTA_BOTH_LOCALES(WasteGraphLocales);
 
 TEST_P(WasteGraphLocales, Ideal135LabelsEveryFourteenthLevel)
@@ -77,30 +77,29 @@ TEST_P(WasteGraphLocales, Ideal135LabelsEveryFourteenthLevel)
 
     const Drawn d = Sort(*p);
     Texts expected;
-    for (const char* pair :
-        { "0,68", "14,5", "28,2", "42,2", "56,1", "70,1", "84,1", "98,1", "112,1", "126,1" })
+    for (const char* pair : {"0,68", "14,5", "28,2", "42,2", "56,1", "70,1", "84,1", "98,1", "112,1", "126,1"})
         expected.push_back("(" + test::Localised(pair, fmt) + ")");
     EXPECT_EQ(d.labels, expected);
-    EXPECT_EQ(d.gridX, (std::vector<double> { 14, 28, 42, 56, 70, 84, 98, 112, 126, 135 }));
+    EXPECT_EQ(d.gridX, (std::vector<double>{14, 28, 42, 56, 70, 84, 98, 112, 126, 135}));
     ASSERT_EQ(d.green.size(), 1u);
     EXPECT_EQ(d.green[0].text, "(135,0)"); // a plain comma whatever the locale
-    EXPECT_EQ(d.green[0].from, (graph::Point { 0.95 * 135, 3 * 68 / 4.0 }));
+    EXPECT_EQ(d.green[0].from, (graph::Point{0.95 * 135, 3 * 68 / 4.0}));
     for (const graph::Point& at : d.labelAt)
         EXPECT_EQ(at.y, 34); // half way down
 
     // The axes meet at the baseline's left end; each label agrees with the curve.
     ASSERT_EQ(d.axes.size(), 2u);
-    EXPECT_EQ(d.axes[0].from, (graph::Point { 0, 68 }));
-    EXPECT_EQ(d.axes[0].to, (graph::Point { 0, 0 }));
-    EXPECT_EQ(d.axes[1].to, (graph::Point { 135, 68 }));
+    EXPECT_EQ(d.axes[0].from, (graph::Point{0, 68}));
+    EXPECT_EQ(d.axes[0].to, (graph::Point{0, 0}));
+    EXPECT_EQ(d.axes[1].to, (graph::Point{135, 68}));
     for (std::size_t i = 0; i < d.labels.size(); ++i) {
         const std::string& label = d.labels[i];
         const double waste = std::stod(label.substr(label.find(fmt.digSep) + 1));
         EXPECT_EQ(CurveHeightAt(d, d.labelAt[i].x), 68 - waste) << label;
     }
     // The curve runs from the top left to the baseline at the ideal, never rising.
-    EXPECT_EQ(d.curve.front().from, (graph::Point { 0, 0 }));
-    EXPECT_EQ(d.curve.back().to, (graph::Point { 135, 68 }));
+    EXPECT_EQ(d.curve.front().from, (graph::Point{0, 0}));
+    EXPECT_EQ(d.curve.back().to, (graph::Point{135, 68}));
     for (const graph::Stroke& s : d.curve)
         EXPECT_GE(s.to.y, s.from.y);
 }
@@ -110,9 +109,9 @@ TEST_P(WasteGraphLocales, ShortAndLongRanges)
     const auto seven = graph::WasteGraph("7", "39", 0.1, fmt);
     ASSERT_TRUE(seven);
     const Drawn d7 = Sort(*seven);
-    EXPECT_EQ(Levels(d7), (std::vector<double> { 0, 1, 2, 3, 4, 5, 6 }));
+    EXPECT_EQ(Levels(d7), (std::vector<double>{0, 1, 2, 3, 4, 5, 6}));
     EXPECT_EQ(d7.labels.front(), "(0" + std::string(1, fmt.digSep) + "4)");
-    EXPECT_EQ(d7.gridX, (std::vector<double> { 1, 2, 3, 4, 5, 6, 7 }));
+    EXPECT_EQ(d7.gridX, (std::vector<double>{1, 2, 3, 4, 5, 6, 7}));
 
     // Ideals past 500 stop the levels at 500 while the axis runs on to the ideal.
     const auto eight = graph::WasteGraph("800", "4001", 0.1, fmt);
@@ -120,13 +119,13 @@ TEST_P(WasteGraphLocales, ShortAndLongRanges)
     EXPECT_EQ(eight->maxML, 500);
     EXPECT_EQ(eight->step, 50);
     const Drawn d8 = Sort(*eight);
-    EXPECT_EQ(Levels(d8), (std::vector<double> { 0, 50, 100, 150, 200, 250, 300, 350, 400, 450 }));
+    EXPECT_EQ(Levels(d8), (std::vector<double>{0, 50, 100, 150, 200, 250, 300, 350, 400, 450}));
     EXPECT_EQ(d8.axes[1].to.x, 800);
     EXPECT_EQ(d8.gridX.back(), 500);
     EXPECT_EQ(d8.green[0].text, "(500,0)");
     EXPECT_DOUBLE_EQ(eight->scaleWidth, 550);
 
-    for (const auto& [ideal, step] : { std::pair { 11, 1 }, { 14, 1 }, { 15, 2 }, { 24, 2 }, { 25, 3 } }) {
+    for (const auto& [ideal, step] : {std::pair{11, 1}, {14, 1}, {15, 2}, {24, 2}, {25, 3}}) {
         const auto p = graph::WasteGraph(std::to_string(ideal), "10000", 0.1, fmt);
         EXPECT_EQ(p->step, step) << ideal;
     }
@@ -139,7 +138,7 @@ TEST_P(WasteGraphLocales, HalfUnitsOfWasteRoundUpInLabelsAndCurve)
     EXPECT_EQ(p->maxWaste, 3);
     const Drawn d = Sort(*p);
     EXPECT_EQ(d.labels.front(), "(0" + std::string(1, fmt.digSep) + "3)");
-    EXPECT_EQ(d.curve.front().from, (graph::Point { 0, 0 }));
+    EXPECT_EQ(d.curve.front().from, (graph::Point{0, 0}));
     EXPECT_EQ(CurveHeightAt(d, 1), 2); // 1.25 rounds to 1: two units below the start
 }
 

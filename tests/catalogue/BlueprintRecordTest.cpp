@@ -6,11 +6,11 @@ using namespace brenta;
 
 namespace {
 
-constexpr std::string_view kPlates =
-    "100mm Reinforced Steel Plates I Blueprint{11294{10{|34/676|35/203|36/280|37/39|38/2|39/1{12000{12000{600{120";
-constexpr std::string_view kAfterburner =
-    "100MN Afterburner II Blueprint{12069{10{|34/19000|35/10500|36/1105|37/55|38/28|39/3|3380/5|11399/8|"
-    "11449/1|11475/1|11529/1|11530/8|11531/10|11549/5|12066/1{80000{120000{20000{4000";
+constexpr std::string_view kPlates
+    = "100mm Reinforced Steel Plates I Blueprint{11294{10{|34/676|35/203|36/280|37/39|38/2|39/1{12000{12000{600{120";
+constexpr std::string_view kAfterburner
+    = "100MN Afterburner II Blueprint{12069{10{|34/19000|35/10500|36/1105|37/55|38/28|39/3|3380/5|11399/8|"
+      "11449/1|11475/1|11529/1|11530/8|11531/10|11549/5|12066/1{80000{120000{20000{4000";
 
 TEST(BlueprintRecord, SplitsFieldsMaterialsAndEntries)
 {

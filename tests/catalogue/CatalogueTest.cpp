@@ -87,15 +87,9 @@ const std::vector<Record>& Records()
     return records;
 }
 
-std::string KindOf(const std::string& displayName)
-{
-    return displayName.substr(1, displayName.find(']') - 1);
-}
+std::string KindOf(const std::string& displayName) { return displayName.substr(1, displayName.find(']') - 1); }
 
-std::string NameOf(const std::string& displayName)
-{
-    return displayName.substr(displayName.find("] ") + 2);
-}
+std::string NameOf(const std::string& displayName) { return displayName.substr(displayName.find("] ") + 2); }
 
 std::vector<std::size_t> NamedTypeIds()
 {
@@ -237,8 +231,9 @@ TEST(CatalogueContent, ItemKindsAndTheirCounts)
         {"Ship", 67}, {"T2", 14}, {"Raw", 9}, {"RAM", 8}, {"DC", 8}};
     EXPECT_EQ(Tally(kinds), expected);
     std::sort(trailingSpace.begin(), trailingSpace.end());
-    EXPECT_EQ(trailingSpace, (std::vector<std::string>{"[Item] Fulleroferrocene ", "[Item] Metallofullerene Plating ",
-                                 "[Item] Plutonium Metallofullerene "}));
+    EXPECT_EQ(trailingSpace,
+        (std::vector<std::string>{"[Item] Fulleroferrocene ", "[Item] Metallofullerene Plating ",
+            "[Item] Plutonium Metallofullerene "}));
     for (std::size_t id : ids) {
         const std::string& name = Filled().strItemNames[id];
         if (KindOf(name) == "RAM") {
@@ -277,10 +272,12 @@ TEST(CatalogueContent, ReferenceRecords)
 {
     const Catalogue& cat = Filled();
     const std::pair<std::size_t, std::string> reference[] = {
-        {11294, "100mm Reinforced Steel Plates I Blueprint{11294{10{|34/676|35/203|36/280|37/39|38/2|39/1"
-                "{12000{12000{600{120"},
-        {12069, "100MN Afterburner II Blueprint{12069{10{|34/19000|35/10500|36/1105|37/55|38/28|39/3|3380/5"
-                "|11399/8|11449/1|11475/1|11529/1|11530/8|11531/10|11549/5|12066/1{80000{120000{20000{4000"},
+        {11294,
+            "100mm Reinforced Steel Plates I Blueprint{11294{10{|34/676|35/203|36/280|37/39|38/2|39/1"
+            "{12000{12000{600{120"},
+        {12069,
+            "100MN Afterburner II Blueprint{12069{10{|34/19000|35/10500|36/1105|37/55|38/28|39/3|3380/5"
+            "|11399/8|11449/1|11475/1|11529/1|11530/8|11531/10|11549/5|12066/1{80000{120000{20000{4000"},
         {28372, "Test Arkonor Enhancement{28372{5{|22/200|44/10|3727/5|3773/10|9832/1{360000{360000{3000{3600"},
     };
     for (const auto& [typeId, text] : reference)
@@ -376,10 +373,10 @@ TEST(CatalogueContent, RecordsStandInNameOrder)
 
 TEST(CatalogueContent, NamesTheProgramMentions)
 {
-    const char* names[] = {"100MN Afterburner II Blueprint", "Antimatter Charge S Blueprint", "Barrage S Blueprint",
-        "Aurora S Blueprint", "Cap Booster 25 Blueprint", "Concussion Bomb Blueprint", "Bomb Blueprint",
-        "Warp Disrupt Probe Blueprint", "R.A.M.- Armor/Hull Tech Blueprint", "Test Arkonor Enhancement",
-        "Test Armageddon Wingman  Blueprint", "Plasma Thruster Blueprint"};
+    const char* names[] = {"100MN Afterburner II Blueprint", "Antimatter Charge S Blueprint",
+        "Barrage S Blueprint", "Aurora S Blueprint", "Cap Booster 25 Blueprint", "Concussion Bomb Blueprint",
+        "Bomb Blueprint", "Warp Disrupt Probe Blueprint", "R.A.M.- Armor/Hull Tech Blueprint",
+        "Test Arkonor Enhancement", "Test Armageddon Wingman  Blueprint", "Plasma Thruster Blueprint"};
     for (const char* name : names)
         EXPECT_LT(IndexOf(name), Records().size()) << name;
 
@@ -397,11 +394,13 @@ TEST(CatalogueContent, NamesTheProgramMentions)
         if (count == 2)
             twice.push_back(name);
     }
-    EXPECT_EQ(twice, (std::vector<std::string>{"Neurovisual Output Analyzer Blueprint",
-                         "Reconfigured Subspace Calibrator Blueprint", "Reinforced Metallofullerene Alloys Blueprint",
-                         "Warfare Computation Core Blueprint"}));
+    EXPECT_EQ(twice,
+        (std::vector<std::string>{"Neurovisual Output Analyzer Blueprint",
+            "Reconfigured Subspace Calibrator Blueprint", "Reinforced Metallofullerene Alloys Blueprint",
+            "Warfare Computation Core Blueprint"}));
     EXPECT_EQ(twoSpaces.size(), 9u);
-    EXPECT_NE(std::find(twoSpaces.begin(), twoSpaces.end(), "Test Armageddon Wingman  Blueprint"), twoSpaces.end());
+    EXPECT_NE(
+        std::find(twoSpaces.begin(), twoSpaces.end(), "Test Armageddon Wingman  Blueprint"), twoSpaces.end());
     EXPECT_EQ(slash, std::vector<std::string>{"R.A.M.- Armor/Hull Tech Blueprint"});
 }
 
@@ -410,8 +409,8 @@ TEST(CatalogueContent, BlueprintIndexMapPointsBackToEachRecord)
     const Catalogue& cat = Filled();
     for (std::size_t i = 0; i < Records().size(); ++i)
         ASSERT_EQ(cat.intBPIndex[static_cast<std::size_t>(Records()[i].typeId)], static_cast<std::int16_t>(i));
-    EXPECT_EQ(std::count_if(cat.intBPIndex.begin(), cat.intBPIndex.end(), [](std::int16_t v) { return v != 0; }),
-        2578);
+    EXPECT_EQ(
+        std::count_if(cat.intBPIndex.begin(), cat.intBPIndex.end(), [](std::int16_t v) { return v != 0; }), 2578);
 }
 
 TEST(CatalogueContent, BatchSizes)
@@ -423,8 +422,9 @@ TEST(CatalogueContent, BatchSizes)
         blueprintIds.insert(static_cast<std::size_t>(r.typeId));
         sizes.push_back(cat.intBatchSize[static_cast<std::size_t>(r.typeId)]);
     }
-    EXPECT_EQ(Tally(sizes), (std::map<std::int16_t, int>{{1, 2336}, {100, 116}, {5000, 84}, {4, 18}, {10, 16},
-                                {3, 6}, {2, 2}, {200, 1}}));
+    EXPECT_EQ(Tally(sizes),
+        (std::map<std::int16_t, int>{
+            {1, 2336}, {100, 116}, {5000, 84}, {4, 18}, {10, 16}, {3, 6}, {2, 2}, {200, 1}}));
     for (std::size_t id = 0; id < cat.intBatchSize.size(); ++id)
         if (!blueprintIds.count(id)) {
             ASSERT_EQ(cat.intBatchSize[id], 0) << id;

@@ -31,8 +31,8 @@ TEST(Search, MatchesByQueryKind)
         {"'Bora' 10MN Afterburner I Blueprint", "^10mn", false},
         {"'Bora' 10MN Afterburner I Blueprint", "10mn", true},
         {"Anything", "^", true},
-        {"Anything", "^^", false},         // only the first "^" marks a prefix
-        {"A^B Blueprint", "a^b", true},     // a "^" inside a query is a character
+        {"Anything", "^^", false}, // only the first "^" marks a prefix
+        {"A^B Blueprint", "a^b", true}, // a "^" inside a query is a character
         {"Short", "^Shorter", false},
         {"Short", "Shorter", false},
         {"", "x", false},

@@ -7,8 +7,8 @@
 #include "tests/LocaleTest.h"
 
 using namespace brenta;
-using brenta::storage::ApplyBlueprintList;
 using brenta::report::OwnedReport;
+using brenta::storage::ApplyBlueprintList;
 using ReportFacility = brenta::report::Facility;
 
 namespace {
@@ -105,8 +105,8 @@ INSTANTIATE_TEST_SUITE_P(Lists, ImportList,
     ::testing::Values(
         ListCase{"KeysAnywhereInTheLine", {"x " + kName, "foo ML: 5", "  PL: 2 bar"}, {{0, "11294{5{2 bar"}}},
         ListCase{"ValueEndsAtASecondKey", {kName + "Name: other", "ML: 5ML: 6", "PL: 2"}, {{0, "11294{5{2"}}},
-        ListCase{"NameWithoutBlueprintMatchesNothing",
-            {"Name: 100mm Reinforced Steel Plates I", "ML: 5", "PL: 2"}, {}},
+        ListCase{
+            "NameWithoutBlueprintMatchesNothing", {"Name: 100mm Reinforced Steel Plates I", "ML: 5", "PL: 2"}, {}},
         ListCase{"NameIsCaseSensitive", {"Name: 100MM Reinforced Steel Plates I Blueprint", "ML: 5"}, {}},
         ListCase{"LevelsBeforeAnyNameChangeNothing", {"ML: 5", "PL: 2"}, {}},
         ListCase{"LevelsAfterAnUnmatchedNameChangeNothing",
@@ -117,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(Lists, ImportList,
         ListCase{"LevelsByTheirKeysInAnyOrder", {kName, "PL: 2", "ML: 5"}, {{0, "11294{5{2"}}},
         ListCase{"ALevelHoldingABraceIsNotGiven", {kName, "ML: 5{7", "ML: 4", "PL: 2"}, {{0, "11294{4{2"}}},
         ListCase{"LevelsAreTakenAsWritten", {kName, "ML: -3", "PL: x"}, {{0, "11294{-3{x"}}},
-        ListCase{"NameLineWinsOverLevelKeys", {"ML: 1 " + kName, "ML: 5", "PL: 6 ML: 7", "PL: 2"}, {{0, "11294{5{2"}}},
+        ListCase{
+            "NameLineWinsOverLevelKeys", {"ML: 1 " + kName, "ML: 5", "PL: 6 ML: 7", "PL: 2"}, {{0, "11294{5{2"}}},
         ListCase{"ListedAgainReplacesTheLevels",
             {kName, "ML: 1", "PL: 1", "Name: 100mm Sintered Ceramic Plates I Blueprint", "ML: 1", "PL: 3", kName,
                 "ML: 7", "PL: 8"},

@@ -49,8 +49,8 @@ TEST(Folders, OnlyOrdinaryVisibleFilesArePlayerFiles)
     const auto is = [&folder](const char* name) { return storage::IsPlayerFile((folder / name).string()); };
     EXPECT_TRUE(is("matprices.dat"));
     EXPECT_TRUE(is("link.dat"));
-    for (const char* name : {"missing.dat", "icons.txt", ".hidden.txt", "pipe.log", "dangling.bin", "matprices.dat/",
-             "no-folder/matprices.dat"})
+    for (const char* name : {"missing.dat", "icons.txt", ".hidden.txt", "pipe.log", "dangling.bin",
+             "matprices.dat/", "no-folder/matprices.dat"})
         EXPECT_FALSE(is(name)) << name;
     EXPECT_FALSE(storage::IsPlayerFile(""));
 }
@@ -66,13 +66,14 @@ TEST(Folders, AFolderThatCannotBeListedGivesNothing)
 
 TEST(Folders, NamesMatchTheFilterCaseSensitivelyInTheGivenOrder)
 {
-    const std::vector<storage::FolderEntry> entries = {
-        {"b.dat", false}, {"A.DAT", false}, {"x.dat", true}, {"a.dat.bak", false}, {"notes.txt", false}};
+    const std::vector<storage::FolderEntry> entries
+        = {{"b.dat", false}, {"A.DAT", false}, {"x.dat", true}, {"a.dat.bak", false}, {"notes.txt", false}};
     EXPECT_EQ(storage::MatchingNames(entries, ".dat", storage::NameMatch::Ending), (Names{"b.dat", "x.dat"}));
     EXPECT_EQ(storage::MatchingNames(entries, ".dat", storage::NameMatch::Anywhere),
         (Names{"b.dat", "x.dat", "a.dat.bak"}));
     EXPECT_EQ(storage::MatchingNames(entries, "", storage::NameMatch::Ending).size(), entries.size());
-    EXPECT_EQ(storage::SubFolderNames({{"b", true}, {"f", false}, {"C", true}, {"a", true}}), (Names{"a", "b", "C"}));
+    EXPECT_EQ(
+        storage::SubFolderNames({{"b", true}, {"f", false}, {"C", true}, {"a", true}}), (Names{"a", "b", "C"}));
 }
 
 // Every "folder + separator + name" of the program goes through JoinPath: the
@@ -106,11 +107,11 @@ TEST(Folders, PathsComeApartAtTheSeparator)
 
 TEST(Folders, DrivesAreTheRootTheHomeVolumeAndRemovableMedia)
 {
-    const std::vector<storage::Volume> mounted = {
-        {"/proc", "proc"}, {"/media/ann/STICK", "vfat"}, {"/", "ext4"}, {"/run/user/1000", "tmpfs"},
-        {"/home", "ext4"}, {"/boot", "ext4"}, {"/snap/core/1", "squashfs"}, {"/mnt/backup", "ext4"},
-        {"/media/ann/disc", "tmpfs"}};
-    EXPECT_EQ(storage::PlayerDrives(mounted, "/home/ann"), (Names{"/", "/home", "/media/ann/STICK", "/mnt/backup"}));
+    const std::vector<storage::Volume> mounted = {{"/proc", "proc"}, {"/media/ann/STICK", "vfat"}, {"/", "ext4"},
+        {"/run/user/1000", "tmpfs"}, {"/home", "ext4"}, {"/boot", "ext4"}, {"/snap/core/1", "squashfs"},
+        {"/mnt/backup", "ext4"}, {"/media/ann/disc", "tmpfs"}};
+    EXPECT_EQ(
+        storage::PlayerDrives(mounted, "/home/ann"), (Names{"/", "/home", "/media/ann/STICK", "/mnt/backup"}));
     // A home folder on the root volume adds nothing; the root is there even unlisted.
     EXPECT_EQ(storage::PlayerDrives({{"/proc", "proc"}}, "/root"), (Names{"/"}));
 

@@ -81,8 +81,8 @@ TEST(InstanceLock, AFolderThatCanBeEnteredButNotListedStillAllowsOneProgram)
     TempFolder folder("brenta-lock");
     TempFolder standIn("brenta-lock-runtime");
     namespace fs = std::filesystem;
-    fs::permissions(folder.Path(), fs::perms::owner_write | fs::perms::owner_exec | fs::perms::group_exec
-            | fs::perms::others_exec);
+    fs::permissions(folder.Path(),
+        fs::perms::owner_write | fs::perms::owner_exec | fs::perms::group_exec | fs::perms::others_exec);
     fs::permissions(standIn.Path(), fs::perms::all);
     int answers[2];
     ASSERT_EQ(::pipe(answers), 0);

@@ -17,8 +17,8 @@ namespace fs = std::filesystem;
 
 TEST(Leftovers, OnlyTheTemporaryNameOfAnAtomicWriteIsRecognised)
 {
-    for (const char* ours : {".ownedbps.dat.tmp4711-2", ".matprices.dat.tmp1-0", ".my prices.dat.tmp99-12",
-             ".a.tmp.tmp1-1"})
+    for (const char* ours :
+        {".ownedbps.dat.tmp4711-2", ".matprices.dat.tmp1-0", ".my prices.dat.tmp99-12", ".a.tmp.tmp1-1"})
         EXPECT_TRUE(storage::IsTemporaryName(ours)) << ours;
     for (const char* other : {"ownedbps.dat.tmp4711-2", ".ownedbps.dat.tmp4711-", ".ownedbps.dat.tmp-2",
              ".ownedbps.dat.tmp4711", ".ownedbps.dat.tmp4711-2x", ".ownedbps.dat.tmpx-2", ".tmp1-2",
@@ -45,8 +45,9 @@ TEST(Leftovers, TheFilesOfInterruptedWritesGoAndEverythingElseStays)
     std::set<std::string> left;
     for (const auto& entry : fs::directory_iterator(folder.Path()))
         left.insert(entry.path().filename().string());
-    EXPECT_EQ(left, (std::set<std::string>{"ownedbps.dat", "ownedbps.dat.tmp4711-2", ".notes.tmp",
-                        ".skills.dat.tmp1-1", ".skills.dat.tmp1-2"}));
+    EXPECT_EQ(left,
+        (std::set<std::string>{
+            "ownedbps.dat", "ownedbps.dat.tmp4711-2", ".notes.tmp", ".skills.dat.tmp1-1", ".skills.dat.tmp1-2"}));
 }
 
 TEST(Leftovers, AMissingFolderIsNoFailure)

@@ -16,9 +16,17 @@ TEST(OwnedRecord, LevelsFromTheBoxesRoundHalfToEven)
         const char* box;
         std::int32_t level;
     } cases[] = {
-        {"7.5", 8}, {"6.5", 6}, {"10", 10}, {"-3", -3}, {"-2.5", -2}, {"", 0}, {"abc", 0}, {"12abc", 12},
+        {"7.5", 8},
+        {"6.5", 6},
+        {"10", 10},
+        {"-3", -3},
+        {"-2.5", -2},
+        {"", 0},
+        {"abc", 0},
+        {"12abc", 12},
         {"7,5", 7}, // the leading number reads "." only, whatever the locale
-        {" 4", 4}, {"2147483647", 2147483647},
+        {" 4", 4},
+        {"2147483647", 2147483647},
     };
     for (const auto& c : cases)
         EXPECT_EQ(owned::LevelFromBox(c.box), c.level) << c.box;

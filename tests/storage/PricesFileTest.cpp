@@ -49,13 +49,13 @@ TEST_P(PricesReadTest, ChangesExactlyTheListedPrices)
     for (const auto& [id, price] : GetParam().changed)
         expected[static_cast<std::size_t>(id)] = price;
     for (int id = 0; id < kTypeIdSlots; ++id)
-        ASSERT_EQ(prices[static_cast<std::size_t>(id)], expected[static_cast<std::size_t>(id)]) << "type ID " << id;
+        ASSERT_EQ(prices[static_cast<std::size_t>(id)], expected[static_cast<std::size_t>(id)])
+            << "type ID " << id;
 }
 
 INSTANTIATE_TEST_SUITE_P(Lines, PricesReadTest,
     ::testing::Values(ReadCase{"OnlyLine", "34{5\r\n", kPoint, {{34, 5}}},
-        ReadCase{"NoFinalTerminator", "34{5", kPoint, {{34, 5}}},
-        ReadCase{"EmptyFile", "", kPoint, {}},
+        ReadCase{"NoFinalTerminator", "34{5", kPoint, {{34, 5}}}, ReadCase{"EmptyFile", "", kPoint, {}},
         ReadCase{"ShortLinesSkipped", "\r\n7\r\n34{5\r\n\r\n", kPoint, {{34, 5}}},
         ReadCase{"ExtraFieldsIgnored", "34{5{x", kPoint, {{34, 5}}},
         ReadCase{"TypeIdRounded", "34.4{5\r\n35.5{6\r\n38.5{7", kPoint, {{34, 5}, {36, 6}, {38, 7}}},

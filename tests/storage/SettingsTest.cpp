@@ -57,10 +57,7 @@ void PrintTo(const BooleanCase& c, std::ostream* os) { *os << '"' << c.text << '
 
 class ToBooleanTest : public ::testing::TestWithParam<BooleanCase> {};
 
-TEST_P(ToBooleanTest, Converts)
-{
-    EXPECT_EQ(ToBoolean(GetParam().text, GetParam().fmt), GetParam().value);
-}
+TEST_P(ToBooleanTest, Converts) { EXPECT_EQ(ToBoolean(GetParam().text, GetParam().fmt), GetParam().value); }
 
 INSTANTIATE_TEST_SUITE_P(Texts, ToBooleanTest,
     ::testing::Values(BooleanCase{"True", kPoint, true}, BooleanCase{"tRUE", kPoint, true},
@@ -85,8 +82,9 @@ TEST(ReadOptionsTest, FirstRunGivesTheDefaultsReadInTableOrder)
     EXPECT_EQ(options.x, 0);
     EXPECT_EQ(options.y, 0);
     EXPECT_EQ(options.pricesFile, "matprices.dat");
-    EXPECT_EQ(store.log, (std::vector<std::string>{"read Options/ShowNextImprovement", "read Window/AlwaysOnTop",
-                             "read Window/X", "read Window/Y", "read Options/PricesFile"}));
+    EXPECT_EQ(store.log,
+        (std::vector<std::string>{"read Options/ShowNextImprovement", "read Window/AlwaysOnTop", "read Window/X",
+            "read Window/Y", "read Options/PricesFile"}));
 }
 
 struct StoredCase {
@@ -130,13 +128,15 @@ INSTANTIATE_TEST_SUITE_P(Values, ReadOptionsStoredTest,
                 {{"Window", "X"}, "left"}, {{"Window", "Y"}, "1e12"}},
             Make(false, false, 0, 0)},
         StoredCase{"EmptyPricesFile", {{{"Options", "PricesFile"}, ""}}, Make(false, false, 0, 0)},
-        StoredCase{"PricesFileWithAFolder", {{{"Options", "PricesFile"}, "../elsewhere.dat"}},
-            Make(false, false, 0, 0)},
+        StoredCase{
+            "PricesFileWithAFolder", {{{"Options", "PricesFile"}, "../elsewhere.dat"}}, Make(false, false, 0, 0)},
         StoredCase{"PricesFileAbsolute", {{{"Options", "PricesFile"}, "/tmp/x.dat"}}, Make(false, false, 0, 0)},
         StoredCase{"PricesFileParentFolder", {{{"Options", "PricesFile"}, ".."}}, Make(false, false, 0, 0)},
         StoredCase{"PricesFileIsTheExecutable", {{{"Options", "PricesFile"}, "brenta"}}, Make(false, false, 0, 0)},
-        StoredCase{"PricesFileIsTheSkillsFile", {{{"Options", "PricesFile"}, "skills.dat"}}, Make(false, false, 0, 0)},
-        StoredCase{"PricesFileIsTheOwnedFile", {{{"Options", "PricesFile"}, "ownedbps.dat"}}, Make(false, false, 0, 0)},
+        StoredCase{
+            "PricesFileIsTheSkillsFile", {{{"Options", "PricesFile"}, "skills.dat"}}, Make(false, false, 0, 0)},
+        StoredCase{
+            "PricesFileIsTheOwnedFile", {{{"Options", "PricesFile"}, "ownedbps.dat"}}, Make(false, false, 0, 0)},
         StoredCase{"PricesFileIsTheApplicationPicture", {{{"Options", "PricesFile"}, "brenta.png"}},
             Make(false, false, 0, 0)},
         StoredCase{"PricesFileIsTheDesktopEntry", {{{"Options", "PricesFile"}, "brenta.desktop"}},

@@ -34,20 +34,23 @@ void PrintTo(const SplitCase& c, std::ostream* os) { *os << c.name; }
 
 class SplitLinesTest : public ::testing::TestWithParam<SplitCase> {};
 
-TEST_P(SplitLinesTest, GivesTheLines)
-{
-    EXPECT_EQ(SplitLines(GetParam().content), GetParam().lines);
-}
+TEST_P(SplitLinesTest, GivesTheLines) { EXPECT_EQ(SplitLines(GetParam().content), GetParam().lines); }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SplitLinesTest,
-    ::testing::Values(SplitCase{"Empty", "", {}},
-        SplitCase{"UnterminatedLine", "34{5", {"34{5"}},
-        SplitCase{"CrLf", "a\r\nb\r\n", {"a", "b"}},
-        SplitCase{"LoneCr", "a\rb\r", {"a", "b"}},
+    ::testing::Values(SplitCase{"Empty", "", {}}, SplitCase{"UnterminatedLine", "34{5", {"34{5"}},
+        SplitCase{"CrLf", "a\r\nb\r\n", {"a", "b"}}, SplitCase{"LoneCr", "a\rb\r", {"a", "b"}},
         SplitCase{"LoneLf", "a\nb\r\nc\n", {"a", "b", "c"}},
         SplitCase{"LfOnlyWithEmptyLine", "4,3,5,2\n\nx", {"4,3,5,2", "", "x"}},
-        SplitCase{"ByteOrderMarkSkipped", "\xEF\xBB\xBF" "34{5\r\n35{6\r\n", {"34{5", "35{6"}},
-        SplitCase{"ByteOrderMarkOnlyAtTheStart", "a\n\xEF\xBB\xBF" "b", {"a", "\xEF\xBB\xBF" "b"}},
+        SplitCase{"ByteOrderMarkSkipped",
+            "\xEF\xBB\xBF"
+            "34{5\r\n35{6\r\n",
+            {"34{5", "35{6"}},
+        SplitCase{"ByteOrderMarkOnlyAtTheStart",
+            "a\n\xEF\xBB\xBF"
+            "b",
+            {"a",
+                "\xEF\xBB\xBF"
+                "b"}},
         SplitCase{"EmptyLinesKept", "\r\n\r\nx\r\n", {"", "", "x"}},
         SplitCase{"CrLfThenLoneCr", "a\r\n\r", {"a", ""}},
         SplitCase{"LoneCrBeforeCrLf", "a\r\r\nb", {"a", "", "b"}},
@@ -57,7 +60,6 @@ INSTANTIATE_TEST_SUITE_P(Cases, SplitLinesTest,
 // Each test works in a folder of its own, removed afterwards.
 class FileTest : public ::testing::Test {
 protected:
-
     std::string PathOf(const std::string& name) const { return (folder_ / name).string(); }
 
     static std::string Content(const std::string& path)
@@ -135,7 +137,7 @@ TEST_F(FileTest, WriteIntoAMissingFolderFailsWithTheReason)
 TEST_F(FileTest, WriteThatRunsOutOfRoomKeepsTheOldFile)
 {
     Put(PathOf("prices.dat"), "34{5\r\n");
-    rlimit saved {};
+    rlimit saved{};
     ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit small = saved;
@@ -180,7 +182,8 @@ TEST_F(FileTest, ReadingAPipeOrAnEndlessOrHugeFileFailsAtOnce)
     }
     Put(PathOf("bound.txt"), "");
     fs::resize_file(PathOf("bound.txt"), brenta::storage::kMaxFileBytes);
-    EXPECT_EQ(ReadWholeFile(PathOf("bound.txt")).size(), brenta::storage::kMaxFileBytes) << "the bound itself reads";
+    EXPECT_EQ(ReadWholeFile(PathOf("bound.txt")).size(), brenta::storage::kMaxFileBytes)
+        << "the bound itself reads";
 }
 
 // The player's pipe or device is never replaced by an ordinary file.

@@ -75,8 +75,9 @@ TEST_P(BPListMenu, ExportThenImportGivesTheOwnedRecordsBack)
 TEST_P(BPListMenu, AReportThatCannotBeWrittenIsReportedAndNotCalledExported)
 {
     Start();
-    const auto previous = storage::SetWriteFault(
-        [](storage::WriteStep step, const std::string&) { return step == storage::WriteStep::Flush ? ENOSPC : 0; });
+    const auto previous = storage::SetWriteFault([](storage::WriteStep step, const std::string&) {
+        return step == storage::WriteStep::Flush ? ENOSPC : 0;
+    });
     Export("full.txt");
     storage::SetWriteFault(previous);
     ASSERT_EQ(messages.size(), 1u);
@@ -90,7 +91,8 @@ TEST_P(BPListMenu, AReportThatCannotBeWrittenIsReportedAndNotCalledExported)
 TEST_P(BPListMenu, TheReportIsNeverWrittenOverWhatItMustNotReplace)
 {
     namespace fs = std::filesystem;
-    for (const char* own : {"brenta", "ownedbps.dat", "skills.dat", "matprices.dat", "brenta.png", "brenta.desktop"})
+    for (const char* own :
+        {"brenta", "ownedbps.dat", "skills.dat", "matprices.dat", "brenta.png", "brenta.desktop"})
         WriteFile(own, "keep");
     fs::create_directory(Path("icons"));
     fs::create_directory(Path("folder.txt"));
@@ -126,8 +128,8 @@ TEST_P(BPListMenu, TheReportIsNeverWrittenOverWhatItMustNotReplace)
             << messages[0];
         EXPECT_NE(messages[0].find(target.why), std::string::npos) << messages[0];
     }
-    for (const char* own : {"brenta", "ownedbps.dat", "skills.dat", "matprices.dat", "brenta.png", "brenta.desktop",
-             "locked.txt"})
+    for (const char* own :
+        {"brenta", "ownedbps.dat", "skills.dat", "matprices.dat", "brenta.png", "brenta.desktop", "locked.txt"})
         EXPECT_EQ(ReadFile(own), "keep") << own;
     EXPECT_TRUE(fs::is_directory(Path("icons")));
     EXPECT_TRUE(fs::is_fifo(Path("pipe.txt")));

@@ -23,8 +23,7 @@ class BuildPlanWindow : public test::MainWindowTest {
 protected:
     ui::frmBuildPlan* Plan() const
     {
-        return window->findChild<ui::frmBuildPlan*>(
-            QStringLiteral("frmBuildPlan"), Qt::FindDirectChildrenOnly);
+        return window->findChild<ui::frmBuildPlan*>(QStringLiteral("frmBuildPlan"), Qt::FindDirectChildrenOnly);
     }
 
     ui::frmBuildPlan& Open()
@@ -41,7 +40,7 @@ protected:
     {
         SelectBlueprint(kPlates);
         // Typed into the rows of Tritanium (34) to Zydrine (39) and saved with Enter.
-        const char* prices[] = { "2.5", "10", "40.25", "150", "1000", "2500.5" };
+        const char* prices[] = {"2.5", "10", "40.25", "150", "1000", "2500.5"};
         for (std::size_t r = 0; r < 6; ++r) {
             QLineEdit* box = window->Ui().txtPPU[r];
             Type(box, QString::fromStdString(L(prices[r])));
@@ -191,11 +190,12 @@ TEST_P(BuildPlanWindow, SavingRefusesTheProgramsOwnFiles)
     ShowPlates();
     ui::frmBuildPlan& plan = Open();
     WriteFile("ownedbps.dat", "");
-    for (const char* name : { "ownedbps.dat", "skills.dat", "matprices.dat", "brenta" }) {
+    for (const char* name : {"ownedbps.dat", "skills.dat", "matprices.dat", "brenta"}) {
         messages.clear();
         plan.SavePlan(Path(name));
         ASSERT_EQ(messages.size(), 1u) << name;
-        EXPECT_NE(messages[0].find("cannot be used for the plan: Brenta keeps its own data under that name"), std::string::npos)
+        EXPECT_NE(messages[0].find("cannot be used for the plan: Brenta keeps its own data under that name"),
+            std::string::npos)
             << messages[0];
     }
     EXPECT_EQ(ReadFile("ownedbps.dat"), "");

@@ -3,10 +3,10 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QEventLoop>
 #include <QGroupBox>
 #include <QPointer>
 #include <QPushButton>
-#include <QEventLoop>
 #include <QTimer>
 
 #include <algorithm>
@@ -45,7 +45,10 @@ protected:
         return Menu();
     }
 
-    static QLabel* Option(ui::frmContextMenu* menu, int k) { return menu->lblContextOption[static_cast<std::size_t>(k)]; }
+    static QLabel* Option(ui::frmContextMenu* menu, int k)
+    {
+        return menu->lblContextOption[static_cast<std::size_t>(k)];
+    }
 
     static void Hover(QWidget* w)
     {
@@ -117,14 +120,14 @@ TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
     EXPECT_TRUE(menu->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_GE(test::ExpectInsideAndApart(menu), 6); // every option on the menu, none covering another
     const QLabel* cell = w.Ui().lblPrefix[6];
-    EXPECT_EQ(menu->pos(), QPoint(w.frameGeometry().left() + cell->x(),
-                               w.frameGeometry().top() + w.Ui().fraMats->y() + cell->y()));
+    EXPECT_EQ(menu->pos(),
+        QPoint(w.frameGeometry().left() + cell->x(), w.frameGeometry().top() + w.Ui().fraMats->y() + cell->y()));
 
     const struct {
         const char* caption;
         bool enabled;
-    } options[] = {{"ML vs. Waste", true}, {"Find BP", false}, {"", false}, {"", false}, {"", false},
-        {"Cancel", true}};
+    } options[]
+        = {{"ML vs. Waste", true}, {"Find BP", false}, {"", false}, {"", false}, {"", false}, {"Cancel", true}};
     for (int k = 1; k <= 6; ++k) {
         const QLabel* option = Option(menu, k);
         const auto& want = options[k - 1];

@@ -29,7 +29,8 @@ inline QDialog* ShownDialog(const char* name)
     return nullptr;
 }
 
-template <class W> W* Control(QDialog& dialog, const char* name)
+template <class W>
+W* Control(QDialog& dialog, const char* name)
 {
     W* control = dialog.findChild<W*>(QString::fromLatin1(name));
     EXPECT_NE(control, nullptr) << name;

@@ -15,9 +15,9 @@ using namespace brenta;
 
 namespace {
 
-const QString kPlates = QStringLiteral("100mm Reinforced Steel Plates I Blueprint");       // index 0, 11294
-const QString kPlatesII = QStringLiteral("100mm Reinforced Steel Plates II Blueprint");    // index 1, 12380
-const QString kCeramic = QStringLiteral("100mm Sintered Ceramic Plates I Blueprint");      // index 2, 15975
+const QString kPlates = QStringLiteral("100mm Reinforced Steel Plates I Blueprint"); // index 0, 11294
+const QString kPlatesII = QStringLiteral("100mm Reinforced Steel Plates II Blueprint"); // index 1, 12380
+const QString kCeramic = QStringLiteral("100mm Sintered Ceramic Plates I Blueprint"); // index 2, 15975
 
 class Inputs : public test::MainWindowTest {
 protected:
@@ -66,7 +66,8 @@ TEST_P(Inputs, APriceThatIsNoNumberStoresNothing)
     EXPECT_EQ(w.Cat().dblPrices[34], 2);
     EXPECT_EQ(Price(0)->text().toStdString(), "2");
     ASSERT_EQ(messages.size(), 1u);
-    EXPECT_EQ(messages[0], std::string("Not saved: \"") + fmt.decSep + "\" is not a price; [[Raw] Tritanium] keeps 2 ISK");
+    EXPECT_EQ(messages[0],
+        std::string("Not saved: \"") + fmt.decSep + "\" is not a price; [[Raw] Tritanium] keeps 2 ISK");
     EXPECT_EQ(w.Ui().txtWF->text().toStdString(), L("0.1000000000000")); // the sheet goes on with the kept price
 }
 

@@ -1,8 +1,8 @@
 // The main window's widgets as the rest of the program finds them: names, kinds,
 // texts, tool tips, states, the grid's geometry, the menu tree and the tab order.
+#include "tests/ui/Placement.h"
 #include "ui/main/Look.h"
 #include "ui/main/frmMainUi.h"
-#include "tests/ui/Placement.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -69,79 +69,79 @@ protected:
 TEST_F(LayoutTest, everyNameFindsItsOwnMemberOnce)
 {
     const std::vector<std::pair<const char*, QObject*>> named = {
-        { "lblML", ui.lblML },
-        { "txtML", ui.txtML },
-        { "lblWF", ui.lblWF },
-        { "txtWF", ui.txtWF },
-        { "lblPL", ui.lblPL },
-        { "txtPL", ui.txtPL },
-        { "lblRuns", ui.lblRuns },
-        { "txtRuns", ui.txtRuns },
-        { "lblBatchSizePrefix", ui.lblBatchSizePrefix },
-        { "txtBatchSize", ui.txtBatchSize },
-        { "cmdButtonize", ui.cmdButtonize },
-        { "lblBPSearch", ui.lblBPSearch },
-        { "txtSearch", ui.txtSearch },
-        { "lblBPSelect", ui.lblBPSelect },
-        { "cboBP", ui.cboBP },
-        { "chkOwnThis", ui.chkOwnThis },
-        { "cmdClear", ui.cmdClear },
-        { "cmdBack", ui.cmdBack },
-        { "fraAnalysis", ui.fraAnalysis },
-        { "lblEfficiencyPrefix", ui.lblEfficiencyPrefix },
-        { "lblEfficiency", ui.lblEfficiency },
-        { "lblBuildCostPrefix", ui.lblBuildCostPrefix },
-        { "lblBuildCost", ui.lblBuildCost },
-        { "lblBuildWastePrefix", ui.lblBuildWastePrefix },
-        { "lblBuildWaste", ui.lblBuildWaste },
-        { "lblCostPerUnitPrefix", ui.lblCostPerUnitPrefix },
-        { "lblCostPerUnit", ui.lblCostPerUnit },
-        { "lblWastePerUnitPrefix", ui.lblWastePerUnitPrefix },
-        { "lblWastePerUnit", ui.lblWastePerUnit },
-        { "lblTimePrefix", ui.lblTimePrefix },
-        { "lblTime", ui.lblTime },
-        { "Label1", ui.Label1 },
-        { "lblPLTime", ui.lblPLTime },
-        { "lblBuildTimePrefix", ui.lblBuildTimePrefix },
-        { "lblBuildTime", ui.lblBuildTime },
-        { "chkPOSLab", ui.chkPOSLab },
-        { "pctIcon", ui.pctIcon },
-        { "cboMetallurgy", ui.cboMetallurgy },
-        { "lblMetallurgy", ui.lblMetallurgy },
-        { "cboPE", ui.cboPE },
-        { "lblPE", ui.lblPE },
-        { "cboResearch", ui.cboResearch },
-        { "lblResearch", ui.lblResearch },
-        { "cboIndustry", ui.cboIndustry },
-        { "lblIndustry", ui.lblIndustry },
-        { "cboAssemblyArray", ui.cboAssemblyArray },
-        { "fraMats", ui.fraMats },
-        { "fraPPU", ui.fraPPU },
-        { "fraWaste", ui.fraWaste },
-        { "fraTotal", ui.fraTotal },
-        { "fraIdealML", ui.fraIdealML },
-        { "fraNextImprovement", ui.fraNextImprovement },
-        { "File", ui.File },
-        { "Import", ui.Import },
-        { "MaterialList", ui.MaterialList },
-        { "PricesDatFile", ui.PricesDatFile },
-        { "MMIOFF", ui.MMIOFF },
-        { "MMION", ui.MMION },
-        { "PurchasedBPList", ui.PurchasedBPList },
-        { "Export", ui.Export },
-        { "OwnedBPListExport", ui.OwnedBPListExport },
-        { "FileSep0", ui.FileSep0 },
-        { "Exit", ui.Exit },
-        { "Tools", ui.Tools },
-        { "MLtoML", ui.MLtoML },
-        { "Graph", ui.Graph },
-        { "OrderSheet", ui.OrderSheet },
-        { "AutoPriceAll", ui.AutoPriceAll },
-        { "BuildPlan", ui.BuildPlan },
-        { "AOT", ui.AOT },
-        { "Options", ui.Options },
-        { "ShowUnowned", ui.ShowUnowned },
-        { "Improvements", ui.Improvements },
+        {"lblML", ui.lblML},
+        {"txtML", ui.txtML},
+        {"lblWF", ui.lblWF},
+        {"txtWF", ui.txtWF},
+        {"lblPL", ui.lblPL},
+        {"txtPL", ui.txtPL},
+        {"lblRuns", ui.lblRuns},
+        {"txtRuns", ui.txtRuns},
+        {"lblBatchSizePrefix", ui.lblBatchSizePrefix},
+        {"txtBatchSize", ui.txtBatchSize},
+        {"cmdButtonize", ui.cmdButtonize},
+        {"lblBPSearch", ui.lblBPSearch},
+        {"txtSearch", ui.txtSearch},
+        {"lblBPSelect", ui.lblBPSelect},
+        {"cboBP", ui.cboBP},
+        {"chkOwnThis", ui.chkOwnThis},
+        {"cmdClear", ui.cmdClear},
+        {"cmdBack", ui.cmdBack},
+        {"fraAnalysis", ui.fraAnalysis},
+        {"lblEfficiencyPrefix", ui.lblEfficiencyPrefix},
+        {"lblEfficiency", ui.lblEfficiency},
+        {"lblBuildCostPrefix", ui.lblBuildCostPrefix},
+        {"lblBuildCost", ui.lblBuildCost},
+        {"lblBuildWastePrefix", ui.lblBuildWastePrefix},
+        {"lblBuildWaste", ui.lblBuildWaste},
+        {"lblCostPerUnitPrefix", ui.lblCostPerUnitPrefix},
+        {"lblCostPerUnit", ui.lblCostPerUnit},
+        {"lblWastePerUnitPrefix", ui.lblWastePerUnitPrefix},
+        {"lblWastePerUnit", ui.lblWastePerUnit},
+        {"lblTimePrefix", ui.lblTimePrefix},
+        {"lblTime", ui.lblTime},
+        {"Label1", ui.Label1},
+        {"lblPLTime", ui.lblPLTime},
+        {"lblBuildTimePrefix", ui.lblBuildTimePrefix},
+        {"lblBuildTime", ui.lblBuildTime},
+        {"chkPOSLab", ui.chkPOSLab},
+        {"pctIcon", ui.pctIcon},
+        {"cboMetallurgy", ui.cboMetallurgy},
+        {"lblMetallurgy", ui.lblMetallurgy},
+        {"cboPE", ui.cboPE},
+        {"lblPE", ui.lblPE},
+        {"cboResearch", ui.cboResearch},
+        {"lblResearch", ui.lblResearch},
+        {"cboIndustry", ui.cboIndustry},
+        {"lblIndustry", ui.lblIndustry},
+        {"cboAssemblyArray", ui.cboAssemblyArray},
+        {"fraMats", ui.fraMats},
+        {"fraPPU", ui.fraPPU},
+        {"fraWaste", ui.fraWaste},
+        {"fraTotal", ui.fraTotal},
+        {"fraIdealML", ui.fraIdealML},
+        {"fraNextImprovement", ui.fraNextImprovement},
+        {"File", ui.File},
+        {"Import", ui.Import},
+        {"MaterialList", ui.MaterialList},
+        {"PricesDatFile", ui.PricesDatFile},
+        {"MMIOFF", ui.MMIOFF},
+        {"MMION", ui.MMION},
+        {"PurchasedBPList", ui.PurchasedBPList},
+        {"Export", ui.Export},
+        {"OwnedBPListExport", ui.OwnedBPListExport},
+        {"FileSep0", ui.FileSep0},
+        {"Exit", ui.Exit},
+        {"Tools", ui.Tools},
+        {"MLtoML", ui.MLtoML},
+        {"Graph", ui.Graph},
+        {"OrderSheet", ui.OrderSheet},
+        {"AutoPriceAll", ui.AutoPriceAll},
+        {"BuildPlan", ui.BuildPlan},
+        {"AOT", ui.AOT},
+        {"Options", ui.Options},
+        {"ShowUnowned", ui.ShowUnowned},
+        {"Improvements", ui.Improvements},
     };
     for (const auto& [name, member] : named) {
         SCOPED_TRACE(name);
@@ -155,59 +155,58 @@ TEST_F(LayoutTest, everyNameFindsItsOwnMemberOnce)
     EXPECT_NE(window.findChild<QLabel*>("pctIcon"), nullptr);
     EXPECT_NE(window.findChild<QMenu*>("MaterialList"), nullptr);
     EXPECT_TRUE(window.findChild<QAction*>("FileSep0")->isSeparator());
-    for (const char* list :
-        { "cboBP", "cboMetallurgy", "cboPE", "cboResearch", "cboIndustry", "cboAssemblyArray" })
+    for (const char* list : {"cboBP", "cboMetallurgy", "cboPE", "cboResearch", "cboIndustry", "cboAssemblyArray"})
         EXPECT_FALSE(window.findChild<QComboBox*>(list)->isEditable()) << list;
 }
 
 TEST_F(LayoutTest, captionsAndInitialTexts)
 {
     const std::vector<std::pair<const char*, const char*>> texts = {
-        { "lblML", "Material Level:" },
-        { "txtML", "0" },
-        { "lblWF", "Wastage Factor:" },
-        { "txtWF", "0.1" },
-        { "lblPL", "Prod. Level:" },
-        { "txtPL", "0" },
-        { "lblRuns", "Runs:" },
-        { "txtRuns", "1" },
-        { "lblBatchSizePrefix", "Batch Size:" },
-        { "txtBatchSize", "1" },
-        { "cmdButtonize", "Buttonize" },
-        { "lblBPSearch", "Search:" },
-        { "txtSearch", "" },
-        { "lblBPSelect", "Blueprint:" },
-        { "chkOwnThis", "Own this BPO" },
-        { "cmdClear", "Clear" },
-        { "cmdBack", "Back" },
-        { "lblEfficiencyPrefix", "Efficiency:" },
-        { "lblEfficiency", "0%" },
-        { "lblBuildCostPrefix", "Build Cost (Total):" },
-        { "lblBuildCost", "0 ISK" },
-        { "lblBuildWastePrefix", "Build Cost (Waste):" },
-        { "lblBuildWaste", "0 ISK" },
-        { "lblCostPerUnitPrefix", "Cost Per Unit (Total):" },
-        { "lblCostPerUnit", "0 ISK" },
-        { "lblWastePerUnitPrefix", "Cost Per Unit (Waste):" },
-        { "lblWastePerUnit", "0 ISK" },
-        { "lblTimePrefix", "ML Research Time:" },
-        { "lblTime", "0D 0H 0M 0S" },
-        { "Label1", "PL Research Time:" },
-        { "lblPLTime", "0D 0H 0M 0S" },
-        { "lblBuildTimePrefix", "Build Time:" },
-        { "lblBuildTime", "0D 0H 0M 0S" },
-        { "chkPOSLab", "POS Lab" },
-        { "pctIcon", "" },
-        { "lblMetallurgy", "Metallurgy" },
-        { "lblPE", "Prod. Efficiency" },
-        { "lblResearch", "Research" },
-        { "lblIndustry", "Industry" },
-        { "fraMats", "Ideal Materials Required" },
-        { "fraPPU", "Unit Price" },
-        { "fraWaste", "Waste" },
-        { "fraTotal", "Total" },
-        { "fraIdealML", "Ideal ML" },
-        { "fraNextImprovement", "Improve At..." },
+        {"lblML", "Material Level:"},
+        {"txtML", "0"},
+        {"lblWF", "Wastage Factor:"},
+        {"txtWF", "0.1"},
+        {"lblPL", "Prod. Level:"},
+        {"txtPL", "0"},
+        {"lblRuns", "Runs:"},
+        {"txtRuns", "1"},
+        {"lblBatchSizePrefix", "Batch Size:"},
+        {"txtBatchSize", "1"},
+        {"cmdButtonize", "Buttonize"},
+        {"lblBPSearch", "Search:"},
+        {"txtSearch", ""},
+        {"lblBPSelect", "Blueprint:"},
+        {"chkOwnThis", "Own this BPO"},
+        {"cmdClear", "Clear"},
+        {"cmdBack", "Back"},
+        {"lblEfficiencyPrefix", "Efficiency:"},
+        {"lblEfficiency", "0%"},
+        {"lblBuildCostPrefix", "Build Cost (Total):"},
+        {"lblBuildCost", "0 ISK"},
+        {"lblBuildWastePrefix", "Build Cost (Waste):"},
+        {"lblBuildWaste", "0 ISK"},
+        {"lblCostPerUnitPrefix", "Cost Per Unit (Total):"},
+        {"lblCostPerUnit", "0 ISK"},
+        {"lblWastePerUnitPrefix", "Cost Per Unit (Waste):"},
+        {"lblWastePerUnit", "0 ISK"},
+        {"lblTimePrefix", "ML Research Time:"},
+        {"lblTime", "0D 0H 0M 0S"},
+        {"Label1", "PL Research Time:"},
+        {"lblPLTime", "0D 0H 0M 0S"},
+        {"lblBuildTimePrefix", "Build Time:"},
+        {"lblBuildTime", "0D 0H 0M 0S"},
+        {"chkPOSLab", "POS Lab"},
+        {"pctIcon", ""},
+        {"lblMetallurgy", "Metallurgy"},
+        {"lblPE", "Prod. Efficiency"},
+        {"lblResearch", "Research"},
+        {"lblIndustry", "Industry"},
+        {"fraMats", "Ideal Materials Required"},
+        {"fraPPU", "Unit Price"},
+        {"fraWaste", "Waste"},
+        {"fraTotal", "Total"},
+        {"fraIdealML", "Ideal ML"},
+        {"fraNextImprovement", "Improve At..."},
     };
     for (const auto& [name, text] : texts) {
         const QObject* o = Named(name);
@@ -222,36 +221,34 @@ TEST_F(LayoutTest, toolTipsAreExact)
     const char* const metallurgy = "5% per level reduction in ME research time.";
     const char* const pe = "5% per level reduction in waste material.";
     const std::vector<std::pair<const char*, const char*>> tips = {
-        { "txtRuns", "Capped at 50 million" },
-        { "txtBatchSize", "How many items are produced per run." },
-        { "txtSearch",
+        {"txtRuns", "Capped at 50 million"},
+        {"txtBatchSize", "How many items are produced per run."},
+        {"txtSearch",
             "Press the enter key to search.  Pressing enter without changing your query will find the next "
-            "match after the current one." },
-        { "lblEfficiency", "(1-Waste/Total)*100%" },
-        { "lblEfficiencyPrefix", "" },
-        { "lblTimePrefix", "Material Level Research Time" },
-        { "lblTime", "" },
-        { "Label1", "Productivity Level Research Time" },
-        { "chkPOSLab", "25% Faster Research" },
-        { "cboMetallurgy", metallurgy },
-        { "lblMetallurgy", metallurgy },
-        { "cboPE", pe },
-        { "lblPE", pe },
-        { "cboResearch", "" },
-        { "lblResearch", "5% per level reduction in PE research time." },
-        { "cboIndustry", "" },
-        { "lblIndustry", "4% per level reduction production time." },
-        { "fraMats", "Ideal materials required with Production Efficiency 5." },
-        { "fraPPU", "Double-click here for auto-pricing." },
-        { "fraWaste",
-            "The amount of waste material used in production.  Researching the BPO will reduce the waste." },
-        { "fraTotal",
-            "This is what you'll see on an un-researched BPO if you have Production Efficiency 5." },
-        { "fraIdealML", "This is the ML at which you will have 0 waste material." },
-        { "fraNextImprovement", "" },
-        { "txtPPU_0", "ISK per unit, uses point-decimal (US) format, press Enter to save a new price value" },
-        { "txtPPU_24",
-            "ISK per unit, uses point-decimal (US) format, press Enter to save a new price value" },
+            "match after the current one."},
+        {"lblEfficiency", "(1-Waste/Total)*100%"},
+        {"lblEfficiencyPrefix", ""},
+        {"lblTimePrefix", "Material Level Research Time"},
+        {"lblTime", ""},
+        {"Label1", "Productivity Level Research Time"},
+        {"chkPOSLab", "25% Faster Research"},
+        {"cboMetallurgy", metallurgy},
+        {"lblMetallurgy", metallurgy},
+        {"cboPE", pe},
+        {"lblPE", pe},
+        {"cboResearch", ""},
+        {"lblResearch", "5% per level reduction in PE research time."},
+        {"cboIndustry", ""},
+        {"lblIndustry", "4% per level reduction production time."},
+        {"fraMats", "Ideal materials required with Production Efficiency 5."},
+        {"fraPPU", "Double-click here for auto-pricing."},
+        {"fraWaste",
+            "The amount of waste material used in production.  Researching the BPO will reduce the waste."},
+        {"fraTotal", "This is what you'll see on an un-researched BPO if you have Production Efficiency 5."},
+        {"fraIdealML", "This is the ML at which you will have 0 waste material."},
+        {"fraNextImprovement", ""},
+        {"txtPPU_0", "ISK per unit, uses point-decimal (US) format, press Enter to save a new price value"},
+        {"txtPPU_24", "ISK per unit, uses point-decimal (US) format, press Enter to save a new price value"},
     };
     for (const auto& [name, tip] : tips) {
         const auto* w = qobject_cast<const QWidget*>(Named(name));
@@ -266,30 +263,30 @@ TEST_F(LayoutTest, designStatesOfTheInputs)
     EXPECT_FALSE(ui.chkOwnThis->isChecked());
     EXPECT_FALSE(ui.cmdBack->isEnabled());
     EXPECT_FALSE(ui.chkPOSLab->isChecked());
-    for (QLineEdit* box : { ui.txtML, ui.txtPL, ui.txtRuns, ui.txtSearch, ui.txtPPU[0] })
+    for (QLineEdit* box : {ui.txtML, ui.txtPL, ui.txtRuns, ui.txtSearch, ui.txtPPU[0]})
         EXPECT_FALSE(box->isReadOnly()) << box->objectName().toStdString();
-    for (QLineEdit* box : { ui.txtWF, ui.txtBatchSize }) {
+    for (QLineEdit* box : {ui.txtWF, ui.txtBatchSize}) {
         EXPECT_TRUE(box->isReadOnly()) << box->objectName().toStdString();
         EXPECT_EQ(BackColour(box), BgrColour(Colour::Grey)) << box->objectName().toStdString();
     }
     EXPECT_NE(BackColour(ui.txtML), BgrColour(Colour::Grey));
     EXPECT_EQ(BackColour(&window), BgrColour(Colour::Grey));
-    for (QWidget* frame : std::initializer_list<QWidget*> { ui.fraAnalysis, ui.fraMats, ui.fraPPU,
-             ui.fraWaste, ui.fraTotal, ui.fraIdealML, ui.fraNextImprovement })
+    for (QWidget* frame : std::initializer_list<QWidget*>{ui.fraAnalysis, ui.fraMats, ui.fraPPU, ui.fraWaste,
+             ui.fraTotal, ui.fraIdealML, ui.fraNextImprovement})
         EXPECT_EQ(BackColour(frame), BgrColour(Colour::Grey)) << frame->objectName().toStdString();
     EXPECT_EQ(BackColour(ui.pctIcon), BgrColour(Colour::StripeEven));
 }
 
 TEST_F(LayoutTest, dropDownListEntries)
 {
-    const std::vector<QString> levels = { "0", "1", "2", "3", "4", "5" };
-    for (QComboBox* skill : { ui.cboMetallurgy, ui.cboPE, ui.cboResearch, ui.cboIndustry }) {
+    const std::vector<QString> levels = {"0", "1", "2", "3", "4", "5"};
+    for (QComboBox* skill : {ui.cboMetallurgy, ui.cboPE, ui.cboResearch, ui.cboIndustry}) {
         EXPECT_EQ(Entries(skill), levels) << skill->objectName().toStdString();
         EXPECT_EQ(skill->currentIndex(), 0) << skill->objectName().toStdString();
     }
-    const std::vector<QString> arrays = { "None", "Equipment", "Rapid Equipment", "Ammunition", "Drone",
+    const std::vector<QString> arrays = {"None", "Equipment", "Rapid Equipment", "Ammunition", "Drone",
         "Component", "Capital Ship", "Large Ship", "Medium Ship", "Small Ship", "Adv. Large Ship",
-        "Adv. Medium Ship", "Adv. Small Ship", "Subsystem", "X-Large Ship" };
+        "Adv. Medium Ship", "Adv. Small Ship", "Subsystem", "X-Large Ship"};
     EXPECT_EQ(Entries(ui.cboAssemblyArray), arrays);
     // Start-up's selection of "None" has to be a change of selection.
     EXPECT_EQ(ui.cboAssemblyArray->currentIndex(), -1);
@@ -304,7 +301,7 @@ TEST_F(LayoutTest, windowFrameAndAnalysisArea)
     EXPECT_TRUE(flags.testFlag(Qt::WindowCloseButtonHint));
     // The width is fixed: the player resizes nothing, and every frame fits it.
     EXPECT_EQ(window.minimumWidth(), window.maximumWidth());
-    for (QWidget* frame : { static_cast<QWidget*>(ui.fraAnalysis), static_cast<QWidget*>(ui.fraNextImprovement) })
+    for (QWidget* frame : {static_cast<QWidget*>(ui.fraAnalysis), static_cast<QWidget*>(ui.fraNextImprovement)})
         EXPECT_LE(frame->mapTo(ui.centralWidget, QPoint(frame->width(), 0)).x(), window.minimumWidth())
             << frame->objectName().toStdString();
     // The icon is square and lives in the analysis area, whichever widget holds the rest.
@@ -330,7 +327,8 @@ TEST_F(LayoutTest, everyCaptionFitsItsPlace)
             continue;
         const QFontMetrics metrics(label->font());
         const QRect room = label->contentsRect();
-        const QRect needed = metrics.boundingRect(room, static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0), label->text());
+        const QRect needed = metrics.boundingRect(room,
+            static_cast<int>(label->alignment()) | (label->wordWrap() ? Qt::TextWordWrap : 0), label->text());
         EXPECT_LE(needed.width(), room.width()) << label->objectName().toStdString();
         EXPECT_LE(metrics.height(), room.height()) << label->objectName().toStdString();
     }
@@ -363,13 +361,13 @@ TEST_F(LayoutTest, gridCellsSitOnTheirRows)
         return qobject_cast<QWidget*>(Named((std::string(column) + "_" + std::to_string(row)).c_str()));
     };
     const std::vector<Column> columns = {
-        { "lblPrefix", ui.fraMats, "", Colour::White },
-        { "lblAmount", ui.fraMats, "0", Colour::White },
-        { "txtPPU", ui.fraPPU, "0", Colour::White },
-        { "lblWaste", ui.fraWaste, "0", Colour::White },
-        { "lblTotal", ui.fraTotal, "0", Colour::Cyan },
-        { "lblIdeal", ui.fraIdealML, "0", Colour::White },
-        { "lblImprove", ui.fraNextImprovement, "0", Colour::White },
+        {"lblPrefix", ui.fraMats, "", Colour::White},
+        {"lblAmount", ui.fraMats, "0", Colour::White},
+        {"txtPPU", ui.fraPPU, "0", Colour::White},
+        {"lblWaste", ui.fraWaste, "0", Colour::White},
+        {"lblTotal", ui.fraTotal, "0", Colour::Cyan},
+        {"lblIdeal", ui.fraIdealML, "0", Colour::White},
+        {"lblImprove", ui.fraNextImprovement, "0", Colour::White},
     };
     const int pitch = cell("lblPrefix", 1)->y() - cell("lblPrefix", 0)->y();
     ASSERT_GE(pitch, cell("lblPrefix", 0)->height() - 3); // a shared border at most
@@ -416,16 +414,16 @@ TEST_F(LayoutTest, gridCellsSitOnTheirRows)
 TEST_F(LayoutTest, menuTreeAndEntryStates)
 {
     using Actions = QList<QAction*>;
-    EXPECT_EQ(ui.menuBar->actions(),
-        (Actions { ui.File->menuAction(), ui.Tools->menuAction(), ui.Options->menuAction() }));
-    EXPECT_EQ(ui.File->actions(),
-        (Actions { ui.Import->menuAction(), ui.Export->menuAction(), ui.FileSep0, ui.Exit }));
-    EXPECT_EQ(ui.Import->actions(), (Actions { ui.MaterialList->menuAction(), ui.PurchasedBPList }));
-    EXPECT_EQ(ui.MaterialList->actions(), (Actions { ui.PricesDatFile, ui.MMIOFF, ui.MMION }));
-    EXPECT_EQ(ui.Export->actions(), (Actions { ui.OwnedBPListExport }));
-    EXPECT_EQ(ui.Tools->actions(),
-        (Actions { ui.MLtoML, ui.Graph, ui.OrderSheet, ui.AutoPriceAll, ui.BuildPlan, ui.AOT }));
-    EXPECT_EQ(ui.Options->actions(), (Actions { ui.ShowUnowned, ui.Improvements }));
+    EXPECT_EQ(
+        ui.menuBar->actions(), (Actions{ui.File->menuAction(), ui.Tools->menuAction(), ui.Options->menuAction()}));
+    EXPECT_EQ(
+        ui.File->actions(), (Actions{ui.Import->menuAction(), ui.Export->menuAction(), ui.FileSep0, ui.Exit}));
+    EXPECT_EQ(ui.Import->actions(), (Actions{ui.MaterialList->menuAction(), ui.PurchasedBPList}));
+    EXPECT_EQ(ui.MaterialList->actions(), (Actions{ui.PricesDatFile, ui.MMIOFF, ui.MMION}));
+    EXPECT_EQ(ui.Export->actions(), (Actions{ui.OwnedBPListExport}));
+    EXPECT_EQ(
+        ui.Tools->actions(), (Actions{ui.MLtoML, ui.Graph, ui.OrderSheet, ui.AutoPriceAll, ui.BuildPlan, ui.AOT}));
+    EXPECT_EQ(ui.Options->actions(), (Actions{ui.ShowUnowned, ui.Improvements}));
 
     struct Entry {
         const char* name;
@@ -433,26 +431,26 @@ TEST_F(LayoutTest, menuTreeAndEntryStates)
         bool enabled, visible, checkable, checked;
     };
     const std::vector<Entry> entries = {
-        { "File", "File", true, true, false, false },
-        { "Import", "Import", true, true, false, false },
-        { "MaterialList", "Material List", true, true, false, false },
-        { "PricesDatFile", "Prices *.dat File", true, true, false, false },
-        { "MMIOFF", "Matari Mineral Index (Offline)", false, true, false, false },
-        { "MMION", "Matari Mineral Index (Online)", false, false, false, false },
-        { "PurchasedBPList", "Purchased BP List", true, true, false, false },
-        { "Export", "Export", true, true, false, false },
-        { "OwnedBPListExport", "Owned BPs (*.txt)", true, true, false, false },
-        { "Exit", "Exit", true, true, false, false },
-        { "Tools", "Tools", true, true, false, false },
-        { "MLtoML", "ML to ML Calculations", true, true, false, false },
-        { "Graph", "Graph", false, true, false, false },
-        { "OrderSheet", "Order Sheet (TBA)", false, true, false, false },
-        { "AutoPriceAll", "Auto-Price All", true, true, false, false },
-        { "BuildPlan", "Build Plan", false, true, false, false },
-        { "AOT", "Always on Top", true, true, true, false },
-        { "Options", "Options", true, true, false, false },
-        { "ShowUnowned", "Display Unowned BPs", true, true, true, true },
-        { "Improvements", "Show Next Improvement", true, true, true, false },
+        {"File", "File", true, true, false, false},
+        {"Import", "Import", true, true, false, false},
+        {"MaterialList", "Material List", true, true, false, false},
+        {"PricesDatFile", "Prices *.dat File", true, true, false, false},
+        {"MMIOFF", "Matari Mineral Index (Offline)", false, true, false, false},
+        {"MMION", "Matari Mineral Index (Online)", false, false, false, false},
+        {"PurchasedBPList", "Purchased BP List", true, true, false, false},
+        {"Export", "Export", true, true, false, false},
+        {"OwnedBPListExport", "Owned BPs (*.txt)", true, true, false, false},
+        {"Exit", "Exit", true, true, false, false},
+        {"Tools", "Tools", true, true, false, false},
+        {"MLtoML", "ML to ML Calculations", true, true, false, false},
+        {"Graph", "Graph", false, true, false, false},
+        {"OrderSheet", "Order Sheet (TBA)", false, true, false, false},
+        {"AutoPriceAll", "Auto-Price All", true, true, false, false},
+        {"BuildPlan", "Build Plan", false, true, false, false},
+        {"AOT", "Always on Top", true, true, true, false},
+        {"Options", "Options", true, true, false, false},
+        {"ShowUnowned", "Display Unowned BPs", true, true, true, true},
+        {"Improvements", "Show Next Improvement", true, true, true, false},
     };
     for (const Entry& e : entries) {
         SCOPED_TRACE(e.name);
@@ -473,9 +471,9 @@ TEST_F(LayoutTest, menuTreeAndEntryStates)
 
 TEST_F(LayoutTest, tabOrderFollowsTheInputs)
 {
-    const std::vector<std::string> expected = { "txtML", "txtWF", "txtPL", "txtRuns", "txtBatchSize",
-        "cmdButtonize", "txtSearch", "cmdClear", "cboBP", "cmdBack", "chkOwnThis", "chkPOSLab",
-        "cboMetallurgy", "cboPE", "cboResearch", "cboIndustry" };
+    const std::vector<std::string> expected
+        = {"txtML", "txtWF", "txtPL", "txtRuns", "txtBatchSize", "cmdButtonize", "txtSearch", "cmdClear", "cboBP",
+            "cmdBack", "chkOwnThis", "chkPOSLab", "cboMetallurgy", "cboPE", "cboResearch", "cboIndustry"};
     // The tab-reachable widgets from txtML onwards, in the order Tab visits them.
     std::vector<std::string> visited;
     QWidget* w = ui.txtML;
@@ -493,14 +491,14 @@ TEST(LookTest, vbColoursAreBlueGreenRed)
         unsigned bgr;
         int red, green, blue;
     };
-    for (const Case& c : std::vector<Case> {
-             { Colour::Cyan, 0, 255, 255 },
-             { Colour::Yellow, 255, 255, 0 },
-             { Colour::Red, 255, 0, 0 },
-             { Colour::Navy, 0, 0, 128 },
-             { Colour::Green, 0, 255, 0 },
-             { 65280, 0, 255, 0 },
-             { 0x123456, 0x56, 0x34, 0x12 },
+    for (const Case& c : std::vector<Case>{
+             {Colour::Cyan, 0, 255, 255},
+             {Colour::Yellow, 255, 255, 0},
+             {Colour::Red, 255, 0, 0},
+             {Colour::Navy, 0, 0, 128},
+             {Colour::Green, 0, 255, 0},
+             {65280, 0, 255, 0},
+             {0x123456, 0x56, 0x34, 0x12},
          })
         EXPECT_EQ(BgrColour(c.bgr), QColor(c.red, c.green, c.blue)) << std::hex << c.bgr;
 }
@@ -509,7 +507,7 @@ TEST(LookTest, coloursReadBackAndPaintTheControl)
 {
     QLabel label;
     QLineEdit box;
-    for (QWidget* w : std::initializer_list<QWidget*> { &label, &box }) {
+    for (QWidget* w : std::initializer_list<QWidget*>{&label, &box}) {
         SetBackColour(w, BgrColour(Colour::Navy));
         SetForeColour(w, BgrColour(Colour::Magenta));
         EXPECT_EQ(BackColour(w), BgrColour(Colour::Navy));
@@ -534,8 +532,7 @@ TEST(LookTest, twipsFollowTheLogicalDpi)
     struct Case {
         int twips, px;
     };
-    for (const Case& c :
-        std::vector<Case> { { 15, 1 }, { 7, 0 }, { 8, 1 }, { 255, 17 }, { 11280, 752 }, { -15, -1 } })
+    for (const Case& c : std::vector<Case>{{15, 1}, {7, 0}, {8, 1}, {255, 17}, {11280, 752}, {-15, -1}})
         EXPECT_EQ(TwipsToPixels(c.twips), c.px) << c.twips;
     EXPECT_EQ(PixelsToTwips(17), 255);
     EXPECT_EQ(TwipRect(120, 240, 975, 255), QRect(8, 16, 65, 17));

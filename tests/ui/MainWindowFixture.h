@@ -101,7 +101,8 @@ protected:
     }
     std::string NameOf(std::int16_t index) const
     {
-        return std::string(record::Field(window->Cat().strBPs.at(static_cast<std::size_t>(index)), record::kFieldName));
+        return std::string(
+            record::Field(window->Cat().strBPs.at(static_cast<std::size_t>(index)), record::kFieldName));
     }
 
     // Replaces a text box's content by typing, as a player does.

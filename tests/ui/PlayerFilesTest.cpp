@@ -60,7 +60,9 @@ TEST_P(PlayerFiles, FilesWithLinuxLineEndsOrAByteOrderMarkLoseNothing)
 {
     WriteFile("ownedbps.dat", "11294{5{2\n12380{1{3\n");
     WriteFile("skills.dat", "4,3,5,2\n");
-    WriteFile("matprices.dat", "\xEF\xBB\xBF" "34{5\n35{7\n");
+    WriteFile("matprices.dat",
+        "\xEF\xBB\xBF"
+        "34{5\n35{7\n");
     ui::frmMain& w = Start();
     EXPECT_EQ(w.Ui().cboPE->currentIndex(), 2);
     EXPECT_EQ(w.Cat().dblPrices[34], 5);
@@ -113,7 +115,9 @@ TEST_P(PlayerFiles, AFileThatCouldNotBeReadIsReportedAtStartAndNotOverwritten)
 TEST_P(PlayerFiles, TheProgramsOwnFilesNeverServeAsThePricesFile)
 {
     for (const std::string name : {"brenta", "skills.dat", "ownedbps.dat"}) {
-        WriteFile("brenta", "\x7f" "ELF program");
+        WriteFile("brenta",
+            "\x7f"
+            "ELF program");
         WriteFile("skills.dat", "4,3,5,2\r\n");
         WriteFile("ownedbps.dat", "11294{5{2\r\n");
         settings.values["Options/PricesFile"] = name;
@@ -121,7 +125,9 @@ TEST_P(PlayerFiles, TheProgramsOwnFilesNeverServeAsThePricesFile)
         EXPECT_EQ(w.PricesFileName(), "matprices.dat") << name;
         EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - matprices.dat");
         w.close();
-        EXPECT_EQ(ReadFile("brenta"), "\x7f" "ELF program");
+        EXPECT_EQ(ReadFile("brenta"),
+            "\x7f"
+            "ELF program");
         EXPECT_EQ(ReadFile("skills.dat"), "4,3,5,2\r\n");
         EXPECT_EQ(ReadFile("ownedbps.dat"), "11294{5{2\r\n");
         EXPECT_EQ(storage::SplitLines(ReadFile("matprices.dat")).size(), 913u);

@@ -97,7 +97,7 @@ TEST_P(Pricing, ABoxThatIsNoNumberKeepsItsStoredPrice)
     SelectBlueprint(kAfterburner2);
     const QString separator(QChar::fromLatin1(fmt.decSep));
     w.Ui().txtPPU[0]->setText(separator); // Tritanium: no builder, the text stays
-    w.Ui().txtPPU[1]->setText(QString());  // Pyerite: an empty box stores 0
+    w.Ui().txtPPU[1]->setText(QString()); // Pyerite: an empty box stores 0
     DoubleClickFrame(w);
     EXPECT_EQ(w.Cat().dblPrices[34], 2);
     EXPECT_EQ(w.Ui().txtPPU[0]->text(), separator);

@@ -33,11 +33,12 @@ const QString kPlates = QStringLiteral("100mm Reinforced Steel Plates I Blueprin
     if (!shown.elided && shown.shown == whole)
         return ::testing::AssertionSuccess();
     if (shown.elided && ui::FitToolTip(w) == whole
-        && (shown.shown == whole || (shown.shown.endsWith(QChar(0x2026)) && whole.startsWith(shown.shown.chopped(1)))))
+        && (shown.shown == whole
+            || (shown.shown.endsWith(QChar(0x2026)) && whole.startsWith(shown.shown.chopped(1)))))
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << w->objectName().toStdString() << " shows \""
-                                         << shown.shown.toStdString() << "\" of \"" << whole.toStdString()
-                                         << "\", tip \"" << ui::FitToolTip(w).toStdString() << "\"";
+    return ::testing::AssertionFailure()
+        << w->objectName().toStdString() << " shows \"" << shown.shown.toStdString() << "\" of \""
+        << whole.toStdString() << "\", tip \"" << ui::FitToolTip(w).toStdString() << "\"";
 }
 
 class Readability : public test::MainWindowTest {};
@@ -83,7 +84,7 @@ TEST_P(Readability, HugeRunsLongTimesAndBigPricesStayReadable)
             EXPECT_TRUE(Readable(label, label->text()));
         }
     }
-    for (QLineEdit* box : { w.Ui().txtPPU[0], w.Ui().txtWF, w.Ui().txtRuns })
+    for (QLineEdit* box : {w.Ui().txtPPU[0], w.Ui().txtWF, w.Ui().txtRuns})
         EXPECT_TRUE(Readable(box, box->text()));
     EXPECT_TRUE(Readable(w.Ui().cboBP, kPlates));
     EXPECT_EQ(w.Ui().txtWF->cursorPosition(), 0);
@@ -114,8 +115,8 @@ TEST_P(Readability, ComparisonCaptionsEndBeforeTheirValues)
     const struct {
         QLabel* caption;
         QLabel* value;
-    } pairs[] = { { c->lblBuildCost1Prefix, c->lblBuildCost1 }, { c->lblBuildCost2Prefix, c->lblBuildCost2 },
-        { c->lblSavingsPrefix, c->lblISKSavings }, { c->lblResearchTimePrefix, c->lblResearchTime } };
+    } pairs[] = {{c->lblBuildCost1Prefix, c->lblBuildCost1}, {c->lblBuildCost2Prefix, c->lblBuildCost2},
+        {c->lblSavingsPrefix, c->lblISKSavings}, {c->lblResearchTimePrefix, c->lblResearchTime}};
     for (const auto& p : pairs) {
         SCOPED_TRACE(p.caption->objectName().toStdString());
         EXPECT_TRUE(Readable(p.caption, p.caption->text()));
@@ -186,8 +187,9 @@ TEST_P(Readability, DarkDesktopPaletteLeavesTheFixedColoursAlone)
     ui::frmComparison* c = Comparison();
     ASSERT_NE(c, nullptr);
     const QColor grey = ui::BgrColour(ui::Colour::Grey);
-    for (const QWidget* widget : std::initializer_list<const QWidget*> { w.Ui().lblML, w.Ui().menuBar, w.Ui().File,
-             w.Ui().fraMats, w.Ui().lblBuildCostPrefix, w.Ui().txtML, w.Ui().cmdClear, c->lblFromML, c->fraMats, c->txtFromML }) {
+    for (const QWidget* widget :
+        std::initializer_list<const QWidget*>{w.Ui().lblML, w.Ui().menuBar, w.Ui().File, w.Ui().fraMats,
+            w.Ui().lblBuildCostPrefix, w.Ui().txtML, w.Ui().cmdClear, c->lblFromML, c->fraMats, c->txtFromML}) {
         SCOPED_TRACE(widget->objectName().toStdString());
         EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::Window), grey);
         EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::black));
@@ -209,7 +211,7 @@ TEST_P(Readability, AltOpensEachMenuWithoutTypingIntoTheFocusedBox)
     const struct {
         Qt::Key key;
         QMenu* menu;
-    } cases[] = { { Qt::Key_F, w.Ui().File }, { Qt::Key_T, w.Ui().Tools }, { Qt::Key_O, w.Ui().Options } };
+    } cases[] = {{Qt::Key_F, w.Ui().File}, {Qt::Key_T, w.Ui().Tools}, {Qt::Key_O, w.Ui().Options}};
     for (const auto& k : cases) {
         SCOPED_TRACE(k.menu->objectName().toStdString());
         // The bar opens a menu on Alt and its letter through the title's mnemonic, whatever the style.
@@ -236,7 +238,7 @@ TEST_P(Readability, WheelChangesASelectorOnlyWithTheFocus)
         QApplication::sendEvent(box, &wheel);
     };
     w.Ui().txtSearch->setFocus();
-    for (QComboBox* box : { w.Ui().cboMetallurgy, w.Ui().cboBP, w.Ui().cboAssemblyArray }) {
+    for (QComboBox* box : {w.Ui().cboMetallurgy, w.Ui().cboBP, w.Ui().cboAssemblyArray}) {
         SCOPED_TRACE(box->objectName().toStdString());
         const int before = box->currentIndex();
         spin(box);

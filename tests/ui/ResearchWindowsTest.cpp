@@ -29,7 +29,8 @@ protected:
     ui::frmGraph* Graph() const { return window->findChild<ui::frmGraph*>(QStringLiteral("frmGraph")); }
 
     // Cells of one comparison column: first rows of a 25-cell column, or of the end half of lblWaste.
-    template <std::size_t N> static Texts Cells(const std::array<QLabel*, N>& cells, int rows, int from = 0)
+    template <std::size_t N>
+    static Texts Cells(const std::array<QLabel*, N>& cells, int rows, int from = 0)
     {
         Texts texts;
         const auto first = static_cast<std::size_t>(from);
@@ -66,7 +67,7 @@ TEST_P(Research, ComparisonOpensOnTheSheetAndAgreesWithIt)
     EXPECT_EQ(c->txtToML->text(), "0");
 
     const Texts sheetWaste = Column(w.Ui().lblWaste, 6);
-    EXPECT_EQ(sheetWaste, (Texts { "204", "60", "84", "12", "0", "0" }));
+    EXPECT_EQ(sheetWaste, (Texts{"204", "60", "84", "12", "0", "0"}));
     EXPECT_EQ(Cells(c->lblWaste, 6), sheetWaste);
     EXPECT_EQ(Cells(c->lblWaste, 6, 25), sheetWaste);
     EXPECT_EQ(Cells(c->lblSavings, 6), Texts(6, "0"));
@@ -100,27 +101,27 @@ TEST_P(Research, TypingALevelRecomputesItsSideAndBadLevelsSayInvalidML)
     ASSERT_NE(c, nullptr);
 
     Type(c->txtToML, "5");
-    EXPECT_EQ(Cells(c->lblWaste, 6, 25), (Texts { "33", "9", "15", "3", "0", "0" })); // per run 11, 3, 5, 1
-    EXPECT_EQ(Cells(c->lblWaste, 6), (Texts { "204", "60", "84", "12", "0", "0" }));
-    EXPECT_EQ(Cells(c->lblSavings, 6), (Texts { "171", "51", "69", "9", "0", "0" }));
+    EXPECT_EQ(Cells(c->lblWaste, 6, 25), (Texts{"33", "9", "15", "3", "0", "0"})); // per run 11, 3, 5, 1
+    EXPECT_EQ(Cells(c->lblWaste, 6), (Texts{"204", "60", "84", "12", "0", "0"}));
+    EXPECT_EQ(Cells(c->lblSavings, 6), (Texts{"171", "51", "69", "9", "0", "0"}));
     EXPECT_EQ(c->lblBuildCost1->text(), w.Ui().lblBuildCost->text());
     EXPECT_EQ(c->lblISKSavings->text().toStdString(), L("4,110.00 ISK")); // 171*2 + 51*8 + 69*32 + 9*128
     EXPECT_EQ(c->lblResearchTime->text(), "0D 16H 40M 0S");
 
     // Starting above the end: the savings and the time turn negative.
     Type(c->txtFromML, "10");
-    EXPECT_EQ(Cells(c->lblWaste, 4), (Texts { "18", "6", "9", "0" }));
-    EXPECT_EQ(Cells(c->lblSavings, 4), (Texts { "-15", "-3", "-6", "-3" }));
+    EXPECT_EQ(Cells(c->lblWaste, 4), (Texts{"18", "6", "9", "0"}));
+    EXPECT_EQ(Cells(c->lblSavings, 4), (Texts{"-15", "-3", "-6", "-3"}));
     EXPECT_EQ(c->lblResearchTime->text(), "-1D -17H -40M 0S");
 
     // A bad level: its own box says so; what was shown before stays.
     Type(c->txtToML, "x");
     EXPECT_EQ(c->txtWastageFactor[1]->text(), "Invalid ML");
     EXPECT_EQ(c->txtWastageFactor[0]->text().toStdString(), L("0.0090909090909")); // 0.1 / (1 + 10)
-    EXPECT_EQ(Cells(c->lblWaste, 1, 25), Texts { "33" });
+    EXPECT_EQ(Cells(c->lblWaste, 1, 25), Texts{"33"});
     Type(c->txtFromML, "");
     EXPECT_EQ(c->txtWastageFactor[0]->text(), "Invalid ML");
-    EXPECT_EQ(Cells(c->lblWaste, 1), Texts { "18" });
+    EXPECT_EQ(Cells(c->lblWaste, 1), Texts{"18"});
     EXPECT_FALSE(w.isEnabled());
 }
 
@@ -131,11 +132,10 @@ TEST_P(Research, SkillRowsKeepZeroWasteAndTheirLevel)
     ui::frmComparison* c = OpenComparison();
     ASSERT_NE(c, nullptr);
     Type(c->txtToML, "10");
-    EXPECT_EQ(Cells(c->lblPrefix, 2, 6), (Texts { "[Skill] Industry", "[Skill] Armor Lamination" }));
-    EXPECT_EQ(Cells(c->lblAmount, 2, 6), (Texts { "2", "2" }));
-    for (const auto& column :
-        { Cells(c->lblWaste, 3, 6), Cells(c->lblWaste, 3, 31), Cells(c->lblSavings, 3, 6) })
-        EXPECT_EQ(column, (Texts { "0", "0", "0" })); // two skills and a first-tech item
+    EXPECT_EQ(Cells(c->lblPrefix, 2, 6), (Texts{"[Skill] Industry", "[Skill] Armor Lamination"}));
+    EXPECT_EQ(Cells(c->lblAmount, 2, 6), (Texts{"2", "2"}));
+    for (const auto& column : {Cells(c->lblWaste, 3, 6), Cells(c->lblWaste, 3, 31), Cells(c->lblSavings, 3, 6)})
+        EXPECT_EQ(column, (Texts{"0", "0", "0"})); // two skills and a first-tech item
     EXPECT_EQ(Cells(c->lblWaste, 1, 0), Column(w.Ui().lblWaste, 1));
     EXPECT_EQ(c->lblBuildCost1->text(), w.Ui().lblBuildCost->text());
     EXPECT_TRUE(RowShown(*c, 14));
@@ -184,8 +184,7 @@ TEST_P(Research, ClickingACellTogglesItsRow)
     const QColor navy = ui::BgrColour(ui::Colour::Navy);
 
     QTest::mouseClick(c->lblWaste[30], Qt::LeftButton);
-    for (QLabel* cell :
-        { c->lblPrefix[5], c->lblAmount[5], c->lblWaste[5], c->lblWaste[30], c->lblSavings[5] })
+    for (QLabel* cell : {c->lblPrefix[5], c->lblAmount[5], c->lblWaste[5], c->lblWaste[30], c->lblSavings[5]})
         EXPECT_EQ(ui::BackColour(cell), navy) << cell->objectName().toStdString();
     QTest::mouseClick(c->lblSavings[5], Qt::LeftButton); // a second click clears it
     for (QLabel* cell : {c->lblPrefix[5], c->lblWaste[5], c->lblWaste[30], c->lblSavings[5]})
@@ -203,9 +202,9 @@ TEST_P(Research, EveryWayOutEnablesTheMainWindowAgain)
         const char* name;
         void (*close)(ui::frmMain&, ui::frmComparison&);
     } ways[] = {
-        { "close box", [](ui::frmMain&, ui::frmComparison& c) { c.close(); } },
-        { "Escape", [](ui::frmMain&, ui::frmComparison& c) { QTest::keyClick(&c, Qt::Key_Escape); } },
-        { "main window closing", [](ui::frmMain& w, ui::frmComparison&) { w.close(); } },
+        {"close box", [](ui::frmMain&, ui::frmComparison& c) { c.close(); }},
+        {"Escape", [](ui::frmMain&, ui::frmComparison& c) { QTest::keyClick(&c, Qt::Key_Escape); }},
+        {"main window closing", [](ui::frmMain& w, ui::frmComparison&) { w.close(); }},
     };
     for (const auto& way : ways) {
         ui::frmMain& w = Start();
@@ -288,7 +287,7 @@ TEST_P(Research, GraphTextsClearTheCurveAndEachOther)
     const struct {
         const char* ideal;
         const char* amount;
-    } cases[] = { { "135", "676" }, { "800", "4001" }, { "480000", "10000" } };
+    } cases[] = {{"135", "676"}, {"800", "4001"}, {"480000", "10000"}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.ideal);
         ui::frmGraph g(nullptr);
@@ -329,7 +328,7 @@ TEST_P(Research, AGraphThatCannotBeDrawnClosesTheWindowWithAMessage)
     w.Ui().lblAmount[1]->setText(QStringLiteral("x"));
     w.DrawGraphMLvWaste(1);
     EXPECT_EQ(Graph(), nullptr);
-    EXPECT_EQ(messages, (Texts { "The graph form failed to load for some reason." }));
+    EXPECT_EQ(messages, (Texts{"The graph form failed to load for some reason."}));
     w.DrawGraphMLvWaste(25); // no such row
     EXPECT_EQ(messages.size(), 2u);
 }

@@ -57,8 +57,8 @@ BRENTA_BOTH_LOCALES(Navigation);
 std::vector<std::string> ComputedTexts(const ui::frmMain& w)
 {
     std::vector<std::string> texts;
-    for (const QLabel* label : {w.Ui().lblEfficiency, w.Ui().lblBuildCost, w.Ui().lblBuildWaste, w.Ui().lblCostPerUnit,
-             w.Ui().lblWastePerUnit, w.Ui().lblBuildTime, w.Ui().lblTime, w.Ui().lblPLTime})
+    for (const QLabel* label : {w.Ui().lblEfficiency, w.Ui().lblBuildCost, w.Ui().lblBuildWaste,
+             w.Ui().lblCostPerUnit, w.Ui().lblWastePerUnit, w.Ui().lblBuildTime, w.Ui().lblTime, w.Ui().lblPLTime})
         texts.push_back(label->objectName().toStdString() + "=" + label->text().toStdString());
     for (const QLineEdit* box : {w.Ui().txtML, w.Ui().txtPL, w.Ui().txtRuns, w.Ui().txtBatchSize})
         texts.push_back(box->objectName().toStdString() + "=" + box->text().toStdString());
@@ -106,8 +106,9 @@ TEST_P(Navigation, SearchListsMatchesInCatalogueOrderWithNothingSelected)
     ExpectNothingShown();
 
     Search("^10mn");
-    EXPECT_EQ(View(), (std::vector<std::string>{"10MN Afterburner I Blueprint", "10MN Afterburner II Blueprint",
-                          "10MN Vector Trim Unit I Blueprint", "10MN Vector Trim Unit II Blueprint"}));
+    EXPECT_EQ(View(),
+        (std::vector<std::string>{"10MN Afterburner I Blueprint", "10MN Afterburner II Blueprint",
+            "10MN Vector Trim Unit I Blueprint", "10MN Vector Trim Unit II Blueprint"}));
     QTest::keyClick(w.Ui().txtSearch, Qt::Key_Return); // the same query again: the same list
     EXPECT_EQ(View().size(), 4u);
     EXPECT_EQ(w.Ui().txtSearch->text().toStdString(), "^10mn");
@@ -143,8 +144,9 @@ TEST_P(Navigation, OwnedFilterListsOwnedBlueprintsWhateverTheQuery)
     Search("armor");
     showUnowned->trigger();
     EXPECT_FALSE(showUnowned->isChecked());
-    EXPECT_EQ(View(), (std::vector<std::string>{"100mm Reinforced Steel Plates I Blueprint",
-                          "100mm Sintered Ceramic Plates I Blueprint"}));
+    EXPECT_EQ(View(),
+        (std::vector<std::string>{
+            "100mm Reinforced Steel Plates I Blueprint", "100mm Sintered Ceramic Plates I Blueprint"}));
     EXPECT_EQ(w.Ui().txtSearch->text().toStdString(), "armor");
     ExpectNothingShown();
 

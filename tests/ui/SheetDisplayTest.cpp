@@ -2,9 +2,9 @@
 // in the selector, type into the fields, choose skills and arrays.
 
 #include <QCheckBox>
-#include <QPushButton>
 #include <QGroupBox>
 #include <QImage>
+#include <QPushButton>
 #include <QSignalSpy>
 
 #include <filesystem>
@@ -75,8 +75,8 @@ TEST_P(Sheet, EditsRecomputeTheWaste)
     Choose(w.Ui().cboAssemblyArray, 2);
     Type(w.Ui().txtRuns, "3");
     EXPECT_EQ(Column(w.Ui().lblAmount, 6), (Texts{"2028", "609", "840", "117", "6", "3"}));
-    EXPECT_EQ(w.Ui().cboAssemblyArray->toolTip().toStdString(),
-        "Time * " + L("0.65") + ", Materials * " + L("1.2"));
+    EXPECT_EQ(
+        w.Ui().cboAssemblyArray->toolTip().toStdString(), "Time * " + L("0.65") + ", Materials * " + L("1.2"));
     EXPECT_EQ(w.Ui().lblBuildTime->text().toStdString(), "0D 0H 19M 30S"); // 3 x 600 s x 0.65
 }
 

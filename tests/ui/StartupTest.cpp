@@ -4,8 +4,8 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QPushButton>
 #include <QGroupBox>
+#include <QPushButton>
 #include <QScreen>
 
 #include <csignal>
@@ -45,7 +45,8 @@ TEST_P(Startup, FirstRunStartsWithDefaultsAndAnEmptySheet)
     EXPECT_EQ(w.ComparisonInput().input.baseWastageFactor, 0.1);
     EXPECT_EQ(w.BackIndex(), std::nullopt);
     // The price boxes take the locale's decimal separator, once, and not its group separator.
-    Type(w.Ui().txtPPU[0], QStringLiteral("1") + QChar::fromLatin1(fmt.decSep) + QChar::fromLatin1(fmt.digSep) + "5"
+    Type(w.Ui().txtPPU[0],
+        QStringLiteral("1") + QChar::fromLatin1(fmt.decSep) + QChar::fromLatin1(fmt.digSep) + "5"
             + QChar::fromLatin1(fmt.decSep));
     EXPECT_EQ(w.Ui().txtPPU[0]->text().toStdString(), std::string("1") + fmt.decSep + "5");
     EXPECT_EQ(w.Ui().txtWF->text().toStdString(), L("0.1000000000000"));
@@ -67,8 +68,8 @@ TEST_P(Startup, FirstRunStartsWithDefaultsAndAnEmptySheet)
 
 TEST_P(Startup, StoredOptionsAreRestoredAndBadOnesGiveDefaults)
 {
-    settings.values = {{"Options/ShowNextImprovement", "True"}, {"Window/AlwaysOnTop", "1"},
-        {"Options/PricesFile", "mine.dat"}};
+    settings.values = {
+        {"Options/ShowNextImprovement", "True"}, {"Window/AlwaysOnTop", "1"}, {"Options/PricesFile", "mine.dat"}};
     ui::frmMain& w = Start();
     EXPECT_TRUE(w.Ui().Improvements->isChecked());
     EXPECT_TRUE(w.Ui().AOT->isChecked());

@@ -23,191 +23,190 @@ namespace brenta::ui {
 
 namespace {
 
-    constexpr const char* BaseFontProperty = "brentaFitBaseFont";
-    constexpr const char* OuterHeightProperty = "brentaOuterHeight";
-    constexpr const char* WheelProperty = "brentaWheelNeedsFocus";
-    constexpr const char* BaseWidthProperty = "brentaBaseWidth";
+constexpr const char* BaseFontProperty = "brentaFitBaseFont";
+constexpr const char* OuterHeightProperty = "brentaOuterHeight";
+constexpr const char* WheelProperty = "brentaWheelNeedsFocus";
+constexpr const char* BaseWidthProperty = "brentaBaseWidth";
 
-    // Room of a label's text: its contents less the indent on the side it is aligned to.
-    QRect LabelTextRect(const QLabel* label)
+// Room of a label's text: its contents less the indent on the side it is aligned to.
+QRect LabelTextRect(const QLabel* label)
+{
+    QRect r = label->contentsRect();
+    const int m = label->margin();
+    r.adjust(m, m, -m, -m);
+    const int indent = label->indent() > 0 ? label->indent() : 0;
+    const Qt::Alignment align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
+    if (align & Qt::AlignLeft)
+        r.setLeft(r.left() + indent);
+    if (align & Qt::AlignRight)
+        r.setRight(r.right() - indent);
+    return r;
+}
+
+bool FitsLabel(const QObject* o)
+{
+    const auto* label = qobject_cast<const QLabel*>(o);
+    return label && label->property(BaseFontProperty).isValid() && label->pixmap().isNull();
+}
+
+// The text room of a box: its width less the frame, the text margins and the
+// box's own margin on either side and a pixel for the cursor.
+int LineEditRoom(const QLineEdit* box)
+{
+    const int frame = box->hasFrame() ? 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+    const QMargins margins = box->textMargins();
+    return box->width() - frame - margins.left() - margins.right() - 2 * 2 - 1;
+}
+
+QStyleOptionComboBox ComboOption(const QComboBox* box)
+{
+    QStyleOptionComboBox opt;
+    opt.initFrom(box);
+    opt.editable = box->isEditable();
+    opt.frame = box->hasFrame();
+    opt.currentText = box->currentText();
+    opt.currentIcon = box->itemIcon(box->currentIndex());
+    opt.iconSize = box->iconSize();
+    opt.subControls = QStyle::SC_All;
+    if (box->hasFocus() && !opt.editable)
+        opt.state |= QStyle::State_Selected;
+    return opt;
+}
+
+int ComboRoom(const QComboBox* box)
+{
+    const QStyleOptionComboBox opt = ComboOption(box);
+    return box->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, box).width() - 2;
+}
+
+void FitLineEdit(QLineEdit* box)
+{
+    const QFont base = box->property(BaseFontProperty).value<QFont>();
+    const FittedText fitted = FitText(box->text(), base, LineEditRoom(box));
+    if (box->font() != fitted.font)
+        box->setFont(fitted.font);
+    if (box->isReadOnly() && !box->hasFocus())
+        box->setCursorPosition(0);
+}
+
+void ApplyOuterHeight(QWidget* window)
+{
+    int outer = window->property(OuterHeightProperty).toInt();
+    // No taller than its screen's free area: a main window whose client scrolls
+    // shows the rest of it that way, a scroll bar wider.
+    const QScreen* screen = window->screen();
+    const int available = screen ? screen->availableGeometry().height() : outer;
+    const bool clipped = outer > available;
+    if (clipped) {
+        outer = available;
+        // All of it on the screen: a window running below the free area starts at its top.
+        const QRect free = screen->availableGeometry();
+        if (window->frameGeometry().top() + outer > free.bottom() + 1)
+            window->move(window->frameGeometry().left(), free.top());
+    }
+    if (const auto* main = qobject_cast<QMainWindow*>(window)) {
+        if (const auto* area = qobject_cast<QScrollArea*>(main->centralWidget())) {
+            if (!window->property(BaseWidthProperty).isValid())
+                window->setProperty(BaseWidthProperty, window->width());
+            const int width = window->property(BaseWidthProperty).toInt()
+                + (clipped ? area->verticalScrollBar()->sizeHint().width() : 0);
+            if (window->minimumWidth() != width || window->maximumWidth() != width)
+                window->setFixedWidth(width);
+        }
+    }
+    // The window manager's frame is known only once the window is shown.
+    const int decoration = window->isVisible() ? window->frameGeometry().height() - window->height() : 0;
+    const int inner = outer - decoration;
+    if (inner > 0 && (window->minimumHeight() != inner || window->maximumHeight() != inner))
+        window->setFixedHeight(inner);
+}
+
+class Fitter : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override
     {
-        QRect r = label->contentsRect();
-        const int m = label->margin();
-        r.adjust(m, m, -m, -m);
-        const int indent = label->indent() > 0 ? label->indent() : 0;
+        switch (event->type()) {
+        case QEvent::Paint:
+            if (FitsLabel(watched))
+                return PaintLabel(static_cast<QLabel*>(watched));
+            if (auto* box = qobject_cast<QComboBox*>(watched); box && !box->isEditable())
+                return PaintCombo(box);
+            break;
+        case QEvent::ToolTip: {
+            auto* w = static_cast<QWidget*>(watched);
+            if (ShownText(w).elided) {
+                QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), FitToolTip(w), w);
+                return true;
+            }
+            break;
+        }
+        case QEvent::Resize:
+            if (auto* box = qobject_cast<QLineEdit*>(watched))
+                FitLineEdit(box);
+            if (watched->property(OuterHeightProperty).isValid())
+                ApplyOuterHeight(static_cast<QWidget*>(watched));
+            break;
+        case QEvent::FocusOut:
+            if (auto* box = qobject_cast<QLineEdit*>(watched); box && box->isReadOnly())
+                box->setCursorPosition(0);
+            break;
+        case QEvent::Wheel:
+            if (watched->property(WheelProperty).isValid() && !static_cast<QWidget*>(watched)->hasFocus()) {
+                event->ignore();
+                return true;
+            }
+            break;
+        case QEvent::Show:
+        case QEvent::Move:
+            if (watched->property(OuterHeightProperty).isValid())
+                ApplyOuterHeight(static_cast<QWidget*>(watched));
+            break;
+        default:
+            break;
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static bool PaintLabel(QLabel* label)
+    {
+        const QRect room = LabelTextRect(label);
+        const FittedText fitted = FitText(label->text(), label->font(), room.width());
+        QPainter painter(label);
+        painter.setFont(fitted.font);
         const Qt::Alignment align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
-        if (align & Qt::AlignLeft)
-            r.setLeft(r.left() + indent);
-        if (align & Qt::AlignRight)
-            r.setRight(r.right() - indent);
-        return r;
+        label->style()->drawItemText(&painter, room, static_cast<int>(align), label->palette(), label->isEnabled(),
+            fitted.shown, label->foregroundRole());
+        return true;
     }
 
-    bool FitsLabel(const QObject* o)
+    static bool PaintCombo(QComboBox* box)
     {
-        const auto* label = qobject_cast<const QLabel*>(o);
-        return label && label->property(BaseFontProperty).isValid() && label->pixmap().isNull();
+        QStylePainter painter(box);
+        painter.setPen(box->palette().color(QPalette::Text));
+        QStyleOptionComboBox opt = ComboOption(box);
+        painter.drawComplexControl(QStyle::CC_ComboBox, opt);
+        opt.currentText = ElideText(opt.currentText, box->font(), ComboRoom(box)).shown;
+        painter.drawControl(QStyle::CE_ComboBoxLabel, opt);
+        return true;
     }
+};
 
-    // The text room of a box: its width less the frame, the text margins and the
-    // box's own margin on either side and a pixel for the cursor.
-    int LineEditRoom(const QLineEdit* box)
-    {
-        const int frame = box->hasFrame() ? 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
-        const QMargins margins = box->textMargins();
-        return box->width() - frame - margins.left() - margins.right() - 2 * 2 - 1;
-    }
-
-    QStyleOptionComboBox ComboOption(const QComboBox* box)
-    {
-        QStyleOptionComboBox opt;
-        opt.initFrom(box);
-        opt.editable = box->isEditable();
-        opt.frame = box->hasFrame();
-        opt.currentText = box->currentText();
-        opt.currentIcon = box->itemIcon(box->currentIndex());
-        opt.iconSize = box->iconSize();
-        opt.subControls = QStyle::SC_All;
-        if (box->hasFocus() && !opt.editable)
-            opt.state |= QStyle::State_Selected;
-        return opt;
-    }
-
-    int ComboRoom(const QComboBox* box)
-    {
-        const QStyleOptionComboBox opt = ComboOption(box);
-        return box->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, box).width()
-            - 2;
-    }
-
-    void FitLineEdit(QLineEdit* box)
-    {
-        const QFont base = box->property(BaseFontProperty).value<QFont>();
-        const FittedText fitted = FitText(box->text(), base, LineEditRoom(box));
-        if (box->font() != fitted.font)
-            box->setFont(fitted.font);
-        if (box->isReadOnly() && !box->hasFocus())
-            box->setCursorPosition(0);
-    }
-
-    void ApplyOuterHeight(QWidget* window)
-    {
-        int outer = window->property(OuterHeightProperty).toInt();
-        // No taller than its screen's free area: a main window whose client scrolls
-        // shows the rest of it that way, a scroll bar wider.
-        const QScreen* screen = window->screen();
-        const int available = screen ? screen->availableGeometry().height() : outer;
-        const bool clipped = outer > available;
-        if (clipped) {
-            outer = available;
-            // All of it on the screen: a window running below the free area starts at its top.
-            const QRect free = screen->availableGeometry();
-            if (window->frameGeometry().top() + outer > free.bottom() + 1)
-                window->move(window->frameGeometry().left(), free.top());
-        }
-        if (const auto* main = qobject_cast<QMainWindow*>(window)) {
-            if (const auto* area = qobject_cast<QScrollArea*>(main->centralWidget())) {
-                if (!window->property(BaseWidthProperty).isValid())
-                    window->setProperty(BaseWidthProperty, window->width());
-                const int width = window->property(BaseWidthProperty).toInt()
-                    + (clipped ? area->verticalScrollBar()->sizeHint().width() : 0);
-                if (window->minimumWidth() != width || window->maximumWidth() != width)
-                    window->setFixedWidth(width);
-            }
-        }
-        // The window manager's frame is known only once the window is shown.
-        const int decoration = window->isVisible() ? window->frameGeometry().height() - window->height() : 0;
-        const int inner = outer - decoration;
-        if (inner > 0 && (window->minimumHeight() != inner || window->maximumHeight() != inner))
-            window->setFixedHeight(inner);
-    }
-
-    class Fitter : public QObject {
-    public:
-        using QObject::QObject;
-
-        bool eventFilter(QObject* watched, QEvent* event) override
-        {
-            switch (event->type()) {
-            case QEvent::Paint:
-                if (FitsLabel(watched))
-                    return PaintLabel(static_cast<QLabel*>(watched));
-                if (auto* box = qobject_cast<QComboBox*>(watched); box && !box->isEditable())
-                    return PaintCombo(box);
-                break;
-            case QEvent::ToolTip: {
-                auto* w = static_cast<QWidget*>(watched);
-                if (ShownText(w).elided) {
-                    QToolTip::showText(static_cast<QHelpEvent*>(event)->globalPos(), FitToolTip(w), w);
-                    return true;
-                }
-                break;
-            }
-            case QEvent::Resize:
-                if (auto* box = qobject_cast<QLineEdit*>(watched))
-                    FitLineEdit(box);
-                if (watched->property(OuterHeightProperty).isValid())
-                    ApplyOuterHeight(static_cast<QWidget*>(watched));
-                break;
-            case QEvent::FocusOut:
-                if (auto* box = qobject_cast<QLineEdit*>(watched); box && box->isReadOnly())
-                    box->setCursorPosition(0);
-                break;
-            case QEvent::Wheel:
-                if (watched->property(WheelProperty).isValid() && !static_cast<QWidget*>(watched)->hasFocus()) {
-                    event->ignore();
-                    return true;
-                }
-                break;
-            case QEvent::Show:
-            case QEvent::Move:
-                if (watched->property(OuterHeightProperty).isValid())
-                    ApplyOuterHeight(static_cast<QWidget*>(watched));
-                break;
-            default:
-                break;
-            }
-            return QObject::eventFilter(watched, event);
-        }
-
-    private:
-        static bool PaintLabel(QLabel* label)
-        {
-            const QRect room = LabelTextRect(label);
-            const FittedText fitted = FitText(label->text(), label->font(), room.width());
-            QPainter painter(label);
-            painter.setFont(fitted.font);
-            const Qt::Alignment align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
-            label->style()->drawItemText(&painter, room, static_cast<int>(align), label->palette(),
-                label->isEnabled(), fitted.shown, label->foregroundRole());
-            return true;
-        }
-
-        static bool PaintCombo(QComboBox* box)
-        {
-            QStylePainter painter(box);
-            painter.setPen(box->palette().color(QPalette::Text));
-            QStyleOptionComboBox opt = ComboOption(box);
-            painter.drawComplexControl(QStyle::CC_ComboBox, opt);
-            opt.currentText = ElideText(opt.currentText, box->font(), ComboRoom(box)).shown;
-            painter.drawControl(QStyle::CE_ComboBoxLabel, opt);
-            return true;
-        }
-    };
-
-    Fitter* TheFitter()
-    {
-        static Fitter* fitter = nullptr;
-        if (!fitter)
-            fitter = new Fitter();
-        return fitter;
-    }
+Fitter* TheFitter()
+{
+    static Fitter* fitter = nullptr;
+    if (!fitter)
+        fitter = new Fitter();
+    return fitter;
+}
 
 } // namespace
 
 FittedText ElideText(const QString& text, const QFont& font, int room)
 {
-    FittedText fitted { font, text, false };
+    FittedText fitted{font, text, false};
     const QFontMetrics metrics(font);
     if (room > 0 && metrics.horizontalAdvance(text) > room) {
         fitted.shown = metrics.elidedText(text, Qt::ElideRight, room);
@@ -218,7 +217,7 @@ FittedText ElideText(const QString& text, const QFont& font, int room)
 
 FittedText FitText(const QString& text, const QFont& font, int room)
 {
-    FittedText fitted { font, text, false };
+    FittedText fitted{font, text, false};
     if (room <= 0 || text.isEmpty())
         return fitted;
     // The text is measured once per size: laying it out is what a fit costs, and
@@ -265,11 +264,11 @@ FittedText ShownText(const QWidget* w)
     if (const auto* box = qobject_cast<const QLineEdit*>(w); box && box->property(BaseFontProperty).isValid()) {
         // A box cannot draw "…": it shows its text from the start at the fitted font.
         const FittedText fitted = FitText(box->text(), box->font(), LineEditRoom(box));
-        return { box->font(), box->text(), fitted.elided };
+        return {box->font(), box->text(), fitted.elided};
     }
     if (const auto* box = qobject_cast<const QComboBox*>(w); box && box->property(BaseFontProperty).isValid())
         return ElideText(box->currentText(), box->font(), ComboRoom(box));
-    return { w->font(), QString(), false };
+    return {w->font(), QString(), false};
 }
 
 QString FitToolTip(const QWidget* w)

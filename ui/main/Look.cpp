@@ -11,30 +11,21 @@ namespace brenta::ui {
 
 namespace {
 
-    constexpr double TwipsPerInch = 1440.0;
+constexpr double TwipsPerInch = 1440.0;
 
-    double LogicalDpi()
-    {
-        const QScreen* screen = QGuiApplication::primaryScreen();
-        return screen ? screen->logicalDotsPerInch() : 96.0;
-    }
+double LogicalDpi()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? screen->logicalDotsPerInch() : 96.0;
+}
 
-    bool PaintsWithBase(const QWidget* w)
-    {
-        return qobject_cast<const QLineEdit*>(w) != nullptr;
-    }
+bool PaintsWithBase(const QWidget* w) { return qobject_cast<const QLineEdit*>(w) != nullptr; }
 
 } // namespace
 
-int TwipsToPixels(int twips)
-{
-    return static_cast<int>(std::lround(twips * LogicalDpi() / TwipsPerInch));
-}
+int TwipsToPixels(int twips) { return static_cast<int>(std::lround(twips * LogicalDpi() / TwipsPerInch)); }
 
-int PixelsToTwips(int px)
-{
-    return static_cast<int>(std::lround(px * TwipsPerInch / LogicalDpi()));
-}
+int PixelsToTwips(int px) { return static_cast<int>(std::lround(px * TwipsPerInch / LogicalDpi())); }
 
 QRect TwipRect(int left, int top, int width, int height)
 {
@@ -90,7 +81,7 @@ void SetFixedColours(QWidget* w)
     pal.setColor(QPalette::Link, Qt::blue);
     pal.setColor(QPalette::LinkVisited, Qt::darkMagenta);
     // The style's own disabled text is about as light as the grey background.
-    for (QPalette::ColorRole role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         pal.setColor(QPalette::Disabled, role, BgrColour(Colour::DarkGrey));
     w->setPalette(pal);
     w->setAutoFillBackground(true);

@@ -11,18 +11,18 @@ namespace brenta::ui {
 
 // Design colours as &HBBGGRR (blue, green, red bytes); turn them into a QColor with BgrColour.
 namespace Colour {
-    inline constexpr unsigned StripeEven = 0x404040; // grid rows 0, 2, 4, ... and the icon box
-    inline constexpr unsigned StripeOdd = 0x000000; // grid rows 1, 3, 5, ...
-    inline constexpr unsigned Navy = 0x800000; // the selected grid row
-    inline constexpr unsigned White = 0xFFFFFF;
-    inline constexpr unsigned Cyan = 0xFFFF00; // red 0, green 255, blue 255
-    inline constexpr unsigned Green = 0x00FF00; // 65280
-    inline constexpr unsigned Yellow = 0x00FFFF;
-    inline constexpr unsigned Red = 0x0000FF;
-    inline constexpr unsigned Magenta = 0xFF00FF;
-    inline constexpr unsigned Grey = 0xC0C0C0; // window and frame background, read-only boxes
-    inline constexpr unsigned DarkGrey = 0x808080; // text of disabled controls, readable on Grey
-}
+inline constexpr unsigned StripeEven = 0x404040; // grid rows 0, 2, 4, ... and the icon box
+inline constexpr unsigned StripeOdd = 0x000000; // grid rows 1, 3, 5, ...
+inline constexpr unsigned Navy = 0x800000; // the selected grid row
+inline constexpr unsigned White = 0xFFFFFF;
+inline constexpr unsigned Cyan = 0xFFFF00; // red 0, green 255, blue 255
+inline constexpr unsigned Green = 0x00FF00; // 65280
+inline constexpr unsigned Yellow = 0x00FFFF;
+inline constexpr unsigned Red = 0x0000FF;
+inline constexpr unsigned Magenta = 0xFF00FF;
+inline constexpr unsigned Grey = 0xC0C0C0; // window and frame background, read-only boxes
+inline constexpr unsigned DarkGrey = 0x808080; // text of disabled controls, readable on Grey
+} // namespace Colour
 
 // Twips (1/1440 inch) to device-independent pixels at the primary screen's logical
 // DPI, rounded to the nearest pixel; 96 DPI when there is no screen.

@@ -16,10 +16,7 @@ QString KeyPath(const std::string& section, const std::string& key)
     return QString::fromStdString(section) + QLatin1Char('/') + QString::fromStdString(key);
 }
 
-bool IsUtf8(const QByteArray& bytes)
-{
-    return QString::fromUtf8(bytes).toUtf8() == bytes;
-}
+bool IsUtf8(const QByteArray& bytes) { return QString::fromUtf8(bytes).toUtf8() == bytes; }
 
 } // namespace
 
@@ -38,7 +35,8 @@ std::unique_ptr<QtSettingsStore> QtSettingsStore::ForUser()
 
 QtSettingsStore::~QtSettingsStore() = default;
 
-std::string QtSettingsStore::Read(const std::string& section, const std::string& key, const std::string& defaultText)
+std::string QtSettingsStore::Read(
+    const std::string& section, const std::string& key, const std::string& defaultText)
 {
     const QString path = KeyPath(section, key);
     if (!settings_->contains(path))
@@ -68,14 +66,16 @@ void QtSettingsStore::Flush()
     case QSettings::NoError:
         return;
     case QSettings::AccessError:
-        throw Failure("cannot write the settings file " + file + ": access denied or the folder cannot be created");
+        throw Failure(
+            "cannot write the settings file " + file + ": access denied or the folder cannot be created");
     case QSettings::FormatError:
         // The status still tells of the damaged content found when the store was
         // first read; the write itself replaced it. Only a file that still does not
         // read back is a write that failed.
         if (QSettings(settings_->fileName(), QSettings::IniFormat).status() == QSettings::NoError)
             return;
-        throw Failure("cannot write the settings file " + file + ": its present content is not a valid settings file");
+        throw Failure(
+            "cannot write the settings file " + file + ": its present content is not a valid settings file");
     }
     throw Failure("cannot write the settings file " + file);
 }

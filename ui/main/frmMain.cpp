@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDir>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -27,10 +27,10 @@
 #include "storage/TextFile.h"
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
+#include "ui/main/frmMainShared.h"
 #include "ui/windows/AlwaysOnTop.h"
 #include "ui/windows/frmOpen.h"
 #include "ui/windows/frmSave.h"
-#include "ui/main/frmMainShared.h"
 
 namespace brenta::ui {
 

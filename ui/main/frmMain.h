@@ -32,7 +32,7 @@ namespace brenta::pricing {
 class Builders;
 struct Facility;
 struct GridRow;
-}
+} // namespace brenta::pricing
 
 namespace brenta::ui {
 
@@ -47,9 +47,9 @@ struct ComparisonSource {
         QString amount;
         QColor colour; // the name's text colour
     };
-    QString name;            // the blueprint on display
-    QString ml;              // the ML box
-    std::vector<Row> rows;   // the filled rows, down to the first empty one
+    QString name; // the blueprint on display
+    QString ml; // the ML box
+    std::vector<Row> rows; // the filled rows, down to the first empty one
     comparison::Input input; // the sheet's live values; rows[r].price is row r's price box
 };
 
@@ -255,7 +255,7 @@ private:
     std::string strPricesFile;
     // Hidden lists beside the visible controls; cboBP entry k keeps its blueprint
     // index in its item data.
-    std::vector<std::string> lstBPs;         // name of blueprint index i
+    std::vector<std::string> lstBPs; // name of blueprint index i
     std::vector<std::int32_t> lstCurrentIDs; // material type ID of grid row r, 0 when unfilled
 
     std::string programFolder_;

@@ -50,7 +50,8 @@ void frmMain::ImportBPList(const std::string& path)
     try {
         content = storage::ReadWholeFile(path);
     } catch (const Failure& e) {
-        ShowMessage(this, "The blueprint list could not be read, so nothing was imported:\n\n"
+        ShowMessage(this,
+            "The blueprint list could not be read, so nothing was imported:\n\n"
                 + QString::fromLocal8Bit(e.what()));
         return;
     }
@@ -72,8 +73,9 @@ bool frmMain::AcceptExportTarget(const std::string& path, const QString& what)
     const QString& shown = shownPath;
     if (storage::LiesInFolder(target, programFolder_)
         && (storage::IsProgramOwnName(name, executableName_) || name == strPricesFile)) {
-        ShowMessage(this, shown
-                + " cannot be used for " + what + ": Brenta keeps its own data under that name. "
+        ShowMessage(this,
+            shown + " cannot be used for " + what
+                + ": Brenta keeps its own data under that name. "
                   "Please choose another name.");
         return false;
     }
@@ -81,13 +83,14 @@ bool frmMain::AcceptExportTarget(const std::string& path, const QString& what)
     case storage::WriteTarget::Missing:
         return true;
     case storage::WriteTarget::NotOrdinary:
-        ShowMessage(this, shown
-                + " cannot be used for " + what + ": it is not an ordinary file (a folder, a pipe or a device). "
+        ShowMessage(this,
+            shown + " cannot be used for " + what
+                + ": it is not an ordinary file (a folder, a pipe or a device). "
                   "Please choose another name.");
         return false;
     case storage::WriteTarget::WriteProtected:
-        ShowMessage(this, shown
-                + " cannot be used for " + what + ": it is write-protected. Please choose another name.");
+        ShowMessage(
+            this, shown + " cannot be used for " + what + ": it is write-protected. Please choose another name.");
         return false;
     case storage::WriteTarget::Ordinary:
         break;

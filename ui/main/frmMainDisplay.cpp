@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDir>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -16,14 +16,13 @@
 #include <QSignalBlocker>
 #include <QStringList>
 
-
 #include "calc/Ideal.h"
 #include "calc/Sheet.h"
 #include "calc/Show.h"
 #include "calc/Times.h"
 #include "catalogue/BlueprintRecord.h"
-#include "storage/OwnedFile.h"
 #include "storage/Folders.h"
+#include "storage/OwnedFile.h"
 #include "storage/PricesFile.h"
 #include "storage/Settings.h"
 #include "storage/SkillsFile.h"
@@ -31,8 +30,8 @@
 #include "ui/main/Fit.h"
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
-#include "ui/windows/AlwaysOnTop.h"
 #include "ui/main/frmMainShared.h"
+#include "ui/windows/AlwaysOnTop.h"
 
 namespace brenta::ui {
 
@@ -192,7 +191,8 @@ void frmMain::ShowIcon(std::int16_t id)
             continue;
         try {
             const std::string bytes = storage::ReadWholeFile(path);
-            if (picture.loadFromData(reinterpret_cast<const uchar*>(bytes.data()), static_cast<uint>(bytes.size())))
+            if (picture.loadFromData(
+                    reinterpret_cast<const uchar*>(bytes.data()), static_cast<uint>(bytes.size())))
                 break;
         } catch (const Failure&) {
             // An unreadable picture is no picture: try the fallback.
@@ -223,7 +223,8 @@ bool frmMain::LoadBP(std::int16_t Index)
 void frmMain::WriteShown(const show::Shown& shown)
 {
     const auto name = [this](std::int16_t index) {
-        return static_cast<std::size_t>(index) < lstBPs.size() ? Q(lstBPs[static_cast<std::size_t>(index)]) : QString();
+        return static_cast<std::size_t>(index) < lstBPs.size() ? Q(lstBPs[static_cast<std::size_t>(index)])
+                                                               : QString();
     };
     // Back, once "Find BP" or Back itself enables it, returns to the blueprint shown until now.
     const QString backTo = bShown && static_cast<std::size_t>(curBP) < lstBPs.size()
@@ -293,7 +294,8 @@ void frmMain::ShrinkFrame(std::int16_t maxIndex)
     const int frameHeight = maxIndex == kRows - 1
         ? kFullGridHeight
         : numbers::Add16(numbers::Mul16(numbers::Add16(maxIndex, 1), 240), 375);
-    for (QGroupBox* frame : {ui.fraMats, ui.fraWaste, ui.fraTotal, ui.fraIdealML, ui.fraPPU, ui.fraNextImprovement})
+    for (QGroupBox* frame :
+        {ui.fraMats, ui.fraWaste, ui.fraTotal, ui.fraIdealML, ui.fraPPU, ui.fraNextImprovement})
         frame->setFixedHeight(TwipsToPixels(frameHeight));
 
     windowHeightTwips_ = frameHeight + kAnalysisHeight + 1800;

@@ -4,8 +4,8 @@
 
 #include "ui/main/frmMain.h"
 
-#include <QLabel>
 #include <QGroupBox>
+#include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 
@@ -20,30 +20,30 @@ using namespace mainwindow;
 
 namespace {
 
-    // Mouse-button releases over a name cell, whichever button; the cells carry
-    // their row as a property. The right button's release is the name cell's own.
-    class NameCellMouseUp : public QObject {
-    public:
-        explicit NameCellMouseUp(frmMain& main) : QObject(&main), main_(main) {}
+// Mouse-button releases over a name cell, whichever button; the cells carry
+// their row as a property. The right button's release is the name cell's own.
+class NameCellMouseUp : public QObject {
+public:
+    explicit NameCellMouseUp(frmMain& main) : QObject(&main), main_(main) {}
 
-    protected:
-        bool eventFilter(QObject* watched, QEvent* event) override
-        {
-            if (event->type() == QEvent::MouseButtonRelease) {
-                const auto* mouse = static_cast<QMouseEvent*>(event);
-                const auto* cell = static_cast<QWidget*>(watched);
-                const QVariant row = cell->property("row");
-                if (row.isValid() && cell->rect().contains(mouse->position().toPoint())) {
-                    main_.lblPrefix_MouseUp(static_cast<std::int16_t>(row.toInt()), mouse->button());
-                    return mouse->button() == Qt::RightButton;
-                }
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::MouseButtonRelease) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            const auto* cell = static_cast<QWidget*>(watched);
+            const QVariant row = cell->property("row");
+            if (row.isValid() && cell->rect().contains(mouse->position().toPoint())) {
+                main_.lblPrefix_MouseUp(static_cast<std::int16_t>(row.toInt()), mouse->button());
+                return mouse->button() == Qt::RightButton;
             }
-            return false;
         }
+        return false;
+    }
 
-    private:
-        frmMain& main_;
-    };
+private:
+    frmMain& main_;
+};
 
 } // namespace
 

@@ -4,9 +4,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -25,8 +25,8 @@
 #include "calc/Sheet.h"
 #include "calc/Times.h"
 #include "catalogue/BlueprintRecord.h"
-#include "storage/OwnedFile.h"
 #include "storage/Folders.h"
+#include "storage/OwnedFile.h"
 #include "storage/PricesFile.h"
 #include "storage/Settings.h"
 #include "storage/SkillsFile.h"
@@ -34,8 +34,8 @@
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/SignalCloser.h"
-#include "ui/windows/AlwaysOnTop.h"
 #include "ui/main/frmMainShared.h"
+#include "ui/windows/AlwaysOnTop.h"
 
 namespace brenta::ui {
 
@@ -107,8 +107,10 @@ void frmMain::FormLoad()
         QStringList lines;
         for (const std::string& reason : unreadableReasons_)
             lines << QString::fromLocal8Bit(reason);
-        ShowMessage(this, "Brenta could not read some of your files and started without them. "
-                          "They will be left as they are when Brenta closes:\n\n" + lines.join("\n"));
+        ShowMessage(this,
+            "Brenta could not read some of your files and started without them. "
+            "They will be left as they are when Brenta closes:\n\n"
+                + lines.join("\n"));
     }
 }
 
@@ -167,7 +169,8 @@ std::optional<std::string> frmMain::ReadPlayerFile(const std::string& fileName)
 bool frmMain::AcceptPricesFileName(const std::string& fileName)
 {
     if (!storage::IsUsablePricesFileName(fileName, executableName_)) {
-        ShowMessage(this, FileNameText(fileName)
+        ShowMessage(this,
+            FileNameText(fileName)
                 + " cannot be used as a prices file: Brenta keeps its own data under that name. "
                   "Please choose another file.");
         return false;
@@ -175,7 +178,8 @@ bool frmMain::AcceptPricesFileName(const std::string& fileName)
     // Chosen now, written at every close: a folder or a pipe of that name could
     // never take the prices, and the session's prices would be lost each time.
     if (storage::InspectWriteTarget(FolderPath(fileName)) == storage::WriteTarget::NotOrdinary) {
-        ShowMessage(this, FileNameText(fileName)
+        ShowMessage(this,
+            FileNameText(fileName)
                 + " cannot be used as a prices file: it is not an ordinary file (a folder, a pipe or a device). "
                   "Please choose another file.");
         return false;
@@ -249,7 +253,8 @@ void frmMain::FormUnload()
     };
     const auto saveFile = [&](const std::string& fileName, const auto& content) {
         if (unreadable_.contains(fileName)) {
-            problems << FileNameText(fileName) + ": it could not be read when Brenta started, so it was left as it was";
+            problems << FileNameText(fileName)
+                    + ": it could not be read when Brenta started, so it was left as it was";
             return;
         }
         save(FileNameText(fileName), [&] { storage::WriteFileAtomically(FolderPath(fileName), content()); });

@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
-#include <QDir>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,8 +35,8 @@
 #include "storage/TextFile.h"
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
-#include "ui/windows/AlwaysOnTop.h"
 #include "ui/main/frmMainShared.h"
+#include "ui/windows/AlwaysOnTop.h"
 
 namespace brenta::ui {
 
@@ -206,7 +206,8 @@ void frmMain::SavePrice(std::int16_t row)
             // Nothing is stored; the box shows again the price the sheet goes on with.
             const std::string kept = numbers::ToText(stored, fmt_);
             box->setText(Q(kept));
-            ShowMessage(this, Q("Not saved: \"" + typed + "\" is not a price; [" + name + "] keeps " + kept + " ISK"));
+            ShowMessage(
+                this, Q("Not saved: \"" + typed + "\" is not a price; [" + name + "] keeps " + kept + " ISK"));
             return;
         }
         stored = *price;

@@ -41,7 +41,8 @@ void frmMain::OpenPricesFile()
         try {
             content = storage::ReadWholeFile(path);
         } catch (const Failure& e) {
-            ShowMessage(this, FileNameText(name) + " could not be read (" + QString::fromLocal8Bit(e.what())
+            ShowMessage(this,
+                FileNameText(name) + " could not be read (" + QString::fromLocal8Bit(e.what())
                     + ").\n\nThe prices and the prices file in use (" + FileNameText(strPricesFile)
                     + ") were left as they were.");
             return;

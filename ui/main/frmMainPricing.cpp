@@ -29,7 +29,9 @@ namespace {
 // Runs an action on a left-button double-click of the watched widget itself.
 class DoubleClickFilter : public QObject {
 public:
-    DoubleClickFilter(QObject* parent, std::function<void()> action) : QObject(parent), action_(std::move(action)) {}
+    DoubleClickFilter(QObject* parent, std::function<void()> action) : QObject(parent), action_(std::move(action))
+    {
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -88,8 +90,8 @@ void frmMain::AutoPrice(std::int16_t labelIndex)
 {
     if (labelIndex < 0 || labelIndex >= kRows)
         return;
-    const auto text = pricing::AutoPriceText(
-        S(ui.lblPrefix[labelIndex]->text()), cat, BuilderLookup(), PricingFacility());
+    const auto text
+        = pricing::AutoPriceText(S(ui.lblPrefix[labelIndex]->text()), cat, BuilderLookup(), PricingFacility());
     if (!text)
         return;
     ui.txtPPU[labelIndex]->setText(Q(*text));

@@ -16,10 +16,7 @@ using namespace mainwindow;
 
 // Whether there is a blueprint for the comparison to work on: the one on display,
 // also when "Find BP" or Back showed it and the selector names another or none.
-bool frmMain::CanCompare() const
-{
-    return bShown;
-}
+bool frmMain::CanCompare() const { return bShown; }
 
 void frmMain::MLtoML_Click()
 {
@@ -36,8 +33,8 @@ void frmMain::DrawGraphMLvWaste(std::int16_t Index)
         if (Index < 0 || Index >= kRows)
             throw Failure("No grid row " + std::to_string(Index));
         const auto r = static_cast<std::size_t>(Index);
-        auto picture = graph::WasteGraph(
-            S(ui.lblIdeal[r]->text()), S(ui.lblAmount[r]->text()), baseWastageFactor, fmt_);
+        auto picture
+            = graph::WasteGraph(S(ui.lblIdeal[r]->text()), S(ui.lblAmount[r]->text()), baseWastageFactor, fmt_);
         if (!picture)
             return;
         if (!graphWindow)

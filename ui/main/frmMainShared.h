@@ -41,8 +41,12 @@ inline unsigned KindColour(const std::string& name)
         const char* prefix;
         unsigned colour;
     } kinds[] = {
-        {"[Skill]", Colour::Yellow}, {"[Item]", Colour::Green}, {"[T1]", Colour::Yellow},
-        {"[Ship]", Colour::Red}, {"[T2]", Colour::Magenta}, {"[Raw]", Colour::Cyan},
+        {"[Skill]", Colour::Yellow},
+        {"[Item]", Colour::Green},
+        {"[T1]", Colour::Yellow},
+        {"[Ship]", Colour::Red},
+        {"[T2]", Colour::Magenta},
+        {"[Raw]", Colour::Cyan},
     };
     for (const auto& kind : kinds)
         if (name.starts_with(kind.prefix))

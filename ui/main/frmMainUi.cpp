@@ -3,6 +3,7 @@
 #include "ui/main/Fit.h"
 #include "ui/main/Look.h"
 
+#include <QAbstractListModel>
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
@@ -16,7 +17,6 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QAbstractListModel>
 
 #include <algorithm>
 #include <initializer_list>
@@ -26,200 +26,196 @@ namespace brenta::ui {
 
 namespace {
 
-    // The blueprint selector's entries: each name with its blueprint index as the
-    // item data (Qt::UserRole), replaced in one reset. A plain list is much cheaper
-    // to fill with thousands of names than one item object per entry.
-    class BlueprintListModel : public QAbstractListModel {
-    public:
-        using QAbstractListModel::QAbstractListModel;
+// The blueprint selector's entries: each name with its blueprint index as the
+// item data (Qt::UserRole), replaced in one reset. A plain list is much cheaper
+// to fill with thousands of names than one item object per entry.
+class BlueprintListModel : public QAbstractListModel {
+public:
+    using QAbstractListModel::QAbstractListModel;
 
-        void Replace(const QStringList& names, const std::vector<std::int16_t>& indexes)
-        {
-            beginResetModel();
-            names_ = names;
-            indexes_ = indexes;
-            endResetModel();
-        }
+    void Replace(const QStringList& names, const std::vector<std::int16_t>& indexes)
+    {
+        beginResetModel();
+        names_ = names;
+        indexes_ = indexes;
+        endResetModel();
+    }
 
-        int rowCount(const QModelIndex& parent = QModelIndex()) const override
-        {
-            return parent.isValid() ? 0 : static_cast<int>(names_.size());
-        }
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override
+    {
+        return parent.isValid() ? 0 : static_cast<int>(names_.size());
+    }
 
-        QVariant data(const QModelIndex& index, int role) const override
-        {
-            if (!index.isValid() || index.row() >= names_.size())
-                return {};
-            if (role == Qt::DisplayRole || role == Qt::EditRole)
-                return names_[index.row()];
-            if (role == Qt::UserRole && static_cast<std::size_t>(index.row()) < indexes_.size())
-                return QVariant::fromValue(indexes_[static_cast<std::size_t>(index.row())]);
+    QVariant data(const QModelIndex& index, int role) const override
+    {
+        if (!index.isValid() || index.row() >= names_.size())
             return {};
-        }
-
-        bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override
-        {
-            if (parent.isValid() || row < 0 || count <= 0 || row + count > names_.size())
-                return false;
-            beginRemoveRows(parent, row, row + count - 1);
-            names_.remove(row, count);
-            if (static_cast<std::size_t>(row) < indexes_.size())
-                indexes_.erase(indexes_.begin() + row,
-                    indexes_.begin() + static_cast<std::ptrdiff_t>(std::min(indexes_.size(), static_cast<std::size_t>(row + count))));
-            endRemoveRows();
-            return true;
-        }
-
-    private:
-        QStringList names_;
-        std::vector<std::int16_t> indexes_;
-    };
-
-    // Client area of the design: the full width, and a height that shows the grid
-    // frames at their design height. The height changes with the filled rows later.
-    constexpr int ClientWidth = 11280;
-    constexpr int ClientHeight = 9135;
-    constexpr int GridTop = 2640;
-    constexpr int GridHeight = 6375;
-    constexpr int RowPitch = 240;
-    constexpr int CellHeight = 255;
-    constexpr int PriceBoxHeight = 285;
-
-    // Texts sit a few pixels off the cell edges instead of touching the stripe's border.
-    constexpr int CellIndentPx = 3;
-
-    constexpr Qt::Alignment NameAlign = Qt::AlignLeft | Qt::AlignVCenter;
-    constexpr Qt::Alignment NumberAlign = Qt::AlignRight | Qt::AlignVCenter;
-
-    template <class W> W* Place(W* widget, const char* name, int left, int top, int width, int height)
-    {
-        widget->setObjectName(QString::fromLatin1(name));
-        widget->setGeometry(TwipRect(left, top, width, height));
-        return widget;
+        if (role == Qt::DisplayRole || role == Qt::EditRole)
+            return names_[index.row()];
+        if (role == Qt::UserRole && static_cast<std::size_t>(index.row()) < indexes_.size())
+            return QVariant::fromValue(indexes_[static_cast<std::size_t>(index.row())]);
+        return {};
     }
 
-    QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, Qt::Alignment align, int left,
-        int top, int width, int height)
+    bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override
     {
-        auto* label = Place(new QLabel(text, parent), name, left, top, width, height);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(align);
-        return label;
+        if (parent.isValid() || row < 0 || count <= 0 || row + count > names_.size())
+            return false;
+        beginRemoveRows(parent, row, row + count - 1);
+        names_.remove(row, count);
+        if (static_cast<std::size_t>(row) < indexes_.size())
+            indexes_.erase(indexes_.begin() + row,
+                indexes_.begin()
+                    + static_cast<std::ptrdiff_t>(
+                        std::min(indexes_.size(), static_cast<std::size_t>(row + count))));
+        endRemoveRows();
+        return true;
     }
 
-    QLineEdit* MakeTextBox(
-        QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
+private:
+    QStringList names_;
+    std::vector<std::int16_t> indexes_;
+};
+
+// Client area of the design: the full width, and a height that shows the grid
+// frames at their design height. The height changes with the filled rows later.
+constexpr int ClientWidth = 11280;
+constexpr int ClientHeight = 9135;
+constexpr int GridTop = 2640;
+constexpr int GridHeight = 6375;
+constexpr int RowPitch = 240;
+constexpr int CellHeight = 255;
+constexpr int PriceBoxHeight = 285;
+
+// Texts sit a few pixels off the cell edges instead of touching the stripe's border.
+constexpr int CellIndentPx = 3;
+
+constexpr Qt::Alignment NameAlign = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr Qt::Alignment NumberAlign = Qt::AlignRight | Qt::AlignVCenter;
+
+template <class W>
+W* Place(W* widget, const char* name, int left, int top, int width, int height)
+{
+    widget->setObjectName(QString::fromLatin1(name));
+    widget->setGeometry(TwipRect(left, top, width, height));
+    return widget;
+}
+
+QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, Qt::Alignment align, int left, int top,
+    int width, int height)
+{
+    auto* label = Place(new QLabel(text, parent), name, left, top, width, height);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(align);
+    return label;
+}
+
+QLineEdit* MakeTextBox(
+    QWidget* parent, const char* name, const QString& text, int left, int top, int width, int height)
+{
+    return Place(new QLineEdit(text, parent), name, left, top, width, height);
+}
+
+QComboBox* MakeList(QWidget* parent, const char* name, std::initializer_list<const char*> entries, int left,
+    int top, int width, int height)
+{
+    auto* list = Place(new QComboBox(parent), name, left, top, width, height);
+    list->setEditable(false);
+    for (const char* entry : entries)
+        list->addItem(QString::fromLatin1(entry));
+    return list;
+}
+
+QPushButton* MakeButton(
+    QWidget* parent, const char* name, const QString& caption, int left, int top, int width, int height)
+{
+    return Place(new QPushButton(caption, parent), name, left, top, width, height);
+}
+
+QCheckBox* MakeCheckBox(
+    QWidget* parent, const char* name, const QString& caption, int left, int top, int width, int height)
+{
+    return Place(new QCheckBox(caption, parent), name, left, top, width, height);
+}
+
+QGroupBox* MakeGridFrame(
+    QWidget* parent, const char* name, const QString& caption, const QString& toolTip, int left, int width)
+{
+    auto* frame = Place(new QGroupBox(caption, parent), name, left, GridTop, width, GridHeight);
+    frame->setToolTip(toolTip);
+    SetBackColour(frame, BgrColour(Colour::Grey));
+    return frame;
+}
+
+int RowTop(int row) { return RowPitch * (row + 1); }
+
+QColor StripeColour(int row) { return BgrColour(row % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd); }
+
+// The colours SetBackColour and SetForeColour give a grid cell, made once per
+// stripe from the palette the first cell inherits: a column's cells share them
+// instead of each copying and setting a palette twice.
+struct StripePalettes {
+    QPalette even;
+    QPalette odd;
+
+    StripePalettes(const QWidget* firstCell, const QColor& textColour)
     {
-        return Place(new QLineEdit(text, parent), name, left, top, width, height);
-    }
-
-    QComboBox* MakeList(QWidget* parent, const char* name, std::initializer_list<const char*> entries,
-        int left, int top, int width, int height)
-    {
-        auto* list = Place(new QComboBox(parent), name, left, top, width, height);
-        list->setEditable(false);
-        for (const char* entry : entries)
-            list->addItem(QString::fromLatin1(entry));
-        return list;
-    }
-
-    QPushButton* MakeButton(
-        QWidget* parent, const char* name, const QString& caption, int left, int top, int width, int height)
-    {
-        return Place(new QPushButton(caption, parent), name, left, top, width, height);
-    }
-
-    QCheckBox* MakeCheckBox(
-        QWidget* parent, const char* name, const QString& caption, int left, int top, int width, int height)
-    {
-        return Place(new QCheckBox(caption, parent), name, left, top, width, height);
-    }
-
-    QGroupBox* MakeGridFrame(QWidget* parent, const char* name, const QString& caption,
-        const QString& toolTip, int left, int width)
-    {
-        auto* frame = Place(new QGroupBox(caption, parent), name, left, GridTop, width, GridHeight);
-        frame->setToolTip(toolTip);
-        SetBackColour(frame, BgrColour(Colour::Grey));
-        return frame;
-    }
-
-    int RowTop(int row)
-    {
-        return RowPitch * (row + 1);
-    }
-
-    QColor StripeColour(int row)
-    {
-        return BgrColour(row % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
-    }
-
-    // The colours SetBackColour and SetForeColour give a grid cell, made once per
-    // stripe from the palette the first cell inherits: a column's cells share them
-    // instead of each copying and setting a palette twice.
-    struct StripePalettes {
-        QPalette even;
-        QPalette odd;
-
-        StripePalettes(const QWidget* firstCell, const QColor& textColour)
-        {
-            even = firstCell->palette();
-            even.setColor(QPalette::WindowText, textColour);
-            even.setColor(QPalette::Text, textColour);
-            odd = even;
-            even.setColor(QPalette::Window, StripeColour(0));
-            odd.setColor(QPalette::Window, StripeColour(1));
-            if (qobject_cast<const QLineEdit*>(firstCell)) {
-                even.setColor(QPalette::Base, StripeColour(0));
-                odd.setColor(QPalette::Base, StripeColour(1));
-            }
-        }
-
-        void Paint(QWidget* cell, int row) const
-        {
-            cell->setPalette(row % 2 == 0 ? even : odd);
-            cell->setAutoFillBackground(true);
-        }
-    };
-
-    void MakeCellColumn(frmMainUi::LabelColumn& column, QGroupBox* frame, const char* name,
-        const QString& text, Qt::Alignment align, int left, int width, unsigned textColour)
-    {
-        std::optional<StripePalettes> stripes;
-        for (int row = 0; row < frmMainUi::RowCount; ++row) {
-            const QByteArray cellName = QByteArray(name) + '_' + QByteArray::number(row);
-            QLabel* cell
-                = MakeLabel(frame, cellName.constData(), text, align, left, RowTop(row), width, CellHeight);
-            cell->setIndent(CellIndentPx);
-            if (!stripes)
-                stripes.emplace(cell, BgrColour(textColour));
-            stripes->Paint(cell, row);
-            column[static_cast<std::size_t>(row)] = cell;
+        even = firstCell->palette();
+        even.setColor(QPalette::WindowText, textColour);
+        even.setColor(QPalette::Text, textColour);
+        odd = even;
+        even.setColor(QPalette::Window, StripeColour(0));
+        odd.setColor(QPalette::Window, StripeColour(1));
+        if (qobject_cast<const QLineEdit*>(firstCell)) {
+            even.setColor(QPalette::Base, StripeColour(0));
+            odd.setColor(QPalette::Base, StripeColour(1));
         }
     }
 
-    QMenu* MakeMenu(QWidget* parent, const char* name, const QString& title)
+    void Paint(QWidget* cell, int row) const
     {
-        auto* menu = new QMenu(title, parent);
-        menu->setObjectName(QString::fromLatin1(name));
-        return menu;
+        cell->setPalette(row % 2 == 0 ? even : odd);
+        cell->setAutoFillBackground(true);
     }
+};
 
-    QAction* MakeAction(QMenu* menu, const char* name, const QString& caption)
-    {
-        auto* action = new QAction(caption, menu);
-        action->setObjectName(QString::fromLatin1(name));
-        menu->addAction(action);
-        return action;
+void MakeCellColumn(frmMainUi::LabelColumn& column, QGroupBox* frame, const char* name, const QString& text,
+    Qt::Alignment align, int left, int width, unsigned textColour)
+{
+    std::optional<StripePalettes> stripes;
+    for (int row = 0; row < frmMainUi::RowCount; ++row) {
+        const QByteArray cellName = QByteArray(name) + '_' + QByteArray::number(row);
+        QLabel* cell = MakeLabel(frame, cellName.constData(), text, align, left, RowTop(row), width, CellHeight);
+        cell->setIndent(CellIndentPx);
+        if (!stripes)
+            stripes.emplace(cell, BgrColour(textColour));
+        stripes->Paint(cell, row);
+        column[static_cast<std::size_t>(row)] = cell;
     }
+}
 
-    QAction* MakeCheckAction(QMenu* menu, const char* name, const QString& caption, bool checked)
-    {
-        QAction* action = MakeAction(menu, name, caption);
-        action->setCheckable(true);
-        action->setChecked(checked);
-        return action;
-    }
+QMenu* MakeMenu(QWidget* parent, const char* name, const QString& title)
+{
+    auto* menu = new QMenu(title, parent);
+    menu->setObjectName(QString::fromLatin1(name));
+    return menu;
+}
+
+QAction* MakeAction(QMenu* menu, const char* name, const QString& caption)
+{
+    auto* action = new QAction(caption, menu);
+    action->setObjectName(QString::fromLatin1(name));
+    menu->addAction(action);
+    return action;
+}
+
+QAction* MakeCheckAction(QMenu* menu, const char* name, const QString& caption, bool checked)
+{
+    QAction* action = MakeAction(menu, name, caption);
+    action->setCheckable(true);
+    action->setChecked(checked);
+    return action;
+}
 
 } // namespace
 
@@ -229,8 +225,8 @@ void frmMainUi::setupUi(QMainWindow* window)
         window->setObjectName(QStringLiteral("frmMain"));
     window->setWindowTitle(QString());
     // Single-line border without a maximise box: title, system menu, minimise and close only.
-    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint
-        | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    window->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+        | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
     // A small font keeps every text inside the 255-twip grid rows.
     QFont font = window->font();
     font.setPointSize(8);
@@ -258,26 +254,25 @@ void frmMainUi::setupUi(QMainWindow* window)
     constexpr int buttonHeight = 315;
     const Qt::Alignment captionAlign = Qt::AlignRight | Qt::AlignVCenter;
 
-    lblML = MakeLabel(
-        client, "lblML", QStringLiteral("Material Level:"), captionAlign, 120, row1, 1245, boxHeight);
+    lblML
+        = MakeLabel(client, "lblML", QStringLiteral("Material Level:"), captionAlign, 120, row1, 1245, boxHeight);
     txtML = MakeTextBox(client, "txtML", QStringLiteral("0"), 1425, row1, 615, boxHeight);
-    lblWF = MakeLabel(
-        client, "lblWF", QStringLiteral("Wastage Factor:"), captionAlign, 2160, row1, 1350, boxHeight);
+    lblWF
+        = MakeLabel(client, "lblWF", QStringLiteral("Wastage Factor:"), captionAlign, 2160, row1, 1350, boxHeight);
     txtWF = MakeTextBox(client, "txtWF", QStringLiteral("0.1"), 3570, row1, 1110, boxHeight);
-    lblPL = MakeLabel(
-        client, "lblPL", QStringLiteral("Prod. Level:"), captionAlign, 4800, row1, 990, boxHeight);
+    lblPL = MakeLabel(client, "lblPL", QStringLiteral("Prod. Level:"), captionAlign, 4800, row1, 990, boxHeight);
     txtPL = MakeTextBox(client, "txtPL", QStringLiteral("0"), 5850, row1, 615, boxHeight);
     lblRuns = MakeLabel(client, "lblRuns", QStringLiteral("Runs:"), captionAlign, 6585, row1, 495, boxHeight);
     txtRuns = MakeTextBox(client, "txtRuns", QStringLiteral("1"), 7140, row1, 975, boxHeight);
-    lblBatchSizePrefix = MakeLabel(client, "lblBatchSizePrefix", QStringLiteral("Batch Size:"), captionAlign,
-        8235, row1, 945, boxHeight);
+    lblBatchSizePrefix = MakeLabel(
+        client, "lblBatchSizePrefix", QStringLiteral("Batch Size:"), captionAlign, 8235, row1, 945, boxHeight);
     txtBatchSize = MakeTextBox(client, "txtBatchSize", QStringLiteral("1"), 9240, row1, 615, boxHeight);
-    cmdButtonize = MakeButton(
-        client, "cmdButtonize", QStringLiteral("Buttonize"), 9960, row1 - 15, 1215, buttonHeight);
+    cmdButtonize
+        = MakeButton(client, "cmdButtonize", QStringLiteral("Buttonize"), 9960, row1 - 15, 1215, buttonHeight);
 
     // The blueprint selector lines up with the cost column of the analysis frame.
-    lblBPSearch = MakeLabel(
-        client, "lblBPSearch", QStringLiteral("Search:"), captionAlign, 120, row2, 630, buttonHeight);
+    lblBPSearch
+        = MakeLabel(client, "lblBPSearch", QStringLiteral("Search:"), captionAlign, 120, row2, 630, buttonHeight);
     txtSearch = MakeTextBox(client, "txtSearch", QString(), 810, row2, 2235, buttonHeight);
     cmdClear = MakeButton(client, "cmdClear", QStringLiteral("Clear"), 3105, row2, 780, buttonHeight);
     lblBPSelect = MakeLabel(
@@ -290,7 +285,7 @@ void frmMainUi::setupUi(QMainWindow* window)
     chkOwnThis
         = MakeCheckBox(client, "chkOwnThis", QStringLiteral("Own this BPO"), 9450, row2, 1725, buttonHeight);
 
-    for (QLineEdit* readOnly : { txtWF, txtBatchSize }) {
+    for (QLineEdit* readOnly : {txtWF, txtBatchSize}) {
         readOnly->setReadOnly(true);
         SetBackColour(readOnly, BgrColour(Colour::Grey));
     }
@@ -299,9 +294,8 @@ void frmMainUi::setupUi(QMainWindow* window)
     // every match anew; a typed price uses the locale's decimal separator).
     txtRuns->setToolTip(QStringLiteral("Capped at 50 million"));
     txtBatchSize->setToolTip(QStringLiteral("How many items are produced per run."));
-    txtSearch->setToolTip(
-        QStringLiteral("Press the enter key to search.  Pressing enter without changing your "
-                       "query will find the next match after the current one."));
+    txtSearch->setToolTip(QStringLiteral("Press the enter key to search.  Pressing enter without changing your "
+                                         "query will find the next match after the current one."));
     chkOwnThis->setEnabled(false);
     cmdBack->setEnabled(false);
 
@@ -320,7 +314,7 @@ void frmMainUi::setupUi(QMainWindow* window)
     // Results in two columns of caption + value: efficiency and times beside the icon,
     // costs in the middle. Rows 270 apart; the fifth row holds the lab box and the
     // assembly array selector.
-    constexpr int resultRows[] = { 120, 390, 660, 930, 1200 };
+    constexpr int resultRows[] = {120, 390, 660, 930, 1200};
     constexpr int resultHeight = 255;
     const Qt::Alignment resultCaption = Qt::AlignLeft | Qt::AlignVCenter;
     const Qt::Alignment resultValue = Qt::AlignLeft | Qt::AlignVCenter;
@@ -334,30 +328,29 @@ void frmMainUi::setupUi(QMainWindow* window)
     constexpr int costValueWidth = 1980;
 
     auto result = [&](const char* name, const QString& text, bool caption, int row, int left, int width) {
-        return MakeLabel(analysis, name, text, caption ? resultCaption : resultValue, left, resultRows[row],
-            width, resultHeight);
+        return MakeLabel(analysis, name, text, caption ? resultCaption : resultValue, left, resultRows[row], width,
+            resultHeight);
     };
     const QString noTime = QStringLiteral("0D 0H 0M 0S");
     const QString noCost = QStringLiteral("0 ISK");
 
-    lblEfficiencyPrefix = result(
-        "lblEfficiencyPrefix", QStringLiteral("Efficiency:"), true, 0, timeCaptionLeft, timeCaptionWidth);
+    lblEfficiencyPrefix
+        = result("lblEfficiencyPrefix", QStringLiteral("Efficiency:"), true, 0, timeCaptionLeft, timeCaptionWidth);
     lblEfficiency = result("lblEfficiency", QStringLiteral("0%"), false, 0, timeValueLeft, timeValueWidth);
-    lblBuildTimePrefix = result(
-        "lblBuildTimePrefix", QStringLiteral("Build Time:"), true, 1, timeCaptionLeft, timeCaptionWidth);
+    lblBuildTimePrefix
+        = result("lblBuildTimePrefix", QStringLiteral("Build Time:"), true, 1, timeCaptionLeft, timeCaptionWidth);
     lblBuildTime = result("lblBuildTime", noTime, false, 1, timeValueLeft, timeValueWidth);
-    lblTimePrefix = result(
-        "lblTimePrefix", QStringLiteral("ML Research Time:"), true, 2, timeCaptionLeft, timeCaptionWidth);
+    lblTimePrefix
+        = result("lblTimePrefix", QStringLiteral("ML Research Time:"), true, 2, timeCaptionLeft, timeCaptionWidth);
     lblTime = result("lblTime", noTime, false, 2, timeValueLeft, timeValueWidth);
-    Label1
-        = result("Label1", QStringLiteral("PL Research Time:"), true, 3, timeCaptionLeft, timeCaptionWidth);
+    Label1 = result("Label1", QStringLiteral("PL Research Time:"), true, 3, timeCaptionLeft, timeCaptionWidth);
     lblPLTime = result("lblPLTime", noTime, false, 3, timeValueLeft, timeValueWidth);
 
-    lblBuildCostPrefix = result("lblBuildCostPrefix", QStringLiteral("Build Cost (Total):"), true, 0,
-        costCaptionLeft, costCaptionWidth);
+    lblBuildCostPrefix = result(
+        "lblBuildCostPrefix", QStringLiteral("Build Cost (Total):"), true, 0, costCaptionLeft, costCaptionWidth);
     lblBuildCost = result("lblBuildCost", noCost, false, 0, costValueLeft, costValueWidth);
-    lblBuildWastePrefix = result("lblBuildWastePrefix", QStringLiteral("Build Cost (Waste):"), true, 1,
-        costCaptionLeft, costCaptionWidth);
+    lblBuildWastePrefix = result(
+        "lblBuildWastePrefix", QStringLiteral("Build Cost (Waste):"), true, 1, costCaptionLeft, costCaptionWidth);
     lblBuildWaste = result("lblBuildWaste", noCost, false, 1, costValueLeft, costValueWidth);
     lblCostPerUnitPrefix = result("lblCostPerUnitPrefix", QStringLiteral("Cost Per Unit (Total):"), true, 2,
         costCaptionLeft, costCaptionWidth);
@@ -371,21 +364,20 @@ void frmMainUi::setupUi(QMainWindow* window)
     lblTimePrefix->setToolTip(QStringLiteral("Material Level Research Time"));
     Label1->setToolTip(QStringLiteral("Productivity Level Research Time"));
 
-    chkPOSLab
-        = MakeCheckBox(analysis, "chkPOSLab", QStringLiteral("POS Lab"), timeCaptionLeft, 1230, 1200, 255);
+    chkPOSLab = MakeCheckBox(analysis, "chkPOSLab", QStringLiteral("POS Lab"), timeCaptionLeft, 1230, 1200, 255);
     chkPOSLab->setToolTip(QStringLiteral("25% Faster Research"));
 
     // Left 4920, top 2160 in window coordinates.
     cboAssemblyArray = MakeList(analysis, "cboAssemblyArray",
-        { "None", "Equipment", "Rapid Equipment", "Ammunition", "Drone", "Component", "Capital Ship",
-            "Large Ship", "Medium Ship", "Small Ship", "Adv. Large Ship", "Adv. Medium Ship",
-            "Adv. Small Ship", "Subsystem", "X-Large Ship" },
+        {"None", "Equipment", "Rapid Equipment", "Ammunition", "Drone", "Component", "Capital Ship", "Large Ship",
+            "Medium Ship", "Small Ship", "Adv. Large Ship", "Adv. Medium Ship", "Adv. Small Ship", "Subsystem",
+            "X-Large Ship"},
         4920 - frameLeft, 2160 - frameTop, 2100, 315);
     // No selection yet: start-up's selection of "None" must register as a change.
     cboAssemblyArray->setCurrentIndex(-1);
 
     // Skill selectors stacked at the right, each with its caption to its right.
-    constexpr int skillRows[] = { 105, 450, 795, 1140 };
+    constexpr int skillRows[] = {105, 450, 795, 1140};
     constexpr int skillHeight = 300;
     constexpr int skillListLeft = 8880;
     constexpr int skillListWidth = 555;
@@ -393,7 +385,7 @@ void frmMainUi::setupUi(QMainWindow* window)
     constexpr int skillCaptionWidth = 1350;
     auto skill = [&](QComboBox*& list, QLabel*& caption, const char* listName, const char* captionName,
                      const QString& text, int row) {
-        list = MakeList(analysis, listName, { "0", "1", "2", "3", "4", "5" }, skillListLeft, skillRows[row],
+        list = MakeList(analysis, listName, {"0", "1", "2", "3", "4", "5"}, skillListLeft, skillRows[row],
             skillListWidth, skillHeight);
         caption = MakeLabel(analysis, captionName, text, Qt::AlignLeft | Qt::AlignVCenter, skillCaptionLeft,
             skillRows[row], skillCaptionWidth, skillHeight);
@@ -403,9 +395,9 @@ void frmMainUi::setupUi(QMainWindow* window)
     skill(cboResearch, lblResearch, "cboResearch", "lblResearch", QStringLiteral("Research"), 2);
     skill(cboIndustry, lblIndustry, "cboIndustry", "lblIndustry", QStringLiteral("Industry"), 3);
     // Fixed words of the design, "ME" and "PE" included.
-    for (QWidget* w : std::initializer_list<QWidget*> { cboMetallurgy, lblMetallurgy })
+    for (QWidget* w : std::initializer_list<QWidget*>{cboMetallurgy, lblMetallurgy})
         w->setToolTip(QStringLiteral("5% per level reduction in ME research time."));
-    for (QWidget* w : std::initializer_list<QWidget*> { cboPE, lblPE })
+    for (QWidget* w : std::initializer_list<QWidget*>{cboPE, lblPE})
         w->setToolTip(QStringLiteral("5% per level reduction in waste material."));
     lblResearch->setToolTip(QStringLiteral("5% per level reduction in PE research time."));
     lblIndustry->setToolTip(QStringLiteral("4% per level reduction production time."));
@@ -416,13 +408,11 @@ void frmMainUi::setupUi(QMainWindow* window)
     fraPPU = MakeGridFrame(client, "fraPPU", QStringLiteral("Unit Price"),
         QStringLiteral("Double-click here for auto-pricing."), 4560, 1335);
     fraWaste = MakeGridFrame(client, "fraWaste", QStringLiteral("Waste"),
-        QStringLiteral(
-            "The amount of waste material used in production.  Researching the BPO will reduce the "
-            "waste."),
+        QStringLiteral("The amount of waste material used in production.  Researching the BPO will reduce the "
+                       "waste."),
         6000, 1215);
     fraTotal = MakeGridFrame(client, "fraTotal", QStringLiteral("Total"),
-        QStringLiteral(
-            "This is what you'll see on an un-researched BPO if you have Production Efficiency 5."),
+        QStringLiteral("This is what you'll see on an un-researched BPO if you have Production Efficiency 5."),
         7320, 1215);
     fraIdealML = MakeGridFrame(client, "fraIdealML", QStringLiteral("Ideal ML"),
         QStringLiteral("This is the ML at which you will have 0 waste material."), 8640, 1215);
@@ -445,8 +435,8 @@ void frmMainUi::setupUi(QMainWindow* window)
         box->setFrame(false);
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         // Fixed words of the design, although a typed price follows the locale.
-        box->setToolTip(QStringLiteral(
-            "ISK per unit, uses point-decimal (US) format, press Enter to save a new price value"));
+        box->setToolTip(
+            QStringLiteral("ISK per unit, uses point-decimal (US) format, press Enter to save a new price value"));
         if (!priceStripes)
             priceStripes.emplace(box, BgrColour(Colour::White));
         priceStripes->Paint(box, row);
@@ -503,9 +493,9 @@ void frmMainUi::setupUi(QMainWindow* window)
             QWidget::setTabOrder(previous, next);
         previous = next;
     };
-    for (QWidget* w : std::initializer_list<QWidget*> { txtML, txtWF, txtPL, txtRuns, txtBatchSize,
-             cmdButtonize, txtSearch, cmdClear, cboBP, cmdBack, chkOwnThis, chkPOSLab, cboMetallurgy, cboPE,
-             cboResearch, cboIndustry, cboAssemblyArray })
+    for (QWidget* w : std::initializer_list<QWidget*>{txtML, txtWF, txtPL, txtRuns, txtBatchSize, cmdButtonize,
+             txtSearch, cmdClear, cboBP, cmdBack, chkOwnThis, chkPOSLab, cboMetallurgy, cboPE, cboResearch,
+             cboIndustry, cboAssemblyArray})
         chain(w);
     for (QLineEdit* box : txtPPU)
         chain(box);
@@ -513,11 +503,10 @@ void frmMainUi::setupUi(QMainWindow* window)
     for (QMenu* menu : window->findChildren<QMenu*>())
         SetFixedColours(menu);
     FitTexts(centralWidget);
-    for (QComboBox* box : { cboBP, cboMetallurgy, cboPE, cboResearch, cboIndustry, cboAssemblyArray })
+    for (QComboBox* box : {cboBP, cboMetallurgy, cboPE, cboResearch, cboIndustry, cboAssemblyArray})
         WheelNeedsFocus(box);
 
-    window->setFixedSize(
-        TwipsToPixels(ClientWidth), menuBar->sizeHint().height() + TwipsToPixels(ClientHeight));
+    window->setFixedSize(TwipsToPixels(ClientWidth), menuBar->sizeHint().height() + TwipsToPixels(ClientHeight));
 }
 
 void frmMainUi::FillBlueprints(const QStringList& names, const std::vector<std::int16_t>& indexes)

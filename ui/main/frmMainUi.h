@@ -20,7 +20,8 @@ class QMenuBar;
 class QPushButton;
 class QString;
 class QWidget;
-template <typename T> class QList;
+template <typename T>
+class QList;
 using QStringList = QList<QString>;
 
 namespace brenta::ui {
@@ -90,13 +91,13 @@ struct frmMainUi {
     QGroupBox* fraTotal = nullptr;
     QGroupBox* fraIdealML = nullptr;
     QGroupBox* fraNextImprovement = nullptr;
-    LabelColumn lblPrefix {};
-    LabelColumn lblAmount {};
-    std::array<QLineEdit*, RowCount> txtPPU {};
-    LabelColumn lblWaste {};
-    LabelColumn lblTotal {};
-    LabelColumn lblIdeal {};
-    LabelColumn lblImprove {};
+    LabelColumn lblPrefix{};
+    LabelColumn lblAmount{};
+    std::array<QLineEdit*, RowCount> txtPPU{};
+    LabelColumn lblWaste{};
+    LabelColumn lblTotal{};
+    LabelColumn lblIdeal{};
+    LabelColumn lblImprove{};
 
     // Menu bar.
     QMenu* File = nullptr;

@@ -96,7 +96,8 @@ private:
     FileDialog& dialog_;
 };
 
-FileDialog::FileDialog(QWidget* owner, QString objectName, QString caption, int filesHeight, storage::NameMatch match)
+FileDialog::FileDialog(
+    QWidget* owner, QString objectName, QString caption, int filesHeight, storage::NameMatch match)
     : owner_(owner), objectName_(std::move(objectName)), caption_(std::move(caption)), filesHeight_(filesHeight),
       match_(match)
 {
@@ -258,8 +259,8 @@ std::string FileDialog::NameBytes(const QString& text)
             bytes += static_cast<char>(unit - 0xDC00); // a byte that was no UTF-8
             continue;
         }
-        const qsizetype length = QChar::isHighSurrogate(unit) && i + 1 < text.size()
-                && QChar::isLowSurrogate(text[i + 1].unicode())
+        const qsizetype length
+            = QChar::isHighSurrogate(unit) && i + 1 < text.size() && QChar::isLowSurrogate(text[i + 1].unicode())
             ? 2
             : 1;
         bytes += text.mid(i, length).toUtf8().toStdString();
@@ -268,8 +269,8 @@ std::string FileDialog::NameBytes(const QString& text)
     return bytes;
 }
 
-QPushButton* FileDialog::AddButton(QDialog& window, const char* name, const QString& caption, int left,
-    std::function<void()> onClick)
+QPushButton* FileDialog::AddButton(
+    QDialog& window, const char* name, const QString& caption, int left, std::function<void()> onClick)
 {
     auto* button = new EnterButton(caption, &window);
     button->setObjectName(QString::fromLatin1(name));

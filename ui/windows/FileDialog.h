@@ -87,8 +87,8 @@ protected:
     QString SelectedEntry() const;
 
     // A button of the bottom row at left (twips); Enter elsewhere never presses it.
-    static QPushButton* AddButton(QDialog& window, const char* name, const QString& caption, int left,
-        std::function<void()> onClick);
+    static QPushButton* AddButton(
+        QDialog& window, const char* name, const QString& caption, int left, std::function<void()> onClick);
     // Tab moves through controls in this order.
     static void SetTabOrder(std::initializer_list<QWidget*> controls);
 

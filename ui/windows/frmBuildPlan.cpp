@@ -35,73 +35,67 @@ using mainwindow::S;
 
 namespace {
 
-    // Readable on the grey window: the sheet's bright green and red are meant for black.
-    constexpr unsigned kGain = 0x006000;
-    constexpr unsigned kLoss = 0x0000B0;
-    constexpr unsigned kBlack = 0x000000;
+// Readable on the grey window: the sheet's bright green and red are meant for black.
+constexpr unsigned kGain = 0x006000;
+constexpr unsigned kLoss = 0x0000B0;
+constexpr unsigned kBlack = 0x000000;
 
-    QString Money(double value, const NumberFormat& fmt)
-    {
-        return Q(numbers::Format(value, "###,##0.00", fmt));
-    }
+QString Money(double value, const NumberFormat& fmt) { return Q(numbers::Format(value, "###,##0.00", fmt)); }
 
-    // A view of its own fixed colours: the sheet's black and dark grey stripes with
-    // light text, whatever the desktop's colours.
-    void DarkView(QTreeWidget* view)
-    {
-        QPalette p = view->palette();
-        for (QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive, QPalette::Disabled }) {
-            p.setColor(group, QPalette::Base, BgrColour(Colour::StripeOdd));
-            p.setColor(group, QPalette::AlternateBase, BgrColour(Colour::StripeEven));
-            p.setColor(group, QPalette::Text, BgrColour(Colour::White));
-            p.setColor(group, QPalette::Highlight, BgrColour(Colour::Navy));
-            p.setColor(group, QPalette::HighlightedText, BgrColour(Colour::White));
-            p.setColor(group, QPalette::Window, BgrColour(Colour::Grey));
-            p.setColor(group, QPalette::Button, BgrColour(Colour::Grey));
-            p.setColor(group, QPalette::WindowText, BgrColour(kBlack));
-            p.setColor(group, QPalette::ButtonText, BgrColour(kBlack));
-        }
-        view->setPalette(p);
-        view->header()->setPalette(p);
-        view->setAlternatingRowColors(true);
-        view->setUniformRowHeights(true);
-        view->header()->setStretchLastSection(false);
-        view->header()->setDefaultAlignment(Qt::AlignCenter);
+// A view of its own fixed colours: the sheet's black and dark grey stripes with
+// light text, whatever the desktop's colours.
+void DarkView(QTreeWidget* view)
+{
+    QPalette p = view->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        p.setColor(group, QPalette::Base, BgrColour(Colour::StripeOdd));
+        p.setColor(group, QPalette::AlternateBase, BgrColour(Colour::StripeEven));
+        p.setColor(group, QPalette::Text, BgrColour(Colour::White));
+        p.setColor(group, QPalette::Highlight, BgrColour(Colour::Navy));
+        p.setColor(group, QPalette::HighlightedText, BgrColour(Colour::White));
+        p.setColor(group, QPalette::Window, BgrColour(Colour::Grey));
+        p.setColor(group, QPalette::Button, BgrColour(Colour::Grey));
+        p.setColor(group, QPalette::WindowText, BgrColour(kBlack));
+        p.setColor(group, QPalette::ButtonText, BgrColour(kBlack));
     }
+    view->setPalette(p);
+    view->header()->setPalette(p);
+    view->setAlternatingRowColors(true);
+    view->setUniformRowHeights(true);
+    view->header()->setStretchLastSection(false);
+    view->header()->setDefaultAlignment(Qt::AlignCenter);
+}
 
-    QLabel* Caption(QGridLayout* grid, int row, int column, const char* text)
-    {
-        auto* label = new QLabel(QString::fromLatin1(text));
-        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        grid->addWidget(label, row, column);
-        return label;
-    }
+QLabel* Caption(QGridLayout* grid, int row, int column, const char* text)
+{
+    auto* label = new QLabel(QString::fromLatin1(text));
+    label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    grid->addWidget(label, row, column);
+    return label;
+}
 
-    QLabel* Value(QGridLayout* grid, int row, int column, const char* name)
-    {
-        auto* label = new QLabel;
-        label->setObjectName(QString::fromLatin1(name));
-        label->setTextFormat(Qt::PlainText);
-        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
-        label->setMinimumWidth(TwipsToPixels(1800));
-        grid->addWidget(label, row, column);
-        return label;
-    }
+QLabel* Value(QGridLayout* grid, int row, int column, const char* name)
+{
+    auto* label = new QLabel;
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextFormat(Qt::PlainText);
+    label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    label->setMinimumWidth(TwipsToPixels(1800));
+    grid->addWidget(label, row, column);
+    return label;
+}
 
-    QPushButton* Button(QWidget* parent, const char* name, const QString& caption)
-    {
-        auto* button = new QPushButton(caption, parent);
-        button->setObjectName(QString::fromLatin1(name));
-        return button;
-    }
+QPushButton* Button(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    return button;
+}
 
 } // namespace
 
 frmBuildPlan::frmBuildPlan(frmMain& main)
-    : QWidget(&main, Qt::Window)
-    , main_(&main)
-    , builders_(main.Cat().strBPs)
-    , products_(main.Cat())
+    : QWidget(&main, Qt::Window), main_(&main), builders_(main.Cat().strBPs), products_(main.Cat())
 {
     setAttribute(Qt::WA_DeleteOnClose);
     SetupUi();
@@ -120,14 +114,14 @@ void frmBuildPlan::SetupUi()
     setFont(small);
     SetBackColour(this, BgrColour(Colour::Grey));
     QPalette palette = this->palette();
-    for (QPalette::ColorGroup group : { QPalette::Active, QPalette::Inactive }) {
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
         palette.setColor(group, QPalette::WindowText, BgrColour(kBlack));
         palette.setColor(group, QPalette::ButtonText, BgrColour(kBlack));
         palette.setColor(group, QPalette::Button, BgrColour(Colour::Grey));
         palette.setColor(group, QPalette::Base, BgrColour(Colour::White));
         palette.setColor(group, QPalette::Text, BgrColour(kBlack));
     }
-    for (QPalette::ColorRole role : { QPalette::WindowText, QPalette::Text, QPalette::ButtonText })
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
         palette.setColor(QPalette::Disabled, role, BgrColour(Colour::DarkGrey));
     setPalette(palette);
 
@@ -148,8 +142,7 @@ void frmBuildPlan::SetupUi()
     lblCostPerUnit = Value(totals, 1, 1, "lblCostPerUnit");
     Caption(totals, 2, 0, "Build Time:");
     lblBuildTime = Value(totals, 2, 1, "lblBuildTime");
-    lblBuildTime->setToolTip(
-        QStringLiteral("Every built job one after the other, with your Industry skill."));
+    lblBuildTime->setToolTip(QStringLiteral("Every built job one after the other, with your Industry skill."));
     Caption(totals, 0, 2, "Sale Price per Unit:");
     txtSalePrice = new QLineEdit(this);
     txtSalePrice->setObjectName(QStringLiteral("txtSalePrice"));
@@ -171,9 +164,9 @@ void frmBuildPlan::SetupUi()
     auto* split = split_ = new QSplitter(Qt::Horizontal, this);
     tvwPlan = new QTreeWidget(split);
     tvwPlan->setObjectName(QStringLiteral("tvwPlan"));
-    tvwPlan->setHeaderLabels({ QStringLiteral("Item"), QStringLiteral("Quantity"), QStringLiteral("Runs"),
-        QStringLiteral("Surplus"), QStringLiteral("Build"), QStringLiteral("Unit Price"),
-        QStringLiteral("Cost"), QStringLiteral("Build Time") });
+    tvwPlan->setHeaderLabels({QStringLiteral("Item"), QStringLiteral("Quantity"), QStringLiteral("Runs"),
+        QStringLiteral("Surplus"), QStringLiteral("Build"), QStringLiteral("Unit Price"), QStringLiteral("Cost"),
+        QStringLiteral("Build Time")});
     DarkView(tvwPlan);
     // The numbers keep their whole width (fitted once per write: fitting on every
     // cell's change would cost a flip many times over); the names take what is left.
@@ -184,8 +177,8 @@ void frmBuildPlan::SetupUi()
     lvwShopping = new QTreeWidget(split);
     lvwShopping->setObjectName(QStringLiteral("lvwShopping"));
     lvwShopping->setRootIsDecorated(false);
-    lvwShopping->setHeaderLabels({ QStringLiteral("Shopping List"), QStringLiteral("Quantity"),
-        QStringLiteral("Unit Price"), QStringLiteral("Cost") });
+    lvwShopping->setHeaderLabels({QStringLiteral("Shopping List"), QStringLiteral("Quantity"),
+        QStringLiteral("Unit Price"), QStringLiteral("Cost")});
     DarkView(lvwShopping);
     lvwShopping->header()->setSectionResizeMode(QHeaderView::Interactive);
     lvwShopping->header()->setSectionResizeMode(ShopItem, QHeaderView::Stretch);
@@ -199,14 +192,13 @@ void frmBuildPlan::SetupUi()
     lblStatus->setTextFormat(Qt::PlainText);
     buttons->addWidget(lblStatus, 1);
     cmdCheapest = Button(this, "cmdCheapest", QStringLiteral("Cheapest"));
-    cmdCheapest->setToolTip(
-        QStringLiteral("Build or buy each item by its price again, forgetting your choices."));
+    cmdCheapest->setToolTip(QStringLiteral("Build or buy each item by its price again, forgetting your choices."));
     cmdCopy = Button(this, "cmdCopy", QStringLiteral("Copy Shopping List"));
     cmdCopy->setToolTip(
         QStringLiteral("Item, quantity, unit price and cost, tab-separated, to paste into a spreadsheet."));
     cmdSave = Button(this, "cmdSave", QStringLiteral("Save Plan..."));
     cmdClose = Button(this, "cmdClose", QStringLiteral("Close"));
-    for (QPushButton* b : { cmdCheapest, cmdCopy, cmdSave, cmdClose })
+    for (QPushButton* b : {cmdCheapest, cmdCopy, cmdSave, cmdClose})
         buttons->addWidget(b);
     layout->addLayout(buttons);
 
@@ -254,10 +246,10 @@ void frmBuildPlan::ShowNothing(const QString& why)
     lvwShopping->clear();
     lblProduct->setText(why);
     for (QLabel* label :
-        { lblTotalCost, lblCostPerUnit, lblRevenue, lblProfit, lblProfitPerUnit, lblBuildTime, lblSkills })
+        {lblTotalCost, lblCostPerUnit, lblRevenue, lblProfit, lblProfitPerUnit, lblBuildTime, lblSkills})
         label->setText(QString());
-    for (QWidget* w : { static_cast<QWidget*>(cmdCopy), static_cast<QWidget*>(cmdSave),
-             static_cast<QWidget*>(cmdCheapest), static_cast<QWidget*>(txtSalePrice) })
+    for (QWidget* w : {static_cast<QWidget*>(cmdCopy), static_cast<QWidget*>(cmdSave),
+             static_cast<QWidget*>(cmdCheapest), static_cast<QWidget*>(txtSalePrice)})
         w->setEnabled(false);
 }
 
@@ -270,12 +262,12 @@ void frmBuildPlan::Refresh()
         return;
     }
     const NumberFormat& fmt = main.Format();
-    plan::Player player { fmt, shown->pe, shown->industry, shown->matMult, shown->timeMult };
+    plan::Player player{fmt, shown->pe, shown->industry, shown->matMult, shown->timeMult};
     const bool sameBlueprint = plannedBP_ == shown->blueprint;
     std::optional<plan::Plan> made;
     try {
-        const plan::Job job { shown->blueprint, numbers::TextToInt32(shown->runs, fmt),
-            numbers::TextToInt32(shown->ml, fmt), numbers::TextToInt32(shown->pl, fmt) };
+        const plan::Job job{shown->blueprint, numbers::TextToInt32(shown->runs, fmt),
+            numbers::TextToInt32(shown->ml, fmt), numbers::TextToInt32(shown->pl, fmt)};
         if (job.runs <= 0)
             throw Failure("No runs");
         double salePrice = 0;
@@ -290,8 +282,8 @@ void frmBuildPlan::Refresh()
         if (sameBlueprint && plan_)
             plan::KeepPins(*made, *plan_);
     } catch (const Failure&) {
-        ShowNothing(QStringLiteral(
-            "No plan: the run count or a level on the sheet is not a number the plan can use."));
+        ShowNothing(
+            QStringLiteral("No plan: the run count or a level on the sheet is not a number the plan can use."));
         return;
     } catch (const std::out_of_range&) {
         ShowNothing(QStringLiteral("No plan: the blueprint on display cannot be read."));
@@ -301,8 +293,8 @@ void frmBuildPlan::Refresh()
     const bool sameShape = sameBlueprint && plan_ && plan_->nodes.size() == made->nodes.size();
     plan_ = std::move(made);
     plannedBP_ = shown->blueprint;
-    for (QWidget* w : { static_cast<QWidget*>(cmdCopy), static_cast<QWidget*>(cmdSave),
-             static_cast<QWidget*>(cmdCheapest), static_cast<QWidget*>(txtSalePrice) })
+    for (QWidget* w : {static_cast<QWidget*>(cmdCopy), static_cast<QWidget*>(cmdSave),
+             static_cast<QWidget*>(cmdCheapest), static_cast<QWidget*>(txtSalePrice)})
         w->setEnabled(true);
     if (!sameBlueprint)
         txtSalePrice->setText(Q(numbers::ToText(plan_->productPrice, fmt)));
@@ -331,7 +323,7 @@ void frmBuildPlan::FitWidths()
         want = std::min(want, screen->availableGeometry().width());
     if (width() < want)
         resize(want, height());
-    split_->setSizes({ plan, shopping });
+    split_->setSizes({plan, shopping});
 }
 
 void frmBuildPlan::BuildTree()
@@ -362,8 +354,7 @@ void frmBuildPlan::BuildTree()
         if (i != 0 && node.Buildable()) {
             item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
             item->setCheckState(ColBuild, Qt::Unchecked);
-            item->setToolTip(
-                ColBuild, QStringLiteral("Checked: built from its blueprint. Unchecked: bought."));
+            item->setToolTip(ColBuild, QStringLiteral("Checked: built from its blueprint. Unchecked: bought."));
         }
     }
     tvwPlan->addTopLevelItem(items_[0]);

@@ -15,14 +15,13 @@ namespace brenta::ui {
 
 namespace {
 
-    constexpr int kSide = 375; // inside, twips
-    constexpr int kBorderPx = 1;
-    constexpr unsigned kBackground = 0x404040;
+constexpr int kSide = 375; // inside, twips
+constexpr int kBorderPx = 1;
+constexpr unsigned kBackground = 0x404040;
 
 } // namespace
 
-frmButton::frmButton(frmMain& main)
-    : QFrame(&main, Qt::Window | Qt::FramelessWindowHint), main_(main)
+frmButton::frmButton(frmMain& main) : QFrame(&main, Qt::Window | Qt::FramelessWindowHint), main_(main)
 {
     setObjectName(QStringLiteral("frmButton"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -64,7 +63,8 @@ void frmButton::mousePressEvent(QMouseEvent* event)
 // A click: pressed and released over the square, the text included.
 void frmButton::mouseReleaseEvent(QMouseEvent* event)
 {
-    const bool click = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
+    const bool click
+        = pressed_ && event->button() == Qt::LeftButton && rect().contains(event->position().toPoint());
     pressed_ = false;
     event->accept();
     if (click)

@@ -23,56 +23,51 @@ using mainwindow::S;
 
 namespace {
 
-    constexpr int ClientWidth = 8490;
-    constexpr int ClientHeight = 8265;
-    constexpr int GridTop = 1800;
-    constexpr int GridHeight = 6375;
-    constexpr int FullGridHeight = 6615; // 25 rows: taller than the rule for fewer rows gives
-    constexpr int AboveAndBelowGrid = 2265; // outer height beyond the grid frames
-    constexpr int RowPitch = 240;
-    constexpr int CellHeight = 255;
-    constexpr int CellIndentPx = 3;
+constexpr int ClientWidth = 8490;
+constexpr int ClientHeight = 8265;
+constexpr int GridTop = 1800;
+constexpr int GridHeight = 6375;
+constexpr int FullGridHeight = 6615; // 25 rows: taller than the rule for fewer rows gives
+constexpr int AboveAndBelowGrid = 2265; // outer height beyond the grid frames
+constexpr int RowPitch = 240;
+constexpr int CellHeight = 255;
+constexpr int CellIndentPx = 3;
 
-    const char* const WasteToolTip
-        = "The amount of waste material used in production.  Researching the BPO will reduce the waste.";
+const char* const WasteToolTip
+    = "The amount of waste material used in production.  Researching the BPO will reduce the waste.";
 
-    template <class W> W* Place(W* widget, const QString& name, int left, int top, int width, int height)
-    {
-        widget->setObjectName(name);
-        widget->setGeometry(TwipRect(left, top, width, height));
-        return widget;
-    }
+template <class W>
+W* Place(W* widget, const QString& name, int left, int top, int width, int height)
+{
+    widget->setObjectName(name);
+    widget->setGeometry(TwipRect(left, top, width, height));
+    return widget;
+}
 
-    QLabel* MakeLabel(QWidget* parent, const QString& name, const char* text, int left, int top, int width,
-        int height, Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
-    {
-        auto* label = Place(new QLabel(QString::fromLatin1(text), parent), name, left, top, width, height);
-        label->setTextFormat(Qt::PlainText);
-        label->setAlignment(align);
-        return label;
-    }
+QLabel* MakeLabel(QWidget* parent, const QString& name, const char* text, int left, int top, int width, int height,
+    Qt::Alignment align = Qt::AlignLeft | Qt::AlignVCenter)
+{
+    auto* label = Place(new QLabel(QString::fromLatin1(text), parent), name, left, top, width, height);
+    label->setTextFormat(Qt::PlainText);
+    label->setAlignment(align);
+    return label;
+}
 
-    QGroupBox* MakeFrame(QWidget* parent, const QString& name, const char* caption, int left, int top,
-        int width, int height, const char* toolTip = nullptr)
-    {
-        auto* frame
-            = Place(new QGroupBox(QString::fromLatin1(caption), parent), name, left, top, width, height);
-        if (toolTip)
-            frame->setToolTip(QString::fromLatin1(toolTip));
-        SetBackColour(frame, BgrColour(Colour::Grey));
-        return frame;
-    }
+QGroupBox* MakeFrame(QWidget* parent, const QString& name, const char* caption, int left, int top, int width,
+    int height, const char* toolTip = nullptr)
+{
+    auto* frame = Place(new QGroupBox(QString::fromLatin1(caption), parent), name, left, top, width, height);
+    if (toolTip)
+        frame->setToolTip(QString::fromLatin1(toolTip));
+    SetBackColour(frame, BgrColour(Colour::Grey));
+    return frame;
+}
 
-    QString Indexed(const char* name, int i)
-    {
-        return QString::fromLatin1(name) + '_' + QString::number(i);
-    }
+QString Indexed(const char* name, int i) { return QString::fromLatin1(name) + '_' + QString::number(i); }
 
 } // namespace
 
-frmComparison::frmComparison(frmMain& main)
-    : QWidget(nullptr)
-    , main_(&main)
+frmComparison::frmComparison(frmMain& main) : QWidget(nullptr), main_(&main)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     SetupUi();
@@ -118,8 +113,7 @@ void frmComparison::SetupUi()
 
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
     lblFromML = MakeLabel(this, QStringLiteral("lblFromML"), "From ML:", 120, 150, 735, 255, right);
-    txtFromML
-        = Place(new QLineEdit(QStringLiteral("0"), this), QStringLiteral("txtFromML"), 960, 120, 1215, 285);
+    txtFromML = Place(new QLineEdit(QStringLiteral("0"), this), QStringLiteral("txtFromML"), 960, 120, 1215, 285);
     lblToML = MakeLabel(this, QStringLiteral("lblToML"), "To ML:", 120, 510, 735, 255, right);
     txtToML = Place(new QLineEdit(QStringLiteral("0"), this), QStringLiteral("txtToML"), 960, 480, 1215, 285);
     for (int i = 0; i < 2; ++i) {
@@ -138,34 +132,33 @@ void frmComparison::SetupUi()
     lblBuildCost1Prefix = MakeLabel(
         fraAnalysis, QStringLiteral("lblBuildCost1Prefix"), "Build Cost (Start):", 120, 240, 1335, 255);
     lblBuildCost1 = MakeLabel(fraAnalysis, QStringLiteral("lblBuildCost1"), "0 ISK", 1440, 240, 2655, 255);
-    lblBuildCost2Prefix = MakeLabel(
-        fraAnalysis, QStringLiteral("lblBuildCost2Prefix"), "Build Cost (End):", 120, 480, 1335, 225);
+    lblBuildCost2Prefix
+        = MakeLabel(fraAnalysis, QStringLiteral("lblBuildCost2Prefix"), "Build Cost (End):", 120, 480, 1335, 225);
     lblBuildCost2 = MakeLabel(fraAnalysis, QStringLiteral("lblBuildCost2"), "0 ISK", 1440, 480, 2655, 225);
-    lblSavingsPrefix
-        = MakeLabel(fraAnalysis, QStringLiteral("lblSavingsPrefix"), "Savings:", 4320, 240, 735, 255);
+    lblSavingsPrefix = MakeLabel(fraAnalysis, QStringLiteral("lblSavingsPrefix"), "Savings:", 4320, 240, 735, 255);
     lblISKSavings = MakeLabel(fraAnalysis, QStringLiteral("lblISKSavings"), "0 ISK", 5520, 240, 2655, 255);
-    lblResearchTimePrefix = MakeLabel(
-        fraAnalysis, QStringLiteral("lblResearchTimePrefix"), "Research Time:", 4320, 480, 1215, 225);
+    lblResearchTimePrefix
+        = MakeLabel(fraAnalysis, QStringLiteral("lblResearchTimePrefix"), "Research Time:", 4320, 480, 1215, 225);
     lblResearchTime
         = MakeLabel(fraAnalysis, QStringLiteral("lblResearchTime"), "0D 0H 0M 0S", 5520, 480, 2295, 225);
 
-    fraMats = MakeFrame(this, QStringLiteral("fraMats"), "Raw Materials Required", 120, GridTop, 4335,
-        GridHeight, "These are the base (no waste material) requirements with Production Efficiency 5.");
+    fraMats = MakeFrame(this, QStringLiteral("fraMats"), "Raw Materials Required", 120, GridTop, 4335, GridHeight,
+        "These are the base (no waste material) requirements with Production Efficiency 5.");
     fraWaste[0] = MakeFrame(
         this, QStringLiteral("fraWaste_0"), "Waste (Start)", 4560, GridTop, 1215, GridHeight, WasteToolTip);
     fraWaste[1] = MakeFrame(
         this, QStringLiteral("fraWaste_1"), "Waste (End)", 5880, GridTop, 1215, GridHeight, WasteToolTip);
-    fraSavings = MakeFrame(
-        this, QStringLiteral("fraSavings"), "Savings", 7200, GridTop, 1215, GridHeight, WasteToolTip);
+    fraSavings
+        = MakeFrame(this, QStringLiteral("fraSavings"), "Savings", 7200, GridTop, 1215, GridHeight, WasteToolTip);
 
     // Each value starts a little right of where its caption's place ends, so the two never run together.
-    for (QLabel* value : { lblBuildCost1, lblBuildCost2, lblISKSavings, lblResearchTime })
+    for (QLabel* value : {lblBuildCost1, lblBuildCost2, lblISKSavings, lblResearchTime})
         value->setIndent(CellIndentPx + 1);
 
     const Qt::Alignment nameAlign = Qt::AlignLeft | Qt::AlignVCenter;
     const Qt::Alignment numberAlign = Qt::AlignRight | Qt::AlignVCenter;
-    const auto cell = [this](QGroupBox* frame, const QString& name, const char* text, int row, int left,
-                          int width, Qt::Alignment align) {
+    const auto cell = [this](QGroupBox* frame, const QString& name, const char* text, int row, int left, int width,
+                          Qt::Alignment align) {
         QLabel* label = MakeLabel(frame, name, text, left, RowPitch * (row + 1), width, CellHeight, align);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setLineWidth(1);
@@ -265,14 +258,13 @@ void frmComparison::ShrinkFrame(std::int16_t maxIndex)
 {
     for (int r = 0; r < RowCount; ++r) {
         const auto i = static_cast<std::size_t>(r);
-        for (QLabel* cell :
-            { lblPrefix[i], lblAmount[i], lblWaste[i], lblWaste[i + RowCount], lblSavings[i] })
+        for (QLabel* cell : {lblPrefix[i], lblAmount[i], lblWaste[i], lblWaste[i + RowCount], lblSavings[i]})
             cell->setVisible(r <= maxIndex);
     }
     const int frameHeight = maxIndex == RowCount - 1
         ? FullGridHeight
         : numbers::Add16(numbers::Mul16(numbers::Add16(maxIndex, 1), RowPitch), 375);
-    for (QGroupBox* frame : { fraMats, fraWaste[0], fraWaste[1], fraSavings })
+    for (QGroupBox* frame : {fraMats, fraWaste[0], fraWaste[1], fraSavings})
         frame->setFixedHeight(TwipsToPixels(frameHeight));
 
     windowHeightTwips_ = frameHeight + AboveAndBelowGrid;
@@ -284,7 +276,7 @@ void frmComparison::HighlightRow(std::int16_t r)
 {
     const auto i = static_cast<std::size_t>(r);
     for (QLabel* cell :
-        { lblPrefix.at(i), lblAmount.at(i), lblWaste.at(i), lblWaste.at(i + RowCount), lblSavings.at(i) })
+        {lblPrefix.at(i), lblAmount.at(i), lblWaste.at(i), lblWaste.at(i + RowCount), lblSavings.at(i)})
         SetBackColour(cell, BgrColour(Colour::Navy));
 }
 
@@ -293,7 +285,7 @@ void frmComparison::UnhighlightRow(std::int16_t r)
     const auto i = static_cast<std::size_t>(r);
     const QColor stripe = BgrColour(r % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
     for (QLabel* cell :
-        { lblPrefix.at(i), lblAmount.at(i), lblWaste.at(i), lblWaste.at(i + RowCount), lblSavings.at(i) })
+        {lblPrefix.at(i), lblAmount.at(i), lblWaste.at(i), lblWaste.at(i + RowCount), lblSavings.at(i)})
         SetBackColour(cell, stripe);
 }
 

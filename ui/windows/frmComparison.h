@@ -10,8 +10,8 @@
 #include <QWidget>
 
 #include <array>
-#include <vector>
 #include <cstdint>
+#include <vector>
 
 #include "calc/Comparison.h"
 
@@ -39,8 +39,8 @@ public:
     QLineEdit* txtFromML = nullptr;
     QLabel* lblToML = nullptr;
     QLineEdit* txtToML = nullptr;
-    std::array<QLabel*, 2> lblWastageFactor {};
-    std::array<QLineEdit*, 2> txtWastageFactor {};
+    std::array<QLabel*, 2> lblWastageFactor{};
+    std::array<QLineEdit*, 2> txtWastageFactor{};
     QGroupBox* fraAnalysis = nullptr;
     QLabel* lblBuildCost1Prefix = nullptr;
     QLabel* lblBuildCost1 = nullptr;
@@ -51,12 +51,12 @@ public:
     QLabel* lblResearchTimePrefix = nullptr;
     QLabel* lblResearchTime = nullptr;
     QGroupBox* fraMats = nullptr;
-    std::array<QGroupBox*, 2> fraWaste {};
+    std::array<QGroupBox*, 2> fraWaste{};
     QGroupBox* fraSavings = nullptr;
-    std::array<QLabel*, RowCount> lblPrefix {};
-    std::array<QLabel*, RowCount> lblAmount {};
-    std::array<QLabel*, comparison::kWasteCells> lblWaste {}; // start column 0..24, end column 25..49
-    std::array<QLabel*, RowCount> lblSavings {};
+    std::array<QLabel*, RowCount> lblPrefix{};
+    std::array<QLabel*, RowCount> lblAmount{};
+    std::array<QLabel*, comparison::kWasteCells> lblWaste{}; // start column 0..24, end column 25..49
+    std::array<QLabel*, RowCount> lblSavings{};
 
     // Shows rows 0..maxIndex and fits the frames and the window to them.
     void ShrinkFrame(std::int16_t maxIndex);

@@ -17,22 +17,22 @@ namespace brenta::ui {
 
 namespace {
 
-    constexpr int kWidth = 1215; // twips, inside
-    constexpr int kHeight = 1455;
-    constexpr int kOptionHeight = 255;
-    constexpr int kOptionPitch = 240;
+constexpr int kWidth = 1215; // twips, inside
+constexpr int kHeight = 1455;
+constexpr int kOptionHeight = 255;
+constexpr int kOptionPitch = 240;
 
-    // Background in every state; text only while enabled, so a disabled option
-    // keeps the desktop's greyed text.
-    void Paint(QLabel* option, const QColor& background, const QColor& text)
-    {
-        QPalette pal = option->palette();
-        pal.setColor(QPalette::Window, background);
-        for (const auto group : {QPalette::Active, QPalette::Inactive})
-            pal.setColor(group, QPalette::WindowText, text);
-        option->setPalette(pal);
-        option->setAutoFillBackground(true);
-    }
+// Background in every state; text only while enabled, so a disabled option
+// keeps the desktop's greyed text.
+void Paint(QLabel* option, const QColor& background, const QColor& text)
+{
+    QPalette pal = option->palette();
+    pal.setColor(QPalette::Window, background);
+    for (const auto group : {QPalette::Active, QPalette::Inactive})
+        pal.setColor(group, QPalette::WindowText, text);
+    option->setPalette(pal);
+    option->setAutoFillBackground(true);
+}
 
 } // namespace
 
@@ -48,7 +48,8 @@ frmContextMenu::frmContextMenu(frmMain& main, std::int16_t row, bool findBP)
     // little smaller rather than clipping the caption.
     QFont narrow = font();
     const int room = TwipsToPixels(kWidth) - 4;
-    while (narrow.pointSizeF() > 6 && QFontMetrics(narrow).horizontalAdvance(QStringLiteral("ML vs. Waste")) > room)
+    while (
+        narrow.pointSizeF() > 6 && QFontMetrics(narrow).horizontalAdvance(QStringLiteral("ML vs. Waste")) > room)
         narrow.setPointSizeF(narrow.pointSizeF() - 0.5);
     setFont(narrow);
 

@@ -27,7 +27,7 @@ public:
     std::int16_t Row() const { return row_; }
 
     // lblContextOption(1) .. lblContextOption(6); element 0 is unused.
-    std::array<QLabel*, 7> lblContextOption {};
+    std::array<QLabel*, 7> lblContextOption{};
 
     // Enables "Find BP" when the row's material has a builder, shows the menu
     // topmost and gives it the focus.

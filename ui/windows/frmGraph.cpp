@@ -13,12 +13,11 @@
 namespace brenta::ui {
 
 namespace {
-    constexpr int ClientWidth = 9795;
-    constexpr int ClientHeight = 6060;
-}
+constexpr int ClientWidth = 9795;
+constexpr int ClientHeight = 6060;
+} // namespace
 
-frmGraph::frmGraph(QWidget* parent)
-    : QWidget(parent)
+frmGraph::frmGraph(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("frmGraph"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -46,8 +45,8 @@ void frmGraph::PlaceLabels()
     std::vector<QRectF> curve;
     for (const graph::Stroke& stroke : picture_.strokes) {
         if (stroke.kind == graph::Stroke::Kind::Line && stroke.colour == graph::kYellow)
-            curve.push_back(QRectF(mapping.map(QPointF(stroke.from.x, stroke.from.y)),
-                mapping.map(QPointF(stroke.to.x, stroke.to.y)))
+            curve.push_back(QRectF(
+                mapping.map(QPointF(stroke.from.x, stroke.from.y)), mapping.map(QPointF(stroke.to.x, stroke.to.y)))
                                 .normalized()
                                 .adjusted(-1, -1, 1, 1));
     }
@@ -144,7 +143,8 @@ void frmGraph::paintEvent(QPaintEvent*)
         if (!label.shown)
             continue;
         painter.setPen(BgrColour(label.colour));
-        painter.drawText(label.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, label.text);
+        painter.drawText(
+            label.rect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine | Qt::TextDontClip, label.text);
     }
 }
 

@@ -2,8 +2,8 @@
 
 #include <QComboBox>
 #include <QDialog>
-#include <QListWidget>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
 
