@@ -1,10 +1,13 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: the default build, the sanitizer build, then
-# a short smoke run of every fuzz target (scripts/fuzz.sh runs them longer).
+# Sets up, builds and runs every test: the format check, the default build, the
+# sanitizer build, then a short smoke run of every fuzz target (scripts/fuzz.sh
+# runs them longer).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup.sh
+echo "=== format"
+scripts/check-format.sh
 for preset in default sanitize; do
     echo "=== $preset"
     cmake --preset "$preset" -DBRENTA_BUILD_TESTS=ON
