@@ -94,9 +94,9 @@ protected:
     // Every grid row's material type ID, 0 for an empty row.
     std::vector<std::int32_t> RowMaterials() const
     {
-        std::vector<std::int32_t> ids;
-        for (int r = 0; r < 25; ++r)
-            ids.push_back(window->RowMaterial(r));
+        std::vector<std::int32_t> ids(ui::frmMainUi::RowCount);
+        for (int r = 0; r < ui::frmMainUi::RowCount; ++r)
+            ids[static_cast<std::size_t>(r)] = window->RowMaterial(r);
         return ids;
     }
     std::string NameOf(std::int16_t index) const
