@@ -1,14 +1,13 @@
 // The calculator: one main window over the program folder, the player's settings
 // store and the locale's number format.
 #include <QApplication>
-#include <QEvent>
 #include <QFile>
 #include <QIcon>
 #include <QLocale>
-#include <QTimer>
 
 #include <filesystem>
 
+#include "app/QuitAfterFirstFrame.h"
 #include "storage/Folders.h"
 #include "storage/Settings.h"
 #include "ui/main/ProgramFolderLock.h"
@@ -29,23 +28,6 @@ std::filesystem::path ExecutablePath()
         exe = QFile::encodeName(QCoreApplication::applicationFilePath()).toStdString();
     return exe;
 }
-
-// Quits the application once the window has painted its first frame: the window's
-// own paint comes first, its children follow in the same pass, and the quit waits
-// for the event loop.
-class QuitAfterFirstFrame : public QObject {
-public:
-    using QObject::QObject;
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            watched->removeEventFilter(this);
-            QTimer::singleShot(0, qApp, &QCoreApplication::quit);
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
 
 } // namespace
 
@@ -75,6 +57,6 @@ int main(int argc, char** argv)
     // Only for measuring the start-up (scripts/startup-ratio.sh): quit, and so save and
     // close as above, once the first frame is painted.
     if (qEnvironmentVariableIsSet("BRENTA_QUIT_AFTER_START"))
-        window.installEventFilter(new QuitAfterFirstFrame(&window));
+        window.installEventFilter(new brenta::app::QuitAfterFirstFrame(&window));
     return app.exec();
 }

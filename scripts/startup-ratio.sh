@@ -8,8 +8,9 @@
 #
 # BUILD_DIR (default build/release) is configured as a Release build if it is not
 # there yet. PROGRAM times another build of the program instead of the one there
-# (an older one, to compare). The calculator quits as soon as its event loop runs, saving its files
-# as on any close, through BRENTA_QUIT_AFTER_START, which only this script sets.
+# (an older one, to compare). Both quit once their first frame is painted (one filter,
+# app/QuitAfterFirstFrame.h); the calculator, through BRENTA_QUIT_AFTER_START, which
+# only this script sets, saves its files as on any close.
 set -euo pipefail
 runs="${1:-20}"
 cd "$(dirname "$0")/.."

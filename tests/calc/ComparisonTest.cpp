@@ -6,25 +6,14 @@
 
 #include "calc/Sheet.h"
 #include "tests/LocaleTest.h"
+#include "tests/calc/PlatesRows.h"
 
 using namespace brenta;
 
 namespace {
 
-struct Material {
-    const char* name;
-    std::int32_t base;
-    const char* price;
-};
-
-const std::vector<Material> kPlatesRows = {
-    {"[Raw] Tritanium", 676, "2"},
-    {"[Raw] Pyerite", 203, "8"},
-    {"[Raw] Mexallon", 280, "32"},
-    {"[Raw] Isogen", 39, "128"},
-    {"[Raw] Nocxium", 2, "512"},
-    {"[Raw] Zydrine", 1, "2048"},
-};
+using test::kPlatesRows;
+using test::Material;
 
 using Texts = std::vector<std::string>;
 

@@ -5,19 +5,17 @@
 #include <vector>
 
 #include "tests/LocaleTest.h"
+#include "tests/calc/PlatesRows.h"
 
 using namespace brenta;
 
 namespace {
 
+using test::kPlatesRows;
+using test::Material;
+
 constexpr const char* kPlates
     = "100mm Reinforced Steel Plates I Blueprint{11294{10{|34/676|35/203|36/280|37/39|38/2|39/1{12000{12000{600{120";
-
-struct Material {
-    const char* name;
-    std::int32_t base;
-    const char* price;
-};
 
 // The sheet of a blueprint as the window hands it over after showing it for one
 // run: names, amounts scaled to the runs, prices and base quantities.
@@ -37,15 +35,6 @@ sheet::Input SheetFor(const std::vector<Material>& materials, const NumberFormat
     }
     return in;
 }
-
-const std::vector<Material> kPlatesRows = {
-    {"[Raw] Tritanium", 676, "2"},
-    {"[Raw] Pyerite", 203, "8"},
-    {"[Raw] Mexallon", 280, "32"},
-    {"[Raw] Isogen", 39, "128"},
-    {"[Raw] Nocxium", 2, "512"},
-    {"[Raw] Zydrine", 1, "2048"},
-};
 
 std::vector<std::string> Column(
     const sheet::Output& out, std::optional<std::string> sheet::RowOutput::*cell, int n)
