@@ -96,6 +96,8 @@ public:
     // What the ML-to-ML comparison takes: the shown blueprint's name and rows as
     // shown, the ML box, and the sheet's live values.
     ComparisonSource ComparisonInput() const;
+    // Only its live values, which every recomputation of the comparison reads.
+    comparison::Input ComparisonValues() const;
     // The job on the sheet, as the build plan plans it; nothing while no
     // blueprint is on display.
     std::optional<SheetJob> ShownJob() const;

@@ -81,8 +81,13 @@ ComparisonSource frmMain::ComparisonInput() const
     source.ml = ui.txtML->text();
     for (int r = 0; r < kRows && !ui.lblPrefix[r]->text().isEmpty(); ++r)
         source.rows.push_back({ui.lblPrefix[r]->text(), ui.lblAmount[r]->text(), ForeColour(ui.lblPrefix[r])});
+    source.input = ComparisonValues();
+    return source;
+}
 
-    comparison::Input& in = source.input;
+comparison::Input frmMain::ComparisonValues() const
+{
+    comparison::Input in;
     in.fmt = fmt_;
     in.fromText = in.toText = S(ui.txtML->text());
     in.pe = ui.cboPE->currentIndex();
@@ -95,7 +100,7 @@ ComparisonSource frmMain::ComparisonInput() const
     in.posLab = ui.chkPOSLab->isChecked();
     for (std::size_t r = 0; r < static_cast<std::size_t>(kRows) && r < in.rows.size(); ++r)
         in.rows[r] = {S(ui.lblPrefix[r]->text()), S(ui.lblAmount[r]->text()), S(ui.txtPPU[r]->text())};
-    return source;
+    return in;
 }
 
 void frmMain::UpdateML()

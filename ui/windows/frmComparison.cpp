@@ -221,7 +221,7 @@ void frmComparison::Compute(comparison::Side side)
         return;
     // The main window's live values (prices, skills, multipliers) with this
     // window's levels and copied rows.
-    comparison::Input in = main_->ComparisonInput().input;
+    comparison::Input in = main_->ComparisonValues();
     in.fromText = S(txtFromML->text());
     in.toText = S(txtToML->text());
     in.baseQty = baseQty_;
