@@ -16,8 +16,8 @@ fi
 [[ -f $build/compile_commands.json ]] || cmake --preset default >/dev/null
 
 # The project's own translation units only (no moc, autogen or generated data),
-# without the build's precompiled test headers: those are GCC's, which clang
-# cannot read, and every source includes what it uses anyway.
+# without the build's precompiled headers: clang-tidy need not be the exact
+# compiler that wrote them, and every source includes what it uses anyway.
 db=$(mktemp -d)
 trap 'rm -rf "$db"' EXIT
 python3 - "$root" "$build/compile_commands.json" "$db/compile_commands.json" <<'PY'

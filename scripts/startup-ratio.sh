@@ -16,7 +16,7 @@ runs="${1:-20}"
 cd "$(dirname "$0")/.."
 build="${BUILD_DIR:-build/release}"
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
-    cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DBRENTA_BUILD_TESTS=OFF >/dev/null
+    cmake -S . -B "$build" -G Ninja -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=Release -DBRENTA_BUILD_TESTS=OFF >/dev/null
 fi
 cmake --build "$build" --target brenta bare_window >/dev/null
 
