@@ -1,8 +1,17 @@
 #include "ui/main/QtSettingsStore.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <thread>
+
+#include <QLockFile>
+#include <QString>
+#include <QSysInfo>
+
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -67,6 +76,50 @@ TEST_F(QtSettingsStoreTest, StoreThatCannotBeWrittenIsAFailure)
     } catch (const Failure& failure) {
         EXPECT_NE(std::string(failure.what()).find("BRENTA.ini"), std::string::npos) << failure.what();
     }
+}
+
+// A save killed before it wrote its name into a lock file leaves an empty lock: the
+// store's own, or one Qt takes while it removes a stale lock. The next save goes
+// ahead at once instead of waiting for Qt to call them stale after 30 seconds. A
+// lock another writer holds is not taken from it.
+TEST_F(QtSettingsStoreTest, EmptyLocksLeftByAKilledSaveDoNotHoldUpTheNextSave)
+{
+    const NumberFormat point = NumberFormat::FromDecimalSeparator('.');
+    const std::string lock = Ini() + ".lock";
+    // The store's lock names a writer that is gone (a process ended and reaped); the
+    // locks of a removal of it that was killed in turn are empty.
+    const pid_t gone = ::fork();
+    if (gone == 0)
+        ::_exit(0);
+    ASSERT_EQ(::waitpid(gone, nullptr, 0), gone);
+    std::ofstream(lock) << gone << "\nbrenta\n" << QSysInfo::machineHostName().toStdString() << "\n";
+    for (const std::string& leftover : {lock + ".rmlock", lock + ".rmlock.rmlock"})
+        std::ofstream(leftover).close();
+    const auto start = std::chrono::steady_clock::now();
+    {
+        QtSettingsStore store(Ini());
+        ASSERT_NO_THROW(WriteOptions(store, Options{true, false, 30, 45, "mine.dat"}, point));
+    }
+    // Far below the 30 seconds of a wait for the lock to grow stale.
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
+    QtSettingsStore next(Ini());
+    EXPECT_EQ(ReadOptions(next, point).x, 30);
+    EXPECT_FALSE(fs::exists(lock));
+    EXPECT_FALSE(fs::exists(lock + ".rmlock"));
+    EXPECT_FALSE(fs::exists(lock + ".rmlock.rmlock"));
+
+    // Another writer's lock, caught in the moment before it writes its name.
+    QLockFile held(QString::fromStdString(lock));
+    ASSERT_TRUE(held.tryLock(0));
+    std::ofstream(lock, std::ios::trunc).close();
+    QtSettingsStore store(Ini());
+    store.Write("Window", "X", "7");
+    std::thread save([&store] { store.Flush(); });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_TRUE(fs::exists(lock)) << "a held lock was removed";
+    held.unlock();
+    save.join();
+    EXPECT_EQ(QtSettingsStore(Ini()).Read("Window", "X", ""), "7");
 }
 
 // A damaged store is rewritten whole at close: that is a success, not a failure.

@@ -1,11 +1,17 @@
 #include "ui/main/QtSettingsStore.h"
 
 #include <QByteArray>
+#include <QFile>
 #include <QSettings>
 #include <QString>
 #include <QVariant>
 
 #include "base/Failure.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace brenta::ui {
 
@@ -17,6 +23,30 @@ QString KeyPath(const std::string& section, const std::string& key)
 }
 
 bool IsUtf8(const QByteArray& bytes) { return QString::fromUtf8(bytes).toUtf8() == bytes; }
+
+// A save killed between creating a lock file and writing its owner into it leaves
+// an empty lock that no process holds: the store's own lock, or one of the locks
+// Qt takes ("<lock>.rmlock", and so on) while it removes a stale one. Qt gives up
+// an ownerless lock only once it is 30 seconds old, so the next close would hang
+// that long. A live writer keeps its lock file locked for as long as it holds it;
+// an empty one that nobody has locked is removed. A lock that names its owner is
+// left to Qt, which frees it at once when that process is gone.
+void RemoveOwnerlessLocks(const QString& storePath)
+{
+    constexpr int kLevels = 4;
+    QString name = storePath + QStringLiteral(".lock");
+    for (int level = 0; level < kLevels; ++level, name += QStringLiteral(".rmlock")) {
+        const QByteArray path = QFile::encodeName(name);
+        const int fd = ::open(path.constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+        if (fd < 0)
+            continue;
+        struct stat info = {};
+        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && info.st_size == 0
+            && ::flock(fd, LOCK_EX | LOCK_NB) == 0)
+            ::unlink(path.constData());
+        ::close(fd);
+    }
+}
 
 } // namespace
 
@@ -60,6 +90,7 @@ void QtSettingsStore::Write(const std::string& section, const std::string& key, 
 
 void QtSettingsStore::Flush()
 {
+    RemoveOwnerlessLocks(settings_->fileName());
     settings_->sync();
     const std::string file = settings_->fileName().toStdString();
     switch (settings_->status()) {
