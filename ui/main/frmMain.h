@@ -196,6 +196,8 @@ private:
     void ShowWF(const QString& text);
     std::string FolderPath(const std::string& fileName) const;
     std::string SelectedRecord() const;
+    // The listed name of a blueprint index; empty for an index the list does not hold.
+    QString BlueprintName(std::int16_t index) const;
     bool CanCompare() const;
     void ConnectPricing();
     const pricing::Builders& BuilderLookup();

@@ -46,6 +46,12 @@ std::string frmMain::SelectedRecord() const
     return cat.strBPs[static_cast<std::size_t>(curBP)];
 }
 
+QString frmMain::BlueprintName(std::int16_t index) const
+{
+    const auto i = static_cast<std::size_t>(index);
+    return i < lstBPs.size() ? Q(lstBPs[i]) : QString();
+}
+
 std::optional<std::int16_t> frmMain::ShownIndex() const
 {
     if (!bShown)
@@ -76,8 +82,7 @@ ComparisonSource frmMain::ComparisonInput() const
 {
     ComparisonSource source;
     // Named after the blueprint on display, whatever the selector names.
-    const auto shown = static_cast<std::size_t>(curBP);
-    source.name = shown < lstBPs.size() ? Q(lstBPs[shown]) : QString();
+    source.name = BlueprintName(curBP);
     source.ml = ui.txtML->text();
     for (int r = 0; r < kRows && !ui.lblPrefix[r]->text().isEmpty(); ++r)
         source.rows.push_back({ui.lblPrefix[r]->text(), ui.lblAmount[r]->text(), ForeColour(ui.lblPrefix[r])});
@@ -227,20 +232,16 @@ bool frmMain::LoadBP(std::int16_t Index)
 // recomputes it once.
 void frmMain::WriteShown(const show::Shown& shown)
 {
-    const auto name = [this](std::int16_t index) {
-        return static_cast<std::size_t>(index) < lstBPs.size() ? Q(lstBPs[static_cast<std::size_t>(index)])
-                                                               : QString();
-    };
     // Back, once "Find BP" or Back itself enables it, returns to the blueprint shown until now.
     const QString backTo = bShown && static_cast<std::size_t>(curBP) < lstBPs.size()
-        ? QStringLiteral("Back to ") + name(curBP)
+        ? QStringLiteral("Back to ") + BlueprintName(curBP)
         : QString();
     ui.cmdBack->setToolTip(backTo);
     ui.cmdBack->setStatusTip(backTo);
     curBP = shown.index;
     bShown = true;
     // The selector may name another blueprint after "Find BP" or Back; the icon names the one shown.
-    ui.pctIcon->setToolTip(name(curBP));
+    ui.pctIcon->setToolTip(BlueprintName(curBP));
     strTimes = shown.times;
     baseWastageFactor = shown.baseWastageFactor;
     ShowIcon(shown.typeId);
