@@ -230,6 +230,19 @@ void WriteFileAtomically(const std::string& linkOrPath, std::string_view content
         ::fsync(dir.Get());
 }
 
+bool HoldsExactly(const std::string& path, std::string_view content)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)
+        || static_cast<std::uint64_t>(st.st_size) != content.size())
+        return false;
+    try {
+        return ReadWholeFile(path) == content;
+    } catch (const Failure&) {
+        return false;
+    }
+}
+
 std::string FinalTarget(const std::string& path) { return FollowLinks(path, "cannot follow " + path + ": "); }
 
 WriteTarget InspectWriteTarget(const std::string& path)

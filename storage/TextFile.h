@@ -60,6 +60,11 @@ std::vector<std::string> SplitLines(std::string_view content);
 // was.
 void WriteFileAtomically(const std::string& path, std::string_view content);
 
+// True when the file a write to path would replace (links followed) is an ordinary
+// file that holds exactly content: writing content there would change nothing.
+// Anything that cannot be read is not that file.
+bool HoldsExactly(const std::string& path, std::string_view content);
+
 // What a write to a path would replace, links followed as WriteFileAtomically
 // follows them.
 enum class WriteTarget {

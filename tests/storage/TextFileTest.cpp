@@ -240,6 +240,25 @@ TEST_F(FileTest, WriteTargetsAreInspectedAsTheWriteWouldMeetThem)
     EXPECT_FALSE(brenta::storage::LiesInFolder(PathOf("mine.txt"), PathOf("folder.txt")));
 }
 
+// What a close compares before it writes: only the very same bytes in an ordinary
+// file (through a link too) make a write needless.
+TEST_F(FileTest, OnlyTheSameBytesInAFileMakeAWriteNeedless)
+{
+    using brenta::storage::HoldsExactly;
+    Put(PathOf("skills.dat"), "4,3,5,2\r\n");
+    fs::create_symlink(PathOf("skills.dat"), PathOf("link.dat"));
+    fs::create_directory(PathOf("folder.dat"));
+    ASSERT_EQ(::mkfifo(PathOf("pipe.dat").c_str(), 0600), 0);
+
+    EXPECT_TRUE(HoldsExactly(PathOf("skills.dat"), "4,3,5,2\r\n"));
+    EXPECT_TRUE(HoldsExactly(PathOf("link.dat"), "4,3,5,2\r\n"));
+    EXPECT_FALSE(HoldsExactly(PathOf("skills.dat"), "4,3,5,3\r\n")) << "same length, other bytes";
+    EXPECT_FALSE(HoldsExactly(PathOf("skills.dat"), "4,3,5,2\n")) << "other line ends";
+    EXPECT_FALSE(HoldsExactly(PathOf("missing.dat"), ""));
+    EXPECT_FALSE(HoldsExactly(PathOf("folder.dat"), ""));
+    EXPECT_FALSE(HoldsExactly(PathOf("pipe.dat"), ""));
+}
+
 // Prices kept in a shared folder through a link: the link stays, its target gets
 // the new content whole, and no temporary file is left in either folder.
 TEST_F(FileTest, WriteThroughSymbolicLinksReplacesTheTarget)

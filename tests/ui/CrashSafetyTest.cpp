@@ -119,6 +119,28 @@ TEST_P(CrashSafetyTest, AReadOnlyProgramFolderIsReportedOnceAndLosesNothing)
     EXPECT_EQ(settings.flushes, 1);
 }
 
+// A close after only looking writes no file, so a program folder that has become
+// read-only is then no failure to report.
+TEST_P(CrashSafetyTest, ACloseThatChangedNothingWritesNoFile)
+{
+    const auto fresh = Saved();
+    int writes = 0;
+    storage::SetWriteFault([&writes](WriteStep at, const std::string&) {
+        writes += at == WriteStep::Create ? 1 : 0;
+        return EROFS;
+    });
+    messages.clear();
+    settings.flushes = 0;
+    Start();
+    window->close();
+    window.reset();
+    EXPECT_EQ(writes, 0);
+    EXPECT_TRUE(messages.empty()) << messages.front();
+    for (const auto& [name, content] : fresh)
+        EXPECT_EQ(ReadFile(name), content) << name;
+    EXPECT_EQ(settings.flushes, 1) << "the settings are still saved";
+}
+
 TEST_P(CrashSafetyTest, AStartRemovesTheTemporaryFilesOfAKilledSaveAndNothingElse)
 {
     WriteFile(".ownedbps.dat.tmp4711-2", "11294{5");

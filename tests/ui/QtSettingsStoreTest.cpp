@@ -10,6 +10,7 @@
 #include <QString>
 #include <QSysInfo>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -62,6 +63,38 @@ TEST_F(QtSettingsStoreTest, OptionsSurviveIntoTheNextRun)
     EXPECT_EQ(options.pricesFile, "pr\xE9ise.dat"); // not UTF-8: kept byte for byte
     EXPECT_EQ(next.Read("Options", "ShowNextImprovement", ""), "True");
     EXPECT_EQ(next.Read("Window", "AlwaysOnTop", ""), "0");
+}
+
+// A close that changed no option leaves the file as it is; a changed one replaces it.
+TEST_F(QtSettingsStoreTest, WritingTheValuesItHoldsLeavesTheFileAlone)
+{
+    const NumberFormat point = NumberFormat::FromDecimalSeparator('.');
+    const Options options{true, false, -15, 2500, "pr\xE9ise.dat"};
+    const auto inode = [this] {
+        struct stat info = {};
+        EXPECT_EQ(::stat(Ini().c_str(), &info), 0);
+        return info.st_ino;
+    };
+    {
+        QtSettingsStore store(Ini());
+        WriteOptions(store, options, point);
+        store.Flush();
+    }
+    const auto first = inode();
+    {
+        QtSettingsStore store(Ini());
+        WriteOptions(store, options, point);
+        store.Flush();
+    }
+    EXPECT_EQ(inode(), first) << "the same values were written again";
+    {
+        QtSettingsStore store(Ini());
+        Options moved = options;
+        moved.x = 0;
+        WriteOptions(store, moved, point);
+        store.Flush();
+    }
+    EXPECT_NE(inode(), first) << "a changed value was not saved";
 }
 
 TEST_F(QtSettingsStoreTest, StoreThatCannotBeWrittenIsAFailure)

@@ -82,10 +82,13 @@ std::string QtSettingsStore::Read(
 void QtSettingsStore::Write(const std::string& section, const std::string& key, const std::string& text)
 {
     const QByteArray bytes = QByteArray::fromStdString(text);
-    if (IsUtf8(bytes))
-        settings_->setValue(KeyPath(section, key), QString::fromUtf8(bytes));
-    else
-        settings_->setValue(KeyPath(section, key), bytes);
+    const QVariant value = IsUtf8(bytes) ? QVariant(QString::fromUtf8(bytes)) : QVariant(bytes);
+    const QString path = KeyPath(section, key);
+    // A value the store already holds is not set again, so that a close which changed
+    // nothing leaves the file alone. A damaged file is written whole all the same.
+    if (settings_->status() == QSettings::NoError && settings_->contains(path) && settings_->value(path) == value)
+        return;
+    settings_->setValue(path, value);
 }
 
 void QtSettingsStore::Flush()

@@ -257,7 +257,15 @@ void frmMain::FormUnload()
                     + ": it could not be read when Brenta started, so it was left as it was";
             return;
         }
-        save(FileNameText(fileName), [&] { storage::WriteFileAtomically(FolderPath(fileName), content()); });
+        save(FileNameText(fileName), [&] {
+            // A file that already holds what would be written stays as it is: a close
+            // after only looking writes nothing, and a folder the player may not write
+            // to is no failure while nothing in it changed.
+            const std::string path = FolderPath(fileName);
+            const std::string text = content();
+            if (!storage::HoldsExactly(path, text))
+                storage::WriteFileAtomically(path, text);
+        });
     };
 
     const bool alwaysOnTop = ui.AOT->isChecked();
