@@ -2,11 +2,11 @@
 // store and the locale's number format.
 #include <QApplication>
 #include <QFile>
-#include <QIcon>
 #include <QLocale>
 
 #include <filesystem>
 
+#include "app/FileIcon.h"
 #include "app/QuitAfterFirstFrame.h"
 #include "storage/Folders.h"
 #include "storage/Settings.h"
@@ -41,8 +41,8 @@ int main(int argc, char** argv)
     if (!lock)
         return 1;
     QGuiApplication::setDesktopFileName(QStringLiteral("brenta"));
-    QApplication::setWindowIcon(
-        QIcon(QFile::decodeName(QByteArray::fromStdString(brenta::storage::JoinPath(folder, "brenta.png")))));
+    QApplication::setWindowIcon(brenta::app::IconFromFile(
+        QFile::decodeName(QByteArray::fromStdString(brenta::storage::JoinPath(folder, "brenta.png")))));
     const QString point = QLocale::system().decimalPoint();
     const char decSep = point == QStringLiteral(",") ? ',' : '.';
 

@@ -5,12 +5,16 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QImage>
+#include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
 
 #include <csignal>
 #include <filesystem>
 
+#include "app/FileIcon.h"
+#include "tests/TempFolder.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/main/Look.h"
 #include "ui/main/SignalCloser.h"
@@ -18,6 +22,24 @@
 using namespace brenta;
 
 namespace {
+
+// The application icon is read when its pixels are first asked for, not when it is
+// set: an icon made before its file exists still shows the file's image.
+TEST(ApplicationIcon, IsReadWhenFirstAskedForAndShowsTheFile)
+{
+    test::TempFolder temp("brenta-icon");
+    const QString file = QString::fromStdString((temp.Path() / "brenta.png").string());
+    const QIcon icon = app::IconFromFile(file);
+    EXPECT_FALSE(icon.isNull());
+
+    QImage drawn(64, 64, QImage::Format_ARGB32);
+    drawn.fill(Qt::red);
+    ASSERT_TRUE(drawn.save(file));
+    EXPECT_EQ(icon.availableSizes(), QList<QSize>{QSize(64, 64)});
+    const QImage shown = icon.pixmap(32).toImage();
+    EXPECT_EQ(shown.size(), QSize(32, 32));
+    EXPECT_EQ(shown.pixelColor(16, 16), QColor(Qt::red));
+}
 
 class Startup : public test::MainWindowTest {};
 BRENTA_BOTH_LOCALES(Startup);
