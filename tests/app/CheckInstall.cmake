@@ -1,7 +1,8 @@
 # `cmake --install` of a built tree into a fresh program folder whose name needs
 # quoting in a desktop entry: the folder gets the executable, the fallback and the
 # generated icons, the application icon and a desktop entry that validates and
-# starts this folder's executable; a player's own picture survives a reinstall.
+# starts this folder's executable; neither executable has a run path; a player's own
+# picture survives a reinstall.
 #   cmake -DBUILD=<build tree> -DFOLDER=<program folder> -P CheckInstall.cmake
 cmake_minimum_required(VERSION 3.25)
 
@@ -22,6 +23,13 @@ install_into("${FOLDER}")
 foreach(file brenta brenta.png brenta.desktop icons/unknown.jpg icons/11294.jpg icons/12380.jpg)
     check("EXISTS \"${FOLDER}/${file}\"" "the program folder lacks ${file}")
 endforeach()
+# Libraries come from the system's own folders only: a run path would make the
+# loader try each first in the program folder, beside it or in the current folder.
+foreach(exe "${BUILD}/app/brenta" "${FOLDER}/brenta")
+    file(READ_ELF "${exe}" RPATH rpath RUNPATH runpath)
+    check("\"${rpath}${runpath}\" STREQUAL \"\"" "${exe} has a run path: '${rpath}${runpath}'")
+endforeach()
+
 file(GLOB icons "${FOLDER}/icons/*.jpg")
 list(LENGTH icons count)
 check("count EQUAL 2580" "expected 2,579 blueprint icons and unknown.jpg, found ${count} pictures")
