@@ -1,0 +1,43 @@
+// A second yardstick of the start-up: the calculator's main window without the
+// calculator. Its controls are built as the program builds them and cut to what
+// the first frame shows (one grid row, the frames and the window as low as for
+// one row), and nothing is read, computed or saved. scripts/startup-ratio.sh
+// times it beside the bare window and the calculator, so what the controls alone
+// cost is told apart from what the program does with them.
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMainWindow>
+
+#include "app/QuitAfterFirstFrame.h"
+#include "ui/main/Fit.h"
+#include "ui/main/Look.h"
+#include "ui/main/frmMainShared.h"
+#include "ui/main/frmMainUi.h"
+
+int main(int argc, char** argv)
+{
+    using namespace brenta::ui;
+    QApplication app(argc, argv);
+    QMainWindow window;
+    frmMainUi ui;
+    ui.setupUi(&window);
+    for (std::size_t r = 1; r < frmMainUi::RowCount; ++r) {
+        for (QWidget* cell : {static_cast<QWidget*>(ui.lblPrefix[r]), static_cast<QWidget*>(ui.lblAmount[r]),
+                 static_cast<QWidget*>(ui.txtPPU[r]), static_cast<QWidget*>(ui.lblWaste[r]),
+                 static_cast<QWidget*>(ui.lblTotal[r]), static_cast<QWidget*>(ui.lblIdeal[r]),
+                 static_cast<QWidget*>(ui.lblImprove[r])})
+            cell->setVisible(false);
+    }
+    // The heights the program gives an empty sheet of one row.
+    const int frameTwips = 240 + 375;
+    for (QGroupBox* frame :
+        {ui.fraMats, ui.fraWaste, ui.fraTotal, ui.fraIdealML, ui.fraPPU, ui.fraNextImprovement})
+        frame->setFixedHeight(TwipsToPixels(frameTwips));
+    ui.centralWidget->setMinimumHeight(ui.fraMats->y() + TwipsToPixels(frameTwips));
+    SetOuterHeight(&window, TwipsToPixels(frameTwips + mainwindow::kAnalysisHeight + 1800));
+    window.installEventFilter(new brenta::app::QuitAfterFirstFrame(&window));
+    window.show();
+    return app.exec();
+}
