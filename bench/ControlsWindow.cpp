@@ -20,9 +20,10 @@ int main(int argc, char** argv)
 {
     using namespace brenta::ui;
     QApplication app(argc, argv);
-    QMainWindow window;
+    // Kept to the end of the process, as the program keeps its main window.
+    static QMainWindow* const window = new QMainWindow();
     frmMainUi ui;
-    ui.setupUi(&window);
+    ui.setupUi(window);
     for (std::size_t r = 1; r < frmMainUi::RowCount; ++r) {
         for (QWidget* cell : {static_cast<QWidget*>(ui.lblPrefix[r]), static_cast<QWidget*>(ui.lblAmount[r]),
                  static_cast<QWidget*>(ui.txtPPU[r]), static_cast<QWidget*>(ui.lblWaste[r]),
@@ -36,8 +37,8 @@ int main(int argc, char** argv)
         {ui.fraMats, ui.fraWaste, ui.fraTotal, ui.fraIdealML, ui.fraPPU, ui.fraNextImprovement})
         frame->setFixedHeight(TwipsToPixels(frameTwips));
     ui.centralWidget->setMinimumHeight(ui.fraMats->y() + TwipsToPixels(frameTwips));
-    SetOuterHeight(&window, TwipsToPixels(frameTwips + mainwindow::kAnalysisHeight + 1800));
-    window.installEventFilter(new brenta::app::QuitAfterFirstFrame(&window));
-    window.show();
+    SetOuterHeight(window, TwipsToPixels(frameTwips + mainwindow::kAnalysisHeight + 1800));
+    window->installEventFilter(new brenta::app::QuitAfterFirstFrame(window));
+    window->show();
     return app.exec();
 }

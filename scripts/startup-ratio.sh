@@ -30,7 +30,7 @@ cp "${PROGRAM:-$build/app/brenta}" "$folder/brenta"
 cp "$build/app/brenta.png" "$build/bench/bare_window" "$build/bench/controls_window" "$folder/"
 cp -r "$build/app/icons" "$folder/"
 
-# One environment for both: nothing of the caller's desktop, settings or caches.
+# One environment for all: nothing of the caller's desktop, settings or caches.
 run_env=(env -i PATH=/usr/bin:/bin LANG=C.UTF-8 HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
     XDG_CACHE_HOME="$work/cache" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen)
 
