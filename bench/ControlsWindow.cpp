@@ -6,8 +6,6 @@
 // cost is told apart from what the program does with them.
 #include <QApplication>
 #include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMainWindow>
 
 #include "app/QuitAfterFirstFrame.h"
@@ -25,19 +23,15 @@ int main(int argc, char** argv)
     frmMainUi ui;
     ui.setupUi(window);
     for (std::size_t r = 1; r < frmMainUi::RowCount; ++r) {
-        for (QWidget* cell : {static_cast<QWidget*>(ui.lblPrefix[r]), static_cast<QWidget*>(ui.lblAmount[r]),
-                 static_cast<QWidget*>(ui.txtPPU[r]), static_cast<QWidget*>(ui.lblWaste[r]),
-                 static_cast<QWidget*>(ui.lblTotal[r]), static_cast<QWidget*>(ui.lblIdeal[r]),
-                 static_cast<QWidget*>(ui.lblImprove[r])})
+        for (QWidget* cell : ui.RowCells(r))
             cell->setVisible(false);
     }
     // The heights the program gives an empty sheet of one row.
-    const int frameTwips = 240 + 375;
-    for (QGroupBox* frame :
-        {ui.fraMats, ui.fraWaste, ui.fraTotal, ui.fraIdealML, ui.fraPPU, ui.fraNextImprovement})
+    const int frameTwips = mainwindow::GridFrameTwips(0);
+    for (QGroupBox* frame : ui.GridFrames())
         frame->setFixedHeight(TwipsToPixels(frameTwips));
     ui.centralWidget->setMinimumHeight(ui.fraMats->y() + TwipsToPixels(frameTwips));
-    SetOuterHeight(window, TwipsToPixels(frameTwips + mainwindow::kAnalysisHeight + 1800));
+    SetOuterHeight(window, TwipsToPixels(mainwindow::OuterHeightTwips(frameTwips)));
     window->installEventFilter(new brenta::app::QuitAfterFirstFrame(window));
     window->show();
     return app.exec();

@@ -289,22 +289,14 @@ void frmMain::ShrinkFrame(std::int16_t maxIndex)
 {
     lngBaseQty.resize(static_cast<std::size_t>(maxIndex) + 1, 0);
     for (int r = 0; r < kRows; ++r) {
-        const std::size_t i = static_cast<std::size_t>(r);
-        for (QWidget* cell : {static_cast<QWidget*>(ui.lblPrefix[i]), static_cast<QWidget*>(ui.lblAmount[i]),
-                 static_cast<QWidget*>(ui.txtPPU[i]), static_cast<QWidget*>(ui.lblWaste[i]),
-                 static_cast<QWidget*>(ui.lblTotal[i]), static_cast<QWidget*>(ui.lblIdeal[i]),
-                 static_cast<QWidget*>(ui.lblImprove[i])})
+        for (QWidget* cell : ui.RowCells(static_cast<std::size_t>(r)))
             cell->setVisible(r <= maxIndex);
     }
-    // The full grid is taller than the rule for fewer rows would make it.
-    const int frameHeight = maxIndex == kRows - 1
-        ? kFullGridHeight
-        : numbers::Add16(numbers::Mul16(numbers::Add16(maxIndex, 1), 240), 375);
-    for (QGroupBox* frame :
-        {ui.fraMats, ui.fraWaste, ui.fraTotal, ui.fraIdealML, ui.fraPPU, ui.fraNextImprovement})
+    const int frameHeight = GridFrameTwips(maxIndex);
+    for (QGroupBox* frame : ui.GridFrames())
         frame->setFixedHeight(TwipsToPixels(frameHeight));
 
-    windowHeightTwips_ = frameHeight + kAnalysisHeight + 1800;
+    windowHeightTwips_ = OuterHeightTwips(frameHeight);
     // The client scrolls rather than hide the grid's last rows on a screen too low for them.
     ui.centralWidget->setMinimumHeight(ui.fraMats->y() + TwipsToPixels(frameHeight));
     // The outer height, title bar and borders included, from start-up on.

@@ -27,6 +27,16 @@ inline constexpr int kAnalysisHeight = 1575;
 inline constexpr int kFullGridHeight = 6615;
 inline constexpr int kRows = sheet::kRows;
 
+// Height of the grid's frames when rows 0 to maxIndex show: the full grid is taller
+// than the rule for fewer rows would make it.
+inline int GridFrameTwips(std::int16_t maxIndex)
+{
+    return maxIndex == kRows - 1 ? kFullGridHeight
+                                 : numbers::Add16(numbers::Mul16(numbers::Add16(maxIndex, 1), 240), 375);
+}
+// The window's outer height around grid frames of that height.
+inline int OuterHeightTwips(int gridFrameTwips) { return gridFrameTwips + kAnalysisHeight + 1800; }
+
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }
 // A file name in the file system's own bytes, as text for the player to read.
 inline QString FileNameText(const std::string& name) { return QFile::decodeName(QByteArray::fromStdString(name)); }

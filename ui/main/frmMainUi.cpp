@@ -509,6 +509,17 @@ void frmMainUi::setupUi(QMainWindow* window)
     window->setFixedSize(TwipsToPixels(ClientWidth), menuBar->sizeHint().height() + TwipsToPixels(ClientHeight));
 }
 
+std::array<QWidget*, 7> frmMainUi::RowCells(std::size_t row) const
+{
+    return {
+        lblPrefix[row], lblAmount[row], txtPPU[row], lblWaste[row], lblTotal[row], lblIdeal[row], lblImprove[row]};
+}
+
+std::array<QGroupBox*, 6> frmMainUi::GridFrames() const
+{
+    return {fraMats, fraWaste, fraTotal, fraIdealML, fraPPU, fraNextImprovement};
+}
+
 void frmMainUi::FillBlueprints(const QStringList& names, const std::vector<std::int16_t>& indexes)
 {
     static_cast<BlueprintListModel*>(cboBP->model())->Replace(names, indexes);

@@ -127,6 +127,11 @@ struct frmMainUi {
     // grid; its height follows the grid later (set it with setFixedHeight).
     void setupUi(QMainWindow* window);
 
+    // The cells of grid row row, from the material's name to its next improvement,
+    // and the six frames of the grid's columns.
+    std::array<QWidget*, 7> RowCells(std::size_t row) const;
+    std::array<QGroupBox*, 6> GridFrames() const;
+
     // Lists names in the blueprint selector, in one batch, with none of them chosen;
     // each entry keeps its blueprint index (indexes[k]) as its item data.
     void FillBlueprints(const QStringList& names, const std::vector<std::int16_t>& indexes);
