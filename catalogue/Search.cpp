@@ -1,17 +1,8 @@
 #include "catalogue/Search.h"
 
-#include <algorithm>
-
 #include "base/Text.h"
 
 namespace brenta::search {
-
-namespace {
-
-// Letters only: the names are plain ASCII text, and other bytes compare as they are.
-bool SameLetter(char a, char b) { return text::FoldCase(a) == text::FoldCase(b); }
-
-} // namespace
 
 std::vector<std::int16_t> Candidates(std::size_t count, const std::vector<bool>& owned, bool showUnowned)
 {
@@ -27,9 +18,9 @@ bool Matches(std::string_view name, std::string_view query)
 {
     if (query.starts_with('^')) {
         const std::string_view prefix = query.substr(1);
-        return name.size() >= prefix.size() && std::equal(prefix.begin(), prefix.end(), name.begin(), SameLetter);
+        return name.size() >= prefix.size() && text::EqualsIgnoringCase(name.substr(0, prefix.size()), prefix);
     }
-    return std::search(name.begin(), name.end(), query.begin(), query.end(), SameLetter) != name.end();
+    return text::FindIgnoringCase(name, query) != std::string_view::npos;
 }
 
 std::vector<std::int16_t> View(const std::vector<std::string>& names, const std::vector<bool>& owned,
