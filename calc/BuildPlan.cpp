@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <map>
 
 #include "base/Table.h"
@@ -270,19 +271,7 @@ void KeepPins(Plan& plan, const Plan& before)
 std::string DurationText(std::int64_t seconds)
 {
     // Carried as the sheet carries its times, so both agree on every value.
-    const auto floorDiv = [](std::int64_t a, std::int64_t b) {
-        std::int64_t q = a / b;
-        if ((a % b != 0) && ((a < 0) != (b < 0)))
-            --q;
-        return q;
-    };
-    std::int64_t minutes = floorDiv(seconds, 60);
-    seconds %= 60;
-    std::int64_t hours = floorDiv(minutes, 60);
-    minutes %= 60;
-    const std::int64_t days = floorDiv(hours, 24);
-    hours %= 24;
-    return IntText(days) + "D " + IntText(hours) + "H " + IntText(minutes) + "M " + IntText(seconds) + "S";
+    return times::CarriedTimeText(0, 0, 0, seconds, std::numeric_limits<std::int64_t>::max());
 }
 
 std::string ShoppingText(const Plan& plan, const NumberFormat& fmt)

@@ -40,6 +40,17 @@ inline constexpr std::array<AssemblyArray, 15> kAssemblyArrays = {{
 std::string RunningTime(
     std::int32_t BaseSeconds, std::int32_t SkillLevel, double SkillMult, double POSMult, std::int32_t Runs);
 
+// The time text of parts carried upwards as every time text carries them: seconds
+// into minutes, minutes into hours, hours into days, each by division rounded toward
+// minus infinity, the remainder keeping C++'s truncation. A sum beyond limit either
+// way is a Failure: the sheet's times are 32-bit, the plan's totals 64-bit.
+std::string CarriedTimeText(
+    std::int64_t days, std::int64_t hours, std::int64_t minutes, std::int64_t seconds, std::int64_t limit);
+
+// Seconds cut by a skill and a lab or array multiplier: (1 - level x cut) x seconds x mult,
+// the one rule of research and assembly times, unrounded.
+double CutSeconds(std::int32_t seconds, std::int32_t level, double cut, double mult);
+
 // The time rule of research and assembly: a starbase lab takes a quarter off
 // research, each Metallurgy or Research level 5 % off research, each Industry level
 // 4 % off assembly, and the assembly array multiplies assembly.
