@@ -18,8 +18,9 @@ if [[ -z "$clang_format" ]]; then
     exit 2
 fi
 
-# The project's own C++ files; the fuzz seeds are inputs, not sources.
-mapfile -t files < <(git ls-files -- '*.cpp' '*.h' ':!:fuzz/corpus/**')
+# The project's own C++ files; the fuzz seeds and the layer check's fixture are
+# inputs, not sources.
+mapfile -t files < <(git ls-files -- '*.cpp' '*.h' ':!:fuzz/corpus/**' ':!:tests/CoreLayersFixture/**')
 
 differ=()
 for f in "${files[@]}"; do

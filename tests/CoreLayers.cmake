@@ -1,16 +1,27 @@
-# Fails when a core file includes a header of a layer above its own. The layers,
-# lowest first: base < catalogue < storage < calc; ui and app are above them all.
+# Fails when a core file includes a header of a layer above its own, or a Qt header.
+# The layers, lowest first: base < catalogue < storage < calc; ui and app are above
+# them all. An include is read however it is spelled: quotes or angle brackets, and
+# spaces before or after the "#".
 # Run as: cmake -DSOURCE=<source folder> -P CoreLayers.cmake
 set(layers base catalogue storage calc)
 set(above ui app tests bench fuzz tools)
+set(include_line "^[ \t]*#[ \t]*include[ \t]*[<\"]")
 set(problems "")
 foreach(layer IN LISTS layers)
     list(FIND layers ${layer} rank)
-    file(GLOB files ${SOURCE}/${layer}/*.h ${SOURCE}/${layer}/*.cpp)
+    file(GLOB_RECURSE files ${SOURCE}/${layer}/*.h ${SOURCE}/${layer}/*.cpp)
     foreach(file IN LISTS files)
-        file(STRINGS ${file} includes REGEX "^#include \"[a-z]+/")
+        file(STRINGS ${file} includes REGEX "${include_line}")
         foreach(line IN LISTS includes)
-            string(REGEX REPLACE "^#include \"([a-z]+)/.*" "\\1" folder "${line}")
+            string(REGEX REPLACE "${include_line}[ \t]*" "" target "${line}")
+            if(target MATCHES "^Q[A-Za-z]*[>\"]" OR target MATCHES "^Qt[A-Za-z]*/")
+                string(APPEND problems "\n  ${file}: ${line}")
+                continue()
+            endif()
+            if(NOT target MATCHES "^([a-z]+)/")
+                continue()
+            endif()
+            set(folder ${CMAKE_MATCH_1})
             list(FIND layers ${folder} other)
             list(FIND above ${folder} higher)
             if(other GREATER rank OR NOT higher EQUAL -1)

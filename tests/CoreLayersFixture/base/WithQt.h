@@ -1,0 +1,2 @@
+// Qt has no place in the core.
+#include <QString>

@@ -1,0 +1,3 @@
+// Below its own layer: allowed.
+#include "storage/Upward.h"
+#include <vector>
