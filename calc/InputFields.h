@@ -12,6 +12,9 @@
 namespace brenta::fields {
 
 inline constexpr int kBackspace = 8;
+
+// The most runs the run count box takes: a larger count is cut to it as it is typed.
+inline constexpr std::int32_t kMaxRuns = 1000000;
 inline constexpr int kEnter = 13;
 
 // A character typed into the run count: Backspace and the digits only.

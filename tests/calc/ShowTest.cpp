@@ -80,7 +80,6 @@ TEST_P(Show, AnOwnedBlueprintRebuildsItsRecordFromTheBoxesThatChange)
         EXPECT_EQ(shown.levels, (Levels{fields.substr(first + 1, second - first - 1), fields.substr(second + 1)}))
             << c.record;
         EXPECT_EQ(shown.ownedRecord, std::optional<std::string>(c.after)) << c.record;
-        EXPECT_EQ(cat.strOwned[0], c.record); // the caller stores the record
     }
 }
 

@@ -1,5 +1,7 @@
 // The main window's widgets as the rest of the program finds them: names, kinds,
 // texts, tool tips, states, the grid's geometry, the menu tree and the tab order.
+#include "calc/InputFields.h"
+#include "calc/Times.h"
 #include "tests/ui/Placement.h"
 #include "ui/main/Look.h"
 #include "ui/main/frmMainUi.h"
@@ -221,7 +223,6 @@ TEST_F(LayoutTest, toolTipsAreExact)
     const char* const metallurgy = "5% per level reduction in ME research time.";
     const char* const pe = "5% per level reduction in waste material.";
     const std::vector<std::pair<const char*, const char*>> tips = {
-        {"txtRuns", "Capped at 50 million"},
         {"txtBatchSize", "How many items are produced per run."},
         {"txtSearch",
             "Press the enter key to search.  Pressing enter without changing your query will find the next "
@@ -250,6 +251,8 @@ TEST_F(LayoutTest, toolTipsAreExact)
         {"txtPPU_0", "ISK per unit, uses point-decimal (US) format, press Enter to save a new price value"},
         {"txtPPU_24", "ISK per unit, uses point-decimal (US) format, press Enter to save a new price value"},
     };
+    // The run count's tip names the cap the box really applies.
+    EXPECT_EQ(ui.txtRuns->toolTip(), QStringLiteral("Capped at ") + QString::number(fields::kMaxRuns));
     for (const auto& [name, tip] : tips) {
         const auto* w = qobject_cast<const QWidget*>(Named(name));
         ASSERT_NE(w, nullptr) << name;
@@ -284,9 +287,10 @@ TEST_F(LayoutTest, dropDownListEntries)
         EXPECT_EQ(Entries(skill), levels) << skill->objectName().toStdString();
         EXPECT_EQ(skill->currentIndex(), 0) << skill->objectName().toStdString();
     }
-    const std::vector<QString> arrays = {"None", "Equipment", "Rapid Equipment", "Ammunition", "Drone",
-        "Component", "Capital Ship", "Large Ship", "Medium Ship", "Small Ship", "Adv. Large Ship",
-        "Adv. Medium Ship", "Adv. Small Ship", "Subsystem", "X-Large Ship"};
+    // The selector lists the core's arrays in their order, so entry k applies array k.
+    std::vector<QString> arrays;
+    for (const times::AssemblyArray& array : times::kAssemblyArrays)
+        arrays.push_back(QString::fromLatin1(array.name));
     EXPECT_EQ(Entries(ui.cboAssemblyArray), arrays);
     // Start-up's selection of "None" has to be a change of selection.
     EXPECT_EQ(ui.cboAssemblyArray->currentIndex(), -1);

@@ -273,9 +273,11 @@ TEST_P(Display, ShowingABlueprintRecomputesTheSheetOnce)
     ui::frmMain& w = Start();
     Type(w.Ui().txtRuns, "4");
     QSignalSpy recomputed(&w, &ui::frmMain::SheetChanged);
-    const int plates = w.Ui().cboBP->findText(kPlates);
-    ASSERT_GE(plates, 0);
-    ASSERT_TRUE(w.LoadBP(static_cast<std::int16_t>(plates)));
+    // LoadBP takes a blueprint index, which the selector's entry keeps as its data.
+    const int entry = w.Ui().cboBP->findText(kPlates);
+    ASSERT_GE(entry, 0);
+    const auto plates = static_cast<std::int16_t>(w.Ui().cboBP->itemData(entry, Qt::UserRole).toInt());
+    ASSERT_TRUE(w.LoadBP(plates));
     EXPECT_EQ(recomputed.count(), 1);
     ASSERT_EQ(w.Ui().txtML->text(), QStringLiteral("5"));
     ASSERT_EQ(w.Ui().txtPL->text(), QStringLiteral("2"));

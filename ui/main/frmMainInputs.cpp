@@ -175,9 +175,9 @@ void frmMain::txtRuns_Change()
 {
     try {
         const double runs = numbers::LeadingNumber(S(ui.txtRuns->text()));
-        if (runs > 1000000) {
+        if (runs > fields::kMaxRuns) {
             // Setting the text runs this reaction again, nested, with the capped count.
-            ui.txtRuns->setText(QStringLiteral("1000000"));
+            ui.txtRuns->setText(QString::number(fields::kMaxRuns));
             ui.txtRuns->setCursorPosition(static_cast<int>(ui.txtRuns->text().size()));
         }
         ApplyRunsToAmounts();

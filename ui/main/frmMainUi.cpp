@@ -1,5 +1,6 @@
 #include "ui/main/frmMainUi.h"
 
+#include "calc/InputFields.h"
 #include "ui/main/Fit.h"
 #include "ui/main/Look.h"
 
@@ -292,7 +293,7 @@ void frmMainUi::setupUi(QMainWindow* window)
     // The tool tips' words are the design's own and stay as they are, also where the
     // behaviour differs (the run count is capped at 1,000,000; the search box lists
     // every match anew; a typed price uses the locale's decimal separator).
-    txtRuns->setToolTip(QStringLiteral("Capped at 50 million"));
+    txtRuns->setToolTip(QStringLiteral("Capped at %1").arg(fields::kMaxRuns));
     txtBatchSize->setToolTip(QStringLiteral("How many items are produced per run."));
     txtSearch->setToolTip(QStringLiteral("Press the enter key to search.  Pressing enter without changing your "
                                          "query will find the next match after the current one."));
