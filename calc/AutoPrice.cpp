@@ -137,17 +137,27 @@ void Store(std::int32_t typeId, std::string& box, std::vector<double>& prices, c
         prices[static_cast<std::size_t>(typeId)] = *price;
 }
 
-} // namespace
-
-void PriceRows(std::vector<GridRow>& rows, Catalogue& cat, const Builders& builders, const Facility& facility)
+// Every named row in order gets the price text priceText gives its caption, if any,
+// then stores its box, so the rows after it see the price.
+template <typename PriceTextOf>
+void PriceEach(
+    std::vector<GridRow>& rows, std::vector<double>& prices, const NumberFormat& fmt, PriceTextOf priceText)
 {
     for (GridRow& row : rows) {
         if (row.caption.empty())
             continue;
-        if (auto text = AutoPriceText(row.caption, cat, builders, facility))
+        if (auto text = priceText(row.caption))
             row.box = std::move(*text);
-        Store(row.typeId, row.box, cat.dblPrices, facility.fmt);
+        Store(row.typeId, row.box, prices, fmt);
     }
+}
+
+} // namespace
+
+void PriceRows(std::vector<GridRow>& rows, Catalogue& cat, const Builders& builders, const Facility& facility)
+{
+    PriceEach(rows, cat.dblPrices, facility.fmt,
+        [&](std::string_view caption) { return AutoPriceText(caption, cat, builders, facility); });
 }
 
 std::vector<GridRow> ShownRows(const show::Shown& shown)
@@ -180,13 +190,8 @@ public:
 
     void Price(std::vector<GridRow>& rows)
     {
-        for (GridRow& row : rows) {
-            if (row.caption.empty())
-                continue;
-            if (auto text = PriceTextOf(row.caption))
-                row.box = std::move(*text);
-            Store(row.typeId, row.box, cat_.dblPrices, facility_.fmt);
-        }
+        PriceEach(rows, cat_.dblPrices, facility_.fmt,
+            [this](std::string_view caption) { return PriceTextOf(caption); });
     }
 
 private:
