@@ -22,6 +22,7 @@
 
 #include <filesystem>
 
+#include "calc/AutoPrice.h"
 #include "calc/Ideal.h"
 #include "calc/InputFields.h"
 #include "calc/Sheet.h"
@@ -198,10 +199,10 @@ void frmMain::SavePrice(std::int16_t row)
         if (static_cast<std::size_t>(id) >= cat.dblPrices.size())
             return;
         double& stored = cat.dblPrices[static_cast<std::size_t>(id)];
+        std::string typed = S(box->text());
+        const auto price = pricing::StoredPrice(typed, fmt_);
         if (box->text().isEmpty())
-            box->setText(QStringLiteral("0"));
-        const std::string typed = S(box->text());
-        const auto price = fields::PriceFromBox(typed, fmt_);
+            box->setText(Q(typed));
         if (!price) {
             // Nothing is stored; the box shows again the price the sheet goes on with.
             const std::string kept = numbers::ToText(stored, fmt_);
