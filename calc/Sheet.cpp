@@ -7,18 +7,19 @@
 #include "calc/modRounding.h"
 #include "calc/modWastage.h"
 #include "catalogue/BlueprintRecord.h"
+#include "catalogue/Catalogue.h"
 
 namespace brenta::sheet {
 
 using namespace numbers;
 
-bool IsSkillRow(std::string_view caption) { return caption.starts_with("[Skill]"); }
+bool IsSkillRow(std::string_view caption) { return KindOf(caption) == ItemKind::Skill; }
 
 RowKind ClassifyRow(std::string_view caption)
 {
     if (IsSkillRow(caption))
         return RowKind::Skill;
-    if (caption.starts_with("[T1]") || caption.starts_with("[Ship]"))
+    if (const ItemKind kind = KindOf(caption); kind == ItemKind::T1 || kind == ItemKind::Ship)
         return RowKind::NoWaste;
     // Research tools are recognised by "R.A.M." anywhere, in any letter case.
     if (text::FindIgnoringCase(caption, "r.a.m.") != std::string_view::npos)

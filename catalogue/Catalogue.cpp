@@ -2,11 +2,33 @@
 
 #include "catalogue/CatalogueData.h"
 
+namespace brenta {
+
+ItemKind KindOf(std::string_view displayName)
+{
+    static constexpr struct {
+        std::string_view prefix;
+        ItemKind kind;
+    } kKinds[] = {
+        {"[Raw]", ItemKind::Raw},
+        {"[Item]", ItemKind::Item},
+        {"[T1]", ItemKind::T1},
+        {"[T2]", ItemKind::T2},
+        {"[Ship]", ItemKind::Ship},
+        {"[Skill]", ItemKind::Skill},
+        {"[Comp]", ItemKind::Comp},
+        {"[DC]", ItemKind::DC},
+        {"[RAM]", ItemKind::RAM},
+    };
+    for (const auto& k : kKinds)
+        if (displayName.starts_with(k.prefix))
+            return k.kind;
+    return ItemKind::Other;
+}
+
 // The loaders copy the compiled-in tables into the arrays; every type ID in the
 // tables was checked against the arrays' bounds when the tables were built, and
 // at() keeps a broken table from writing outside them all the same.
-
-namespace brenta {
 
 namespace data = catalogue_data;
 

@@ -5,12 +5,18 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace brenta {
 
 inline constexpr int kBlueprintCount = 2579; // blueprint indexes 0..2578
 inline constexpr int kTypeIdSlots = 30909; // type IDs 0..30908
+
+// The kind of an item, as the prefix of its display name says ("[T1] 100mm Steel
+// Plates I"); Other for a name that begins with none of the known prefixes.
+enum class ItemKind { Raw, Item, T1, T2, Ship, Skill, Comp, DC, RAM, Other };
+ItemKind KindOf(std::string_view displayName);
 
 struct Catalogue {
     std::vector<std::string> strBPs; // by blueprint index: the blueprint record

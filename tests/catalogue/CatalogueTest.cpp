@@ -224,12 +224,17 @@ TEST(CatalogueContent, ItemKindsAndTheirCounts)
         ASSERT_NE(name.find("] "), std::string::npos) << name;
         EXPECT_FALSE(NameOf(name).empty()) << name;
         kinds.push_back(KindOf(name));
+        // Every listed name has a kind the program tells apart.
+        EXPECT_NE(brenta::KindOf(name), brenta::ItemKind::Other) << name;
         if (name.back() == ' ')
             trailingSpace.push_back(name);
     }
     const std::map<std::string, int> expected = {{"Item", 390}, {"T1", 252}, {"Comp", 95}, {"Skill", 70},
         {"Ship", 67}, {"T2", 14}, {"Raw", 9}, {"RAM", 8}, {"DC", 8}};
     EXPECT_EQ(Tally(kinds), expected);
+    EXPECT_EQ(brenta::KindOf("Tritanium"), brenta::ItemKind::Other);
+    EXPECT_EQ(brenta::KindOf("[T1]"), brenta::ItemKind::T1);
+    EXPECT_EQ(brenta::KindOf("[t1] Plates"), brenta::ItemKind::Other);
     std::sort(trailingSpace.begin(), trailingSpace.end());
     EXPECT_EQ(trailingSpace,
         (std::vector<std::string>{"[Item] Fulleroferrocene ", "[Item] Metallofullerene Plating ",

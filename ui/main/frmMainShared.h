@@ -14,6 +14,7 @@
 #include "base/Numbers.h"
 #include "base/Table.h"
 #include "calc/Sheet.h"
+#include "catalogue/Catalogue.h"
 #include "storage/Settings.h"
 #include "ui/main/Look.h"
 
@@ -47,21 +48,21 @@ inline QString AppTitle() { return QString::fromLatin1(kTitle) + ' ' + QString::
 // Text colour of a material's name and amount by the kind prefix of its name.
 inline unsigned KindColour(const std::string& name)
 {
-    const struct {
-        const char* prefix;
-        unsigned colour;
-    } kinds[] = {
-        {"[Skill]", Colour::Yellow},
-        {"[Item]", Colour::Green},
-        {"[T1]", Colour::Yellow},
-        {"[Ship]", Colour::Red},
-        {"[T2]", Colour::Magenta},
-        {"[Raw]", Colour::Cyan},
-    };
-    for (const auto& kind : kinds)
-        if (name.starts_with(kind.prefix))
-            return kind.colour;
-    return Colour::White;
+    switch (KindOf(name)) {
+    case ItemKind::Skill:
+    case ItemKind::T1:
+        return Colour::Yellow;
+    case ItemKind::Item:
+        return Colour::Green;
+    case ItemKind::Ship:
+        return Colour::Red;
+    case ItemKind::T2:
+        return Colour::Magenta;
+    case ItemKind::Raw:
+        return Colour::Cyan;
+    default:
+        return Colour::White;
+    }
 }
 
 } // namespace brenta::ui::mainwindow
