@@ -16,6 +16,7 @@
 #include "tests/ui/MainWindowFixture.h"
 #include "tests/ui/Placement.h"
 #include "ui/main/Look.h"
+#include "ui/main/Placement.h"
 #include "ui/main/SignalCloser.h"
 #include "ui/windows/frmButton.h"
 #include "ui/windows/frmComparison.h"
@@ -120,8 +121,10 @@ TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
     EXPECT_TRUE(menu->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_GE(test::ExpectInsideAndApart(menu), 6); // every option on the menu, none covering another
     const QLabel* cell = w.Ui().lblPrefix[6];
+    // Over the row's name, on the screen.
     EXPECT_EQ(menu->pos(),
-        QPoint(w.frameGeometry().left() + cell->x(), w.frameGeometry().top() + w.Ui().fraMats->y() + cell->y()));
+        ui::FitRect(QRect(cell->mapToGlobal(QPoint(0, 0)), menu->size()), w.screen()->availableGeometry())
+            .topLeft());
 
     const struct {
         const char* caption;
@@ -383,7 +386,7 @@ TEST_P(FloatingButton, ButtonizeAndAClickOnTheSquareRestoreTheWindowInPlace)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kAfterburner2);
-    w.move(200, 150);
+    w.move(30, 150); // a place where the whole window fits, which it comes back to
     const QRect before = w.geometry();
     const int side = ui::TwipsToPixels(375) + 2; // inside, and a one-pixel border
 

@@ -4,6 +4,7 @@
 // window heights counted from the outer frame.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeySequence>
@@ -143,33 +144,76 @@ TEST_P(Readability, WindowsHaveTheShrinkRulesOuterHeight)
     c->close();
 }
 
-TEST_P(Readability, AWindowTallerThanTheScreenScrollsItsGrid)
+// On a screen too small for the window (too low at 1x, too low and too narrow at
+// twice the scale) the window stays within the free area; the grid scrolls up and
+// down under the inputs, which stay in view, and both scroll sideways together.
+TEST_P(Readability, AWindowLargerThanTheScreenScrollsItsGridUnderTheInputs)
 {
     ui::frmMain& w = Start();
     const QRect free = w.screen()->availableGeometry();
     const int oneRowWidth = w.width();
-    auto* area = w.findChild<QScrollArea*>(QStringLiteral("clientArea"));
-    ASSERT_NE(area, nullptr);
-    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+    QScrollArea* grid = w.Ui().gridArea;
+    QScrollArea* inputs = w.Ui().inputArea;
+    EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
     w.ShrinkFrame(24);
-    const int rule = ui::TwipsToPixels(w.WindowHeightTwips());
-    if (rule <= free.height())
-        GTEST_SKIP() << "the screen shows the whole grid";
     QApplication::processEvents();
-    EXPECT_EQ(w.frameGeometry().height(), free.height());
-    EXPECT_GE(w.frameGeometry().top(), free.top());
-    EXPECT_TRUE(area->verticalScrollBar()->isVisible());
-    EXPECT_EQ(w.width(), oneRowWidth + area->verticalScrollBar()->sizeHint().width());
-    // The last row can be scrolled into view.
-    area->ensureWidgetVisible(w.Ui().lblAmount[24]);
-    EXPECT_TRUE(area->viewport()->rect().contains(
-        w.Ui().lblAmount[24]->mapTo(area->viewport(), w.Ui().lblAmount[24]->rect().bottomLeft())));
+    const QRect frame = w.frameGeometry();
+    EXPECT_TRUE(free.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                                      << frame.height();
+    const bool tall = ui::TwipsToPixels(w.WindowHeightTwips()) > free.height();
+    const bool wide = w.Ui().gridClient->width() + grid->verticalScrollBar()->sizeHint().width()
+        > free.width() - (frame.width() - w.width());
+    if (!tall && !wide)
+        GTEST_SKIP() << "the screen shows the whole window";
+    if (tall) {
+        EXPECT_EQ(frame.height(), free.height());
+        EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
+    }
+    if (wide) {
+        EXPECT_EQ(frame.width(), free.width());
+        EXPECT_TRUE(grid->horizontalScrollBar()->isVisible());
+    } else {
+        EXPECT_EQ(w.width(), oneRowWidth + grid->verticalScrollBar()->sizeHint().width());
+    }
 
-    w.ShrinkFrame(0); // fits again: no scroll bar, the design's width
+    // The wheel over the grid moves its rows and leaves the inputs where they are.
+    const auto at = [&w](const QWidget* control) { return control->mapTo(&w, QPoint(0, 0)); };
+    const QPoint field = at(w.Ui().txtML);
+    const QPoint row = at(w.Ui().lblAmount[0]);
+    // A wheel over the grid reaches its viewport (Qt hands only the platform's own
+    // wheel events on to the parents, so it is sent there).
+    const QPoint over = w.Ui().lblAmount[3]->mapTo(grid->viewport(), QPoint(5, 5));
+    QWheelEvent wheel(over, grid->viewport()->mapToGlobal(over), QPoint(), QPoint(0, -120), Qt::NoButton,
+        Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->viewport(), &wheel);
+    EXPECT_EQ(at(w.Ui().txtML), field);
+    EXPECT_LT(at(w.Ui().lblAmount[0]).y(), row.y());
+    EXPECT_TRUE(inputs->viewport()->rect().contains(
+        w.Ui().txtML->mapTo(inputs->viewport(), w.Ui().txtML->rect().bottomRight())));
+
+    // The last row and the right ends of the inputs and of the grid can be scrolled into view.
+    const auto shows = [](const QScrollArea* area, const QWidget* control) {
+        return area->viewport()->rect().contains(
+            QRect(control->mapTo(area->viewport(), QPoint(0, 0)), control->size()));
+    };
+    grid->ensureWidgetVisible(w.Ui().lblAmount[24]);
+    EXPECT_TRUE(shows(grid, w.Ui().lblAmount[24]));
+    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+    EXPECT_TRUE(shows(grid, w.Ui().lblImprove[24]));
+    EXPECT_TRUE(shows(inputs, w.Ui().chkOwnThis));
+    EXPECT_TRUE(shows(inputs, w.Ui().cmdButtonize));
+    EXPECT_TRUE(shows(inputs, w.Ui().lblIndustry));
+    grid->horizontalScrollBar()->setValue(0);
+    EXPECT_TRUE(shows(inputs, w.Ui().lblML));
+
+    w.ShrinkFrame(0);
     QApplication::processEvents();
-    EXPECT_EQ(w.frameGeometry().height(), ui::TwipsToPixels(w.WindowHeightTwips()));
-    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
-    EXPECT_EQ(w.width(), oneRowWidth);
+    EXPECT_TRUE(free.contains(w.frameGeometry()));
+    if (!wide) { // fits again: no scroll bar, the design's width
+        EXPECT_EQ(w.frameGeometry().height(), ui::TwipsToPixels(w.WindowHeightTwips()));
+        EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
+        EXPECT_EQ(w.width(), oneRowWidth);
+    }
 }
 
 TEST_P(Readability, DarkDesktopPaletteLeavesTheFixedColoursAlone)

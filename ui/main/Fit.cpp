@@ -6,12 +6,8 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -24,9 +20,7 @@ namespace brenta::ui {
 namespace {
 
 constexpr const char* BaseFontProperty = "brentaFitBaseFont";
-constexpr const char* OuterHeightProperty = "brentaOuterHeight";
 constexpr const char* WheelProperty = "brentaWheelNeedsFocus";
-constexpr const char* BaseWidthProperty = "brentaBaseWidth";
 
 // Room of a label's text: its contents less the indent on the side it is aligned to.
 QRect LabelTextRect(const QLabel* label)
@@ -89,38 +83,6 @@ void FitLineEdit(QLineEdit* box)
         box->setCursorPosition(0);
 }
 
-void ApplyOuterHeight(QWidget* window)
-{
-    int outer = window->property(OuterHeightProperty).toInt();
-    // No taller than its screen's free area: a main window whose client scrolls
-    // shows the rest of it that way, a scroll bar wider.
-    const QScreen* screen = window->screen();
-    const int available = screen ? screen->availableGeometry().height() : outer;
-    const bool clipped = outer > available;
-    if (clipped) {
-        outer = available;
-        // All of it on the screen: a window running below the free area starts at its top.
-        const QRect free = screen->availableGeometry();
-        if (window->frameGeometry().top() + outer > free.bottom() + 1)
-            window->move(window->frameGeometry().left(), free.top());
-    }
-    if (const auto* main = qobject_cast<QMainWindow*>(window)) {
-        if (const auto* area = qobject_cast<QScrollArea*>(main->centralWidget())) {
-            if (!window->property(BaseWidthProperty).isValid())
-                window->setProperty(BaseWidthProperty, window->width());
-            const int width = window->property(BaseWidthProperty).toInt()
-                + (clipped ? area->verticalScrollBar()->sizeHint().width() : 0);
-            if (window->minimumWidth() != width || window->maximumWidth() != width)
-                window->setFixedWidth(width);
-        }
-    }
-    // The window manager's frame is known only once the window is shown.
-    const int decoration = window->isVisible() ? window->frameGeometry().height() - window->height() : 0;
-    const int inner = outer - decoration;
-    if (inner > 0 && (window->minimumHeight() != inner || window->maximumHeight() != inner))
-        window->setFixedHeight(inner);
-}
-
 class Fitter : public QObject {
 public:
     using QObject::QObject;
@@ -145,8 +107,6 @@ public:
         case QEvent::Resize:
             if (auto* box = qobject_cast<QLineEdit*>(watched))
                 FitLineEdit(box);
-            if (watched->property(OuterHeightProperty).isValid())
-                ApplyOuterHeight(static_cast<QWidget*>(watched));
             break;
         case QEvent::FocusOut:
             if (auto* box = qobject_cast<QLineEdit*>(watched); box && box->isReadOnly())
@@ -157,11 +117,6 @@ public:
                 event->ignore();
                 return true;
             }
-            break;
-        case QEvent::Show:
-        case QEvent::Move:
-            if (watched->property(OuterHeightProperty).isValid())
-                ApplyOuterHeight(static_cast<QWidget*>(watched));
             break;
         default:
             break;
@@ -290,13 +245,6 @@ void WheelNeedsFocus(QComboBox* box)
     box->setFocusPolicy(Qt::StrongFocus);
     box->setProperty(WheelProperty, true);
     box->installEventFilter(TheFitter());
-}
-
-void SetOuterHeight(QWidget* window, int outerPx)
-{
-    window->setProperty(OuterHeightProperty, outerPx);
-    window->installEventFilter(TheFitter());
-    ApplyOuterHeight(window);
 }
 
 } // namespace brenta::ui

@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "calc/AutoPrice.h"
+#include "ui/main/Placement.h"
 #include "ui/main/frmMainShared.h"
 #include "ui/windows/frmButton.h"
 #include "ui/windows/frmContextMenu.h"
@@ -73,10 +74,8 @@ void frmMain::lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button)
 
     auto* menu = new frmContextMenu(*this, Index, findBP);
     setEnabled(false);
-    // Over the clicked row: the window's outer top, the frame's top and the cell's
-    // top; the window's left and the cell's left.
-    const QRect outer = frameGeometry();
-    menu->move(outer.left() + cell->x(), outer.top() + ui.fraMats->y() + cell->y());
+    // Over the row's name, wherever the grid is scrolled to, and on the screen.
+    PlaceOnScreen(menu, cell->mapToGlobal(QPoint(0, 0)));
     menu->FormLoad();
 }
 

@@ -2,12 +2,12 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
 
 #include "ui/main/Look.h"
+#include "ui/main/Placement.h"
 #include "ui/main/frmMain.h"
 #include "ui/windows/AlwaysOnTop.h"
 
@@ -43,10 +43,11 @@ frmButton::frmButton(frmMain& main) : QFrame(&main, Qt::Window | Qt::FramelessWi
 
 void frmButton::FormLoad()
 {
-    main_.hide();
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    // The top left corner of the screen the main window is on, inside its free area.
+    const QScreen* screen = main_.screen();
     const QPoint corner = screen ? screen->geometry().topLeft() : QPoint();
-    move(corner + QPoint(TwipsToPixels(0), TwipsToPixels(200)));
+    main_.hide();
+    PlaceOnScreen(this, corner + QPoint(TwipsToPixels(0), TwipsToPixels(200)));
     // Into the topmost band before it appears, so it shows once, already on top.
     std::int16_t on = 1;
     AlwaysOnTop::SetTopmost(this, on);
