@@ -82,7 +82,9 @@ TEST_P(Readability, HugeRunsLongTimesAndBigPricesStayReadable)
 
     for (QLabel* label : w.findChildren<QLabel*>()) {
         if (label->isVisibleTo(&w) && label->pixmap().isNull()) {
-            EXPECT_TRUE(Readable(label, label->text()));
+            // A caption's words, its Alt letter's marker drawn as an underline.
+            const QString words = label->buddy() ? QString(label->text()).remove(QLatin1Char('&')) : label->text();
+            EXPECT_TRUE(Readable(label, words));
         }
     }
     for (QLineEdit* box : {w.Ui().txtPPU[0], w.Ui().txtWF, w.Ui().txtRuns})
@@ -267,6 +269,53 @@ TEST_P(Readability, AltOpensEachMenuWithoutTypingIntoTheFocusedBox)
         QTRY_VERIFY(!k.menu->isVisible());
         EXPECT_EQ(w.Ui().txtML->text(), ml);
     }
+}
+
+// The window opens with the focus in the blueprint selector, and every caption of
+// an input takes its box to the focus with Alt and its own letter, one that no
+// other caption and no menu title uses.
+TEST_P(Readability, TheKeyboardStartsInTheSelectorAndEachCaptionHasItsAltLetter)
+{
+    ui::frmMain& w = Start();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(QApplication::focusWidget(), w.Ui().cboBP);
+
+    const auto& u = w.Ui();
+    const struct {
+        QLabel* caption;
+        QWidget* box;
+        Qt::Key letter;
+    } cases[] = {
+        {u.lblML, u.txtML, Qt::Key_M},
+        {u.lblWF, u.txtWF, Qt::Key_W},
+        {u.lblPL, u.txtPL, Qt::Key_P},
+        {u.lblRuns, u.txtRuns, Qt::Key_R},
+        {u.lblBatchSizePrefix, u.txtBatchSize, Qt::Key_A},
+        {u.lblBPSearch, u.txtSearch, Qt::Key_S},
+        {u.lblBPSelect, u.cboBP, Qt::Key_B},
+        {u.lblMetallurgy, u.cboMetallurgy, Qt::Key_L},
+        {u.lblPE, u.cboPE, Qt::Key_E},
+        {u.lblResearch, u.cboResearch, Qt::Key_C},
+        {u.lblIndustry, u.cboIndustry, Qt::Key_I},
+    };
+    QList<QKeySequence> taken;
+    for (const QMenu* menu : {u.File, u.Tools, u.Options})
+        taken << QKeySequence::mnemonic(menu->title());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption->objectName().toStdString());
+        const QKeySequence mnemonic = QKeySequence::mnemonic(c.caption->text());
+        EXPECT_EQ(mnemonic, QKeySequence(Qt::ALT | c.letter));
+        EXPECT_FALSE(taken.contains(mnemonic));
+        taken << mnemonic;
+        EXPECT_EQ(c.caption->buddy(), c.box);
+        // From a box elsewhere in the window, by the keys alone.
+        QWidget* from = c.box == u.txtSearch ? static_cast<QWidget*>(u.txtML) : u.txtSearch;
+        from->setFocus();
+        QTest::keyClick(from, c.letter, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), c.box);
+    }
+    EXPECT_EQ(u.txtML->text(), "0"); // nothing typed on the way
 }
 
 TEST_P(Readability, WheelChangesASelectorOnlyWithTheFocus)

@@ -37,6 +37,19 @@ QRect LabelTextRect(const QLabel* label)
     return r;
 }
 
+// A label's words as drawn: a caption with a box to focus shows its Alt letter's
+// marker as an underline, not as a character.
+QString LabelWords(const QLabel* label)
+{
+    if (!label->buddy())
+        return label->text();
+    QString words = label->text();
+    for (qsizetype i = 0; i < words.size(); ++i)
+        if (words[i] == QLatin1Char('&'))
+            words.remove(i, 1); // "&&" leaves one "&", which the loop then passes
+    return words;
+}
+
 bool FitsLabel(const QObject* o)
 {
     const auto* label = qobject_cast<const QLabel*>(o);
@@ -128,12 +141,21 @@ private:
     static bool PaintLabel(QLabel* label)
     {
         const QRect room = LabelTextRect(label);
-        const FittedText fitted = FitText(label->text(), label->font(), room.width());
+        const FittedText fitted = FitText(LabelWords(label), label->font(), room.width());
         QPainter painter(label);
         painter.setFont(fitted.font);
         const Qt::Alignment align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
-        label->style()->drawItemText(&painter, room, static_cast<int>(align), label->palette(), label->isEnabled(),
-            fitted.shown, label->foregroundRole());
+        int flags = static_cast<int>(align);
+        QString shown = fitted.shown;
+        // A caption with a box to focus underlines its Alt letter, as the style shows them.
+        if (label->buddy() && !fitted.elided) {
+            shown = label->text();
+            flags |= label->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, label)
+                ? Qt::TextShowMnemonic
+                : Qt::TextHideMnemonic;
+        }
+        label->style()->drawItemText(
+            &painter, room, flags, label->palette(), label->isEnabled(), shown, label->foregroundRole());
         return true;
     }
 
@@ -214,7 +236,7 @@ FittedText ShownText(const QWidget* w)
 {
     if (FitsLabel(w)) {
         const auto* label = static_cast<const QLabel*>(w);
-        return FitText(label->text(), label->font(), LabelTextRect(label).width());
+        return FitText(LabelWords(label), label->font(), LabelTextRect(label).width());
     }
     if (const auto* box = qobject_cast<const QLineEdit*>(w); box && box->property(BaseFontProperty).isValid()) {
         // A box cannot draw "…": it shows its text from the start at the fitted font.
@@ -231,7 +253,7 @@ QString FitToolTip(const QWidget* w)
     if (!ShownText(w).elided)
         return w->toolTip();
     if (const auto* label = qobject_cast<const QLabel*>(w))
-        return label->text();
+        return LabelWords(label);
     if (const auto* box = qobject_cast<const QLineEdit*>(w))
         return box->text();
     if (const auto* box = qobject_cast<const QComboBox*>(w))

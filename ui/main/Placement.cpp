@@ -81,8 +81,8 @@ void ApplyOuterHeight(QWidget* window, bool place)
     if (!window->property(BaseWidthProperty).isValid())
         window->setProperty(BaseWidthProperty, window->width());
     const QSize decoration = Decoration(window);
-    const QSize wanted(
-        window->property(BaseWidthProperty).toInt(), window->property(OuterHeightProperty).toInt() - decoration.height());
+    const QSize wanted(window->property(BaseWidthProperty).toInt(),
+        window->property(OuterHeightProperty).toInt() - decoration.height());
     if (wanted.height() <= 0)
         return;
     const QRect free = FreeAreaFor(window->frameGeometry());

@@ -23,6 +23,7 @@
 #include <algorithm>
 #include <initializer_list>
 #include <optional>
+#include <utility>
 
 namespace brenta::ui {
 
@@ -333,28 +334,28 @@ void frmMainUi::setupUi(QMainWindow* window)
     const Qt::Alignment captionAlign = Qt::AlignRight | Qt::AlignVCenter;
 
     lblML
-        = MakeLabel(client, "lblML", QStringLiteral("Material Level:"), captionAlign, 120, row1, 1245, boxHeight);
+        = MakeLabel(client, "lblML", QStringLiteral("&Material Level:"), captionAlign, 120, row1, 1245, boxHeight);
     txtML = MakeTextBox(client, "txtML", QStringLiteral("0"), 1425, row1, 615, boxHeight);
-    lblWF
-        = MakeLabel(client, "lblWF", QStringLiteral("Wastage Factor:"), captionAlign, 2160, row1, 1350, boxHeight);
+    lblWF = MakeLabel(
+        client, "lblWF", QStringLiteral("&Wastage Factor:"), captionAlign, 2160, row1, 1350, boxHeight);
     txtWF = MakeTextBox(client, "txtWF", QStringLiteral("0.1"), 3570, row1, 1110, boxHeight);
-    lblPL = MakeLabel(client, "lblPL", QStringLiteral("Prod. Level:"), captionAlign, 4800, row1, 990, boxHeight);
+    lblPL = MakeLabel(client, "lblPL", QStringLiteral("&Prod. Level:"), captionAlign, 4800, row1, 990, boxHeight);
     txtPL = MakeTextBox(client, "txtPL", QStringLiteral("0"), 5850, row1, 615, boxHeight);
-    lblRuns = MakeLabel(client, "lblRuns", QStringLiteral("Runs:"), captionAlign, 6585, row1, 495, boxHeight);
+    lblRuns = MakeLabel(client, "lblRuns", QStringLiteral("&Runs:"), captionAlign, 6585, row1, 495, boxHeight);
     txtRuns = MakeTextBox(client, "txtRuns", QStringLiteral("1"), 7140, row1, 975, boxHeight);
     lblBatchSizePrefix = MakeLabel(
-        client, "lblBatchSizePrefix", QStringLiteral("Batch Size:"), captionAlign, 8235, row1, 945, boxHeight);
+        client, "lblBatchSizePrefix", QStringLiteral("B&atch Size:"), captionAlign, 8235, row1, 945, boxHeight);
     txtBatchSize = MakeTextBox(client, "txtBatchSize", QStringLiteral("1"), 9240, row1, 615, boxHeight);
     cmdButtonize
         = MakeButton(client, "cmdButtonize", QStringLiteral("Buttonize"), 9960, row1 - 15, 1215, buttonHeight);
 
     // The blueprint selector lines up with the cost column of the analysis frame.
     lblBPSearch
-        = MakeLabel(client, "lblBPSearch", QStringLiteral("Search:"), captionAlign, 120, row2, 630, buttonHeight);
+        = MakeLabel(client, "lblBPSearch", QStringLiteral("&Search:"), captionAlign, 120, row2, 630, buttonHeight);
     txtSearch = MakeTextBox(client, "txtSearch", QString(), 810, row2, 2235, buttonHeight);
     cmdClear = MakeButton(client, "cmdClear", QStringLiteral("Clear"), 3105, row2, 780, buttonHeight);
     lblBPSelect = MakeLabel(
-        client, "lblBPSelect", QStringLiteral("Blueprint:"), captionAlign, 3945, row2, 915, buttonHeight);
+        client, "lblBPSelect", QStringLiteral("&Blueprint:"), captionAlign, 3945, row2, 915, buttonHeight);
     cboBP = MakeList(client, "cboBP", {}, 4920, row2, 3570, buttonHeight);
     // Thousands of names and nothing else: a list of strings keeps them as they are,
     // where the standard model would make (and later delete) an item of each.
@@ -468,10 +469,10 @@ void frmMainUi::setupUi(QMainWindow* window)
         caption = MakeLabel(analysis, captionName, text, Qt::AlignLeft | Qt::AlignVCenter, skillCaptionLeft,
             skillRows[row], skillCaptionWidth, skillHeight);
     };
-    skill(cboMetallurgy, lblMetallurgy, "cboMetallurgy", "lblMetallurgy", QStringLiteral("Metallurgy"), 0);
-    skill(cboPE, lblPE, "cboPE", "lblPE", QStringLiteral("Prod. Efficiency"), 1);
-    skill(cboResearch, lblResearch, "cboResearch", "lblResearch", QStringLiteral("Research"), 2);
-    skill(cboIndustry, lblIndustry, "cboIndustry", "lblIndustry", QStringLiteral("Industry"), 3);
+    skill(cboMetallurgy, lblMetallurgy, "cboMetallurgy", "lblMetallurgy", QStringLiteral("Meta&llurgy"), 0);
+    skill(cboPE, lblPE, "cboPE", "lblPE", QStringLiteral("Prod. &Efficiency"), 1);
+    skill(cboResearch, lblResearch, "cboResearch", "lblResearch", QStringLiteral("Resear&ch"), 2);
+    skill(cboIndustry, lblIndustry, "cboIndustry", "lblIndustry", QStringLiteral("&Industry"), 3);
     // Fixed words of the design, "ME" and "PE" included.
     for (QWidget* w : std::initializer_list<QWidget*>{cboMetallurgy, lblMetallurgy})
         w->setToolTip(QStringLiteral("5% per level reduction in ME research time."));
@@ -563,6 +564,14 @@ void frmMainUi::setupUi(QMainWindow* window)
     menuBar->addMenu(Options);
     ShowUnowned = MakeCheckAction(Options, "ShowUnowned", QStringLiteral("Display Unowned BPs"), true);
     Improvements = MakeCheckAction(Options, "Improvements", QStringLiteral("Show Next Improvement"), false);
+
+    // Each caption takes its box to the focus with Alt and its underlined letter;
+    // the letters differ from each other and from the menu bar's (F, T, O).
+    const std::pair<QLabel*, QWidget*> captions[] = {{lblML, txtML}, {lblWF, txtWF}, {lblPL, txtPL},
+        {lblRuns, txtRuns}, {lblBatchSizePrefix, txtBatchSize}, {lblBPSearch, txtSearch}, {lblBPSelect, cboBP},
+        {lblMetallurgy, cboMetallurgy}, {lblPE, cboPE}, {lblResearch, cboResearch}, {lblIndustry, cboIndustry}};
+    for (const auto& [caption, box] : captions)
+        caption->setBuddy(box);
 
     // Keyboard order: the input strip, the lab box and skills, then the assembly array
     // and the price boxes from the top row down.

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
@@ -30,6 +31,7 @@ frmButton::frmButton(frmMain& main) : QFrame(&main, Qt::Window | Qt::FramelessWi
     SetBackColour(this, BgrColour(kBackground));
     SetForeColour(this, BgrColour(0x000000)); // the border line
     setFixedSize(TwipsToPixels(kSide) + 2 * kBorderPx, TwipsToPixels(kSide) + 2 * kBorderPx);
+    setFocusPolicy(Qt::StrongFocus);
 
     Label1 = new QLabel(QStringLiteral("BRT"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -53,6 +55,24 @@ void frmButton::FormLoad()
     AlwaysOnTop::SetTopmost(this, on);
     show();
     raise();
+    // The keys that bring the window back reach the square.
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void frmButton::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        close();
+        return;
+    default:
+        QFrame::keyPressEvent(event);
+    }
 }
 
 void frmButton::mousePressEvent(QMouseEvent* event)
