@@ -5,12 +5,11 @@
 // times it beside the bare window and the calculator, so what the controls alone
 // cost is told apart from what the program does with them.
 #include <QApplication>
-#include <QGroupBox>
 #include <QMainWindow>
 
 #include "app/QuitAfterFirstFrame.h"
-#include "ui/main/Fit.h"
 #include "ui/main/Look.h"
+#include "ui/main/Placement.h"
 #include "ui/main/frmMainShared.h"
 #include "ui/main/frmMainUi.h"
 
@@ -28,9 +27,7 @@ int main(int argc, char** argv)
     }
     // The heights the program gives an empty sheet of one row.
     const int frameTwips = mainwindow::GridFrameTwips(0);
-    for (QGroupBox* frame : ui.GridFrames())
-        frame->setFixedHeight(TwipsToPixels(frameTwips));
-    ui.centralWidget->setMinimumHeight(ui.fraMats->y() + TwipsToPixels(frameTwips));
+    ui.SetGridHeight(frameTwips);
     SetOuterHeight(window, TwipsToPixels(mainwindow::OuterHeightTwips(frameTwips)));
     window->installEventFilter(new brenta::app::QuitAfterFirstFrame(window));
     window->show();

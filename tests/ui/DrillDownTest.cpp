@@ -3,19 +3,24 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QEventLoop>
 #include <QGroupBox>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 #include <csignal>
 #include <filesystem>
+#include <functional>
 
 #include "tests/ui/MainWindowFixture.h"
 #include "tests/ui/Placement.h"
 #include "ui/main/Look.h"
+#include "ui/main/Placement.h"
 #include "ui/main/SignalCloser.h"
 #include "ui/windows/frmButton.h"
 #include "ui/windows/frmComparison.h"
@@ -120,8 +125,10 @@ TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
     EXPECT_TRUE(menu->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_GE(test::ExpectInsideAndApart(menu), 6); // every option on the menu, none covering another
     const QLabel* cell = w.Ui().lblPrefix[6];
+    // Over the row's name, on the screen.
     EXPECT_EQ(menu->pos(),
-        QPoint(w.frameGeometry().left() + cell->x(), w.frameGeometry().top() + w.Ui().fraMats->y() + cell->y()));
+        ui::FitRect(QRect(cell->mapToGlobal(QPoint(0, 0)), menu->size()), w.screen()->availableGeometry())
+            .topLeft());
 
     const struct {
         const char* caption;
@@ -180,6 +187,148 @@ TEST_P(DrillDown, TheHoverMovesToTheOptionUnderTheMouse)
 
     QTest::mouseClick(Option(menu, 6), Qt::LeftButton); // Cancel
     ExpectClosed(menu);
+}
+
+// Without a mouse: the Menu key or Shift+F10 in a row's price box opens that row's
+// menu over the row; the arrows move between the options that can be chosen
+// (round the ends, past the spacers) and Enter or Space chooses.
+TEST_P(DrillDown, TheMenuKeysOpenARowsMenuAndTheArrowsAndEnterChoose)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kAfterburner2);
+    const auto shown = w.ShownIndex();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QLineEdit* price = w.Ui().txtPPU[14];
+    const QString typed = price->text();
+
+    const auto open = [&](const std::function<void()>& keys) -> QPointer<ui::frmContextMenu> {
+        price->setFocus();
+        keys();
+        QPointer<ui::frmContextMenu> menu = Menu();
+        if (menu)
+            EXPECT_TRUE(QTest::qWaitFor([&] { return menu->isActiveWindow(); }));
+        return menu;
+    };
+    const auto current = [](ui::frmContextMenu* menu) {
+        const QColor selected = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
+        for (int k = 1; k <= 6; ++k)
+            if (ui::BackColour(Option(menu, k)) == selected)
+                return k;
+        return 0;
+    };
+
+    QPointer<ui::frmContextMenu> menu = open([&] { QTest::keyClick(price, Qt::Key_Menu); });
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->Row(), 14);
+    EXPECT_FALSE(w.isEnabled());
+    EXPECT_EQ(menu->pos(),
+        ui::FitRect(
+            QRect(w.Ui().lblPrefix[14]->mapToGlobal(QPoint(0, 0)), menu->size()), w.screen()->availableGeometry())
+            .topLeft());
+    EXPECT_EQ(current(menu), 0);
+    const struct {
+        Qt::Key key;
+        int expect;
+    } moves[] = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Down, 6}, {Qt::Key_Down, 1}, {Qt::Key_Up, 6},
+        {Qt::Key_Up, 2}};
+    for (const auto& m : moves) {
+        QTest::keyClick(menu, m.key);
+        EXPECT_EQ(current(menu), m.expect);
+    }
+    QTest::keyClick(menu, Qt::Key_Escape);
+    ExpectClosed(menu);
+    EXPECT_EQ(w.ShownIndex(), shown);
+    EXPECT_EQ(price->text(), typed);
+
+    // The keyboard's context menu event (what the platform makes of the Menu key) does the same.
+    menu = open([&] {
+        QContextMenuEvent keyboard(QContextMenuEvent::Keyboard, QPoint(2, 2), price->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(price, &keyboard);
+    });
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->Row(), 14);
+    QTest::keyClick(menu, Qt::Key_Up); // Cancel
+    QTest::keyClick(menu, Qt::Key_Space);
+    ExpectClosed(menu);
+    EXPECT_EQ(w.ShownIndex(), shown);
+
+    // Shift+F10, down to "Find BP", Enter: the builder shows, Back returns.
+    menu = open([&] { QTest::keyClick(price, Qt::Key_F10, Qt::ShiftModifier); });
+    ASSERT_NE(menu, nullptr);
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Down);
+    QTest::keyClick(menu, Qt::Key_Return);
+    ExpectClosed(menu);
+    EXPECT_NE(w.ShownIndex(), shown);
+    EXPECT_TRUE(w.Ui().cmdBack->isEnabled());
+    EXPECT_EQ(price->text(), price->text().trimmed()); // no key reached the box as text
+
+    // A row without a material opens nothing.
+    QLineEdit* empty = w.Ui().txtPPU[24];
+    empty->setFocus();
+    QTest::keyClick(empty, Qt::Key_Menu);
+    EXPECT_EQ(Menu(), nullptr);
+}
+
+// Every option stays readable on a dark and on a light desktop: its text against
+// its own background, enabled or greyed, under the mouse or not.
+TEST_P(DrillDown, EveryOptionIsReadableOnADarkAndALightDesktop)
+{
+    const QPalette desktop = QApplication::palette();
+    // A dark scheme: light text on dark windows, a dark selection, mid-grey greyed text.
+    QPalette dark(QColor(0x42, 0x42, 0x45), QColor(0x3d, 0x3d, 0x3d));
+    for (const auto group : {QPalette::Active, QPalette::Inactive}) {
+        dark.setColor(group, QPalette::WindowText, Qt::white);
+        dark.setColor(group, QPalette::Text, Qt::white);
+        dark.setColor(group, QPalette::ButtonText, Qt::white);
+        dark.setColor(group, QPalette::Highlight, QColor(0x12, 0x60, 0x8a));
+        dark.setColor(group, QPalette::HighlightedText, QColor(0xf9, 0xf9, 0xf9));
+    }
+    dark.setColor(QPalette::Disabled, QPalette::WindowText, QColor(0x80, 0x80, 0x80));
+    const auto luminance = [](const QColor& c) {
+        const auto channel
+            = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const auto contrast = [&](const QColor& a, const QColor& b) {
+        const double la = luminance(a);
+        const double lb = luminance(b);
+        return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+    };
+    const auto expectReadable = [&](ui::frmContextMenu* menu, const char* state) {
+        for (int k = 1; k <= 6; ++k) {
+            const QLabel* option = Option(menu, k);
+            if (option->text().isEmpty())
+                continue;
+            const QPalette::ColorGroup group = option->isEnabled() ? QPalette::Active : QPalette::Disabled;
+            const QColor text = option->palette().color(group, QPalette::WindowText);
+            const QColor back = option->palette().color(group, QPalette::Window);
+            // Greyed text is meant to read weaker, yet still be read; white on white
+            // (what a dark scheme's text on the fixed white would give) is 1.
+            EXPECT_GE(contrast(text, back), option->isEnabled() ? 3.0 : 2.5)
+                << state << ": " << option->text().toStdString() << " " << text.name().toStdString() << " on "
+                << back.name().toStdString();
+        }
+    };
+    for (const QPalette& palette : {dark, desktop}) {
+        QApplication::setPalette(palette);
+        Start();
+        SelectBlueprint(kAfterburner2);
+        for (const int row : {14, 6}) { // "Find BP" enabled, then greyed
+            QPointer<ui::frmContextMenu> menu = RightClick(row);
+            ASSERT_NE(menu, nullptr);
+            expectReadable(menu, "opened");
+            for (int k : {1, 6}) {
+                Hover(Option(menu, k));
+                expectReadable(menu, "hovered");
+            }
+            menu->close();
+            ExpectClosed(menu);
+        }
+        window.reset();
+    }
+    QApplication::setPalette(desktop);
 }
 
 TEST_P(DrillDown, LosingTheFocusClosesTheMenuWithoutAction)
@@ -383,7 +532,7 @@ TEST_P(FloatingButton, ButtonizeAndAClickOnTheSquareRestoreTheWindowInPlace)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kAfterburner2);
-    w.move(200, 150);
+    w.move(30, 150); // a place where the whole window fits, which it comes back to
     const QRect before = w.geometry();
     const int side = ui::TwipsToPixels(375) + 2; // inside, and a one-pixel border
 
@@ -424,6 +573,25 @@ TEST_P(FloatingButton, ButtonizeAndAClickOnTheSquareRestoreTheWindowInPlace)
     ASSERT_TRUE(QTest::qWaitFor([&] { return button.isNull(); }));
     EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_TRUE(w.Ui().AOT->isChecked());
+}
+
+// Without a mouse: the square takes the focus when it opens, and Space, Enter or
+// Escape bring the window back.
+TEST_P(FloatingButton, SpaceEnterOrEscapeRestoreTheWindow)
+{
+    ui::frmMain& w = Start();
+    for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
+        SCOPED_TRACE(key);
+        w.Ui().cmdButtonize->setFocus();
+        QTest::keyClick(w.Ui().cmdButtonize, Qt::Key_Space);
+        QPointer<ui::frmButton> button = Button();
+        ASSERT_NE(button, nullptr);
+        ASSERT_FALSE(w.isVisible());
+        ASSERT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == button; }));
+        QTest::keyClick(QApplication::focusWidget(), key);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return button.isNull(); }));
+        EXPECT_TRUE(w.isVisible());
+    }
 }
 
 // A close of the main window while only the square shows (from the taskbar, say)

@@ -4,6 +4,7 @@
 // window heights counted from the outer frame.
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QKeySequence>
@@ -81,7 +82,9 @@ TEST_P(Readability, HugeRunsLongTimesAndBigPricesStayReadable)
 
     for (QLabel* label : w.findChildren<QLabel*>()) {
         if (label->isVisibleTo(&w) && label->pixmap().isNull()) {
-            EXPECT_TRUE(Readable(label, label->text()));
+            // A caption's words, its Alt letter's marker drawn as an underline.
+            const QString words = label->buddy() ? QString(label->text()).remove(QLatin1Char('&')) : label->text();
+            EXPECT_TRUE(Readable(label, words));
         }
     }
     for (QLineEdit* box : {w.Ui().txtPPU[0], w.Ui().txtWF, w.Ui().txtRuns})
@@ -143,33 +146,76 @@ TEST_P(Readability, WindowsHaveTheShrinkRulesOuterHeight)
     c->close();
 }
 
-TEST_P(Readability, AWindowTallerThanTheScreenScrollsItsGrid)
+// On a screen too small for the window (too low at 1x, too low and too narrow at
+// twice the scale) the window stays within the free area; the grid scrolls up and
+// down under the inputs, which stay in view, and both scroll sideways together.
+TEST_P(Readability, AWindowLargerThanTheScreenScrollsItsGridUnderTheInputs)
 {
     ui::frmMain& w = Start();
     const QRect free = w.screen()->availableGeometry();
     const int oneRowWidth = w.width();
-    auto* area = w.findChild<QScrollArea*>(QStringLiteral("clientArea"));
-    ASSERT_NE(area, nullptr);
-    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
+    QScrollArea* grid = w.Ui().gridArea;
+    QScrollArea* inputs = w.Ui().inputArea;
+    EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
     w.ShrinkFrame(24);
-    const int rule = ui::TwipsToPixels(w.WindowHeightTwips());
-    if (rule <= free.height())
-        GTEST_SKIP() << "the screen shows the whole grid";
     QApplication::processEvents();
-    EXPECT_EQ(w.frameGeometry().height(), free.height());
-    EXPECT_GE(w.frameGeometry().top(), free.top());
-    EXPECT_TRUE(area->verticalScrollBar()->isVisible());
-    EXPECT_EQ(w.width(), oneRowWidth + area->verticalScrollBar()->sizeHint().width());
-    // The last row can be scrolled into view.
-    area->ensureWidgetVisible(w.Ui().lblAmount[24]);
-    EXPECT_TRUE(area->viewport()->rect().contains(
-        w.Ui().lblAmount[24]->mapTo(area->viewport(), w.Ui().lblAmount[24]->rect().bottomLeft())));
+    const QRect frame = w.frameGeometry();
+    EXPECT_TRUE(free.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                                      << frame.height();
+    const bool tall = ui::TwipsToPixels(w.WindowHeightTwips()) > free.height();
+    const bool wide = w.Ui().gridClient->width() + grid->verticalScrollBar()->sizeHint().width()
+        > free.width() - (frame.width() - w.width());
+    if (!tall && !wide)
+        GTEST_SKIP() << "the screen shows the whole window";
+    if (tall) {
+        EXPECT_EQ(frame.height(), free.height());
+        EXPECT_TRUE(grid->verticalScrollBar()->isVisible());
+    }
+    if (wide) {
+        EXPECT_EQ(frame.width(), free.width());
+        EXPECT_TRUE(grid->horizontalScrollBar()->isVisible());
+    } else {
+        EXPECT_EQ(w.width(), oneRowWidth + grid->verticalScrollBar()->sizeHint().width());
+    }
 
-    w.ShrinkFrame(0); // fits again: no scroll bar, the design's width
+    // The wheel over the grid moves its rows and leaves the inputs where they are.
+    const auto at = [&w](const QWidget* control) { return control->mapTo(&w, QPoint(0, 0)); };
+    const QPoint field = at(w.Ui().txtML);
+    const QPoint row = at(w.Ui().lblAmount[0]);
+    // A wheel over the grid reaches its viewport (Qt hands only the platform's own
+    // wheel events on to the parents, so it is sent there).
+    const QPoint over = w.Ui().lblAmount[3]->mapTo(grid->viewport(), QPoint(5, 5));
+    QWheelEvent wheel(over, grid->viewport()->mapToGlobal(over), QPoint(), QPoint(0, -120), Qt::NoButton,
+        Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(grid->viewport(), &wheel);
+    EXPECT_EQ(at(w.Ui().txtML), field);
+    EXPECT_LT(at(w.Ui().lblAmount[0]).y(), row.y());
+    EXPECT_TRUE(inputs->viewport()->rect().contains(
+        w.Ui().txtML->mapTo(inputs->viewport(), w.Ui().txtML->rect().bottomRight())));
+
+    // The last row and the right ends of the inputs and of the grid can be scrolled into view.
+    const auto shows = [](const QScrollArea* area, const QWidget* control) {
+        return area->viewport()->rect().contains(
+            QRect(control->mapTo(area->viewport(), QPoint(0, 0)), control->size()));
+    };
+    grid->ensureWidgetVisible(w.Ui().lblAmount[24]);
+    EXPECT_TRUE(shows(grid, w.Ui().lblAmount[24]));
+    grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
+    EXPECT_TRUE(shows(grid, w.Ui().lblImprove[24]));
+    EXPECT_TRUE(shows(inputs, w.Ui().chkOwnThis));
+    EXPECT_TRUE(shows(inputs, w.Ui().cmdButtonize));
+    EXPECT_TRUE(shows(inputs, w.Ui().lblIndustry));
+    grid->horizontalScrollBar()->setValue(0);
+    EXPECT_TRUE(shows(inputs, w.Ui().lblML));
+
+    w.ShrinkFrame(0);
     QApplication::processEvents();
-    EXPECT_EQ(w.frameGeometry().height(), ui::TwipsToPixels(w.WindowHeightTwips()));
-    EXPECT_FALSE(area->verticalScrollBar()->isVisible());
-    EXPECT_EQ(w.width(), oneRowWidth);
+    EXPECT_TRUE(free.contains(w.frameGeometry()));
+    if (!wide) { // fits again: no scroll bar, the design's width
+        EXPECT_EQ(w.frameGeometry().height(), ui::TwipsToPixels(w.WindowHeightTwips()));
+        EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
+        EXPECT_EQ(w.width(), oneRowWidth);
+    }
 }
 
 TEST_P(Readability, DarkDesktopPaletteLeavesTheFixedColoursAlone)
@@ -223,6 +269,53 @@ TEST_P(Readability, AltOpensEachMenuWithoutTypingIntoTheFocusedBox)
         QTRY_VERIFY(!k.menu->isVisible());
         EXPECT_EQ(w.Ui().txtML->text(), ml);
     }
+}
+
+// The window opens with the focus in the blueprint selector, and every caption of
+// an input takes its box to the focus with Alt and its own letter, one that no
+// other caption and no menu title uses.
+TEST_P(Readability, TheKeyboardStartsInTheSelectorAndEachCaptionHasItsAltLetter)
+{
+    ui::frmMain& w = Start();
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    EXPECT_EQ(QApplication::focusWidget(), w.Ui().cboBP);
+
+    const auto& u = w.Ui();
+    const struct {
+        QLabel* caption;
+        QWidget* box;
+        Qt::Key letter;
+    } cases[] = {
+        {u.lblML, u.txtML, Qt::Key_M},
+        {u.lblWF, u.txtWF, Qt::Key_W},
+        {u.lblPL, u.txtPL, Qt::Key_P},
+        {u.lblRuns, u.txtRuns, Qt::Key_R},
+        {u.lblBatchSizePrefix, u.txtBatchSize, Qt::Key_A},
+        {u.lblBPSearch, u.txtSearch, Qt::Key_S},
+        {u.lblBPSelect, u.cboBP, Qt::Key_B},
+        {u.lblMetallurgy, u.cboMetallurgy, Qt::Key_L},
+        {u.lblPE, u.cboPE, Qt::Key_E},
+        {u.lblResearch, u.cboResearch, Qt::Key_C},
+        {u.lblIndustry, u.cboIndustry, Qt::Key_I},
+    };
+    QList<QKeySequence> taken;
+    for (const QMenu* menu : {u.File, u.Tools, u.Options})
+        taken << QKeySequence::mnemonic(menu->title());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.caption->objectName().toStdString());
+        const QKeySequence mnemonic = QKeySequence::mnemonic(c.caption->text());
+        EXPECT_EQ(mnemonic, QKeySequence(Qt::ALT | c.letter));
+        EXPECT_FALSE(taken.contains(mnemonic));
+        taken << mnemonic;
+        EXPECT_EQ(c.caption->buddy(), c.box);
+        // From a box elsewhere in the window, by the keys alone.
+        QWidget* from = c.box == u.txtSearch ? static_cast<QWidget*>(u.txtML) : u.txtSearch;
+        from->setFocus();
+        QTest::keyClick(from, c.letter, Qt::AltModifier);
+        EXPECT_EQ(QApplication::focusWidget(), c.box);
+    }
+    EXPECT_EQ(u.txtML->text(), "0"); // nothing typed on the way
 }
 
 TEST_P(Readability, WheelChangesASelectorOnlyWithTheFocus)

@@ -17,6 +17,7 @@
 #include "tests/TempFolder.h"
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/main/Look.h"
+#include "ui/main/Placement.h"
 #include "ui/main/SignalCloser.h"
 
 using namespace brenta;
@@ -105,11 +106,14 @@ TEST_P(Startup, StoredOptionsAreRestoredAndBadOnesGiveDefaults)
     EXPECT_EQ(again.PricesFileName(), "matprices.dat");
 }
 
-TEST_P(Startup, WindowPositionIsClampedEdgeByEdge)
+// A remembered edge off the screen, or too far right or down to reach, starts at
+// the free area's edge; then the whole window, frame included, is kept on the
+// screen, moved in no further than it has to.
+TEST_P(Startup, WindowPositionIsClampedEdgeByEdgeThenKeptOnTheScreen)
 {
-    const QSize screen = QGuiApplication::primaryScreen()->size();
-    const int widthTwips = ui::PixelsToTwips(screen.width());
-    const int heightTwips = ui::PixelsToTwips(screen.height());
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    const int widthTwips = ui::PixelsToTwips(free.width());
+    const int heightTwips = ui::PixelsToTwips(free.height());
     const struct {
         int x, y;
         int expectX, expectY;
@@ -119,12 +123,23 @@ TEST_P(Startup, WindowPositionIsClampedEdgeByEdge)
         {widthTwips - 1500, 300, widthTwips - 1500, 300},
         {1500, heightTwips - 1500 + 15, 1500, 0},
         {1500, -1, 1500, 0},
+        {450, 750, 450, 750},
     };
     for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
         settings.values = {{"Window/X", std::to_string(c.x)}, {"Window/Y", std::to_string(c.y)}};
         ui::frmMain& w = Start();
-        EXPECT_EQ(w.pos(), QPoint(ui::TwipsToPixels(c.expectX), ui::TwipsToPixels(c.expectY)))
-            << c.x << "," << c.y;
+        QApplication::processEvents(); // the frame is placed once the platform has drawn it
+        const QRect frame = w.frameGeometry();
+        EXPECT_TRUE(free.contains(frame))
+            << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
+        // Where the window fits at the remembered place it stays there.
+        const QPoint wanted(ui::TwipsToPixels(c.expectX), ui::TwipsToPixels(c.expectY));
+        const QRect there(wanted, frame.size());
+        if (free.contains(there))
+            EXPECT_EQ(frame.topLeft(), wanted);
+        else
+            EXPECT_EQ(frame.topLeft(), ui::FitRect(there, free).topLeft());
         window.reset();
     }
 }
@@ -134,7 +149,8 @@ TEST_P(Startup, ClosingWritesSettingsAndFiles)
     ui::frmMain& w = Start();
     w.Ui().Improvements->setChecked(true);
     w.Ui().AOT->trigger();
-    w.move(w.pos() + QPoint(ui::TwipsToPixels(1500), ui::TwipsToPixels(750)));
+    // A place where the whole window fits on the screen, so the next start keeps it.
+    w.move(w.pos() + QPoint(ui::TwipsToPixels(450), ui::TwipsToPixels(750)));
     w.Ui().Exit->trigger();
 
     EXPECT_FALSE(w.isVisible());
@@ -145,7 +161,7 @@ TEST_P(Startup, ClosingWritesSettingsAndFiles)
     EXPECT_EQ(settings.values["Options/ShowNextImprovement"], "True");
     EXPECT_EQ(settings.values["Window/AlwaysOnTop"], "1");
     EXPECT_EQ(settings.values["Options/PricesFile"], "matprices.dat");
-    EXPECT_EQ(settings.values["Window/X"], "1500");
+    EXPECT_EQ(settings.values["Window/X"], "450");
     EXPECT_EQ(settings.values["Window/Y"], "750");
     EXPECT_EQ(settings.flushes, 1);
 

@@ -6,12 +6,8 @@
 #include <QHelpEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QPainter>
 #include <QPixmap>
-#include <QScreen>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
@@ -24,9 +20,7 @@ namespace brenta::ui {
 namespace {
 
 constexpr const char* BaseFontProperty = "brentaFitBaseFont";
-constexpr const char* OuterHeightProperty = "brentaOuterHeight";
 constexpr const char* WheelProperty = "brentaWheelNeedsFocus";
-constexpr const char* BaseWidthProperty = "brentaBaseWidth";
 
 // Room of a label's text: its contents less the indent on the side it is aligned to.
 QRect LabelTextRect(const QLabel* label)
@@ -41,6 +35,19 @@ QRect LabelTextRect(const QLabel* label)
     if (align & Qt::AlignRight)
         r.setRight(r.right() - indent);
     return r;
+}
+
+// A label's words as drawn: a caption with a box to focus shows its Alt letter's
+// marker as an underline, not as a character.
+QString LabelWords(const QLabel* label)
+{
+    if (!label->buddy())
+        return label->text();
+    QString words = label->text();
+    for (qsizetype i = 0; i < words.size(); ++i)
+        if (words[i] == QLatin1Char('&'))
+            words.remove(i, 1); // "&&" leaves one "&", which the loop then passes
+    return words;
 }
 
 bool FitsLabel(const QObject* o)
@@ -89,38 +96,6 @@ void FitLineEdit(QLineEdit* box)
         box->setCursorPosition(0);
 }
 
-void ApplyOuterHeight(QWidget* window)
-{
-    int outer = window->property(OuterHeightProperty).toInt();
-    // No taller than its screen's free area: a main window whose client scrolls
-    // shows the rest of it that way, a scroll bar wider.
-    const QScreen* screen = window->screen();
-    const int available = screen ? screen->availableGeometry().height() : outer;
-    const bool clipped = outer > available;
-    if (clipped) {
-        outer = available;
-        // All of it on the screen: a window running below the free area starts at its top.
-        const QRect free = screen->availableGeometry();
-        if (window->frameGeometry().top() + outer > free.bottom() + 1)
-            window->move(window->frameGeometry().left(), free.top());
-    }
-    if (const auto* main = qobject_cast<QMainWindow*>(window)) {
-        if (const auto* area = qobject_cast<QScrollArea*>(main->centralWidget())) {
-            if (!window->property(BaseWidthProperty).isValid())
-                window->setProperty(BaseWidthProperty, window->width());
-            const int width = window->property(BaseWidthProperty).toInt()
-                + (clipped ? area->verticalScrollBar()->sizeHint().width() : 0);
-            if (window->minimumWidth() != width || window->maximumWidth() != width)
-                window->setFixedWidth(width);
-        }
-    }
-    // The window manager's frame is known only once the window is shown.
-    const int decoration = window->isVisible() ? window->frameGeometry().height() - window->height() : 0;
-    const int inner = outer - decoration;
-    if (inner > 0 && (window->minimumHeight() != inner || window->maximumHeight() != inner))
-        window->setFixedHeight(inner);
-}
-
 class Fitter : public QObject {
 public:
     using QObject::QObject;
@@ -145,8 +120,6 @@ public:
         case QEvent::Resize:
             if (auto* box = qobject_cast<QLineEdit*>(watched))
                 FitLineEdit(box);
-            if (watched->property(OuterHeightProperty).isValid())
-                ApplyOuterHeight(static_cast<QWidget*>(watched));
             break;
         case QEvent::FocusOut:
             if (auto* box = qobject_cast<QLineEdit*>(watched); box && box->isReadOnly())
@@ -158,11 +131,6 @@ public:
                 return true;
             }
             break;
-        case QEvent::Show:
-        case QEvent::Move:
-            if (watched->property(OuterHeightProperty).isValid())
-                ApplyOuterHeight(static_cast<QWidget*>(watched));
-            break;
         default:
             break;
         }
@@ -173,12 +141,21 @@ private:
     static bool PaintLabel(QLabel* label)
     {
         const QRect room = LabelTextRect(label);
-        const FittedText fitted = FitText(label->text(), label->font(), room.width());
+        const FittedText fitted = FitText(LabelWords(label), label->font(), room.width());
         QPainter painter(label);
         painter.setFont(fitted.font);
         const Qt::Alignment align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
-        label->style()->drawItemText(&painter, room, static_cast<int>(align), label->palette(), label->isEnabled(),
-            fitted.shown, label->foregroundRole());
+        int flags = static_cast<int>(align);
+        QString shown = fitted.shown;
+        // A caption with a box to focus underlines its Alt letter, as the style shows them.
+        if (label->buddy() && !fitted.elided) {
+            shown = label->text();
+            flags |= label->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, label)
+                ? Qt::TextShowMnemonic
+                : Qt::TextHideMnemonic;
+        }
+        label->style()->drawItemText(
+            &painter, room, flags, label->palette(), label->isEnabled(), shown, label->foregroundRole());
         return true;
     }
 
@@ -259,7 +236,7 @@ FittedText ShownText(const QWidget* w)
 {
     if (FitsLabel(w)) {
         const auto* label = static_cast<const QLabel*>(w);
-        return FitText(label->text(), label->font(), LabelTextRect(label).width());
+        return FitText(LabelWords(label), label->font(), LabelTextRect(label).width());
     }
     if (const auto* box = qobject_cast<const QLineEdit*>(w); box && box->property(BaseFontProperty).isValid()) {
         // A box cannot draw "…": it shows its text from the start at the fitted font.
@@ -276,7 +253,7 @@ QString FitToolTip(const QWidget* w)
     if (!ShownText(w).elided)
         return w->toolTip();
     if (const auto* label = qobject_cast<const QLabel*>(w))
-        return label->text();
+        return LabelWords(label);
     if (const auto* box = qobject_cast<const QLineEdit*>(w))
         return box->text();
     if (const auto* box = qobject_cast<const QComboBox*>(w))
@@ -290,13 +267,6 @@ void WheelNeedsFocus(QComboBox* box)
     box->setFocusPolicy(Qt::StrongFocus);
     box->setProperty(WheelProperty, true);
     box->installEventFilter(TheFitter());
-}
-
-void SetOuterHeight(QWidget* window, int outerPx)
-{
-    window->setProperty(OuterHeightProperty, outerPx);
-    window->installEventFilter(TheFitter());
-    ApplyOuterHeight(window);
 }
 
 } // namespace brenta::ui

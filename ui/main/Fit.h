@@ -1,8 +1,7 @@
 // Keeping every shown text readable in the fixed places the windows give it: a text
 // wider than its place is drawn smaller (down to a floor), then cut at its end with
-// "…" and shown whole in its tool tip, never cut at its start. Also the window
-// heights counted from the outer frame, and selectors the wheel leaves alone until
-// they have the focus.
+// "…" and shown whole in its tool tip, never cut at its start. Also selectors the
+// wheel leaves alone until they have the focus.
 #pragma once
 
 #include <QFont>
@@ -40,10 +39,5 @@ QString FitToolTip(const QWidget* w);
 // A closed selector that the wheel changes only while it has the focus, so that
 // scrolling over the window never picks another entry by chance.
 void WheelNeedsFocus(QComboBox* box);
-
-// Sets a top-level window's height so that its outer frame (title bar and borders
-// included) is outerPx high, and keeps it so when the window manager adds or
-// changes the frame after the window is shown.
-void SetOuterHeight(QWidget* window, int outerPx);
 
 } // namespace brenta::ui

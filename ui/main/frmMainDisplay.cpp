@@ -30,6 +30,7 @@
 #include "ui/main/Fit.h"
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
+#include "ui/main/Placement.h"
 #include "ui/main/frmMainShared.h"
 #include "ui/windows/AlwaysOnTop.h"
 
@@ -293,12 +294,10 @@ void frmMain::ShrinkFrame(std::int16_t maxIndex)
             cell->setVisible(r <= maxIndex);
     }
     const int frameHeight = GridFrameTwips(maxIndex);
-    for (QGroupBox* frame : ui.GridFrames())
-        frame->setFixedHeight(TwipsToPixels(frameHeight));
+    // The grid scrolls rather than hide its last rows on a screen too low for them.
+    ui.SetGridHeight(frameHeight);
 
     windowHeightTwips_ = OuterHeightTwips(frameHeight);
-    // The client scrolls rather than hide the grid's last rows on a screen too low for them.
-    ui.centralWidget->setMinimumHeight(ui.fraMats->y() + TwipsToPixels(frameHeight));
     // The outer height, title bar and borders included, from start-up on.
     SetOuterHeight(this, TwipsToPixels(windowHeightTwips_));
 }

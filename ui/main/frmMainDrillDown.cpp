@@ -4,12 +4,16 @@
 
 #include "ui/main/frmMain.h"
 
+#include <QContextMenuEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
 
 #include "calc/AutoPrice.h"
+#include "ui/main/Placement.h"
 #include "ui/main/frmMainShared.h"
 #include "ui/windows/frmButton.h"
 #include "ui/windows/frmContextMenu.h"
@@ -45,6 +49,39 @@ private:
     frmMain& main_;
 };
 
+// The keyboard's way to a row's menu: the Menu key or Shift+F10 in the row's
+// price box, the one cell of a row that takes the focus.
+class RowMenuKeys : public QObject {
+public:
+    RowMenuKeys(frmMain& main, QWidget* box, std::int16_t row) : QObject(box), main_(main), row_(row)
+    {
+        box->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        bool open = false;
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+            open = (key->key() == Qt::Key_Menu && mods == Qt::NoModifier)
+                || (key->key() == Qt::Key_F10 && mods == Qt::ShiftModifier);
+        } else if (event->type() == QEvent::ContextMenu) {
+            // The box's own edit menu stays on the right button.
+            open = static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard;
+        }
+        if (!open)
+            return QObject::eventFilter(watched, event);
+        main_.lblPrefix_MouseUp(row_, Qt::RightButton);
+        return true;
+    }
+
+private:
+    frmMain& main_;
+    std::int16_t row_;
+};
+
 } // namespace
 
 void frmMain::SetUpDrillDown()
@@ -52,12 +89,14 @@ void frmMain::SetUpDrillDown()
     auto* mouseUp = new NameCellMouseUp(*this);
     for (QLabel* cell : ui.lblPrefix)
         cell->installEventFilter(mouseUp);
+    for (int r = 0; r < kRows; ++r)
+        new RowMenuKeys(*this, ui.txtPPU[static_cast<std::size_t>(r)], static_cast<std::int16_t>(r));
     connect(ui.cmdButtonize, &QPushButton::clicked, this, [this] { cmdButtonize_Click(); });
 }
 
 void frmMain::lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button)
 {
-    // Only the right button opens the menu, and only over a material.
+    // Only the right button (or the keyboard's menu keys) opens the menu, and only over a material.
     if (Button != Qt::RightButton || !isEnabled())
         return;
     const QLabel* cell = nullptr;
@@ -73,10 +112,8 @@ void frmMain::lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button)
 
     auto* menu = new frmContextMenu(*this, Index, findBP);
     setEnabled(false);
-    // Over the clicked row: the window's outer top, the frame's top and the cell's
-    // top; the window's left and the cell's left.
-    const QRect outer = frameGeometry();
-    menu->move(outer.left() + cell->x(), outer.top() + ui.fraMats->y() + cell->y());
+    // Over the row's name, wherever the grid is scrolled to, and on the screen.
+    PlaceOnScreen(menu, cell->mapToGlobal(QPoint(0, 0)));
     menu->FormLoad();
 }
 

@@ -95,6 +95,8 @@ void frmMain::FormLoad()
     backBP = -1;
     ShrinkFrame(0);
     show();
+    // The player starts by choosing a blueprint, from the keyboard as well.
+    ui.cboBP->setFocus(Qt::OtherFocusReason);
     if (ui.AOT->isChecked()) {
         std::int16_t on = 1;
         AlwaysOnTop::SetTopmost(this, on);

@@ -6,6 +6,7 @@
 
 #include "calc/WasteGraph.h"
 #include "ui/main/MessageBox.h"
+#include "ui/main/Placement.h"
 #include "ui/main/frmMainShared.h"
 #include "ui/windows/frmComparison.h"
 #include "ui/windows/frmGraph.h"
@@ -39,8 +40,9 @@ void frmMain::DrawGraphMLvWaste(std::int16_t Index)
             return;
         if (!graphWindow)
             graphWindow = new frmGraph(this);
+        // Against the main window's right edge, as far as its screen allows.
         const QRect outer = frameGeometry();
-        graphWindow->move(outer.x() + outer.width(), outer.y());
+        PlaceOnScreen(graphWindow, QPoint(outer.x() + outer.width(), outer.y()));
         graphWindow->Draw(std::move(*picture));
         graphWindow->show();
         graphWindow->raise();

@@ -18,10 +18,13 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
 
 #include <algorithm>
 #include <initializer_list>
 #include <optional>
+#include <utility>
 
 namespace brenta::ui {
 
@@ -82,7 +85,8 @@ private:
 // frames at their design height. The height changes with the filled rows later.
 constexpr int ClientWidth = 11280;
 constexpr int ClientHeight = 9135;
-constexpr int GridTop = 2640;
+constexpr int GridTop = 2640; // where the grid's own client starts
+constexpr int GridBottomMargin = 120;
 constexpr int GridHeight = 6375;
 constexpr int RowPitch = 240;
 constexpr int CellHeight = 255;
@@ -142,7 +146,7 @@ QCheckBox* MakeCheckBox(
 QGroupBox* MakeGridFrame(
     QWidget* parent, const char* name, const QString& caption, const QString& toolTip, int left, int width)
 {
-    auto* frame = Place(new QGroupBox(caption, parent), name, left, GridTop, width, GridHeight);
+    auto* frame = Place(new QGroupBox(caption, parent), name, left, 0, width, GridHeight);
     frame->setToolTip(toolTip);
     SetBackColour(frame, BgrColour(Colour::Grey));
     return frame;
@@ -218,6 +222,43 @@ QAction* MakeCheckAction(QMenu* menu, const char* name, const QString& caption, 
     return action;
 }
 
+// How much of the client scrolls: with room for the inputs and two grid rows
+// (and the sideways bar) only the grid scrolls; with less the whole client does,
+// the grid at its full height inside it.
+class ClientRoom : public QObject {
+public:
+    // Watches the window's scroll area and the grid's client, whose sizes decide it.
+    ClientRoom(const frmMainUi& ui, QScrollArea* area) : QObject(area), ui_(ui), area_(area)
+    {
+        area->installEventFilter(this);
+        ui.gridClient->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Resize)
+            Apply();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    void Apply() const
+    {
+        const QScrollArea* area = area_;
+        const int inputs = ui_.inputArea->height();
+        const int bar = ui_.gridArea->horizontalScrollBar()->sizeHint().height();
+        const int sideways = ui_.gridClient->width() > area->width() ? bar : 0;
+        const int fewRows = std::min(ui_.gridClient->height(), TwipsToPixels(2 * RowPitch + 375)) + sideways;
+        const int least
+            = area->height() >= inputs + fewRows ? inputs + fewRows : inputs + ui_.gridClient->height() + sideways;
+        if (ui_.centralWidget->minimumHeight() != least)
+            ui_.centralWidget->setMinimumHeight(least);
+    }
+
+    const frmMainUi& ui_;
+    QScrollArea* area_;
+};
+
 } // namespace
 
 void frmMainUi::setupUi(QMainWindow* window)
@@ -235,8 +276,10 @@ void frmMainUi::setupUi(QMainWindow* window)
     // The background is fixed, so every colour drawn on it is too, whatever the desktop's.
     SetFixedColours(window);
 
-    // The client scrolls only when the window is taller than the screen can show;
-    // otherwise the window shrinks to its rows and the client fills it.
+    // The client: the inputs (the input strip and the analysis frame) above the grid.
+    // On a screen too small for the window both scroll sideways together, and the
+    // grid alone scrolls up and down under the inputs, which stay in view; only on a
+    // screen too low for the inputs and two rows does the whole client scroll.
     auto* clientArea = new QScrollArea(window);
     clientArea->setObjectName(QStringLiteral("clientArea"));
     clientArea->setFrameShape(QFrame::NoFrame);
@@ -246,7 +289,43 @@ void frmMainUi::setupUi(QMainWindow* window)
     centralWidget->setObjectName(QStringLiteral("centralWidget"));
     clientArea->setWidget(centralWidget);
     window->setCentralWidget(clientArea);
-    QWidget* const client = centralWidget;
+    auto* column = new QVBoxLayout(centralWidget);
+    column->setContentsMargins(0, 0, 0, 0);
+    column->setSpacing(0);
+
+    inputArea = new QScrollArea;
+    inputArea->setObjectName(QStringLiteral("inputArea"));
+    inputArea->setFrameShape(QFrame::NoFrame);
+    inputArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    inputArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    inputClient = new QWidget;
+    inputClient->setObjectName(QStringLiteral("inputClient"));
+    inputClient->setFixedSize(TwipsToPixels(ClientWidth), TwipsToPixels(GridTop));
+    inputArea->setWidget(inputClient);
+    inputArea->setFixedHeight(inputClient->height());
+    column->addWidget(inputArea);
+
+    gridArea = new QScrollArea;
+    gridArea->setObjectName(QStringLiteral("gridArea"));
+    gridArea->setFrameShape(QFrame::NoFrame);
+    gridArea->setMinimumHeight(1);
+    gridClient = new QWidget;
+    gridClient->setObjectName(QStringLiteral("gridClient"));
+    gridClient->setFixedSize(TwipsToPixels(ClientWidth), TwipsToPixels(ClientHeight - GridTop));
+    gridArea->setWidget(gridClient);
+    column->addWidget(gridArea, 1);
+
+    // One sideways position for both: the inputs follow the grid's bar, and the
+    // grid follows the inputs where a key (Tab to a box out of view) moves them.
+    QScrollBar* gridBar = gridArea->horizontalScrollBar();
+    QScrollBar* inputBar = inputArea->horizontalScrollBar();
+    QObject::connect(gridBar, &QScrollBar::valueChanged, inputBar, &QScrollBar::setValue);
+    QObject::connect(inputBar, &QScrollBar::valueChanged, gridBar, [gridBar, inputBar](int value) {
+        if (std::min(gridBar->value(), inputBar->maximum()) != value)
+            gridBar->setValue(value);
+    });
+    new ClientRoom(*this, clientArea);
+    QWidget* const client = inputClient;
 
     // Input strip: two rows of caption + field pairs above the analysis frame.
     constexpr int row1 = 120;
@@ -256,28 +335,28 @@ void frmMainUi::setupUi(QMainWindow* window)
     const Qt::Alignment captionAlign = Qt::AlignRight | Qt::AlignVCenter;
 
     lblML
-        = MakeLabel(client, "lblML", QStringLiteral("Material Level:"), captionAlign, 120, row1, 1245, boxHeight);
+        = MakeLabel(client, "lblML", QStringLiteral("&Material Level:"), captionAlign, 120, row1, 1245, boxHeight);
     txtML = MakeTextBox(client, "txtML", QStringLiteral("0"), 1425, row1, 615, boxHeight);
-    lblWF
-        = MakeLabel(client, "lblWF", QStringLiteral("Wastage Factor:"), captionAlign, 2160, row1, 1350, boxHeight);
+    lblWF = MakeLabel(
+        client, "lblWF", QStringLiteral("&Wastage Factor:"), captionAlign, 2160, row1, 1350, boxHeight);
     txtWF = MakeTextBox(client, "txtWF", QStringLiteral("0.1"), 3570, row1, 1110, boxHeight);
-    lblPL = MakeLabel(client, "lblPL", QStringLiteral("Prod. Level:"), captionAlign, 4800, row1, 990, boxHeight);
+    lblPL = MakeLabel(client, "lblPL", QStringLiteral("&Prod. Level:"), captionAlign, 4800, row1, 990, boxHeight);
     txtPL = MakeTextBox(client, "txtPL", QStringLiteral("0"), 5850, row1, 615, boxHeight);
-    lblRuns = MakeLabel(client, "lblRuns", QStringLiteral("Runs:"), captionAlign, 6585, row1, 495, boxHeight);
+    lblRuns = MakeLabel(client, "lblRuns", QStringLiteral("&Runs:"), captionAlign, 6585, row1, 495, boxHeight);
     txtRuns = MakeTextBox(client, "txtRuns", QStringLiteral("1"), 7140, row1, 975, boxHeight);
     lblBatchSizePrefix = MakeLabel(
-        client, "lblBatchSizePrefix", QStringLiteral("Batch Size:"), captionAlign, 8235, row1, 945, boxHeight);
+        client, "lblBatchSizePrefix", QStringLiteral("B&atch Size:"), captionAlign, 8235, row1, 945, boxHeight);
     txtBatchSize = MakeTextBox(client, "txtBatchSize", QStringLiteral("1"), 9240, row1, 615, boxHeight);
     cmdButtonize
         = MakeButton(client, "cmdButtonize", QStringLiteral("Buttonize"), 9960, row1 - 15, 1215, buttonHeight);
 
     // The blueprint selector lines up with the cost column of the analysis frame.
     lblBPSearch
-        = MakeLabel(client, "lblBPSearch", QStringLiteral("Search:"), captionAlign, 120, row2, 630, buttonHeight);
+        = MakeLabel(client, "lblBPSearch", QStringLiteral("&Search:"), captionAlign, 120, row2, 630, buttonHeight);
     txtSearch = MakeTextBox(client, "txtSearch", QString(), 810, row2, 2235, buttonHeight);
     cmdClear = MakeButton(client, "cmdClear", QStringLiteral("Clear"), 3105, row2, 780, buttonHeight);
     lblBPSelect = MakeLabel(
-        client, "lblBPSelect", QStringLiteral("Blueprint:"), captionAlign, 3945, row2, 915, buttonHeight);
+        client, "lblBPSelect", QStringLiteral("&Blueprint:"), captionAlign, 3945, row2, 915, buttonHeight);
     cboBP = MakeList(client, "cboBP", {}, 4920, row2, 3570, buttonHeight);
     // Thousands of names and nothing else: a list of strings keeps them as they are,
     // where the standard model would make (and later delete) an item of each.
@@ -391,10 +470,10 @@ void frmMainUi::setupUi(QMainWindow* window)
         caption = MakeLabel(analysis, captionName, text, Qt::AlignLeft | Qt::AlignVCenter, skillCaptionLeft,
             skillRows[row], skillCaptionWidth, skillHeight);
     };
-    skill(cboMetallurgy, lblMetallurgy, "cboMetallurgy", "lblMetallurgy", QStringLiteral("Metallurgy"), 0);
-    skill(cboPE, lblPE, "cboPE", "lblPE", QStringLiteral("Prod. Efficiency"), 1);
-    skill(cboResearch, lblResearch, "cboResearch", "lblResearch", QStringLiteral("Research"), 2);
-    skill(cboIndustry, lblIndustry, "cboIndustry", "lblIndustry", QStringLiteral("Industry"), 3);
+    skill(cboMetallurgy, lblMetallurgy, "cboMetallurgy", "lblMetallurgy", QStringLiteral("Meta&llurgy"), 0);
+    skill(cboPE, lblPE, "cboPE", "lblPE", QStringLiteral("Prod. &Efficiency"), 1);
+    skill(cboResearch, lblResearch, "cboResearch", "lblResearch", QStringLiteral("Resear&ch"), 2);
+    skill(cboIndustry, lblIndustry, "cboIndustry", "lblIndustry", QStringLiteral("&Industry"), 3);
     // Fixed words of the design, "ME" and "PE" included.
     for (QWidget* w : std::initializer_list<QWidget*>{cboMetallurgy, lblMetallurgy})
         w->setToolTip(QStringLiteral("5% per level reduction in ME research time."));
@@ -404,21 +483,22 @@ void frmMainUi::setupUi(QMainWindow* window)
     lblIndustry->setToolTip(QStringLiteral("4% per level reduction production time."));
 
     // Material grid.
-    fraMats = MakeGridFrame(client, "fraMats", QStringLiteral("Ideal Materials Required"),
+    QWidget* const grid = gridClient;
+    fraMats = MakeGridFrame(grid, "fraMats", QStringLiteral("Ideal Materials Required"),
         QStringLiteral("Ideal materials required with Production Efficiency 5."), 120, 4335);
-    fraPPU = MakeGridFrame(client, "fraPPU", QStringLiteral("Unit Price"),
+    fraPPU = MakeGridFrame(grid, "fraPPU", QStringLiteral("Unit Price"),
         QStringLiteral("Double-click here for auto-pricing."), 4560, 1335);
-    fraWaste = MakeGridFrame(client, "fraWaste", QStringLiteral("Waste"),
+    fraWaste = MakeGridFrame(grid, "fraWaste", QStringLiteral("Waste"),
         QStringLiteral("The amount of waste material used in production.  Researching the BPO will reduce the "
                        "waste."),
         6000, 1215);
-    fraTotal = MakeGridFrame(client, "fraTotal", QStringLiteral("Total"),
+    fraTotal = MakeGridFrame(grid, "fraTotal", QStringLiteral("Total"),
         QStringLiteral("This is what you'll see on an un-researched BPO if you have Production Efficiency 5."),
         7320, 1215);
-    fraIdealML = MakeGridFrame(client, "fraIdealML", QStringLiteral("Ideal ML"),
+    fraIdealML = MakeGridFrame(grid, "fraIdealML", QStringLiteral("Ideal ML"),
         QStringLiteral("This is the ML at which you will have 0 waste material."), 8640, 1215);
     fraNextImprovement
-        = MakeGridFrame(client, "fraNextImprovement", QStringLiteral("Improve At..."), QString(), 9960, 1215);
+        = MakeGridFrame(grid, "fraNextImprovement", QStringLiteral("Improve At..."), QString(), 9960, 1215);
 
     const QString zero = QStringLiteral("0");
     MakeCellColumn(lblPrefix, fraMats, "lblPrefix", QString(), NameAlign, 120, 3135, Colour::White);
@@ -486,6 +566,14 @@ void frmMainUi::setupUi(QMainWindow* window)
     ShowUnowned = MakeCheckAction(Options, "ShowUnowned", QStringLiteral("Display Unowned BPs"), true);
     Improvements = MakeCheckAction(Options, "Improvements", QStringLiteral("Show Next Improvement"), false);
 
+    // Each caption takes its box to the focus with Alt and its underlined letter;
+    // the letters differ from each other and from the menu bar's (F, T, O).
+    const std::pair<QLabel*, QWidget*> captions[] = {{lblML, txtML}, {lblWF, txtWF}, {lblPL, txtPL},
+        {lblRuns, txtRuns}, {lblBatchSizePrefix, txtBatchSize}, {lblBPSearch, txtSearch}, {lblBPSelect, cboBP},
+        {lblMetallurgy, cboMetallurgy}, {lblPE, cboPE}, {lblResearch, cboResearch}, {lblIndustry, cboIndustry}};
+    for (const auto& [caption, box] : captions)
+        caption->setBuddy(box);
+
     // Keyboard order: the input strip, the lab box and skills, then the assembly array
     // and the price boxes from the top row down.
     QWidget* previous = nullptr;
@@ -519,6 +607,13 @@ std::array<QWidget*, 7> frmMainUi::RowCells(std::size_t row) const
 std::array<QGroupBox*, 6> frmMainUi::GridFrames() const
 {
     return {fraMats, fraWaste, fraTotal, fraIdealML, fraPPU, fraNextImprovement};
+}
+
+void frmMainUi::SetGridHeight(int frameTwips)
+{
+    for (QGroupBox* frame : GridFrames())
+        frame->setFixedHeight(TwipsToPixels(frameTwips));
+    gridClient->setFixedHeight(TwipsToPixels(frameTwips + GridBottomMargin));
 }
 
 void frmMainUi::FillBlueprints(const QStringList& names, const std::vector<std::int16_t>& indexes)

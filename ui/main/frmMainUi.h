@@ -18,6 +18,7 @@ class QMainWindow;
 class QMenu;
 class QMenuBar;
 class QPushButton;
+class QScrollArea;
 class QString;
 class QWidget;
 template <typename T>
@@ -31,7 +32,12 @@ struct frmMainUi {
     static constexpr int RowCount = 25;
     using LabelColumn = std::array<QLabel*, RowCount>;
 
+    // The client (in the window's scroll area), the inputs' area and the grid's.
     QWidget* centralWidget = nullptr;
+    QScrollArea* inputArea = nullptr;
+    QWidget* inputClient = nullptr;
+    QScrollArea* gridArea = nullptr;
+    QWidget* gridClient = nullptr;
     QMenuBar* menuBar = nullptr;
 
     // Input strip.
@@ -131,6 +137,8 @@ struct frmMainUi {
     // and the six frames of the grid's columns.
     std::array<QWidget*, 7> RowCells(std::size_t row) const;
     std::array<QGroupBox*, 6> GridFrames() const;
+    // Gives the grid's frames frameTwips of height, and its client room for them.
+    void SetGridHeight(int frameTwips);
 
     // Lists names in the blueprint selector, in one batch, with none of them chosen;
     // each entry keeps its blueprint index (indexes[k]) as its item data.

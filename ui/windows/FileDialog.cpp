@@ -15,6 +15,7 @@
 #include <QTreeWidget>
 
 #include "ui/main/Look.h"
+#include "ui/main/Placement.h"
 
 namespace brenta::ui {
 
@@ -117,6 +118,7 @@ void FileDialog::Build()
         | Qt::MSWindowsFixedSizeDialogHint);
     window->setAttribute(Qt::WA_DeleteOnClose);
     window->setFixedSize(TwipsToPixels(6600), TwipsToPixels(3375));
+    KeepOnScreen(window);
 
     drive_ = new QComboBox(window);
     drive_->setObjectName(QStringLiteral("Drive"));

@@ -2,12 +2,13 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QScreen>
 
 #include "ui/main/Look.h"
+#include "ui/main/Placement.h"
 #include "ui/main/frmMain.h"
 #include "ui/windows/AlwaysOnTop.h"
 
@@ -30,6 +31,7 @@ frmButton::frmButton(frmMain& main) : QFrame(&main, Qt::Window | Qt::FramelessWi
     SetBackColour(this, BgrColour(kBackground));
     SetForeColour(this, BgrColour(0x000000)); // the border line
     setFixedSize(TwipsToPixels(kSide) + 2 * kBorderPx, TwipsToPixels(kSide) + 2 * kBorderPx);
+    setFocusPolicy(Qt::StrongFocus);
 
     Label1 = new QLabel(QStringLiteral("BRT"), this);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -43,15 +45,34 @@ frmButton::frmButton(frmMain& main) : QFrame(&main, Qt::Window | Qt::FramelessWi
 
 void frmButton::FormLoad()
 {
-    main_.hide();
-    const QScreen* screen = QGuiApplication::primaryScreen();
+    // The top left corner of the screen the main window is on, inside its free area.
+    const QScreen* screen = main_.screen();
     const QPoint corner = screen ? screen->geometry().topLeft() : QPoint();
-    move(corner + QPoint(TwipsToPixels(0), TwipsToPixels(200)));
+    main_.hide();
+    PlaceOnScreen(this, corner + QPoint(TwipsToPixels(0), TwipsToPixels(200)));
     // Into the topmost band before it appears, so it shows once, already on top.
     std::int16_t on = 1;
     AlwaysOnTop::SetTopmost(this, on);
     show();
     raise();
+    // The keys that bring the window back reach the square.
+    activateWindow();
+    setFocus(Qt::ActiveWindowFocusReason);
+}
+
+void frmButton::keyPressEvent(QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        event->accept();
+        close();
+        return;
+    default:
+        QFrame::keyPressEvent(event);
+    }
 }
 
 void frmButton::mousePressEvent(QMouseEvent* event)

@@ -2,7 +2,8 @@
 
 // The floating button: the calculator shrunk to a small dark square in the top left
 // corner of the screen, above every other window, while the player works elsewhere.
-// "Buttonize" opens it and hides the main window; one click on it brings the main
+// "Buttonize" opens it and hides the main window; one click on it, or Space, Enter
+// or Escape while it has the focus (it takes it when it opens), brings the main
 // window back and discards the square.
 
 #include <QFrame>
@@ -26,6 +27,7 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

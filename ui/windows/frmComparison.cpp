@@ -13,6 +13,7 @@
 
 #include "ui/main/Fit.h"
 #include "ui/main/Look.h"
+#include "ui/main/Placement.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/frmMainShared.h"
 

@@ -22,14 +22,40 @@ constexpr int kHeight = 1455;
 constexpr int kOptionHeight = 255;
 constexpr int kOptionPitch = 240;
 
-// Background in every state; text only while enabled, so a disabled option
-// keeps the desktop's greyed text.
-void Paint(QLabel* option, const QColor& background, const QColor& text)
+// A background always with the text colour made for it: the desktop's window
+// colour with the desktop's text, a fixed white with fixed black (dark grey while
+// disabled), the desktop's selection with its selected text. Every state of the
+// option keeps the pair, so no desktop scheme puts its light text on the white.
+struct Colours {
+    QColor background;
+    QColor text;
+    QColor disabledText;
+};
+
+Colours Desktop()
+{
+    const QPalette desktop = QApplication::palette();
+    return {desktop.color(QPalette::Active, QPalette::Window),
+        desktop.color(QPalette::Active, QPalette::WindowText),
+        desktop.color(QPalette::Disabled, QPalette::WindowText)};
+}
+
+Colours FixedWhite() { return {BgrColour(Colour::White), BgrColour(0x000000), BgrColour(Colour::DarkGrey)}; }
+
+Colours Selected()
+{
+    const QPalette desktop = QApplication::palette();
+    const QColor text = desktop.color(QPalette::Active, QPalette::HighlightedText);
+    return {desktop.color(QPalette::Active, QPalette::Highlight), text, text};
+}
+
+void Paint(QLabel* option, const Colours& colours)
 {
     QPalette pal = option->palette();
-    pal.setColor(QPalette::Window, background);
+    pal.setColor(QPalette::Window, colours.background);
     for (const auto group : {QPalette::Active, QPalette::Inactive})
-        pal.setColor(group, QPalette::WindowText, text);
+        pal.setColor(group, QPalette::WindowText, colours.text);
+    pal.setColor(QPalette::Disabled, QPalette::WindowText, colours.disabledText);
     option->setPalette(pal);
     option->setAutoFillBackground(true);
 }
@@ -53,9 +79,6 @@ frmContextMenu::frmContextMenu(frmMain& main, std::int16_t row, bool findBP)
         narrow.setPointSizeF(narrow.pointSizeF() - 0.5);
     setFont(narrow);
 
-    const QPalette desktop = QApplication::palette();
-    const QColor window = desktop.color(QPalette::Active, QPalette::Window);
-    const QColor windowText = desktop.color(QPalette::Active, QPalette::WindowText);
     const QString captions[] = {QString(), QStringLiteral("ML vs. Waste"), QStringLiteral("Find BP"), QString(),
         QString(), QString(), QStringLiteral("Cancel")};
     for (int k = 1; k <= 6; ++k) {
@@ -67,7 +90,7 @@ frmContextMenu::frmContextMenu(frmMain& main, std::int16_t row, bool findBP)
         option->setLineWidth(1);
         option->setGeometry(TwipRect(0, (k - 1) * kOptionPitch, kWidth, kOptionHeight));
         option->setMouseTracking(true);
-        Paint(option, k == kOptionFindBP ? BgrColour(Colour::White) : window, windowText);
+        Paint(option, k == kOptionFindBP ? FixedWhite() : Desktop());
         // The spacers never react; "Find BP" waits for the load to know its builder.
         option->setEnabled(k == kOptionMLvWaste || k == kOptionCancel);
         lblContextOption[static_cast<std::size_t>(k)] = option;
@@ -136,18 +159,26 @@ bool frmContextMenu::eventFilter(QObject* watched, QEvent* event)
     }
 }
 
-// The option under the mouse takes the desktop's selection colour; every other row
-// turns white with black text.
+// The option under the mouse (or chosen with the arrow keys) takes the desktop's
+// selection colours; every other row turns white with black text.
 void frmContextMenu::lblContextOption_MouseMove(int Index)
 {
-    const QColor highlight = QApplication::palette().color(QPalette::Active, QPalette::Highlight);
-    for (int a = 1; a <= 6; ++a) {
-        QLabel* option = lblContextOption[static_cast<std::size_t>(a)];
-        if (a == Index)
-            Paint(option, highlight, BgrColour(Colour::White));
-        else
-            Paint(option, BgrColour(Colour::White), BgrColour(0x000000));
+    current_ = Index;
+    for (int a = 1; a <= 6; ++a)
+        Paint(lblContextOption[static_cast<std::size_t>(a)], a == Index ? Selected() : FixedWhite());
+}
+
+// The next option that can be chosen, down (step 1) or up (step -1) from the
+// current one, round the ends; from none, the first or the last.
+int frmContextMenu::NextOption(int step) const
+{
+    int k = current_;
+    for (int tried = 0; tried < 6; ++tried) {
+        k = current_ == 0 && tried == 0 ? (step > 0 ? 1 : 6) : (k + step + 5) % 6 + 1;
+        if (lblContextOption[static_cast<std::size_t>(k)]->isEnabled())
+            return k;
     }
+    return 0;
 }
 
 void frmContextMenu::lblContextOption_Click(int Index)
@@ -172,11 +203,24 @@ void frmContextMenu::lblContextOption_Click(int Index)
 
 void frmContextMenu::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
         close();
         return;
+    case Qt::Key_Down:
+    case Qt::Key_Up:
+        if (const int k = NextOption(event->key() == Qt::Key_Down ? 1 : -1); k != 0)
+            lblContextOption_MouseMove(k);
+        return;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        if (current_ != 0 && lblContextOption[static_cast<std::size_t>(current_)]->isEnabled())
+            lblContextOption_Click(current_);
+        return;
+    default:
+        QWidget::keyPressEvent(event);
     }
-    QWidget::keyPressEvent(event);
 }
 
 void frmContextMenu::changeEvent(QEvent* event)

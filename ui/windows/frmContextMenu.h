@@ -1,10 +1,12 @@
 #pragma once
 
 // The context menu of a material row: a small borderless window of six labels drawn
-// over the row the player right-clicked. "ML vs. Waste" draws the row's waste graph,
-// "Find BP" shows the blueprint that builds the material (Back returns), "Cancel"
-// does nothing. A choice, Escape or the menu losing the focus closes it; the main
-// window is disabled while it is open and enabled and brought back on every way out.
+// over the row the player right-clicked (or opened it on from the keyboard). "ML vs.
+// Waste" draws the row's waste graph, "Find BP" shows the blueprint that builds the
+// material (Back returns), "Cancel" does nothing. The arrow keys move between the
+// options and Enter or Space chooses one. A choice, Escape or the menu losing the
+// focus closes it; the main window is disabled while it is open and enabled and
+// brought back on every way out.
 
 #include <QWidget>
 
@@ -46,12 +48,14 @@ protected:
 private:
     int OptionOf(const QObject* widget) const;
     void lblContextOption_MouseMove(int Index);
+    int NextOption(int step) const;
     void lblContextOption_Click(int Index);
 
     frmMain& main_;
     std::int16_t row_ = 0;
     bool findBP_ = false;
     int pressed_ = 0;
+    int current_ = 0; // the option shown selected, 0 for none
     bool unloading_ = false;
 };
 

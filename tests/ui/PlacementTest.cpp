@@ -1,0 +1,149 @@
+// Where the windows go: the one rule that fits a window's rectangle into the free
+// area of a screen, and every window the program opens kept within its screen,
+// also beside a main window pushed into the screen's corner and on a screen
+// smaller than the windows (this file runs a second time at twice the scale).
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+
+#include "tests/ui/FileDialogDriver.h"
+#include "tests/ui/MainWindowFixture.h"
+#include "ui/main/Placement.h"
+#include "ui/windows/FileDialog.h"
+#include "ui/windows/frmButton.h"
+#include "ui/windows/frmComparison.h"
+#include "ui/windows/frmContextMenu.h"
+#include "ui/windows/frmGraph.h"
+
+using namespace brenta;
+
+namespace {
+
+TEST(FitRect, MovesInsideTheAreaAndShrinksWhereLarger)
+{
+    const QRect screen(0, 0, 800, 600);
+    const QRect belowPanel(0, 30, 800, 570);
+    const QRect secondScreen(1366, 0, 1024, 600);
+    const struct {
+        const char* what;
+        QRect rect;
+        QRect area;
+        QRect fitted;
+    } cases[] = {
+        {"inside stays", QRect(10, 10, 100, 100), screen, QRect(10, 10, 100, 100)},
+        {"touching the far corner stays", QRect(700, 500, 100, 100), screen, QRect(700, 500, 100, 100)},
+        {"past the right edge", QRect(750, 10, 100, 100), screen, QRect(700, 10, 100, 100)},
+        {"past the left edge", QRect(-50, 10, 100, 100), screen, QRect(0, 10, 100, 100)},
+        {"past the bottom", QRect(10, 580, 100, 100), screen, QRect(10, 500, 100, 100)},
+        {"past the top and left", QRect(-5, -5, 100, 100), screen, QRect(0, 0, 100, 100)},
+        {"far off to the bottom right", QRect(5000, 5000, 100, 100), screen, QRect(700, 500, 100, 100)},
+        {"wider than the area", QRect(100, 10, 900, 100), screen, QRect(0, 10, 800, 100)},
+        {"taller and below", QRect(10, 300, 100, 700), screen, QRect(10, 0, 100, 600)},
+        {"larger both ways", QRect(-20, 40, 1532, 900), screen, screen},
+        {"under a panel", QRect(10, 0, 100, 100), belowPanel, QRect(10, 30, 100, 100)},
+        {"onto a screen to the right", QRect(0, 0, 100, 100), secondScreen, QRect(1366, 0, 100, 100)},
+        {"no area leaves it", QRect(-5, -5, 100, 100), QRect(), QRect(-5, -5, 100, 100)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_EQ(ui::FitRect(c.rect, c.area), c.fitted);
+    }
+}
+
+TEST(FreeAreaFor, IsTheScreensFreeAreaAlsoForARectOffEveryScreen)
+{
+    const QRect free = QGuiApplication::primaryScreen()->availableGeometry();
+    EXPECT_EQ(ui::FreeAreaFor(QRect(10, 10, 50, 50)), free);
+    EXPECT_EQ(ui::FreeAreaFor(QRect(-9000, 9000, 50, 50)), free);
+}
+
+const QString kPlates = QStringLiteral("100mm Reinforced Steel Plates I Blueprint");
+
+class OnTheScreen : public test::MainWindowTest {
+protected:
+    // The main window as far into the screen's bottom right corner as it goes,
+    // showing a blueprint.
+    ui::frmMain& StartInTheCorner()
+    {
+        ui::frmMain& w = Start();
+        SelectBlueprint(kPlates);
+        w.move(Free().bottomRight());
+        QApplication::processEvents();
+        return w;
+    }
+
+    QRect Free() const { return window->screen()->availableGeometry(); }
+
+    void ExpectOnTheScreen(const QWidget* w) const
+    {
+        QApplication::processEvents(); // a frame is placed once the platform has drawn it
+        ASSERT_NE(w, nullptr);
+        const QRect frame = w->frameGeometry();
+        EXPECT_TRUE(w->isVisible()) << w->objectName().toStdString();
+        EXPECT_TRUE(Free().contains(frame)) << w->objectName().toStdString() << " at " << frame.x() << ","
+                                            << frame.y() << " " << frame.width() << "x" << frame.height();
+    }
+};
+INSTANTIATE_TEST_SUITE_P(Point, OnTheScreen, ::testing::Values('.'), test::LocaleName);
+
+TEST_P(OnTheScreen, TheMainWindowMovedOffTheScreenComesBack)
+{
+    ui::frmMain& w = StartInTheCorner();
+    ExpectOnTheScreen(&w);
+    // Grown by a longer sheet, it moves up rather than run below the screen.
+    w.ShrinkFrame(24);
+    ExpectOnTheScreen(&w);
+}
+
+TEST_P(OnTheScreen, TheGraphAndTheContextMenuBesideAWindowInTheCorner)
+{
+    ui::frmMain& w = StartInTheCorner();
+    w.DrawGraphMLvWaste(0);
+    ExpectOnTheScreen(w.findChild<ui::frmGraph*>(QStringLiteral("frmGraph")));
+
+    const int last = [&w] {
+        int r = 0;
+        while (r + 1 < ui::frmMainUi::RowCount && w.Ui().lblPrefix[static_cast<std::size_t>(r + 1)]->isVisible()
+            && !w.Ui().lblPrefix[static_cast<std::size_t>(r + 1)]->text().isEmpty())
+            ++r;
+        return r;
+    }();
+    w.Ui().gridArea->ensureWidgetVisible(w.Ui().lblPrefix[static_cast<std::size_t>(last)]);
+    QTest::mouseClick(w.Ui().lblPrefix[static_cast<std::size_t>(last)], Qt::RightButton);
+    QPointer<ui::frmContextMenu> menu = w.findChild<ui::frmContextMenu*>(QStringLiteral("frmContextMenu"));
+    ExpectOnTheScreen(menu);
+    if (menu)
+        menu->close();
+}
+
+TEST_P(OnTheScreen, TheComparisonTheButtonAndTheFileDialog)
+{
+    ui::frmMain& w = StartInTheCorner();
+    w.Ui().MLtoML->trigger();
+    ui::frmComparison* comparison = Comparison();
+    ExpectOnTheScreen(comparison);
+    if (comparison)
+        comparison->close();
+
+    QTest::mouseClick(w.Ui().cmdButtonize, Qt::LeftButton);
+    QPointer<ui::frmButton> button = w.findChild<ui::frmButton*>(QStringLiteral("frmButton"));
+    ExpectOnTheScreen(button);
+    if (button)
+        button->close();
+    QApplication::processEvents();
+
+    const ui::FileDialogHook previous = ui::SetFileDialogHook([](QDialog&) {});
+    w.Ui().PricesDatFile->trigger();
+    QDialog* dialog = test::ShownDialog("frmOpen");
+    ExpectOnTheScreen(dialog);
+    if (dialog)
+        QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel")), Qt::LeftButton);
+    ui::SetFileDialogHook(previous);
+}
+
+} // namespace
