@@ -28,6 +28,7 @@
 #include "storage/Folders.h"
 #include "storage/OwnedFile.h"
 #include "storage/PricesFile.h"
+#include "storage/ProgramFiles.h"
 #include "storage/Settings.h"
 #include "storage/SkillsFile.h"
 #include "storage/TextFile.h"
@@ -59,8 +60,11 @@ void frmMain::FormLoad()
     PlaceWindow(options.x, options.y);
     strPricesFile = options.pricesFile;
     // A stored name that became a folder or a pipe could never be written: the
-    // prices go to the default file instead of being lost at every close.
-    if (storage::InspectWriteTarget(FolderPath(strPricesFile)) == storage::WriteTarget::NotOrdinary)
+    // prices go to the default file instead of being lost at every close. One that
+    // became a link to another of the program's files (a picture, the skills) would
+    // have the close write the prices over that file.
+    if (storage::InspectWriteTarget(FolderPath(strPricesFile)) == storage::WriteTarget::NotOrdinary
+        || LeadsToAnotherOwnFile(strPricesFile))
         strPricesFile = storage::kDefaultPricesFile;
 
     // Temporary files of saves a killed program never finished go first.
@@ -166,6 +170,16 @@ std::optional<std::string> frmMain::ReadPlayerFile(const std::string& fileName)
     }
 }
 
+bool frmMain::LeadsToAnotherOwnFile(const std::string& fileName) const
+{
+    try {
+        return storage::ProgramFileAt(FolderPath(fileName), {programFolder_, executableName_, fileName})
+            == storage::OwnFile::Other;
+    } catch (const Failure&) {
+        return true; // a link loop leads nowhere a close could write
+    }
+}
+
 bool frmMain::AcceptPricesFileName(const std::string& fileName)
 {
     if (!storage::IsUsablePricesFileName(fileName, executableName_)) {
@@ -173,6 +187,13 @@ bool frmMain::AcceptPricesFileName(const std::string& fileName)
             FileNameText(fileName)
                 + " cannot be used as a prices file: Brenta keeps its own data under that name. "
                   "Please choose another file.");
+        return false;
+    }
+    if (LeadsToAnotherOwnFile(fileName)) {
+        ShowMessage(this,
+            FileNameText(fileName)
+                + " cannot be used as a prices file: it leads to one of Brenta's own files, which the prices "
+                  "would replace. Please choose another file.");
         return false;
     }
     // Chosen now, written at every close: a folder or a pipe of that name could
