@@ -20,6 +20,7 @@
 #include <cstdio>
 
 #include <filesystem>
+#include <utility>
 
 #include "calc/Ideal.h"
 #include "calc/Sheet.h"
@@ -158,8 +159,13 @@ void frmMain::InitializeArrays()
 std::optional<std::string> frmMain::ReadPlayerFile(const std::string& fileName)
 {
     const std::string path = FolderPath(fileName);
-    if (!storage::IsPlayerFile(path))
+    if (!storage::IsPlayerFile(path)) {
+        // A folder or a pipe under the name is no file the close could replace
+        // either: the player hears it now, with the other files not read.
+        if (std::string why = storage::NotAFileReason(path); !why.empty() && unreadable_.insert(fileName).second)
+            unreadableReasons_.push_back(std::move(why));
         return std::nullopt;
+    }
     try {
         return storage::ReadWholeFile(path);
     } catch (const Failure& failure) {
