@@ -124,7 +124,7 @@ std::string StandInFolder(const LockPlaces& places)
     std::string why = "there is no home folder for a private lock folder";
     if (!cache.empty()) {
         const std::string own = JoinPath(cache, "brenta");
-        const std::string locks = JoinPath(own, "locks");
+        std::string locks = JoinPath(own, "locks");
         if (MakeFolder(cache, why) && MakeFolder(own, why) && MakeFolder(locks, why)) {
             try {
                 ::close(OpenPrivateFolder(locks));
