@@ -143,6 +143,18 @@ std::string ReadWholeFile(const std::string& path)
     return content;
 }
 
+std::string NotAFileReason(const std::string& path)
+{
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0)
+        return errno == ENOENT ? std::string() : "cannot read " + path + ": " + Reason(errno);
+    if (S_ISREG(st.st_mode))
+        return {};
+    if (S_ISDIR(st.st_mode))
+        return "cannot read " + path + ": it is a folder";
+    return "cannot read " + path + ": it is not an ordinary file (a pipe, a device or a socket)";
+}
+
 std::vector<std::string> SplitLines(std::string_view content)
 {
     std::vector<std::string> lines;

@@ -23,6 +23,13 @@ inline constexpr std::size_t kMaxFileBytes = std::size_t{64} * 1024 * 1024;
 // than kMaxFileBytes is a Failure naming the path and the reason.
 std::string ReadWholeFile(const std::string& path);
 
+// Why something at path is no file to read, worded as ReadWholeFile words its
+// failures: a folder, a pipe, a device or a socket, or a path the system cannot
+// follow (a link loop, a folder without permission). "" when path names an
+// ordinary file (links followed) or nothing at all. Nothing is opened, so a device
+// is never touched.
+std::string NotAFileReason(const std::string& path);
+
 // Calls visit with each line of content, in order, as SplitLines cuts them, without
 // copying them: a file of millions of lines costs no more memory than its bytes.
 template <typename Visit>

@@ -153,7 +153,10 @@ TEST_F(Program, WorksFromAFolderWhoseNameIsNotUtf8)
 TEST_F(Program, ASignalWithAnUnwritableFileReportsOnStandardErrorAndEnds)
 {
     const fs::path folder = temp_.Path() / "Brenta";
-    fs::create_directories(folder / "matprices.dat"); // a folder where the file should go
+    // A link into a folder that does not exist: nothing to read at start-up, and the
+    // close cannot write there.
+    fs::create_directories(folder);
+    fs::create_symlink(temp_.Path() / "missing" / "prices.dat", folder / "matprices.dat");
     Launch(folder);
 
     ASSERT_TRUE(EndsOn(SIGTERM)) << "still running after SIGTERM";

@@ -18,6 +18,7 @@
 namespace fs = std::filesystem;
 namespace test = brenta::test;
 using brenta::Failure;
+using brenta::storage::NotAFileReason;
 using brenta::storage::ReadWholeFile;
 using brenta::storage::SplitLines;
 using brenta::storage::WriteFileAtomically;
@@ -157,6 +158,34 @@ TEST_F(FileTest, ReadingWhatIsNoReadableFileFails)
     fs::create_directory(PathOf("folder"));
     EXPECT_THROW(ReadWholeFile(PathOf("missing.dat")), Failure);
     EXPECT_THROW(ReadWholeFile(PathOf("folder")), Failure);
+}
+
+// What is there but no file to read is named for what it is, without opening it;
+// a file, or nothing at all, has no such reason.
+TEST_F(FileTest, WhatIsNoFileIsSaidForWhatItIs)
+{
+    fs::create_directory(PathOf("folder"));
+    ASSERT_EQ(::mkfifo(PathOf("pipe").c_str(), 0600), 0);
+    fs::create_symlink("/dev/null", PathOf("device"));
+    fs::create_symlink("loop", PathOf("loop"));
+    Put(PathOf("file"), "x");
+    fs::create_symlink("file", PathOf("link"));
+    const struct {
+        const char* name;
+        std::string reason;
+    } cases[] = {
+        {"folder", ": it is a folder"},
+        {"pipe", ": it is not an ordinary file (a pipe, a device or a socket)"},
+        {"device", ": it is not an ordinary file (a pipe, a device or a socket)"},
+        {"loop", ": Too many levels of symbolic links"},
+        {"file", ""},
+        {"link", ""},
+        {"missing", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(
+            NotAFileReason(PathOf(c.name)), c.reason.empty() ? "" : "cannot read " + PathOf(c.name) + c.reason)
+            << c.name;
 }
 
 // A pipe put where a file was listed fails at once instead of waiting for a writer;

@@ -136,6 +136,54 @@ TEST_P(BPListMenu, TheReportIsNeverWrittenOverWhatItMustNotReplace)
     EXPECT_TRUE(fs::is_symlink(Path("device.txt")));
 }
 
+// With another prices file in use, the default one is still the player's; the
+// pictures are the program's at any depth and through any link. None of them is
+// ever offered for replacing, whatever the player would answer.
+TEST_P(BPListMenu, TheReportNeverGoesOverThePlayersPricesOrThePictures)
+{
+    namespace fs = std::filesystem;
+    WriteFile("matprices.dat", "34{3\r\n");
+    WriteFile("mine.dat", "34{4\r\n");
+    fs::create_directories(Path("icons/sub"));
+    WriteFile("icons/1001.jpg", "picture");
+    WriteFile("icons/sub/7.png", "picture");
+    fs::create_directory(Path("elsewhere"));
+    fs::create_symlink(Path("icons/1001.jpg"), Path("picture.txt"));
+    fs::create_symlink(Path("icons"), Path("elsewhere/pictures"));
+    fs::create_hard_link(Path("matprices.dat"), Path("elsewhere/prices.txt"));
+    settings.values["Options/PricesFile"] = "mine.dat";
+    ui::frmMain& w = Start();
+    ASSERT_EQ(w.PricesFileName(), "mine.dat");
+    std::vector<std::string> questions;
+    const auto previous = ui::SetQuestionHook([&](const QString&, const QString& text) {
+        questions.push_back(text.toStdString());
+        return true;
+    });
+    for (const char* name : {"matprices.dat", "mine.dat", "picture.txt", "icons/1001.jpg", "icons/sub/7.png",
+             "icons/new.jpg", "elsewhere/pictures/1001.jpg", "elsewhere/prices.txt"}) {
+        messages.clear();
+        Export(QString::fromUtf8(name));
+        ASSERT_EQ(messages.size(), 1u) << name;
+        EXPECT_NE(messages[0].find("cannot be used for the report: Brenta keeps its own data under that name"),
+            std::string::npos)
+            << messages[0];
+    }
+    // The plan's save asks the same question of the main window.
+    messages.clear();
+    EXPECT_FALSE(w.AcceptExportTarget(Path("elsewhere/pictures/sub/7.png"), QStringLiteral("the plan")));
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(messages[0],
+        "7.png cannot be used for the plan: Brenta keeps its own data under that name. "
+        "Please choose another name.");
+    ui::SetQuestionHook(previous);
+    EXPECT_TRUE(questions.empty()) << questions.front();
+    EXPECT_EQ(ReadFile("matprices.dat"), "34{3\r\n");
+    EXPECT_EQ(ReadFile("mine.dat"), "34{4\r\n");
+    EXPECT_EQ(ReadFile("icons/1001.jpg"), "picture");
+    EXPECT_EQ(ReadFile("icons/sub/7.png"), "picture");
+    EXPECT_FALSE(fs::exists(Path("icons/new.jpg")));
+}
+
 // A list replaced by a pipe between the listing and Open, or grown beyond any real
 // list, is reported as not read; the program neither waits nor runs out of memory.
 TEST_P(BPListMenu, AListThatIsAPipeOrHugeIsReportedAndChangesNothing)

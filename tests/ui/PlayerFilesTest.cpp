@@ -8,6 +8,8 @@
 
 #include <filesystem>
 
+#include <sys/stat.h>
+
 #include "tests/ui/MainWindowFixture.h"
 
 using namespace brenta;
@@ -108,6 +110,31 @@ TEST_P(PlayerFiles, AFileThatCouldNotBeReadIsReportedAtStartAndNotOverwritten)
     EXPECT_TRUE(std::filesystem::is_symlink(Path("ownedbps.dat")));
     EXPECT_TRUE(std::filesystem::is_symlink(Path("skills.dat")));
     EXPECT_TRUE(std::filesystem::is_regular_file(Path("matprices.dat")));
+}
+
+// A folder, a pipe or a device under a player's file's name is said at start-up
+// with the files that could not be read, not first at the close; each keeps its kind.
+TEST_P(PlayerFiles, AFolderOrAPipeUnderAPlayersFileNameIsReportedAtStart)
+{
+    namespace fs = std::filesystem;
+    fs::create_directory(Path("matprices.dat"));
+    ASSERT_EQ(::mkfifo(Path("ownedbps.dat").c_str(), 0600), 0);
+    fs::create_symlink("/dev/null", Path("skills.dat"));
+    ui::frmMain& w = Start();
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_TRUE(messages[0].starts_with("Brenta could not read some of your files")) << messages[0];
+    for (const char* line : {"matprices.dat: it is a folder", "ownedbps.dat: it is not an ordinary file",
+             "skills.dat: it is not an ordinary file"})
+        EXPECT_NE(messages[0].find(line), std::string::npos) << line << " in " << messages[0];
+    w.close();
+    ASSERT_EQ(messages.size(), 2u);
+    for (const char* name : {"matprices.dat", "ownedbps.dat", "skills.dat"})
+        EXPECT_NE(
+            messages[1].find(std::string(name) + ": it could not be read when Brenta started"), std::string::npos)
+            << messages[1];
+    EXPECT_TRUE(fs::is_directory(Path("matprices.dat")));
+    EXPECT_TRUE(fs::is_fifo(Path("ownedbps.dat")));
+    EXPECT_TRUE(fs::is_symlink(Path("skills.dat")));
 }
 
 // A stored prices file name that is one of the program's own files would have the

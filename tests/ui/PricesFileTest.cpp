@@ -156,6 +156,45 @@ TEST_P(PricesFile, AStoredNameThatIsAFolderGivesTheDefaultFile)
     EXPECT_TRUE(std::filesystem::is_directory(Path("x.dat")));
 }
 
+// A prices file of a usable name that is a link to a picture or to the skills
+// would have every close write the prices over that file: it is refused when
+// chosen, and a stored one gives the default file.
+TEST_P(PricesFile, ALinkToAnotherOfTheProgramsFilesNeverTakesThePrices)
+{
+    namespace fs = std::filesystem;
+    fs::create_directory(Path("icons"));
+    WriteFile("icons/1001.jpg", "picture");
+    WriteFile("skills.dat", "1,2,3,4\r\n");
+    fs::create_symlink("icons/1001.jpg", Path("picture.dat"));
+    fs::create_symlink(Path("skills.dat"), Path("levels.dat"));
+    fs::create_symlink("icons", Path("pictures"));
+    for (const char* name : {"picture.dat", "levels.dat"})
+        WriteFile(std::string("elsewhere/") + name, "34{7\r\n");
+    WriteFile("matprices.dat", "34{3\r\n");
+    settings.values["Options/PricesFile"] = "picture.dat";
+    ui::frmMain& w = Start();
+    EXPECT_EQ(w.PricesFileName(), "matprices.dat");
+    EXPECT_TRUE(messages.empty()) << messages.front();
+
+    for (const char* name : {"picture.dat", "levels.dat"}) {
+        messages.clear();
+        ChoosePricesFile(name);
+        ASSERT_EQ(messages.size(), 1u) << name;
+        EXPECT_NE(messages[0].find(std::string(name)
+                      + " cannot be used as a prices file: it leads to one of "
+                        "Brenta's own files"),
+            std::string::npos)
+            << messages[0];
+        EXPECT_EQ(w.PricesFileName(), "matprices.dat");
+        EXPECT_EQ(w.Cat().dblPrices[34], 3);
+    }
+    w.close();
+    EXPECT_EQ(ReadFile("icons/1001.jpg"), "picture");
+    EXPECT_EQ(ReadFile("skills.dat"), "1,2,3,4\r\n");
+    EXPECT_TRUE(fs::is_symlink(Path("picture.dat")));
+    EXPECT_EQ(settings.values["Options/PricesFile"], "matprices.dat");
+}
+
 TEST_P(PricesFile, ClosingTheProgramClosesTheDialogAndSaves)
 {
     ui::frmMain& w = Start();

@@ -31,5 +31,20 @@ TEST(ProgramFolderLock, ASecondStartIsRefusedWithOneMessageAndTouchesNoFile)
     ui::SetMessageHook(previous);
 }
 
+// A folder that cannot be locked at all stops the start with the reason; the
+// program never runs unlocked.
+TEST(ProgramFolderLock, AFolderThatCannotBeLockedStopsTheStartWithTheReason)
+{
+    TempFolder standIn("brenta-instance-runtime");
+    std::vector<std::string> messages;
+    const auto previous = ui::SetMessageHook([&](const QString& text) { messages.push_back(text.toStdString()); });
+    EXPECT_FALSE(ui::TakeProgramFolder("/nonexistent/brenta-folder", standIn.Path().string()).has_value());
+    ui::SetMessageHook(previous);
+    ASSERT_EQ(messages.size(), 1U);
+    EXPECT_TRUE(messages[0].starts_with("Brenta cannot start on this program folder:\n/nonexistent/brenta-folder"))
+        << messages[0];
+    EXPECT_NE(messages[0].find("No such file or directory"), std::string::npos) << messages[0];
+}
+
 } // namespace
 } // namespace brenta::test

@@ -185,6 +185,9 @@ private:
     void FormUnload();
     void InitializeArrays();
     std::optional<std::string> ReadPlayerFile(const std::string& fileName);
+    // Whether a write to the prices file fileName would land on another of the
+    // program's own files (a link to a picture or to the skills, say).
+    bool LeadsToAnotherOwnFile(const std::string& fileName) const;
     void LoadSkills();
     void LoadPricesFile(const std::string& fileName);
     void LoadOwnedBPs();

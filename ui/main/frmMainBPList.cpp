@@ -10,6 +10,7 @@
 #include "calc/Report.h"
 #include "storage/BlueprintList.h"
 #include "storage/Folders.h"
+#include "storage/ProgramFiles.h"
 #include "storage/Settings.h"
 #include "storage/TextFile.h"
 #include "ui/main/MessageBox.h"
@@ -61,18 +62,18 @@ void frmMain::ImportBPList(const std::string& path)
 
 bool frmMain::AcceptExportTarget(const std::string& path, const QString& what)
 {
-    const QString shownPath = FileNameText(storage::NamePart(path));
+    const QString shown = FileNameText(storage::NamePart(path));
     std::string target;
+    storage::OwnFile own = storage::OwnFile::None;
     try {
         target = storage::FinalTarget(path); // a link is followed, as the write follows it
+        // Where the write lands decides, however the path or its links spell it.
+        own = storage::ProgramFileAt(path, {programFolder_, executableName_, strPricesFile});
     } catch (const Failure& e) {
-        ShowMessage(this, shownPath + " cannot be used for " + what + ": " + QString::fromLocal8Bit(e.what()));
+        ShowMessage(this, shown + " cannot be used for " + what + ": " + QString::fromLocal8Bit(e.what()));
         return false;
     }
-    const std::string name = storage::NamePart(target);
-    const QString& shown = shownPath;
-    if (storage::LiesInFolder(target, programFolder_)
-        && (storage::IsProgramOwnName(name, executableName_) || name == strPricesFile)) {
+    if (own != storage::OwnFile::None) {
         ShowMessage(this,
             shown + " cannot be used for " + what
                 + ": Brenta keeps its own data under that name. "

@@ -20,6 +20,7 @@
 #include <cstdio>
 
 #include <filesystem>
+#include <utility>
 
 #include "calc/Ideal.h"
 #include "calc/Sheet.h"
@@ -28,6 +29,7 @@
 #include "storage/Folders.h"
 #include "storage/OwnedFile.h"
 #include "storage/PricesFile.h"
+#include "storage/ProgramFiles.h"
 #include "storage/Settings.h"
 #include "storage/SkillsFile.h"
 #include "storage/TextFile.h"
@@ -59,8 +61,11 @@ void frmMain::FormLoad()
     PlaceWindow(options.x, options.y);
     strPricesFile = options.pricesFile;
     // A stored name that became a folder or a pipe could never be written: the
-    // prices go to the default file instead of being lost at every close.
-    if (storage::InspectWriteTarget(FolderPath(strPricesFile)) == storage::WriteTarget::NotOrdinary)
+    // prices go to the default file instead of being lost at every close. One that
+    // became a link to another of the program's files (a picture, the skills) would
+    // have the close write the prices over that file.
+    if (storage::InspectWriteTarget(FolderPath(strPricesFile)) == storage::WriteTarget::NotOrdinary
+        || LeadsToAnotherOwnFile(strPricesFile))
         strPricesFile = storage::kDefaultPricesFile;
 
     // Temporary files of saves a killed program never finished go first.
@@ -156,8 +161,13 @@ void frmMain::InitializeArrays()
 std::optional<std::string> frmMain::ReadPlayerFile(const std::string& fileName)
 {
     const std::string path = FolderPath(fileName);
-    if (!storage::IsPlayerFile(path))
+    if (!storage::IsPlayerFile(path)) {
+        // A folder or a pipe under the name is no file the close could replace
+        // either: the player hears it now, with the other files not read.
+        if (std::string why = storage::NotAFileReason(path); !why.empty() && unreadable_.insert(fileName).second)
+            unreadableReasons_.push_back(std::move(why));
         return std::nullopt;
+    }
     try {
         return storage::ReadWholeFile(path);
     } catch (const Failure& failure) {
@@ -168,6 +178,16 @@ std::optional<std::string> frmMain::ReadPlayerFile(const std::string& fileName)
     }
 }
 
+bool frmMain::LeadsToAnotherOwnFile(const std::string& fileName) const
+{
+    try {
+        return storage::ProgramFileAt(FolderPath(fileName), {programFolder_, executableName_, fileName})
+            == storage::OwnFile::Other;
+    } catch (const Failure&) {
+        return true; // a link loop leads nowhere a close could write
+    }
+}
+
 bool frmMain::AcceptPricesFileName(const std::string& fileName)
 {
     if (!storage::IsUsablePricesFileName(fileName, executableName_)) {
@@ -175,6 +195,13 @@ bool frmMain::AcceptPricesFileName(const std::string& fileName)
             FileNameText(fileName)
                 + " cannot be used as a prices file: Brenta keeps its own data under that name. "
                   "Please choose another file.");
+        return false;
+    }
+    if (LeadsToAnotherOwnFile(fileName)) {
+        ShowMessage(this,
+            FileNameText(fileName)
+                + " cannot be used as a prices file: it leads to one of Brenta's own files, which the prices "
+                  "would replace. Please choose another file.");
         return false;
     }
     // Chosen now, written at every close: a folder or a pipe of that name could
