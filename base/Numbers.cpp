@@ -327,6 +327,16 @@ std::int32_t ToInt32(double value)
     return static_cast<std::int32_t>(r);
 }
 
+std::int64_t ToInt64(double value)
+{
+    const double r = RoundHalfEven(value);
+    // 2^63 is exactly representable; every double below it and above -2^63 fits.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (r < -kLimit || r >= kLimit)
+        throw Failure("Overflow: " + std::to_string(r) + " does not fit 64 bits");
+    return static_cast<std::int64_t>(r);
+}
+
 std::int16_t TextToInt16(std::string_view text, const NumberFormat& fmt) { return ToInt16(ToNumber(text, fmt)); }
 std::int32_t TextToInt32(std::string_view text, const NumberFormat& fmt) { return ToInt32(ToNumber(text, fmt)); }
 

@@ -60,6 +60,7 @@ double RoundHalfEven(double value);
 // type's range (or not finite) is a Failure, never a wrap-around.
 std::int16_t ToInt16(double value);
 std::int32_t ToInt32(double value);
+std::int64_t ToInt64(double value);
 
 // Text read as a whole number: ToNumber, then the checked conversion.
 std::int16_t TextToInt16(std::string_view text, const NumberFormat& fmt);

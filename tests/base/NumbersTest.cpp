@@ -157,6 +157,10 @@ TEST(Numbers, RoundingIsHalfToEvenAndIntegerConversionsAreChecked)
     EXPECT_THROW(ToInt32(2147483648.0), Failure);
     EXPECT_THROW(ToInt32(std::nan("")), Failure);
     EXPECT_THROW(ToInt32(HUGE_VAL), Failure);
+    EXPECT_EQ(ToInt64(2147483648.0 * 1e6), 2147483648000000);
+    EXPECT_EQ(ToInt64(-9223372036854775808.0), std::numeric_limits<std::int64_t>::min());
+    EXPECT_THROW(ToInt64(9223372036854775808.0), Failure);
+    EXPECT_THROW(ToInt64(std::nan("")), Failure);
     EXPECT_EQ(TextToInt32("2.5", NumberFormat{}), 2);
     EXPECT_THROW(TextToInt16("40000", NumberFormat{}), Failure);
 }

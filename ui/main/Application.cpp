@@ -18,7 +18,7 @@ void ToStandardError(const QString& text)
 
 } // namespace
 
-Application::Application(int& argc, char** argv) : QApplication(argc, argv) { }
+Application::Application(int& argc, char** argv) : QApplication(argc, argv) {}
 
 void Application::SetUnattended(std::function<bool()> unattended) { unattended_ = std::move(unattended); }
 
