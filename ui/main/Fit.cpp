@@ -53,7 +53,7 @@ std::optional<double> NumberOf(const QWidget* w, const QString& text, NumberForm
 // many digits as fit: a cut would read as a smaller number.
 FittedText FitFor(const QWidget* w, const QString& text, const QFont& font, int room)
 {
-    const FittedText fitted = FitText(text, font, room);
+    FittedText fitted = FitText(text, font, room);
     NumberFormat fmt;
     const std::optional<double> value = fitted.elided ? NumberOf(w, text, fmt) : std::nullopt;
     if (!value)
@@ -356,7 +356,7 @@ FittedText ShownText(const QWidget* w)
         return FitFor(label, label->text(), label->font(), LabelTextRect(label).width());
     }
     if (const auto* box = qobject_cast<const QLineEdit*>(w); box && box->property(BaseFontProperty).isValid()) {
-        const FittedText fitted = FitFor(box, box->text(), box->font(), LineEditRoom(box));
+        FittedText fitted = FitFor(box, box->text(), box->font(), LineEditRoom(box));
         // With the focus the box shows its own text, scrolling under the cursor.
         if (HoldsFocus(box))
             return {box->font(), box->text(), fitted.elided};
