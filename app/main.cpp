@@ -1,6 +1,5 @@
 // The calculator: one main window over the program folder, the player's settings
 // store and the locale's number format.
-#include <QApplication>
 #include <QFile>
 #include <QLocale>
 
@@ -10,6 +9,7 @@
 #include "app/QuitAfterFirstFrame.h"
 #include "storage/Folders.h"
 #include "storage/Settings.h"
+#include "ui/main/Application.h"
 #include "ui/main/ProgramFolderLock.h"
 #include "ui/main/QtSettingsStore.h"
 #include "ui/main/SignalCloser.h"
@@ -33,7 +33,8 @@ std::filesystem::path ExecutablePath()
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    // A failure escaping any handler is reported and the program goes on.
+    brenta::ui::Application app(argc, argv);
     const std::filesystem::path exe = ExecutablePath();
     const std::string folder = exe.parent_path().string();
     // One program per program folder, for as long as this process lives.
@@ -52,6 +53,8 @@ int main(int argc, char** argv)
     // keeps it reachable, so a leak check does not count it.
     static brenta::ui::frmMain* const window = new brenta::ui::frmMain(
         folder, *settings, brenta::NumberFormat::FromDecimalSeparator(decSep), exe.filename().string());
+    // Once the shut-down has begun nobody may be there to answer a message box.
+    app.SetUnattended([] { return window->IsUnloading(); });
     brenta::ui::SignalCloser closer(window);
     // However the application is asked to quit (the session manager included), the
     // main window's shut-down saves first; it runs once, with nobody to answer a

@@ -303,6 +303,65 @@ std::string Format(double value, std::string_view pattern, const NumberFormat& f
     return text;
 }
 
+std::string ShortNumberText(double value, int digits, const NumberFormat& fmt)
+{
+    if (!std::isfinite(value))
+        throw Failure("Cannot write a number that is not finite");
+    if (digits < 1 || digits > kSignificantDigits)
+        throw Failure("A short number has 1 to 15 digits, not " + std::to_string(digits));
+    char buffer[64];
+    auto [ptr, ec]
+        = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, digits - 1);
+    if (ec != std::errc())
+        throw Failure("Cannot write a number");
+    const std::string_view sci(buffer, static_cast<std::size_t>(ptr - buffer)); // "-d.ddde+XX"
+    const std::size_t ePos = sci.find('e');
+    std::string mantissa(sci.substr(0, ePos));
+    if (mantissa.find('.') != std::string::npos) {
+        while (mantissa.back() == '0')
+            mantissa.pop_back();
+        if (mantissa.back() == '.')
+            mantissa.pop_back();
+        else
+            mantissa[mantissa.find('.')] = fmt.decSep;
+    }
+    std::string_view exponent = sci.substr(ePos + 1);
+    const char sign = exponent.front() == '-' ? '-' : '+';
+    if (exponent.front() == '-' || exponent.front() == '+')
+        exponent.remove_prefix(1);
+    std::string expDigits(exponent);
+    if (expDigits.size() < 2)
+        expDigits.insert(0, 1, '0');
+    return mantissa + "E" + sign + expDigits;
+}
+
+std::string GroupedNumberText(std::string_view text, const NumberFormat& fmt)
+{
+    std::size_t wholeStart = !text.empty() && (text.front() == '-' || text.front() == '+') ? 1 : 0;
+    std::size_t wholeEnd = wholeStart;
+    while (wholeEnd < text.size() && IsDigit(text[wholeEnd]))
+        ++wholeEnd;
+    if (wholeEnd == wholeStart)
+        return std::string(text);
+    if (wholeEnd < text.size()) {
+        // Only a decimal part may follow: digits after the locale's separator.
+        if (text[wholeEnd] != fmt.decSep || wholeEnd + 1 == text.size())
+            return std::string(text);
+        for (std::size_t i = wholeEnd + 1; i < text.size(); ++i)
+            if (!IsDigit(text[i]))
+                return std::string(text);
+    }
+    std::string grouped(text.substr(0, wholeStart));
+    const std::size_t length = wholeEnd - wholeStart;
+    for (std::size_t i = 0; i < length; ++i) {
+        if (i > 0 && (length - i) % 3 == 0)
+            grouped += fmt.digSep;
+        grouped += text[wholeStart + i];
+    }
+    grouped += text.substr(wholeEnd);
+    return grouped;
+}
+
 double RoundHalfEven(double value)
 {
     if (!std::isfinite(value))
@@ -325,6 +384,16 @@ std::int32_t ToInt32(double value)
     if (r < std::numeric_limits<std::int32_t>::min() || r > std::numeric_limits<std::int32_t>::max())
         throw Failure("Overflow: " + std::to_string(r) + " does not fit 32 bits");
     return static_cast<std::int32_t>(r);
+}
+
+std::int64_t ToInt64(double value)
+{
+    const double r = RoundHalfEven(value);
+    // 2^63 is exactly representable; every double below it and above -2^63 fits.
+    constexpr double kLimit = 9223372036854775808.0;
+    if (r < -kLimit || r >= kLimit)
+        throw Failure("Overflow: " + std::to_string(r) + " does not fit 64 bits");
+    return static_cast<std::int64_t>(r);
 }
 
 std::int16_t TextToInt16(std::string_view text, const NumberFormat& fmt) { return ToInt16(ToNumber(text, fmt)); }

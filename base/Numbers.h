@@ -49,6 +49,22 @@ double LeadingNumber(std::string_view text);
 // An unknown pattern or a non-finite value is a Failure.
 std::string Format(double value, std::string_view pattern, const NumberFormat& fmt);
 
+// The short form of a number too wide for its place, even at the smallest type:
+// exponent form with `digits` significant digits (1 to 15), the exact binary value
+// rounded to the nearest, trailing zeros of the digits dropped, the locale's decimal
+// separator and an exponent of at least two digits, as ToText writes large and
+// small numbers: 15968500000000 at 4 digits is "1.597E+13", at 2 "1.6E+13";
+// 0.0000000000000001 is "1E-16". A number cut at its end ("1596850000…") reads as
+// a plausible smaller number; this form cannot. Shown with the whole figure beside
+// it (GroupedNumberText in a tool tip). A non-finite value is a Failure.
+std::string ShortNumberText(double value, int digits, const NumberFormat& fmt);
+
+// A number's text with its whole part grouped by fmt.digSep every three digits, the
+// rest as it is: "15968500000000" gives "15,968,500,000,000", "-1234.5" gives
+// "-1,234.5". A text that is not a plain number (exponent form, grouped already,
+// words) is returned as it is: grouping never changes what a text says.
+std::string GroupedNumberText(std::string_view text, const NumberFormat& fmt);
+
 // The numbers of files other programs read (CSV): "." as decimal point whatever
 // the locale; pass it to ToText or Format.
 inline constexpr NumberFormat kDotFormat{'.', ','};
@@ -60,6 +76,7 @@ double RoundHalfEven(double value);
 // type's range (or not finite) is a Failure, never a wrap-around.
 std::int16_t ToInt16(double value);
 std::int32_t ToInt32(double value);
+std::int64_t ToInt64(double value);
 
 // Text read as a whole number: ToNumber, then the checked conversion.
 std::int16_t TextToInt16(std::string_view text, const NumberFormat& fmt);

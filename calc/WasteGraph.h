@@ -40,7 +40,8 @@ struct Stroke {
 struct Picture {
     std::int32_t ideal = 0;
     std::int32_t maxML = 0; // the ideal, at most 500
-    std::int32_t maxWaste = 0; // the waste at ML 0
+    std::int64_t maxWaste = 0; // the waste at ML 0
+    std::int64_t endWaste = 0; // the waste at maxML: 0 when the range reaches the ideal
     std::int32_t step = 1; // levels between two labels
     // The coordinate system: the area spans x from scaleLeft to scaleLeft + scaleWidth
     // and y from scaleTop (top edge) to scaleTop + scaleHeight (bottom edge).
@@ -51,10 +52,14 @@ struct Picture {
     std::vector<Stroke> strokes; // in drawing order
 };
 
-// The graph of a material row from its ideal ML and amount captions. Nothing to draw
-// (nullopt) when the ideal is 0 or less. A caption that is no number, an overflow or a
+// The graph of a material row from its ideal ML and amount captions and the run
+// count. The waste at a level is the sheet's ML waste: rounded for one run, then
+// times the runs, so the graph agrees with the sheet at every level and reaches
+// zero at the ideal. Amounts and wastes are wider than 32 bits (the sheet's amount
+// of a large material at 1,000,000 runs). Nothing to draw (nullopt) when the ideal
+// is 0 or less. A caption that is no number, a run count below 1, an overflow or a
 // waste of 0 at ML 0 (no height to draw in) is a Failure.
 std::optional<Picture> WasteGraph(std::string_view idealCaption, std::string_view amountCaption,
-    double baseWastageFactor, const NumberFormat& fmt);
+    std::string_view runsText, double baseWastageFactor, const NumberFormat& fmt);
 
 } // namespace brenta::graph

@@ -113,6 +113,52 @@ TEST_P(NumberLocales, FormatPatternsRoundAndGroupWithTheLocaleSeparators)
     EXPECT_THROW(Format(std::nan(""), "0.00", fmt), Failure);
 }
 
+// A number too wide for its place: a short form that no one reads as a smaller
+// number, and the whole figure grouped beside it.
+TEST_P(NumberLocales, ShortFormsAndGroupedFiguresOfNumbersTooWideToShow)
+{
+    const struct {
+        double value;
+        int digits;
+        const char* text;
+    } shortForms[] = {
+        {15968500000000, 4, "1.597E+13"},
+        {15968500000000, 2, "1.6E+13"},
+        {15968500000000, 1, "2E+13"},
+        {15000000000000, 4, "1.5E+13"}, // no trailing zeros
+        {99996000000, 4, "1E+11"}, // rounding carries into the exponent
+        {-676000000, 3, "-6.76E+08"},
+        {123456789012345.75, 4, "1.235E+14"},
+        {0.0000000000000001, 4, "1E-16"},
+        {0.00012345, 3, "1.23E-04"},
+        {5, 4, "5E+00"},
+        {0, 4, "0E+00"},
+        {1.7976931348623157e308, 4, "1.798E+308"},
+    };
+    for (const auto& c : shortForms)
+        EXPECT_EQ(ShortNumberText(c.value, c.digits, fmt), test::Localised(c.text, fmt)) << c.value;
+    EXPECT_THROW(ShortNumberText(HUGE_VAL, 4, fmt), Failure);
+    EXPECT_THROW(ShortNumberText(1, 0, fmt), Failure);
+
+    const struct {
+        const char* text;
+        const char* grouped;
+    } groups[] = {
+        {"15968500000000", "15,968,500,000,000"},
+        {"123456789012345.75", "123,456,789,012,345.75"},
+        {"-1234.5", "-1,234.5"},
+        {"999", "999"},
+        {"0.0000000000000001", "0.0000000000000001"},
+        {"1E+15", "1E+15"}, // exponent form: as it is
+        {"1,000", "1,000"}, // grouped already
+        {"12.", "12."},
+        {"Invalid ML", "Invalid ML"},
+        {"", ""},
+    };
+    for (const auto& g : groups)
+        EXPECT_EQ(GroupedNumberText(test::Localised(g.text, fmt), fmt), test::Localised(g.grouped, fmt)) << g.text;
+}
+
 TEST(Numbers, LeadingNumberTakesThePrefixWithThePointAsItsOnlyDecimalMark)
 {
     const struct {
@@ -157,6 +203,10 @@ TEST(Numbers, RoundingIsHalfToEvenAndIntegerConversionsAreChecked)
     EXPECT_THROW(ToInt32(2147483648.0), Failure);
     EXPECT_THROW(ToInt32(std::nan("")), Failure);
     EXPECT_THROW(ToInt32(HUGE_VAL), Failure);
+    EXPECT_EQ(ToInt64(2147483648.0 * 1e6), 2147483648000000);
+    EXPECT_EQ(ToInt64(-9223372036854775808.0), std::numeric_limits<std::int64_t>::min());
+    EXPECT_THROW(ToInt64(9223372036854775808.0), Failure);
+    EXPECT_THROW(ToInt64(std::nan("")), Failure);
     EXPECT_EQ(TextToInt32("2.5", NumberFormat{}), 2);
     EXPECT_THROW(TextToInt16("40000", NumberFormat{}), Failure);
 }

@@ -16,6 +16,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <optional>
+
 #include "tests/ui/MainWindowFixture.h"
 #include "ui/main/Fit.h"
 #include "ui/main/Look.h"
@@ -27,8 +29,24 @@ namespace {
 
 const QString kPlates = QStringLiteral("100mm Reinforced Steel Plates I Blueprint");
 
-// Whole, or its start with "…" and the whole text in the tool tip; never its end alone.
-::testing::AssertionResult Readable(const QWidget* w, const QString& whole)
+// The short form a number too wide for its place shows, when shown is one of whole's.
+bool IsShortFormOf(const QString& shown, const QString& whole, const NumberFormat& fmt)
+{
+    try {
+        const double value = numbers::ToNumber(whole.toStdString(), fmt);
+        for (int digits = 1; digits <= 4; ++digits)
+            if (shown.toStdString() == numbers::ShortNumberText(value, digits, fmt))
+                return true;
+    } catch (const Failure&) {
+    }
+    return false;
+}
+
+// Whole, or its start with "…" and the whole text in the tool tip; never its end
+// alone. A number (with fmt given) may show its short form instead, its whole figure
+// grouped in the tool tip.
+::testing::AssertionResult Readable(
+    const QWidget* w, const QString& whole, const std::optional<NumberFormat>& fmt = std::nullopt)
 {
     const ui::FittedText shown = ui::ShownText(w);
     if (!shown.elided && shown.shown == whole)
@@ -36,6 +54,9 @@ const QString kPlates = QStringLiteral("100mm Reinforced Steel Plates I Blueprin
     if (shown.elided && ui::FitToolTip(w) == whole
         && (shown.shown == whole
             || (shown.shown.endsWith(QChar(0x2026)) && whole.startsWith(shown.shown.chopped(1)))))
+        return ::testing::AssertionSuccess();
+    if (fmt && shown.elided && IsShortFormOf(shown.shown, whole, *fmt)
+        && ui::FitToolTip(w).toStdString() == numbers::GroupedNumberText(whole.toStdString(), *fmt))
         return ::testing::AssertionSuccess();
     return ::testing::AssertionFailure()
         << w->objectName().toStdString() << " shows \"" << shown.shown.toStdString() << "\" of \""
@@ -84,14 +105,94 @@ TEST_P(Readability, HugeRunsLongTimesAndBigPricesStayReadable)
         if (label->isVisibleTo(&w) && label->pixmap().isNull()) {
             // A caption's words, its Alt letter's marker drawn as an underline.
             const QString words = label->buddy() ? QString(label->text()).remove(QLatin1Char('&')) : label->text();
-            EXPECT_TRUE(Readable(label, words));
+            EXPECT_TRUE(Readable(label, words, fmt));
         }
     }
     for (QLineEdit* box : {w.Ui().txtPPU[0], w.Ui().txtWF, w.Ui().txtRuns})
-        EXPECT_TRUE(Readable(box, box->text()));
+        EXPECT_TRUE(Readable(box, box->text(), fmt));
     EXPECT_TRUE(Readable(w.Ui().cboBP, kPlates));
     EXPECT_EQ(w.Ui().txtWF->cursorPosition(), 0);
     EXPECT_EQ(ui::ShownText(w.Ui().txtPPU[0]).elided, false) << "a price box holds 296013356.75 whole";
+}
+
+// Whether a box lays out its whole text without scrolling it: drawn alike with the
+// cursor at either end. A box showing less than its text must say so.
+bool DrawsItsWholeText(QLineEdit* box)
+{
+    box->end(false);
+    const QImage atEnd = box->grab().toImage();
+    box->home(false);
+    return box->grab().toImage() == atEnd;
+}
+
+TEST_P(Readability, APriceBoxShowsTheStartOfItsTextOnceTheFocusLeaves)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QLineEdit* price = w.Ui().txtPPU[0];
+    Type(price, QString::fromStdString(L("123456789012345.75")));
+    w.Ui().txtML->setFocus(); // focus leaves the box
+    EXPECT_EQ(price->cursorPosition(), 0);
+    EXPECT_TRUE(Readable(price, price->text(), fmt));
+    EXPECT_TRUE(ui::ShownText(price).elided) << "18 digits do not fit a price box";
+    EXPECT_EQ(ui::FitToolTip(price).toStdString(), L("123,456,789,012,345.75"));
+
+    // Set by the program while the box has no focus: its start as well.
+    QLineEdit* other = w.Ui().txtPPU[1];
+    other->setText(QString::fromStdString(L("0.0000000000000001")));
+    EXPECT_EQ(other->cursorPosition(), 0);
+    EXPECT_TRUE(Readable(other, other->text(), fmt));
+    EXPECT_EQ(ui::FitToolTip(other).toStdString(), L("0.0000000000000001"));
+
+    // Back in the box, the player edits the text itself.
+    price->setFocus();
+    EXPECT_EQ(ui::ShownText(price).shown, price->text());
+}
+
+TEST_P(Readability, TheWastageFactorShowsItsTextWholeOrSaysItIsCut)
+{
+    ui::frmMain& w = Start();
+    QLineEdit* wf = w.Ui().txtWF;
+    for (const char* text : {"0.1", "0.1000000000000", "0.0016666666667", "Invalid ML", "7158278.9000000000000"}) {
+        SCOPED_TRACE(text);
+        wf->setText(QString::fromStdString(L(text)));
+        EXPECT_TRUE(Readable(wf, wf->text()));
+        if (!ui::ShownText(wf).elided)
+            EXPECT_TRUE(DrawsItsWholeText(wf));
+        else
+            EXPECT_TRUE(ui::ShownText(wf).shown.endsWith(QChar(0x2026)));
+    }
+}
+
+// A grid figure too wide even at the smallest size is never cut to a smaller-looking
+// number: 15,968,500,000,000 units (Tritanium of the largest blueprint at 1,000,000
+// runs) show in short form, the whole figure grouped in the tool tip.
+TEST_P(Readability, AGridFigureTooWideShowsItsShortFormNeverACut)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(QStringLiteral("Zenithar Blueprint"));
+    Type(w.Ui().txtRuns, QStringLiteral("1000000"));
+    w.Ui().txtML->setFocus();
+    QLabel* amount = w.Ui().lblAmount[0];
+    ASSERT_EQ(amount->text(), QStringLiteral("15968500000000"));
+    const ui::FittedText shown = ui::ShownText(amount);
+    ASSERT_TRUE(shown.elided);
+    EXPECT_TRUE(IsShortFormOf(shown.shown, amount->text(), fmt)) << shown.shown.toStdString();
+    EXPECT_TRUE(shown.shown.contains(QStringLiteral("E+13")));
+    EXPECT_EQ(ui::FitToolTip(amount).toStdString(), L("15,968,500,000,000"));
+    for (int r = 0; r < 25; ++r) {
+        for (QLabel* figure : {w.Ui().lblAmount[r], w.Ui().lblWaste[r], w.Ui().lblTotal[r]}) {
+            if (figure->isVisibleTo(&w)) {
+                EXPECT_TRUE(Readable(figure, figure->text(), fmt));
+                EXPECT_FALSE(ui::ShownText(figure).shown.endsWith(QChar(0x2026))) << figure->text().toStdString();
+            }
+        }
+    }
+    // A text that is no number is cut as any other.
+    amount->setText(QStringLiteral("not a number but far too long a text for the amount column"));
+    EXPECT_TRUE(Readable(amount, amount->text()));
 }
 
 TEST_P(Readability, ReadOnlyBoxesShowTheirStartAfterTabbingThrough)

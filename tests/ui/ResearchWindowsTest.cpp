@@ -234,7 +234,7 @@ TEST_P(Research, GraphOpensAtTheRightEdgeAndIsReused)
     ASSERT_NE(g, nullptr);
     EXPECT_TRUE(g->isVisible());
     EXPECT_TRUE(w.isEnabled());
-    EXPECT_EQ(g->windowTitle(), "Wastage Graph");
+    EXPECT_EQ(g->windowTitle(), "Wastage Graph - Tritanium"); // the material, without its kind prefix
     EXPECT_EQ(g->size(), QSize(ui::TwipsToPixels(9795), ui::TwipsToPixels(6060)));
     // Against the main window's right edge, moved in as far as the screen needs.
     const QRect free = w.screen()->availableGeometry();
@@ -255,6 +255,7 @@ TEST_P(Research, GraphOpensAtTheRightEdgeAndIsReused)
     w.DrawGraphMLvWaste(3); // Isogen: 39 units, ideal 7
     EXPECT_EQ(Graph(), g);
     EXPECT_EQ(g->Picture().maxML, 7);
+    EXPECT_EQ(g->windowTitle(), "Wastage Graph - Isogen");
     QApplication::processEvents();
     EXPECT_EQ(g->pos(), besideMain());
     EXPECT_TRUE(free.contains(g->frameGeometry()));
@@ -303,13 +304,13 @@ TEST_P(Research, GraphTextsClearTheCurveAndEachOther)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.ideal);
         ui::frmGraph g(nullptr);
-        const auto picture = graph::WasteGraph(c.ideal, c.amount, 0.1, fmt);
+        const auto picture = graph::WasteGraph(c.ideal, c.amount, "1", 0.1, fmt);
         ASSERT_TRUE(picture.has_value());
         g.Draw(*picture);
         const QTransform map = g.Mapping();
         std::vector<QRectF> curve;
         for (const graph::Stroke& s : picture->strokes)
-            if (s.kind == graph::Stroke::Kind::Line && s.colour == graph::kYellow)
+            if (s.kind == graph::Stroke::Kind::Line && (s.colour == graph::kYellow || s.colour == graph::kWhite))
                 curve.push_back(
                     QRectF(map.map(QPointF(s.from.x, s.from.y)), map.map(QPointF(s.to.x, s.to.y))).normalized());
         const auto& labels = g.Labels();
@@ -327,8 +328,33 @@ TEST_P(Research, GraphTextsClearTheCurveAndEachOther)
                     << labels[i].text.toStdString() << " on " << labels[j].text.toStdString();
         }
         EXPECT_GE(shown * 4, labels.size() * 3) << "most texts keep a place";
-        EXPECT_EQ(labels.back().text.toStdString(), "(" + std::to_string(picture->maxML) + ",0)");
+        EXPECT_TRUE(labels.front().shown) << "the waste at ML 0 has a place of its own";
+        EXPECT_TRUE(labels.back().shown) << "and so has the end of the range";
+        EXPECT_TRUE(labels.back().text.startsWith("(" + QString::number(picture->maxML) + ","));
     }
+}
+
+// The waste of the sheet's largest amounts (a material of thousands of units a run,
+// at 1,000,000 runs) is drawn, and the end of a range cut before the ideal says
+// what the waste there is and where the ideal lies.
+TEST_P(Research, GraphOfTheLargestAmountsAndOfAnIdealPast500)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlatesII); // Tritanium: 6478 units a run, ideal 1295
+    ASSERT_EQ(w.Ui().lblIdeal[0]->text(), QStringLiteral("1295"));
+    for (const auto& [runs, waste, end] :
+        {std::tuple{"1", 648, "(500,1) ideal ML 1295"}, {"1000000", 648000000, "(500,1000000) ideal ML 1295"}}) {
+        SCOPED_TRACE(runs);
+        Type(w.Ui().txtRuns, QString::fromLatin1(runs));
+        w.DrawGraphMLvWaste(0);
+        ui::frmGraph* g = Graph();
+        ASSERT_NE(g, nullptr);
+        EXPECT_EQ(g->Picture().maxWaste, waste);
+        EXPECT_EQ(g->Labels().back().text.toStdString(), end);
+        EXPECT_TRUE(g->Labels().back().shown);
+        EXPECT_EQ(g->windowTitle(), "Wastage Graph - Tritanium");
+    }
+    EXPECT_TRUE(messages.empty());
 }
 
 TEST_P(Research, AGraphThatCannotBeDrawnClosesTheWindowWithAMessage)

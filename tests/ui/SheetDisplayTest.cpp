@@ -300,6 +300,34 @@ TEST_P(Display, ShowingABlueprintRecomputesTheSheetOnce)
     EXPECT_EQ(w.Ui().txtML->text(), QStringLiteral("0"));
 }
 
+// The efficiency is written only when the job costs something: within one blueprint a
+// sheet priced at nothing keeps the last figure, but a newly shown blueprint starts
+// from the empty value and never shows the figure of the one before it.
+TEST_P(Display, AnUnpricedBlueprintNeverShowsTheEfficiencyOfTheOneBefore)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    QString lastFigure;
+    for (int r = 0; r < 6; ++r) {
+        lastFigure = w.Ui().lblEfficiency->text();
+        ASSERT_NE(lastFigure, QStringLiteral("0%"));
+        Type(w.Ui().txtPPU[r], QStringLiteral("0"));
+        QTest::keyClick(w.Ui().txtPPU[r], Qt::Key_Return);
+    }
+    ASSERT_EQ(w.Ui().lblBuildCost->text().toStdString(), L("0.00 ISK"));
+    EXPECT_EQ(w.Ui().lblEfficiency->text(), lastFigure);
+
+    SelectBlueprint(QStringLiteral("100MN Afterburner II Blueprint"));
+    const QString afterburnerFigure = w.Ui().lblEfficiency->text();
+    ASSERT_NE(afterburnerFigure, QStringLiteral("0%"));
+    SelectBlueprint(kPlates); // every material now priced 0
+    EXPECT_EQ(w.Ui().lblEfficiency->text(), QStringLiteral("0%"));
+    ShowAsFindBPDoes(IndexOf("100MN Afterburner II Blueprint"));
+    EXPECT_EQ(w.Ui().lblEfficiency->text(), afterburnerFigure);
+    QTest::mouseClick(w.Ui().cmdBack, Qt::LeftButton);
+    EXPECT_EQ(w.Ui().lblEfficiency->text(), QStringLiteral("0%"));
+}
+
 TEST_P(Display, IconFallsBackToUnknownOrNothing)
 {
     ui::frmMain& w = Start();

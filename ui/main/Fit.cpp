@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QFontMetrics>
 #include <QHelpEvent>
 #include <QLabel>
@@ -10,10 +11,14 @@
 #include <QPixmap>
 #include <QStyle>
 #include <QStyleOptionComboBox>
+#include <QStyleOptionFrame>
 #include <QStylePainter>
 #include <QToolTip>
 #include <QVariant>
 #include <QWidget>
+
+#include <algorithm>
+#include <optional>
 
 namespace brenta::ui {
 
@@ -21,6 +26,41 @@ namespace {
 
 constexpr const char* BaseFontProperty = "brentaFitBaseFont";
 constexpr const char* WheelProperty = "brentaWheelNeedsFocus";
+constexpr const char* NumberProperty = "brentaFitNumber"; // the decimal separator of a number's text
+constexpr int ShortFormMostDigits = 4;
+
+// The number a widget's text stands for, when it is marked as one and reads as one.
+std::optional<double> NumberOf(const QWidget* w, const QString& text, NumberFormat& fmt)
+{
+    const QVariant dec = w->property(NumberProperty);
+    if (!dec.isValid())
+        return std::nullopt;
+    fmt = NumberFormat::FromDecimalSeparator(dec.toChar().toLatin1());
+    try {
+        return numbers::ToNumber(text.toStdString(), fmt);
+    } catch (const Failure&) {
+        return std::nullopt;
+    }
+}
+
+// FitText, but a number too wide even at the floor shows its short form with as
+// many digits as fit: a cut would read as a smaller number.
+FittedText FitFor(const QWidget* w, const QString& text, const QFont& font, int room)
+{
+    FittedText fitted = FitText(text, font, room);
+    NumberFormat fmt;
+    const std::optional<double> value = fitted.elided ? NumberOf(w, text, fmt) : std::nullopt;
+    if (!value)
+        return fitted;
+    FittedText shortForm = fitted;
+    for (int digits = ShortFormMostDigits; digits >= 1; --digits) {
+        shortForm = FitText(QString::fromStdString(numbers::ShortNumberText(*value, digits, fmt)), font, room);
+        if (!shortForm.elided)
+            break;
+    }
+    shortForm.elided = true; // not the text itself: the whole figure goes in the tool tip
+    return shortForm;
+}
 
 // Room of a label's text: its contents less the indent on the side it is aligned to.
 QRect LabelTextRect(const QLabel* label)
@@ -56,14 +96,36 @@ bool FitsLabel(const QObject* o)
     return label && label->property(BaseFontProperty).isValid() && label->pixmap().isNull();
 }
 
-// The text room of a box: its width less the frame, the text margins and the
-// box's own margin on either side and a pixel for the cursor.
-int LineEditRoom(const QLineEdit* box)
+// A box's panel as the box itself describes it to the style.
+QStyleOptionFrame BoxOption(const QLineEdit* box)
 {
-    const int frame = box->hasFrame() ? 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
-    const QMargins margins = box->textMargins();
-    return box->width() - frame - margins.left() - margins.right() - 2 * 2 - 1;
+    QStyleOptionFrame opt;
+    opt.initFrom(box);
+    opt.rect = box->contentsRect();
+    opt.lineWidth = box->hasFrame() ? box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &opt, box) : 0;
+    opt.midLineWidth = 0;
+    opt.state |= QStyle::State_Sunken;
+    if (box->isReadOnly())
+        opt.state |= QStyle::State_ReadOnly;
+    opt.features = QStyleOptionFrame::None;
+    return opt;
 }
+
+// Where a box lays out its text: the style's contents less the text margins and the
+// box's own two pixels on either side.
+QRect BoxTextRect(const QLineEdit* box)
+{
+    const QStyleOptionFrame opt = BoxOption(box);
+    constexpr int BoxMargin = 2;
+    return box->style()
+        ->subElementRect(QStyle::SE_LineEditContents, &opt, box)
+        .marginsRemoved(box->textMargins())
+        .adjusted(BoxMargin, 0, -BoxMargin, 0);
+}
+
+// The text room of a box: its text rectangle less a pixel for the cursor, as the
+// box itself decides whether its text fits or scrolls.
+int LineEditRoom(const QLineEdit* box) { return BoxTextRect(box).width() - 1; }
 
 QStyleOptionComboBox ComboOption(const QComboBox* box)
 {
@@ -86,13 +148,18 @@ int ComboRoom(const QComboBox* box)
     return box->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, box).width() - 2;
 }
 
+// Whether a box holds the focus of its window, also while another window is active:
+// the player's edit goes on there once the window is back.
+bool HoldsFocus(const QLineEdit* box) { return box->hasFocus() || box->window()->focusWidget() == box; }
+
 void FitLineEdit(QLineEdit* box)
 {
     const QFont base = box->property(BaseFontProperty).value<QFont>();
     const FittedText fitted = FitText(box->text(), base, LineEditRoom(box));
     if (box->font() != fitted.font)
         box->setFont(fitted.font);
-    if (box->isReadOnly() && !box->hasFocus())
+    // Without the focus a box shows the start of its text, whatever set it.
+    if (!HoldsFocus(box))
         box->setCursorPosition(0);
 }
 
@@ -106,6 +173,8 @@ public:
         case QEvent::Paint:
             if (FitsLabel(watched))
                 return PaintLabel(static_cast<QLabel*>(watched));
+            if (auto* box = qobject_cast<QLineEdit*>(watched))
+                return PaintBox(box);
             if (auto* box = qobject_cast<QComboBox*>(watched); box && !box->isEditable())
                 return PaintCombo(box);
             break;
@@ -121,10 +190,15 @@ public:
             if (auto* box = qobject_cast<QLineEdit*>(watched))
                 FitLineEdit(box);
             break;
-        case QEvent::FocusOut:
-            if (auto* box = qobject_cast<QLineEdit*>(watched); box && box->isReadOnly())
+        case QEvent::FocusOut: {
+            // The focus leaving for good, not for a menu of the box's own or another
+            // window for a while: the box shows the start of its text again.
+            const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+            if (auto* box = qobject_cast<QLineEdit*>(watched);
+                box && reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason)
                 box->setCursorPosition(0);
             break;
+        }
         case QEvent::Wheel:
             if (watched->property(WheelProperty).isValid() && !static_cast<QWidget*>(watched)->hasFocus()) {
                 event->ignore();
@@ -141,7 +215,7 @@ private:
     static bool PaintLabel(QLabel* label)
     {
         const QRect room = LabelTextRect(label);
-        const FittedText fitted = FitText(LabelWords(label), label->font(), room.width());
+        const FittedText fitted = FitFor(label, LabelWords(label), label->font(), room.width());
         QPainter painter(label);
         painter.setFont(fitted.font);
         const Qt::Alignment align = QStyle::visualAlignment(label->layoutDirection(), label->alignment());
@@ -156,6 +230,26 @@ private:
         }
         label->style()->drawItemText(
             &painter, room, flags, label->palette(), label->isEnabled(), shown, label->foregroundRole());
+        return true;
+    }
+
+    // A box without the focus whose text does not fit even at the floor draws it as
+    // a label does (cut at its end with "…", or a number's short form); with the
+    // focus the box draws itself, the text scrolling under the cursor.
+    static bool PaintBox(QLineEdit* box)
+    {
+        if (HoldsFocus(box) || !box->property(BaseFontProperty).isValid())
+            return false;
+        const FittedText shown = ShownText(box);
+        if (!shown.elided)
+            return false;
+        QPainter painter(box);
+        const QStyleOptionFrame panel = BoxOption(box);
+        box->style()->drawPrimitive(QStyle::PE_PanelLineEdit, &panel, &painter, box);
+        painter.setFont(shown.font);
+        const Qt::Alignment align = QStyle::visualAlignment(box->layoutDirection(), box->alignment());
+        box->style()->drawItemText(&painter, BoxTextRect(box), static_cast<int>(align), box->palette(),
+            box->isEnabled(), shown.shown, QPalette::Text);
         return true;
     }
 
@@ -236,12 +330,14 @@ FittedText ShownText(const QWidget* w)
 {
     if (FitsLabel(w)) {
         const auto* label = static_cast<const QLabel*>(w);
-        return FitText(LabelWords(label), label->font(), LabelTextRect(label).width());
+        return FitFor(label, LabelWords(label), label->font(), LabelTextRect(label).width());
     }
     if (const auto* box = qobject_cast<const QLineEdit*>(w); box && box->property(BaseFontProperty).isValid()) {
-        // A box cannot draw "…": it shows its text from the start at the fitted font.
-        const FittedText fitted = FitText(box->text(), box->font(), LineEditRoom(box));
-        return {box->font(), box->text(), fitted.elided};
+        FittedText fitted = FitFor(box, box->text(), box->font(), LineEditRoom(box));
+        // With the focus the box shows its own text, scrolling under the cursor.
+        if (HoldsFocus(box))
+            return {box->font(), box->text(), fitted.elided};
+        return fitted;
     }
     if (const auto* box = qobject_cast<const QComboBox*>(w); box && box->property(BaseFontProperty).isValid())
         return ElideText(box->currentText(), box->font(), ComboRoom(box));
@@ -252,13 +348,25 @@ QString FitToolTip(const QWidget* w)
 {
     if (!ShownText(w).elided)
         return w->toolTip();
+    const auto whole = [w](const QString& text) {
+        NumberFormat fmt;
+        if (NumberOf(w, text, fmt))
+            return QString::fromStdString(numbers::GroupedNumberText(text.toStdString(), fmt));
+        return text;
+    };
     if (const auto* label = qobject_cast<const QLabel*>(w))
-        return LabelWords(label);
+        return whole(LabelWords(label));
     if (const auto* box = qobject_cast<const QLineEdit*>(w))
-        return box->text();
+        return whole(box->text());
     if (const auto* box = qobject_cast<const QComboBox*>(w))
         return box->currentText();
     return w->toolTip();
+}
+
+void FitAsNumber(QWidget* w, const NumberFormat& fmt)
+{
+    w->setProperty(NumberProperty, QChar::fromLatin1(fmt.decSep));
+    w->update();
 }
 
 void WheelNeedsFocus(QComboBox* box)

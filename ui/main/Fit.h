@@ -1,11 +1,15 @@
 // Keeping every shown text readable in the fixed places the windows give it: a text
 // wider than its place is drawn smaller (down to a floor), then cut at its end with
-// "…" and shown whole in its tool tip, never cut at its start. Also selectors the
+// "…" and shown whole in its tool tip, never cut at its start; a number is never cut
+// but shown in a short exponent form, the whole figure grouped in its tool tip. A
+// text box without the focus shows its text from its start. Also selectors the
 // wheel leaves alone until they have the focus.
 #pragma once
 
 #include <QFont>
 #include <QString>
+
+#include "base/Numbers.h"
 
 class QComboBox;
 class QWidget;
@@ -28,11 +32,20 @@ FittedText FitText(const QString& text, const QFont& font, int room);
 FittedText ElideText(const QString& text, const QFont& font, int room);
 
 // Every label (text, not picture) and text box under root draws its text fitted to
-// its place; read-only boxes show their text from its start.
+// its place. A box without the focus shows its text from its start (after the
+// focus leaves and after its text is set) and, when the text does not fit even at
+// the floor, draws it as a label does until the focus returns.
 void FitTexts(QWidget* root);
 
+// A fitted label or box under FitTexts whose text is a number written with fmt:
+// when it does not fit at the floor it shows the number's short form
+// (numbers::ShortNumberText, as many digits as fit, at most 4) instead of a cut,
+// and the whole figure, digit-grouped, in its tool tip. A text that is no number
+// is cut as any other.
+void FitAsNumber(QWidget* w, const NumberFormat& fmt);
+
 // What a fitted label or box draws now, and the tool tip it shows: its whole text
-// when cut, its own tool tip otherwise.
+// when cut (a number's grouped figure), its own tool tip otherwise.
 FittedText ShownText(const QWidget* w);
 QString FitToolTip(const QWidget* w);
 

@@ -277,6 +277,10 @@ void frmMain::WriteShown(const show::Shown& shown)
     }
 
     ui.chkOwnThis->setEnabled(!ui.cboBP->currentText().isEmpty());
+    // The sheet writes the efficiency only for a job that costs something; a new
+    // blueprint starts from the empty value, so an unpriced one never shows the
+    // figure of the blueprint before it.
+    ui.lblEfficiency->setText(QStringLiteral("0%"));
     // A new blueprint starts at one run; the amounts follow the box as its edit does.
     if (ui.txtRuns->text() != QStringLiteral("1")) {
         const QSignalBlocker runsQuiet(ui.txtRuns);

@@ -3,7 +3,9 @@
 
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 
+#include "calc/AutoPrice.h"
 #include "calc/WasteGraph.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/Placement.h"
@@ -34,8 +36,8 @@ void frmMain::DrawGraphMLvWaste(std::int16_t Index)
         if (Index < 0 || Index >= kRows)
             throw Failure("No grid row " + std::to_string(Index));
         const auto r = static_cast<std::size_t>(Index);
-        auto picture
-            = graph::WasteGraph(S(ui.lblIdeal[r]->text()), S(ui.lblAmount[r]->text()), baseWastageFactor, fmt_);
+        auto picture = graph::WasteGraph(
+            S(ui.lblIdeal[r]->text()), S(ui.lblAmount[r]->text()), S(ui.txtRuns->text()), baseWastageFactor, fmt_);
         if (!picture)
             return;
         if (!graphWindow)
@@ -43,6 +45,9 @@ void frmMain::DrawGraphMLvWaste(std::int16_t Index)
         // Against the main window's right edge, as far as its screen allows.
         const QRect outer = frameGeometry();
         PlaceOnScreen(graphWindow, QPoint(outer.x() + outer.width(), outer.y()));
+        // Named after the material, as the selector names items: without the kind prefix.
+        graphWindow->setWindowTitle(QStringLiteral("Wastage Graph - ")
+            + Q(std::string(pricing::MaterialName(S(ui.lblPrefix[r]->text())))));
         graphWindow->Draw(std::move(*picture));
         graphWindow->show();
         graphWindow->raise();

@@ -41,10 +41,12 @@ void frmGraph::PlaceLabels()
 {
     labels_.clear();
     const QTransform mapping = Mapping();
-    // The curve in pixels, a pixel wider on each side so a text never touches it.
+    // The curve and the axes in pixels, a pixel wider on each side so a text never
+    // touches them.
     std::vector<QRectF> curve;
     for (const graph::Stroke& stroke : picture_.strokes) {
-        if (stroke.kind == graph::Stroke::Kind::Line && stroke.colour == graph::kYellow)
+        if (stroke.kind == graph::Stroke::Kind::Line
+            && (stroke.colour == graph::kYellow || stroke.colour == graph::kWhite))
             curve.push_back(QRectF(
                 mapping.map(QPointF(stroke.from.x, stroke.from.y)), mapping.map(QPointF(stroke.to.x, stroke.to.y)))
                                 .normalized()
@@ -71,22 +73,23 @@ void frmGraph::PlaceLabels()
         label.colour = stroke.colour;
         label.level = stroke.from.x;
         const QPoint at = mapping.map(QPointF(stroke.from.x, stroke.from.y)).toPoint();
-        const QRect own(at, metrics.size(Qt::TextSingleLine, label.text));
+        QRect own(at, metrics.size(Qt::TextSingleLine, label.text));
+        // A text near the right edge ends at it rather than run off the window.
+        if (own.right() >= width())
+            own.moveRight(width() - 1);
         label.rect = own;
         label.shown = false;
-        // Its own place first, then ever further above and below it, in turn.
-        for (int offset = 0; offset <= height(); offset += step) {
-            const QRect above = own.translated(0, -offset);
-            const QRect below = own.translated(0, offset);
-            if (clear(above)) {
-                label.rect = above;
-                label.shown = true;
-                break;
-            }
-            if (clear(below)) {
-                label.rect = below;
-                label.shown = true;
-                break;
+        // Its own place first, then ever further from it: a little to the right (off
+        // a curve that falls steeply beside its level), above it and below it, in turn.
+        const int mostRight = 2 * metrics.height();
+        for (int offset = 0; offset <= height() && !label.shown; offset += step) {
+            for (const QRect& place : {own.translated(std::min(offset, mostRight), 0), own.translated(0, -offset),
+                     own.translated(0, offset)}) {
+                if (clear(place)) {
+                    label.rect = place;
+                    label.shown = true;
+                    break;
+                }
             }
         }
         labels_.push_back(label);

@@ -29,10 +29,11 @@ public:
     // The picture's coordinates onto the window's area: its scale rectangle fills it.
     QTransform Mapping() const;
 
-    // Where each text of the picture is drawn, in pixels: at its own place when that
-    // is clear of the curve and the texts before it, else at the nearest clear height
-    // above or below at the same level; a text with no clear place is left out and
-    // shown in the tool tip at its level instead.
+    // Where each text of the picture is drawn, in pixels: at its own place (moved
+    // in from the right edge) when that is clear of the curve, the axes and the
+    // texts before it, else at the nearest clear place a little to its right or
+    // above or below it at the same level; a text with no clear place is left out
+    // and shown in the tool tip at its level instead.
     struct Label {
         QString text;
         unsigned colour = 0;
