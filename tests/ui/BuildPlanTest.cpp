@@ -133,11 +133,12 @@ TEST_P(BuildPlanWindow, ComponentsCanBeFlippedAndTheTotalsFollow)
     ASSERT_LT(flippable, shown.nodes.size()) << "a ship with components has something to build";
     QTreeWidgetItem* item = plan.ItemOf(flippable);
     const bool built = shown.nodes[flippable].build;
-    const double before = shown.totals.cost;
+    const plan::Figure before = shown.totals.cost;
     item->setCheckState(ui::frmBuildPlan::ColBuild, built ? Qt::Unchecked : Qt::Checked);
     EXPECT_NE(plan.Plan()->nodes[flippable].build, built);
     EXPECT_NE(plan.Plan()->totals.cost, before);
-    EXPECT_EQ(plan.lblTotalCost->text().toStdString(), sheet::CostText(plan.Plan()->totals.cost, fmt));
+    EXPECT_EQ(
+        plan.lblTotalCost->text().toStdString(), sheet::CostText(plan.Plan()->totals.cost.value_or(-1), fmt));
 
     QTest::mouseClick(plan.cmdCheapest, Qt::LeftButton);
     EXPECT_EQ(plan.Plan()->totals.cost, before);
@@ -167,20 +168,20 @@ TEST_P(BuildPlanWindow, ClipboardAndCsvOfASmallPlan)
     QTest::mouseClick(plan.cmdSave, Qt::LeftButton);
     ui::SetFileDialogHook(previous);
     EXPECT_EQ(ReadFile("plates.csv"),
-        "Depth,Item,Quantity,Choice,Runs,Batch,Surplus,ML,PL,Unit Price,Cost,Build Time\r\n"
-        "0,100mm Reinforced Steel Plates I,1,Build,1,1,0,0,0,40000.50,33687.50,0D 0H 10M 0S\r\n"
-        "1,[Raw] Tritanium,913,Buy,,,,,,2.50,2282.50,\r\n"
-        "1,[Raw] Pyerite,274,Buy,,,,,,10.00,2740.00,\r\n"
-        "1,[Raw] Mexallon,378,Buy,,,,,,40.25,15214.50,\r\n"
-        "1,[Raw] Isogen,53,Buy,,,,,,150.00,7950.00,\r\n"
-        "1,[Raw] Nocxium,3,Buy,,,,,,1000.00,3000.00,\r\n"
-        "1,[Raw] Zydrine,1,Buy,,,,,,2500.50,2500.50,\r\n"
-        ",Total cost,,,,,,,,,33687.50,\r\n"
-        ",Cost per unit,,,,,,,,,33687.50,\r\n"
-        ",Revenue,,,,,,,,,40000.50,\r\n"
-        ",Profit,,,,,,,,,6313.00,\r\n"
-        ",Profit per unit,,,,,,,,,6313.00,\r\n"
-        ",Total build time,,,,,,,,,,0D 0H 10M 0S\r\n");
+        "Depth,Item,Quantity,Choice,Runs,Batch,Surplus,ML,PL,Unit Price,Cost,Build Time,Market Price\r\n"
+        "0,100mm Reinforced Steel Plates I,1,Build,1,1,0,0,0,40000.50,33687.50,0D 0H 10M 0S,\r\n"
+        "1,[Raw] Tritanium,913,Buy,,,,,,2.50,2282.50,,2.50\r\n"
+        "1,[Raw] Pyerite,274,Buy,,,,,,10.00,2740.00,,10.00\r\n"
+        "1,[Raw] Mexallon,378,Buy,,,,,,40.25,15214.50,,40.25\r\n"
+        "1,[Raw] Isogen,53,Buy,,,,,,150.00,7950.00,,150.00\r\n"
+        "1,[Raw] Nocxium,3,Buy,,,,,,1000.00,3000.00,,1000.00\r\n"
+        "1,[Raw] Zydrine,1,Buy,,,,,,2500.50,2500.50,,2500.50\r\n"
+        ",Total cost,,,,,,,,,33687.50,,\r\n"
+        ",Cost per unit,,,,,,,,,33687.50,,\r\n"
+        ",Revenue,,,,,,,,,40000.50,,\r\n"
+        ",Profit,,,,,,,,,6313.00,,\r\n"
+        ",Profit per unit,,,,,,,,,6313.00,,\r\n"
+        ",Total build time,,,,,,,,,,0D 0H 10M 0S,\r\n");
     EXPECT_TRUE(messages.empty());
 }
 
