@@ -8,6 +8,8 @@
 #include <QMenu>
 #include <QPointer>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
 #include <QTreeWidget>
 
 #include <optional>
@@ -500,6 +502,93 @@ TEST_P(BuildPlanWindow, FiguresAndNamesAreNeverCutIntoOthers)
             << row->text(0).toStdString();
         EXPECT_EQ(row->toolTip(ui::frmBuildPlan::ShopItem), row->text(ui::frmBuildPlan::ShopItem));
     }
+}
+
+// The contrast ratio of two colours, as readability guides count it (1 to 21).
+double Contrast(const QColor& a, const QColor& b)
+{
+    const auto luminance = [](const QColor& c) {
+        const auto channel
+            = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// Pixels of an area that stand out from the colour behind them.
+int Standing(const QImage& image, const QRect& area, const QColor& behind)
+{
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y)
+        for (int x = area.left(); x <= area.right(); ++x)
+            if (image.rect().contains(x, y) && Contrast(image.pixelColor(x, y), behind) >= 3)
+                ++count;
+    return count;
+}
+
+TEST_P(BuildPlanWindow, ArrowsCheckBoxesAndGreyedItemsReadableOnADarkDesktop)
+{
+    // The desktop of a dark scheme under the Fusion style.
+    const QString style = QApplication::style()->name();
+    const QPalette desktop = QApplication::palette();
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    QPalette dark(QColor(0x30, 0x30, 0x30));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    dark.setColor(QPalette::Text, Qt::white);
+    dark.setColor(QPalette::ButtonText, Qt::white);
+    dark.setColor(QPalette::Base, QColor(0x20, 0x20, 0x20));
+    QApplication::setPalette(dark);
+    struct Restore {
+        QString style;
+        QPalette palette;
+        ~Restore()
+        {
+            QApplication::setStyle(QStyleFactory::create(style));
+            QApplication::setPalette(palette);
+        }
+    } restore{style, desktop};
+
+    WriteFile("matprices.dat",
+        L("21071{100000000\r\n34{3\r\n35{7.5\r\n36{20\r\n37{50\r\n38{300\r\n39{900\r\n40{2000\r\n"));
+    Start();
+    SelectBlueprint(QStringLiteral("Zenithar Blueprint"));
+    ui::frmBuildPlan& plan = Open();
+    ASSERT_TRUE(plan.Plan());
+    plan.show();
+    QTreeWidget* tree = plan.tvwPlan;
+    const plan::Plan& p = *plan.Plan();
+
+    // The greyed items of a bought component and the text of the others, on both stripes.
+    const QPalette colours = tree->palette();
+    const std::size_t mast = Reached(p, "[Comp] Capital Sensor Mast");
+    PressOn(plan, mast, Qt::Key_Space); // bought: its materials greyed
+    ASSERT_FALSE(plan.Plan()->nodes[mast].build);
+    const std::size_t greyed = plan.Plan()->nodes[mast].children.at(0);
+    const QColor grey = plan.ItemOf(greyed)->foreground(ui::frmBuildPlan::ColQuantity).color();
+    for (const QColor& stripe : {colours.color(QPalette::Base), colours.color(QPalette::AlternateBase)}) {
+        EXPECT_GE(Contrast(grey, stripe), 4.5)
+            << grey.name().toStdString() << " on " << stripe.name().toStdString();
+        for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text})
+            EXPECT_GE(Contrast(colours.color(role), stripe), 4.5) << role;
+    }
+
+    // What Fusion draws: the expand arrow of the product and of the mast, and the
+    // mast's check box, stand out from their row.
+    tree->scrollToItem(plan.ItemOf(mast));
+    QApplication::processEvents();
+    const QImage image = tree->viewport()->grab().toImage();
+    for (const std::size_t node : {std::size_t{0}, mast}) {
+        const QRect row = tree->visualItemRect(plan.ItemOf(node));
+        ASSERT_TRUE(row.isValid()) << node;
+        const QColor behind = image.pixelColor(0, row.top() + 1); // the row's stripe, left of its arrow
+        const QRect branch(0, row.top(), row.left(), row.height());
+        EXPECT_GE(Standing(image, branch, behind), 6) << "the expand arrow of node " << node;
+    }
+    const QRect box = tree->visualRect(tree->indexFromItem(plan.ItemOf(mast), ui::frmBuildPlan::ColBuild));
+    const QColor behind = image.pixelColor(0, box.top() + 1);
+    EXPECT_GE(Standing(image, box, behind), 12) << "the check box";
 }
 
 } // namespace
