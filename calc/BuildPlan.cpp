@@ -33,12 +33,23 @@ public:
         const NumberFormat& fmt = player_.fmt;
         const std::int32_t runs = plan_.nodes[i].runs;
         const double factor = record::BaseWastageFactor(rec, fmt);
-        const double w = sheet::WasteFraction(
-            modWastage::WastageAtML(plan_.nodes[i].ml, factor), player_.pe, player_.matMult);
-
         const double production = ToNumber(record::Field(rec, record::kFieldProductionTime), fmt);
         const double modifier = ToNumber(record::Field(rec, record::kFieldProductivityModifier), fmt);
-        const std::int32_t perRun = times::BuildSecondsPerRun(production, modifier, plan_.nodes[i].pl);
+        double w = 0;
+        std::int32_t perRun = 0;
+        try {
+            w = sheet::WasteFraction(
+                modWastage::WastageAtML(plan_.nodes[i].ml, factor), player_.pe, player_.matMult);
+        } catch (const Failure&) {
+            OwnedLevelFails(i, 1);
+            throw;
+        }
+        try {
+            perRun = times::BuildSecondsPerRun(production, modifier, plan_.nodes[i].pl);
+        } catch (const Failure&) {
+            OwnedLevelFails(i, 2);
+            throw;
+        }
         const std::int32_t cut = times::AssemblySecondsPerRun(perRun, player_.industry, player_.timeMult);
         plan_.nodes[i].seconds = static_cast<std::int64_t>(cut) * runs;
 
@@ -56,8 +67,13 @@ public:
                 quantity = Finite(static_cast<double>(material.quantity) * runs);
                 break;
             case sheet::RowKind::Regular:
-                quantity = Finite(Finite(static_cast<double>(material.quantity) * runs)
-                    + sheet::JobWaste(w, material.quantity, runs, fmt));
+                try {
+                    quantity = Finite(Finite(static_cast<double>(material.quantity) * runs)
+                        + sheet::JobWaste(w, material.quantity, runs, fmt));
+                } catch (const Failure&) {
+                    OwnedLevelFails(i, 1); // the waste of an impossible ML
+                    throw;
+                }
                 break;
             }
             Node child;
@@ -95,14 +111,43 @@ public:
         node.runs = ToInt32(std::ceil(node.quantity / batch));
         node.surplus = Finite(static_cast<double>(node.runs) * batch - node.quantity);
         if (At(cat_.bOwned, *builder)) {
-            const std::string& owned = cat_.strOwned[static_cast<std::size_t>(*builder)];
-            node.ml = TextToInt32(record::Field(owned, 1), player_.fmt);
-            node.pl = TextToInt32(record::Field(owned, 2), player_.fmt);
+            node.ml = OwnedLevel(c, 1);
+            node.pl = OwnedLevel(c, 2);
         }
         Expand(c);
     }
 
 private:
+    // Level field (1 ML, 2 PL) of the owned record of node c's builder.
+    std::string OwnedText(std::size_t c, int field) const
+    {
+        const std::string& owned = cat_.strOwned[static_cast<std::size_t>(*plan_.nodes[c].builder)];
+        try {
+            return std::string(record::Field(owned, field));
+        } catch (const Failure&) {
+            return std::string(); // a record without the field
+        }
+    }
+
+    std::int32_t OwnedLevel(std::size_t c, int field) const
+    {
+        try {
+            return TextToInt32(OwnedText(c, field), player_.fmt);
+        } catch (const Failure&) {
+            OwnedLevelFails(c, field);
+            throw;
+        }
+    }
+
+    // A failure that comes from node i's levels: an OwnedLevelFailure when they are
+    // an owned record's (the product's levels are the sheet's), else nothing.
+    void OwnedLevelFails(std::size_t i, int field) const
+    {
+        if (i == 0 || !plan_.nodes[i].builder || !At(cat_.bOwned, *plan_.nodes[i].builder))
+            return;
+        throw OwnedLevelFailure(*plan_.nodes[i].builder, field == 1 ? "ML" : "PL", OwnedText(i, field));
+    }
+
     const Catalogue& cat_;
     const pricing::Builders& builders_;
     const Player& player_;
@@ -140,7 +185,29 @@ std::string CsvField(std::string_view text)
 
 std::string Money(double value, const NumberFormat& fmt) { return Format(value, "0.00", fmt); }
 
+std::string Money(const Figure& value, const NumberFormat& fmt)
+{
+    return value ? Money(*value, fmt) : std::string(kNotComputed);
+}
+
+// Arithmetic of figures: nothing in, or a result beyond the float range, gives nothing.
+Figure Checked(double value) { return std::isfinite(value) ? Figure(value) : std::nullopt; }
+Figure Plus(const Figure& a, const Figure& b) { return a && b ? Checked(*a + *b) : std::nullopt; }
+Figure Minus(const Figure& a, const Figure& b) { return a && b ? Checked(*a - *b) : std::nullopt; }
+Figure Over(const Figure& a, double b) { return a && b != 0 ? Checked(*a / b) : std::nullopt; }
+
+// a < b, a figure not computed being larger than any number.
+bool Cheaper(const Figure& a, const Figure& b) { return a && (!b || *a < *b); }
+
 } // namespace
+
+OwnedLevelFailure::OwnedLevelFailure(std::int16_t blueprint, std::string level, std::string text)
+    : Failure("Owned record of blueprint " + IntText(blueprint) + " has an unusable " + level + ": " + text),
+      blueprint(blueprint), level(std::move(level)), text(std::move(text))
+{
+}
+
+Figure Node::BuyCost() const { return Checked(quantity * unitPrice); }
 
 Products::Products(const Catalogue& cat)
 {
@@ -161,7 +228,7 @@ std::optional<std::int32_t> Products::Find(std::string_view builderName) const
     return it->second;
 }
 
-Plan Make(const Job& job, double productPrice, const Catalogue& cat, const pricing::Builders& builders,
+Plan Make(const Job& job, Figure productPrice, const Catalogue& cat, const pricing::Builders& builders,
     const Player& player)
 {
     const std::string& rec = At(cat.strBPs, job.blueprint);
@@ -176,7 +243,7 @@ Plan Make(const Job& job, double productPrice, const Catalogue& cat, const prici
     product.runs = job.runs;
     product.batch = batch;
     product.quantity = Finite(static_cast<double>(job.runs) * batch);
-    product.unitPrice = productPrice;
+    product.unitPrice = productPrice.value_or(0);
     product.ml = job.ml;
     product.pl = job.pl;
     product.build = true;
@@ -197,27 +264,32 @@ void Recompute(Plan& plan)
         Node& node = plan.nodes[i];
         if (i != 0 && !node.Buildable()) {
             node.build = false;
-            node.cost = Finite(node.BuyCost());
+            node.cost = node.BuyCost();
+            node.unitCost = node.unitPrice;
             continue;
         }
-        double built = 0;
+        Figure built = 0.0;
         for (const std::size_t c : node.children)
-            built = Finite(built + plan.nodes[c].cost);
+            built = Plus(built, plan.nodes[c].cost);
         node.builtCost = built;
-        node.build = i == 0 || node.pinned.value_or(built < node.BuyCost());
-        node.cost = node.build ? built : Finite(node.BuyCost());
+        node.build = i == 0 || node.pinned.value_or(Cheaper(built, node.BuyCost()));
+        node.cost = node.build ? built : node.BuyCost();
+        node.unitCost = node.build ? Over(built, node.quantity) : Figure(node.unitPrice);
+        if (node.build && node.quantity == 0)
+            node.unitCost = 0.0; // nothing made costs nothing a unit
     }
 
     Node& product = plan.nodes[0];
-    product.unitPrice = plan.productPrice;
+    product.unitPrice = plan.productPrice.value_or(0);
+    product.unitCost = plan.productPrice;
     Totals& t = plan.totals;
     t = Totals{};
     t.cost = product.cost;
-    t.revenue = Finite(plan.productPrice * product.quantity);
-    t.profit = Finite(t.revenue - t.cost);
+    t.revenue = plan.productPrice ? Checked(*plan.productPrice * product.quantity) : std::nullopt;
+    t.profit = Minus(t.revenue, t.cost);
     if (product.quantity > 0) {
-        t.costPerUnit = Finite(t.cost / product.quantity);
-        t.profitPerUnit = Finite(t.profit / product.quantity);
+        t.costPerUnit = Over(t.cost, product.quantity);
+        t.profitPerUnit = Over(t.profit, product.quantity);
     }
 
     std::map<std::string, Skill> skills; // by name, as the list shows them
@@ -235,17 +307,71 @@ void Recompute(Plan& plan)
         }
         auto [it, added] = bought.try_emplace(node.typeId, plan.shopping.size());
         if (added)
-            plan.shopping.push_back(ShoppingItem{node.typeId, node.name, 0, node.unitPrice, 0});
+            plan.shopping.push_back(ShoppingItem{node.typeId, node.name, 0, node.unitPrice, 0.0});
         ShoppingItem& item = plan.shopping[it->second];
         item.quantity = Finite(item.quantity + node.quantity);
-        item.cost = Finite(item.quantity * item.unitPrice);
+        item.cost = Checked(item.quantity * item.unitPrice);
     });
+    // Largest cost first; a cost not computed is larger than any.
     std::stable_sort(plan.shopping.begin(), plan.shopping.end(), [](const ShoppingItem& a, const ShoppingItem& b) {
-        return a.cost != b.cost ? a.cost > b.cost : a.name < b.name;
+        return a.cost != b.cost ? Cheaper(b.cost, a.cost) : a.name < b.name;
     });
     plan.skills.clear();
     for (auto& entry : skills)
         plan.skills.push_back(std::move(entry.second));
+}
+
+std::string Trouble(const Plan& plan, const NumberFormat& fmt)
+{
+    if (plan.nodes.empty())
+        return std::string();
+    const std::string beyond = " is beyond the largest number the plan can hold.";
+    const Totals& t = plan.totals;
+    if (!t.cost) {
+        // The first node the job reaches whose cost is not computed though its
+        // materials' costs are: where the figure left the float range.
+        std::string why;
+        WalkBuilt(plan, [&](const Node& node) {
+            if (!why.empty() || node.cost)
+                return;
+            const bool materialsComputed = std::all_of(node.children.begin(), node.children.end(),
+                [&](std::size_t c) { return plan.nodes[c].cost.has_value(); });
+            if (!node.build)
+                why = "Total cost not computed: buying " + ToText(node.quantity, fmt) + " x " + node.name + " at "
+                    + ToText(node.unitPrice, fmt) + " ISK each" + beyond;
+            else if (materialsComputed)
+                why = "Total cost not computed: building " + node.name
+                    + " costs more than its materials' costs add up to, which" + beyond;
+        });
+        return why.empty() ? "Total cost not computed: it" + beyond : why;
+    }
+    if (!plan.productPrice)
+        return "Revenue not computed: no sale price.";
+    if (!t.revenue)
+        return "Revenue not computed: the sale price times " + ToText(plan.nodes[0].quantity, fmt) + " units"
+            + beyond;
+    if (!t.profit)
+        return "Profit not computed: the revenue less the total cost" + beyond;
+    for (const ShoppingItem& item : plan.shopping)
+        if (!item.cost)
+            return "Shopping list cost not computed: " + ToText(item.quantity, fmt) + " x " + item.name + " at "
+                + ToText(item.unitPrice, fmt) + " ISK each" + beyond;
+    return std::string();
+}
+
+std::string ShortCostText(double cost, const NumberFormat& fmt)
+{
+    const double magnitude = std::fabs(Finite(cost));
+    if (magnitude < 1e4)
+        return sheet::CostText(cost, fmt);
+    // The mantissa rounded to three decimals; a rounding up to 10 moves to the next power.
+    auto exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+    double mantissa = RoundHalfEven(magnitude / std::pow(10.0, exponent) * 1000) / 1000;
+    if (mantissa >= 10) {
+        mantissa /= 10;
+        ++exponent;
+    }
+    return std::string(cost < 0 ? "-" : "") + ToText(mantissa, fmt) + "E+" + IntText(exponent) + " ISK";
 }
 
 void Flip(Plan& plan, std::size_t node)
@@ -286,7 +412,8 @@ std::string ShoppingText(const Plan& plan, const NumberFormat& fmt)
 std::string PlanCsv(const Plan& plan)
 {
     const NumberFormat& dot = kDotFormat;
-    std::string csv = "Depth,Item,Quantity,Choice,Runs,Batch,Surplus,ML,PL,Unit Price,Cost,Build Time\r\n";
+    std::string csv
+        = "Depth,Item,Quantity,Choice,Runs,Batch,Surplus,ML,PL,Unit Price,Cost,Build Time,Market Price\r\n";
     const auto line = [&csv](std::initializer_list<std::string> fields) {
         bool first = true;
         for (const std::string& field : fields) {
@@ -305,10 +432,11 @@ std::string PlanCsv(const Plan& plan)
         const Node& n = plan.nodes[i];
         const bool made = n.Buildable();
         const std::string choice = n.cycle ? "Buy (cycle)" : n.build ? "Build" : "Buy";
+        // The product's market price is no part of the plan: its unit price is the sale price.
         line({IntText(depth), n.name, ToText(n.quantity, dot), choice, made ? IntText(n.runs) : "",
             made ? IntText(n.batch) : "", made ? ToText(n.surplus, dot) : "", made ? IntText(n.ml) : "",
-            made ? IntText(n.pl) : "", Money(n.unitPrice, dot), Money(n.cost, dot),
-            n.build ? DurationText(n.seconds) : ""});
+            made ? IntText(n.pl) : "", Money(n.unitCost, dot), Money(n.cost, dot),
+            n.build ? DurationText(n.seconds) : "", i == 0 ? "" : Money(n.unitPrice, dot)});
         if (n.build)
             for (auto it = n.children.rbegin(); it != n.children.rend(); ++it)
                 stack.emplace_back(*it, depth + 1);
@@ -316,14 +444,17 @@ std::string PlanCsv(const Plan& plan)
 
     const Totals& t = plan.totals;
     const auto total = [&](const char* what, const std::string& value) {
-        line({"", what, "", "", "", "", "", "", "", "", value, ""});
+        line({"", what, "", "", "", "", "", "", "", "", value, "", ""});
     };
     total("Total cost", Money(t.cost, dot));
     total("Cost per unit", Money(t.costPerUnit, dot));
     total("Revenue", Money(t.revenue, dot));
     total("Profit", Money(t.profit, dot));
     total("Profit per unit", Money(t.profitPerUnit, dot));
-    line({"", "Total build time", "", "", "", "", "", "", "", "", "", DurationText(t.seconds)});
+    line({"", "Total build time", "", "", "", "", "", "", "", "", "", DurationText(t.seconds), ""});
+    // Each skill as the totals are written: its name, and its level in the Quantity column.
+    for (const Skill& skill : plan.skills)
+        line({"", skill.name, IntText(skill.level), "", "", "", "", "", "", "", "", "", ""});
     return csv;
 }
 

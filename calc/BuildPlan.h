@@ -7,6 +7,8 @@
 // bought, by default whichever is cheaper, decided from the leaves up; the player
 // can pin any node either way. What is bought makes the shopping list, what is
 // built takes time, and the product's price against the cost is the profit.
+// A cost or total beyond the 64-bit float range is not computed (nothing), never a
+// Failure: the plan stays on display and says which figure stopped it (Trouble).
 
 #include <cstdint>
 #include <optional>
@@ -44,6 +46,9 @@ struct Skill {
     std::int32_t level;
 };
 
+// A figure of the plan: nothing when it is beyond the 64-bit float range.
+using Figure = std::optional<double>;
+
 inline constexpr std::size_t kNoParent = static_cast<std::size_t>(-1);
 
 struct Node {
@@ -66,11 +71,15 @@ struct Node {
 
     std::optional<bool> pinned; // the player's choice; nothing leaves it to the price
     bool build = false; // built (true) or bought, as decided
-    double builtCost = 0; // what building costs: the children as each is decided
-    double cost = 0; // what this node costs the job as decided
+    Figure builtCost = 0.0; // what building costs: the children as each is decided
+    Figure cost = 0.0; // what this node costs the job as decided
+    // One unit as decided: the built cost per unit when built, the stored price
+    // when bought; for the product the sale price.
+    Figure unitCost = 0.0;
 
     bool Buildable() const { return builder.has_value() && !cycle; }
-    double BuyCost() const { return quantity * unitPrice; }
+    // Quantity times the stored price; nothing beyond the float range.
+    Figure BuyCost() const;
 };
 
 struct ShoppingItem {
@@ -78,22 +87,22 @@ struct ShoppingItem {
     std::string name;
     double quantity;
     double unitPrice;
-    double cost;
+    Figure cost;
 };
 
 struct Totals {
-    double cost = 0; // everything bought
-    double costPerUnit = 0; // per unit of the product made
+    Figure cost = 0.0; // everything bought
+    Figure costPerUnit = 0.0; // per unit of the product made
     std::int64_t seconds = 0; // every built job one after the other
-    double revenue = 0; // the product's price times the units made
-    double profit = 0;
-    double profitPerUnit = 0;
+    Figure revenue = 0.0; // the product's price times the units made
+    Figure profit = 0.0;
+    Figure profitPerUnit = 0.0;
 };
 
 // The plan: nodes[0] is the product, always built, made by the job's runs.
 struct Plan {
     std::vector<Node> nodes;
-    double productPrice = 0;
+    Figure productPrice = 0.0; // nothing when the sale price is not known
     Totals totals;
     std::vector<Skill> skills; // every skill a built job requires, at its highest level
     std::vector<ShoppingItem> shopping; // by cost, largest first
@@ -110,10 +119,22 @@ private:
     std::vector<std::pair<std::string_view, std::int32_t>> byName_; // sorted by name
 };
 
+// An owned record whose level the plan cannot read (not a whole number, or beyond
+// 32 bits): the blueprint and the level ("ML" or "PL") are named, so the player can
+// be told which record to correct.
+class OwnedLevelFailure : public Failure {
+public:
+    OwnedLevelFailure(std::int16_t blueprint, std::string level, std::string text);
+    std::int16_t blueprint; // the owned blueprint's index
+    std::string level; // "ML" or "PL"
+    std::string text; // the level as the record holds it
+};
+
 // The plan of the job, every choice left to the price. A record that cannot be
-// read, a number beyond its width or a cost beyond the float range is a Failure.
-// productPrice: what one unit of the product sells for.
-Plan Make(const Job& job, double productPrice, const Catalogue& cat, const pricing::Builders& builders,
+// read or a quantity beyond its width is a Failure; an owned level that cannot be
+// read is an OwnedLevelFailure. productPrice: what one unit of the product sells
+// for; nothing leaves the revenue and the profit not computed.
+Plan Make(const Job& job, Figure productPrice, const Catalogue& cat, const pricing::Builders& builders,
     const Player& player);
 
 // Decides every unpinned node by the price and writes the costs, the totals, the
@@ -129,16 +150,32 @@ void Flip(Plan& plan, std::size_t node);
 // shape whatever the runs and levels, so each node keeps the player's choice.
 void KeepPins(Plan& plan, const Plan& before);
 
+// Why a figure of the plan is not computed, naming the item or the total that goes
+// beyond the float range; empty when every figure is computed.
+std::string Trouble(const Plan& plan, const NumberFormat& fmt);
+
+// A cost too long for its place, in a short form that cannot be read as another
+// number: four significant digits and the power of ten ("1.597E+13 ISK"), in the
+// locale's decimal separator. Below 10^4 the cost text itself.
+std::string ShortCostText(double cost, const NumberFormat& fmt);
+
+// The text of a figure not computed, wherever one is written.
+inline constexpr std::string_view kNotComputed = "not computed";
+
 // Time text of a duration: "<d>D <h>H <m>M <s>S", as the sheet writes its times.
 std::string DurationText(std::int64_t seconds);
 
 // The shopping list as tab-separated lines (item, quantity, unit price, cost),
-// each ended by a line break, in the locale's decimal separator, without digit groups.
+// each ended by a line break, in the locale's decimal separator, without digit
+// groups; a cost not computed is written as kNotComputed.
 std::string ShoppingText(const Plan& plan, const NumberFormat& fmt);
 
 // The plan as CSV: a header line, one line per node the job reaches (the product,
 // and below every built node its materials) in tree order with its depth, then the
-// totals; CR LF line ends, "." as decimal point, RFC 4180 quoting.
+// totals, then one line per required skill with its level; CR LF line ends, "." as
+// decimal point, RFC 4180 quoting. A node's Unit Price is its unitCost (so Quantity
+// times Unit Price is its Cost), its Market Price the stored price; a figure not
+// computed is written as kNotComputed.
 std::string PlanCsv(const Plan& plan);
 
 } // namespace brenta::plan

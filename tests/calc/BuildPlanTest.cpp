@@ -223,26 +223,149 @@ TEST_P(BuildPlan, ShoppingTextAndCsv)
 
     // Whatever the locale: "." in the numbers, quoted names, what the job does
     // (the coil of the built thruster included).
-    const std::string csv = "Depth,Item,Quantity,Choice,Runs,Batch,Surplus,ML,PL,Unit Price,Cost,Build Time\r\n"
-                            "0,Frigate,2,Build,2,1,0,0,0,4000.50,4950.00,0D 0H 20M 0S\r\n"
-                            "1,[Raw] Tritanium,2200,Buy,,,,,,2.00,4400.00,\r\n"
-                            "1,[Comp] Thruster,6,Build,1,10,4,0,0,120.00,550.00,0D 0H 5M 0S\r\n"
-                            "2,[Raw] Tritanium,110,Buy,,,,,,2.00,220.00,\r\n"
-                            "2,\"[Raw] Mexallon, \"\"fine\"\"\",22,Buy,,,,,,10.00,220.00,\r\n"
-                            "2,[Comp] Coil,1,Build,1,1,0,0,0,1000.00,110.00,0D 0H 1M 40S\r\n"
-                            "3,[Raw] Tritanium,55,Buy,,,,,,2.00,110.00,\r\n"
-                            ",Total cost,,,,,,,,,4950.00,\r\n"
-                            ",Cost per unit,,,,,,,,,2475.00,\r\n"
-                            ",Revenue,,,,,,,,,8001.00,\r\n"
-                            ",Profit,,,,,,,,,3051.00,\r\n"
-                            ",Profit per unit,,,,,,,,,1525.50,\r\n"
-                            ",Total build time,,,,,,,,,,0D 0H 26M 40S\r\n";
+    // A built row's unit price is its built cost per unit, the stored price beside it.
+    const std::string csv
+        = "Depth,Item,Quantity,Choice,Runs,Batch,Surplus,ML,PL,Unit Price,Cost,Build Time,Market Price\r\n"
+          "0,Frigate,2,Build,2,1,0,0,0,4000.50,4950.00,0D 0H 20M 0S,\r\n"
+          "1,[Raw] Tritanium,2200,Buy,,,,,,2.00,4400.00,,2.00\r\n"
+          "1,[Comp] Thruster,6,Build,1,10,4,0,0,91.67,550.00,0D 0H 5M 0S,120.00\r\n"
+          "2,[Raw] Tritanium,110,Buy,,,,,,2.00,220.00,,2.00\r\n"
+          "2,\"[Raw] Mexallon, \"\"fine\"\"\",22,Buy,,,,,,10.00,220.00,,10.00\r\n"
+          "2,[Comp] Coil,1,Build,1,1,0,0,0,110.00,110.00,0D 0H 1M 40S,1000.00\r\n"
+          "3,[Raw] Tritanium,55,Buy,,,,,,2.00,110.00,,2.00\r\n"
+          ",Total cost,,,,,,,,,4950.00,,\r\n"
+          ",Cost per unit,,,,,,,,,2475.00,,\r\n"
+          ",Revenue,,,,,,,,,8001.00,,\r\n"
+          ",Profit,,,,,,,,,3051.00,,\r\n"
+          ",Profit per unit,,,,,,,,,1525.50,,\r\n"
+          ",Total build time,,,,,,,,,,0D 0H 26M 40S,\r\n"
+          ",[Skill] Industry,5,,,,,,,,,,\r\n"
+          ",[Skill] Mechanics,2,,,,,,,,,,\r\n";
     EXPECT_EQ(PlanCsv(plan), csv);
 
     // A bought node's materials are no part of the job.
     Plan bought = plan;
     Flip(bought, IndexOf(bought, "[Comp] Thruster"));
     EXPECT_EQ(PlanCsv(bought).find("Coil"), std::string::npos);
+}
+
+TEST_P(BuildPlan, FiguresBeyondTheFloatRangeAreNotComputedAndNamed)
+{
+    // Each case: what makes a figure too large, which totals are then computed,
+    // and the start of the reason.
+    struct Case {
+        const char* what;
+        Figure salePrice;
+        double coilPrice;
+        bool buyCoil;
+        bool costComputed;
+        bool revenueComputed;
+        const char* trouble;
+    };
+    const Case cases[] = {
+        {"sale price 1e308", 1e308, 1000, false, true, false,
+            "Revenue not computed: the sale price times 20 units"},
+        {"sale price -1e308", -1e308, 1000, false, true, false, "Revenue not computed"},
+        {"sale price 1e308 alone", 1e308 / 40, 1000, false, true, true, ""},
+        {"no sale price", std::nullopt, 1000, false, true, false, "Revenue not computed: no sale price."},
+        {"coil kept built", 5000, 1e308, false, true, true, ""},
+        {"coil flipped to buying", 5000, 1e308, true, false, true,
+            "Total cost not computed: buying 6 x [Comp] Coil at 1E+308 ISK each is beyond"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        cat.dblPrices[503] = c.coilPrice;
+        Plan plan;
+        ASSERT_NO_THROW(plan = Make(Job{1, 20, 0, 0}, c.salePrice, cat, builders, Facility()));
+        if (c.buyCoil) {
+            // The thruster pinned to building, so that the bought coil is part of the job.
+            ASSERT_NO_THROW(Flip(plan, IndexOf(plan, "[Comp] Coil")));
+            ASSERT_NO_THROW(Flip(plan, IndexOf(plan, "[Comp] Thruster")));
+        }
+        EXPECT_EQ(plan.totals.cost.has_value(), c.costComputed);
+        EXPECT_EQ(plan.totals.revenue.has_value(), c.revenueComputed);
+        EXPECT_EQ(plan.totals.profit.has_value(), c.costComputed && c.revenueComputed);
+        const std::string trouble = Trouble(plan, fmt);
+        EXPECT_EQ(trouble.rfind(c.trouble, 0), 0u) << trouble;
+        EXPECT_EQ(trouble.empty(), std::string(c.trouble).empty()) << trouble;
+        // Every text of the plan is still written, with what is not computed said so.
+        std::string csv;
+        ASSERT_NO_THROW(csv = PlanCsv(plan));
+        ASSERT_NO_THROW(ShoppingText(plan, fmt));
+        EXPECT_EQ(csv.find(kNotComputed) != std::string::npos, !trouble.empty()) << csv;
+    }
+
+    // Building is the cheaper choice when buying is not computed, and the flip
+    // back restores every figure.
+    cat.dblPrices[503] = 1e308;
+    Plan plan = Make(Job{1, 20, 0, 0}, 5000, cat, builders, Facility());
+    const Figure before = plan.totals.cost;
+    const std::size_t coil = IndexOf(plan, "[Comp] Coil");
+    EXPECT_TRUE(plan.nodes[coil].build);
+    Flip(plan, coil);
+    Flip(plan, IndexOf(plan, "[Comp] Thruster"));
+    EXPECT_FALSE(plan.nodes[coil].cost);
+    EXPECT_EQ(ShoppingText(plan, fmt).find("Coil\t6\t"), 0u) << "the uncomputed cost sorts first";
+    Flip(plan, coil);
+    EXPECT_EQ(plan.totals.cost, before);
+}
+
+TEST_P(BuildPlan, AnOwnedLevelThePlanCannotUseNamesItsRecord)
+{
+    struct Case {
+        const char* record;
+        const char* level;
+        const char* text;
+    };
+    const Case cases[] = {
+        {"701{99999999999{0", "ML", "99999999999"},
+        {"701{x{y", "ML", "x"},
+        {"701{0{y", "PL", "y"},
+        {"701{0{99999999999", "PL", "99999999999"},
+        {"701{2147483647{0", "ML", "2147483647"}, // one more level than 32 bits count
+        {"701{-2147483648{0", "ML", "-2147483648"},
+        {"701{0{2147483647", "PL", "2147483647"},
+        {"701", "ML", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.record);
+        cat.bOwned[4] = true;
+        cat.strOwned[4] = c.record;
+        try {
+            Make(Job{1, 1, 0, 0}, 0, cat, builders, Facility());
+            ADD_FAILURE() << "planned";
+        } catch (const OwnedLevelFailure& e) {
+            EXPECT_EQ(e.blueprint, 4);
+            EXPECT_EQ(e.level, c.level);
+            EXPECT_EQ(e.text, c.text);
+        }
+    }
+    // The sheet's own levels are no owned record, even for an owned blueprint.
+    cat.strOwned[1] = "700{x{y";
+    cat.bOwned[1] = true;
+    cat.strOwned[4] = "701{0{0";
+    EXPECT_NO_THROW(Make(Job{1, 1, 0, 0}, 0, cat, builders, Facility()));
+    try {
+        Make(Job{1, 1, 2147483647, 0}, 0, cat, builders, Facility());
+        ADD_FAILURE() << "planned";
+    } catch (const OwnedLevelFailure&) {
+        ADD_FAILURE() << "the sheet's ML blamed on a record";
+    } catch (const Failure&) {
+    }
+}
+
+TEST_P(BuildPlan, ShortCostsCannotBeReadAsAnotherNumber)
+{
+    const std::pair<double, const char*> cases[] = {
+        {15968500000000, "1.597E+13 ISK"},
+        {99995, "1E+5 ISK"},
+        {99995000, "1E+8 ISK"},
+        {-15968500000000, "-1.597E+13 ISK"},
+        {1.7976931348623157e308, "1.798E+308 ISK"},
+        {1234.5, "1,234.50 ISK"},
+    };
+    for (const auto& [cost, text] : cases)
+        EXPECT_EQ(ShortCostText(cost, fmt), test::Localised(text, fmt)) << cost;
 }
 
 TEST(BuildPlanText, DurationsCarryAsTheSheetDoes)
@@ -282,7 +405,8 @@ TEST(BuildPlanCatalogue, EveryBlueprintPlansAndBoughtWholeCostsWhatTheSheetSays)
         }
         const sheet::Output out = sheet::Compute(in);
         ASSERT_FALSE(out.failed) << rec;
-        EXPECT_EQ(sheet::CostText(plan.totals.cost, fmt), *out.buildCost) << rec;
+        ASSERT_TRUE(plan.totals.cost) << rec;
+        EXPECT_EQ(sheet::CostText(*plan.totals.cost, fmt), *out.buildCost) << rec;
         deepest = std::max(deepest, plan.nodes.size());
     }
     EXPECT_GT(deepest, 20u);

@@ -23,8 +23,7 @@ void frmMain::BuildPlan_Click()
     if (!window) {
         // It deletes itself when closed; this window's deletion takes it along.
         window = new frmBuildPlan(*this);
-        const QRect outer = frameGeometry();
-        window->move(outer.x() + outer.width(), outer.y());
+        window->PlaceBeside(*this);
     }
     window->show();
     window->raise();

@@ -6,6 +6,8 @@
 // usable, and follows every recomputation of the sheet (blueprint, runs, levels,
 // skills, assembly array, saved prices). The plan itself is the core's.
 
+#include <QLabel>
+#include <QRect>
 #include <QWidget>
 
 #include <memory>
@@ -17,7 +19,6 @@
 #include "calc/BuildPlan.h"
 
 class QKeyEvent;
-class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSplitter;
@@ -28,6 +29,32 @@ namespace brenta::ui {
 
 class frmMain;
 class frmSave;
+
+// A label of the plan window that shows its text whole where it fits and never
+// shows a cut figure that reads as another: where the whole text does not fit it
+// shows its short form (a cost as "1.597E+13 ISK"), and where that does not fit
+// either, its start with "…"; whenever it shows less than the whole text, the whole
+// text is its tool tip. It asks the layout for no more than a short text's room.
+class PlanLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    // The whole text and, for a figure, its short form ("" for none).
+    void SetTexts(const QString& whole, const QString& shortForm = QString());
+    // What the label draws at its present width.
+    QString Shown() const;
+    QSize minimumSizeHint() const override;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
+
+private:
+    QString short_;
+};
+
+// Where a window of wanted's size and place goes within the free area of its
+// screen: no larger than the area, moved onto it as little as it takes.
+QRect PlaceWithin(const QRect& wanted, const QRect& available);
 
 class frmBuildPlan : public QWidget {
     Q_OBJECT
@@ -58,28 +85,36 @@ public:
 
     // The plan shown; nothing while the main window shows no plannable job.
     const std::optional<plan::Plan>& Plan() const { return plan_; }
+    // Whether the sale price box holds a price the figures use.
+    bool SalePriceAccepted() const { return salePriceAccepted_; }
+
+    // Places the window beside main's right edge, within the free area of main's
+    // screen, no larger than that area.
+    void PlaceBeside(const QWidget& main);
     // The plan tree's item of a node.
     QTreeWidgetItem* ItemOf(std::size_t node) const;
 
     // "Copy Shopping List": the list as tab-separated lines on the clipboard.
     void cmdCopy_Click();
-    // "Save Plan...": the program's save dialog, then SavePlan with its name.
+    // "Save Plan...": the program's save dialog, then the plan as it was shown when
+    // the button was pressed is saved under the name given, whatever the main
+    // window shows by then.
     void cmdSave_Click();
-    // Writes the plan as CSV to path, whole or not at all; the program's own files
-    // are refused with a message.
+    // Writes the plan shown as CSV to path, whole or not at all; the program's own
+    // files are refused with a message.
     void SavePlan(const std::string& path);
     // "Cheapest": every choice back to the price.
     void cmdCheapest_Click();
 
-    QLabel* lblProduct = nullptr;
-    QLabel* lblTotalCost = nullptr;
-    QLabel* lblCostPerUnit = nullptr;
+    PlanLabel* lblProduct = nullptr;
+    PlanLabel* lblTotalCost = nullptr;
+    PlanLabel* lblCostPerUnit = nullptr;
     QLineEdit* txtSalePrice = nullptr;
-    QLabel* lblRevenue = nullptr;
-    QLabel* lblProfit = nullptr;
-    QLabel* lblProfitPerUnit = nullptr;
-    QLabel* lblBuildTime = nullptr;
-    QLabel* lblSkills = nullptr;
+    PlanLabel* lblRevenue = nullptr;
+    PlanLabel* lblProfit = nullptr;
+    PlanLabel* lblProfitPerUnit = nullptr;
+    PlanLabel* lblBuildTime = nullptr;
+    PlanLabel* lblSkills = nullptr;
     QLabel* lblStatus = nullptr;
     QTreeWidget* tvwPlan = nullptr;
     QTreeWidget* lvwShopping = nullptr;
@@ -90,6 +125,7 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void SetupUi();
@@ -101,10 +137,22 @@ private:
     void WriteTotals();
     void WriteShopping();
     void ShowNothing(const QString& why);
+    // A failure of the core in a handler: nothing shown that it may have left
+    // half done, and the status line says what could not be computed.
+    void Failed(const QString& action, const std::exception& e);
     void Flipped(QTreeWidgetItem* item, int column);
     void SalePriceEdited();
+    // The sale price box read by the locale's rules: its price, or nothing (with
+    // why in the box's tool tip) for a text that is not a price as a whole.
+    plan::Figure ReadSalePrice();
+    // The box marked as not understood, or as it was.
+    void MarkSalePrice(const QString& why);
+    // The status line: what the last action did, or why a figure is not computed.
+    void ShowTrouble();
+    void WritePlan(const std::string& path, const plan::Plan& plan);
     void SetCell(std::size_t node, int column, const QString& text);
-    // Widens the window so that every column of both lists shows whole, as far as the screen allows.
+    // Widens the window, once, so that every column of both lists shows whole as far
+    // as the screen allows; later plans share the window's width between the lists.
     void FitWidths();
 
     frmMain* main_;
@@ -118,7 +166,11 @@ private:
     std::vector<signed char> reached_; // by node: the colour written (-1 none yet)
     std::vector<signed char> built_; // by node: the choice written (-1 none yet)
     bool followPending_ = false;
+    bool widthFitted_ = false;
+    bool salePriceAccepted_ = true;
+    QString troubleShown_; // the status line's last reason for a figure not computed
     std::unique_ptr<frmSave> saveDialog_;
+    std::optional<plan::Plan> toSave_; // the plan as shown when "Save Plan..." was pressed
 };
 
 } // namespace brenta::ui
