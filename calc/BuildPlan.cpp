@@ -361,17 +361,9 @@ std::string Trouble(const Plan& plan, const NumberFormat& fmt)
 
 std::string ShortCostText(double cost, const NumberFormat& fmt)
 {
-    const double magnitude = std::fabs(Finite(cost));
-    if (magnitude < 1e4)
+    if (std::fabs(Finite(cost)) < 1e4)
         return sheet::CostText(cost, fmt);
-    // The mantissa rounded to three decimals; a rounding up to 10 moves to the next power.
-    auto exponent = static_cast<int>(std::floor(std::log10(magnitude)));
-    double mantissa = RoundHalfEven(magnitude / std::pow(10.0, exponent) * 1000) / 1000;
-    if (mantissa >= 10) {
-        mantissa /= 10;
-        ++exponent;
-    }
-    return std::string(cost < 0 ? "-" : "") + ToText(mantissa, fmt) + "E+" + IntText(exponent) + " ISK";
+    return ShortNumberText(cost, 4, fmt) + " ISK";
 }
 
 void Flip(Plan& plan, std::size_t node)

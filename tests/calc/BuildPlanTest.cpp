@@ -358,8 +358,8 @@ TEST_P(BuildPlan, ShortCostsCannotBeReadAsAnotherNumber)
 {
     const std::pair<double, const char*> cases[] = {
         {15968500000000, "1.597E+13 ISK"},
-        {99995, "1E+5 ISK"},
-        {99995000, "1E+8 ISK"},
+        {99995, "1E+05 ISK"},
+        {99995000, "1E+08 ISK"},
         {-15968500000000, "-1.597E+13 ISK"},
         {1.7976931348623157e308, "1.798E+308 ISK"},
         {1234.5, "1,234.50 ISK"},

@@ -430,23 +430,6 @@ TEST_P(BuildPlanWindow, UnitPricesMultiplyToTheRowsCost)
     EXPECT_EQ(plan.ItemOf(0)->text(ui::frmBuildPlan::ColUnitPrice).toStdString(), L("777.00"));
 }
 
-TEST(BuildPlanPlace, AWindowIsMovedOntoTheFreeAreaAndNoLarger)
-{
-    const QRect free(0, 30, 1024, 738); // a 1024 x 768 screen under a 30 px panel
-    const struct {
-        QRect wanted;
-        QRect placed;
-    } cases[] = {
-        {{755, 30, 1119, 600}, {0, 30, 1024, 600}}, // beside a main window: wider than the screen
-        {{300, 100, 600, 400}, {300, 100, 600, 400}}, // inside: as it is
-        {{900, 100, 600, 400}, {424, 100, 600, 400}}, // off the right edge: moved left
-        {{-50, 0, 600, 400}, {0, 30, 600, 400}}, // above and left of it
-        {{100, 500, 600, 900}, {100, 30, 600, 738}}, // taller than it
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(ui::PlaceWithin(c.wanted, free), c.placed) << c.wanted.x() << "," << c.wanted.y();
-}
-
 TEST_P(BuildPlanWindow, OpensWithinItsScreenAndKeepsItsPlace)
 {
     Start();
@@ -466,6 +449,16 @@ TEST_P(BuildPlanWindow, OpensWithinItsScreenAndKeepsItsPlace)
         QApplication::processEvents();
         EXPECT_EQ(plan.frameGeometry(), placed) << name;
     }
+
+    // The player's own size stays, smaller or larger, within the screen.
+    const QSize smaller(plan.minimumSizeHint().width() + 10, plan.minimumSizeHint().height() + 10);
+    plan.resize(smaller);
+    QApplication::processEvents();
+    EXPECT_EQ(plan.size(), smaller);
+    plan.resize(smaller + QSize(40, 30));
+    QApplication::processEvents();
+    EXPECT_EQ(plan.size(), smaller + QSize(40, 30));
+    EXPECT_TRUE(free.contains(plan.frameGeometry()));
 }
 
 TEST_P(BuildPlanWindow, FiguresAndNamesAreNeverCutIntoOthers)

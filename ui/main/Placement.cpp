@@ -3,6 +3,7 @@
 #include <QEvent>
 #include <QGuiApplication>
 #include <QMainWindow>
+#include <QResizeEvent>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -16,9 +17,9 @@ namespace brenta::ui {
 
 namespace {
 
+constexpr const char* DesignSizeProperty = "brentaDesignSize";
 constexpr const char* OuterHeightProperty = "brentaOuterHeight";
 constexpr const char* BaseWidthProperty = "brentaBaseWidth";
-constexpr const char* DesignSizeProperty = "brentaDesignSize";
 constexpr const char* DecorationProperty = "brentaDecoration";
 constexpr const char* PendingProperty = "brentaPlacePending";
 
@@ -54,17 +55,27 @@ void MoveInside(QWidget* window, const QRect& free)
         window->move(place);
 }
 
-// A secondary window: its own size, cut to the free area, and moved inside it.
-void FitSecondary(QWidget* window, bool place)
+// A secondary window: its own size, cut to the free area, and moved inside it. A
+// window of a fixed size keeps the size it was made with where the area allows (a
+// smaller screen cuts it, a larger one gives it back); one the player can resize
+// keeps the player's size (size: the one it is being given), cut to the area only.
+void FitSecondary(QWidget* window, bool place, QSize size)
 {
-    if (!window->property(DesignSizeProperty).isValid())
+    const bool fixed = window->minimumSize() == window->maximumSize();
+    if (fixed && !window->property(DesignSizeProperty).isValid())
         window->setProperty(DesignSizeProperty, window->size());
     const QRect free = FreeAreaFor(window->frameGeometry());
     if (free.isEmpty())
         return;
-    const QSize decoration = Decoration(window);
-    const QSize inner = window->property(DesignSizeProperty).toSize().boundedTo(free.size() - decoration);
-    if (SetInnerSize(window, inner) || place)
+    const QSize room = free.size() - Decoration(window);
+    bool resized = false;
+    if (fixed) {
+        resized = SetInnerSize(window, window->property(DesignSizeProperty).toSize().boundedTo(room));
+    } else if (!room.isEmpty() && size != size.boundedTo(room)) {
+        window->resize(size.boundedTo(room));
+        resized = true;
+    }
+    if (resized || place)
         MoveInside(window, free);
 }
 
@@ -121,14 +132,15 @@ public:
         // new frame is placed once the platform has put it where the window was
         // asked to go, which it does after telling of the frame.
         const bool framed = DecorationChanged(window);
-        Fit(window, type == QEvent::Show);
+        Fit(window, type == QEvent::Show,
+            type == QEvent::Resize ? static_cast<QResizeEvent*>(event)->size() : window->size());
         if (framed && type != QEvent::Show && !window->property(PendingProperty).toBool()) {
             window->setProperty(PendingProperty, true);
             QMetaObject::invokeMethod(
                 window,
                 [window] {
                     window->setProperty(PendingProperty, false);
-                    Fit(window, true);
+                    Fit(window, true, window->size());
                 },
                 Qt::QueuedConnection);
         }
@@ -136,12 +148,12 @@ public:
     }
 
 private:
-    static void Fit(QWidget* window, bool place)
+    static void Fit(QWidget* window, bool place, QSize size)
     {
         if (window->property(OuterHeightProperty).isValid())
             ApplyOuterHeight(window, place);
         else
-            FitSecondary(window, place);
+            FitSecondary(window, place, size);
     }
 };
 
@@ -198,7 +210,7 @@ void PlaceOnScreen(QWidget* window, const QPoint& frameTopLeft)
 {
     KeepOnScreen(window);
     window->move(frameTopLeft);
-    FitSecondary(window, true);
+    FitSecondary(window, true, window->size());
 }
 
 void KeepOnScreen(QWidget* window) { window->installEventFilter(TheKeeper()); }

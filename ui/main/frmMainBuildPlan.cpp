@@ -8,6 +8,7 @@
 
 #include "storage/Folders.h"
 #include "storage/Settings.h"
+#include "ui/main/Placement.h"
 #include "ui/main/frmMainShared.h"
 #include "ui/windows/frmBuildPlan.h"
 
@@ -24,6 +25,8 @@ void frmMain::BuildPlan_Click()
         // It deletes itself when closed; this window's deletion takes it along.
         window = new frmBuildPlan(*this);
         window->PlaceBeside(*this);
+        // Its real frame is known once it shows: kept within the screen then too.
+        KeepOnScreen(window);
     }
     window->show();
     window->raise();

@@ -29,6 +29,7 @@
 #include "storage/TextFile.h"
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
+#include "ui/main/Placement.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/frmMainShared.h"
 #include "ui/windows/frmSave.h"
@@ -187,17 +188,6 @@ bool PlanLabel::event(QEvent* event)
         return true;
     }
     return QLabel::event(event);
-}
-
-QRect PlaceWithin(const QRect& wanted, const QRect& available)
-{
-    if (available.isEmpty())
-        return wanted;
-    QRect placed(wanted.topLeft(),
-        QSize(std::min(wanted.width(), available.width()), std::min(wanted.height(), available.height())));
-    placed.moveLeft(std::clamp(placed.left(), available.left(), available.right() + 1 - placed.width()));
-    placed.moveTop(std::clamp(placed.top(), available.top(), available.bottom() + 1 - placed.height()));
-    return placed;
 }
 
 frmBuildPlan::frmBuildPlan(frmMain& main)
@@ -501,7 +491,7 @@ void frmBuildPlan::PlaceBeside(const QWidget& main)
     const QRect free = screen ? screen->availableGeometry() : QRect();
     const QRect wanted(outer.right() + 1, outer.top(), width() + frame.left() + frame.right(),
         height() + frame.top() + frame.bottom());
-    const QRect placed = PlaceWithin(wanted, free);
+    const QRect placed = FitRect(wanted, free);
     resize(std::max(placed.width() - frame.left() - frame.right(), minimumWidth()),
         std::max(placed.height() - frame.top() - frame.bottom(), minimumHeight()));
     move(placed.topLeft());

@@ -52,10 +52,6 @@ private:
     QString short_;
 };
 
-// Where a window of wanted's size and place goes within the free area of its
-// screen: no larger than the area, moved onto it as little as it takes.
-QRect PlaceWithin(const QRect& wanted, const QRect& available);
-
 class frmBuildPlan : public QWidget {
     Q_OBJECT
 public:
