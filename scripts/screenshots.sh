@@ -6,7 +6,8 @@
 # openbox, runs the installed program from a temporary program folder under a
 # temporary HOME (nothing of the user's is read or written), and drives it from
 # the keyboard: a blueprint, the comparison, a row's context menu, the waste
-# graph and the floating button, each shot as a PNG of the whole screen.
+# graph, the floating button and the build plan, each shot as a PNG of the whole
+# screen.
 #
 # scripts/screenshots.sh [output folder]   (default: a new folder under /tmp)
 # Needs Xvfb, openbox, xdotool, imagemagick (import) and qt6ct.
@@ -114,6 +115,15 @@ for screen in 1366x768 1024x600; do
             shot "$name-6-floating-button"
             key Escape
             shot "$name-7-back"
+
+            # Tools, "Build Plan" (two entries on: those between are greyed), its
+            # tree and shopping list beside the main window.
+            key alt+t
+            key Down
+            key Down
+            key Return
+            shot "$name-8-build-plan"
+            key alt+F4
 
             stop
         done
