@@ -290,6 +290,7 @@ TEST_F(LayoutTest, dropDownListEntries)
     }
     // The selector lists the core's arrays in their order, so entry k applies array k.
     std::vector<QString> arrays;
+    arrays.reserve(times::kAssemblyArrays.size());
     for (const times::AssemblyArray& array : times::kAssemblyArrays)
         arrays.push_back(QString::fromLatin1(array.name));
     EXPECT_EQ(Entries(ui.cboAssemblyArray), arrays);

@@ -107,11 +107,11 @@ TEST_P(OnTheScreen, TheGraphAndTheContextMenuBesideAWindowInTheCorner)
     ExpectOnTheScreen(w.findChild<ui::frmGraph*>(QStringLiteral("frmGraph")));
 
     const int last = [&w] {
-        int r = 0;
-        while (r + 1 < ui::frmMainUi::RowCount && w.Ui().lblPrefix[static_cast<std::size_t>(r + 1)]->isVisible()
-            && !w.Ui().lblPrefix[static_cast<std::size_t>(r + 1)]->text().isEmpty())
+        std::size_t r = 0;
+        while (r + 1 < static_cast<std::size_t>(ui::frmMainUi::RowCount) && w.Ui().lblPrefix[r + 1]->isVisible()
+            && !w.Ui().lblPrefix[r + 1]->text().isEmpty())
             ++r;
-        return r;
+        return static_cast<int>(r);
     }();
     w.Ui().gridArea->ensureWidgetVisible(w.Ui().lblPrefix[static_cast<std::size_t>(last)]);
     QTest::mouseClick(w.Ui().lblPrefix[static_cast<std::size_t>(last)], Qt::RightButton);
