@@ -27,7 +27,8 @@ QScrollArea* MakeArea(const char* name)
 class ClientRoom : public QObject {
 public:
     // Watches the whole client's area and the grid's client, whose sizes decide it.
-    ClientRoom(const ScrolledClient& parts, int fewGridPx) : QObject(parts.area), parts_(parts), fewGridPx_(fewGridPx)
+    ClientRoom(const ScrolledClient& parts, int fewGridPx)
+        : QObject(parts.area), parts_(parts), fewGridPx_(fewGridPx)
     {
         parts.area->installEventFilter(this);
         parts.gridClient->installEventFilter(this);
