@@ -111,8 +111,8 @@ TEST_P(OnTheScreen, TheGraphAndTheContextMenuBesideAWindowInTheCorner)
 
     const int last = [&w] {
         int r = 0;
-        while (r + 1 < ui::frmMainUi::RowCount && w.Ui().lblPrefix[static_cast<std::size_t>(r + 1)]->isVisible()
-            && !w.Ui().lblPrefix[static_cast<std::size_t>(r + 1)]->text().isEmpty())
+        while (r + 1 < ui::frmMainUi::RowCount && w.Ui().lblPrefix[static_cast<std::size_t>(r) + 1]->isVisible()
+            && !w.Ui().lblPrefix[static_cast<std::size_t>(r) + 1]->text().isEmpty())
             ++r;
         return r;
     }();
