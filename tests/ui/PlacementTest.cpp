@@ -6,10 +6,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QDialog>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QScrollBar>
 
 #include "tests/ui/FileDialogDriver.h"
 #include "tests/ui/MainWindowFixture.h"
@@ -144,6 +147,69 @@ TEST_P(OnTheScreen, TheComparisonTheButtonAndTheFileDialog)
     if (dialog)
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel")), Qt::LeftButton);
     ui::SetFileDialogHook(previous);
+}
+
+// A comparison of every row on a screen smaller than it: each of its controls can
+// be scrolled wholly into the window while the levels stay where they are, the
+// rows scrolling under them; Tab to a level scrolled out of view brings it back.
+TEST_P(OnTheScreen, EveryControlOfTheComparisonCanBeScrolledIntoView)
+{
+    ui::frmMain& w = StartInTheCorner();
+    w.Ui().MLtoML->trigger();
+    ui::frmComparison* c = Comparison();
+    ASSERT_NE(c, nullptr);
+    ui::ComparisonSource source = w.ComparisonInput();
+    while (source.rows.size() < ui::frmComparison::RowCount) {
+        source.rows.push_back(source.rows.front());
+        source.input.baseQty.push_back(source.input.baseQty.front());
+    }
+    c->Load(source);
+    ExpectOnTheScreen(c);
+    c->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(c));
+
+    // Whether a control lies wholly inside the window and every scroll area around it.
+    const auto shown = [c](const QWidget* control) {
+        for (const QWidget* outer = control->parentWidget(); outer; outer = outer->parentWidget()) {
+            const auto* area = qobject_cast<const QScrollArea*>(outer);
+            const QWidget* bounds = outer == c ? c : area ? area->viewport() : nullptr;
+            if (bounds && !bounds->rect().contains(QRect(control->mapTo(bounds, QPoint(0, 0)), control->size())))
+                return false;
+            if (outer == c)
+                return true;
+        }
+        return false;
+    };
+    const QPoint levels = c->txtFromML->mapTo(c, QPoint(0, 0));
+    std::vector<QWidget*> controls;
+    for (QLabel* label : c->findChildren<QLabel*>())
+        controls.push_back(label);
+    for (QLineEdit* box : c->findChildren<QLineEdit*>())
+        controls.push_back(box);
+    for (QWidget* control : controls) {
+        if (!control->isVisibleTo(c))
+            continue;
+        for (QWidget* outer = control->parentWidget(); outer && outer != c; outer = outer->parentWidget()) {
+            if (auto* area = qobject_cast<QScrollArea*>(outer)) {
+                const QPoint centre = control->mapTo(area->widget(), control->rect().center());
+                area->ensureVisible(centre.x(), centre.y(), control->width() / 2 + 1, control->height() / 2 + 1);
+            }
+        }
+        EXPECT_TRUE(shown(control)) << control->objectName().toStdString();
+        // However far the rows are scrolled, the levels keep their height in the window.
+        EXPECT_EQ(c->txtFromML->mapTo(c, QPoint(0, 0)).y(), levels.y()) << control->objectName().toStdString();
+    }
+
+    // Scrolled to the far right, the levels are out of view where the window is
+    // narrower than the comparison; Tab to one brings it into view.
+    QScrollBar* sideways = c->findChild<QScrollArea*>(QStringLiteral("gridArea"))->horizontalScrollBar();
+    sideways->setValue(sideways->maximum());
+    c->txtFromML->setFocus();
+    EXPECT_EQ(shown(c->txtToML), sideways->maximum() == 0);
+    QTest::keyClick(c->txtFromML, Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), c->txtToML);
+    EXPECT_TRUE(shown(c->txtToML));
+    c->close();
 }
 
 } // namespace

@@ -306,6 +306,12 @@ TEST_P(Readability, AWindowLargerThanTheScreenScrollsItsGridUnderTheInputs)
     EXPECT_TRUE(shows(inputs, w.Ui().chkOwnThis));
     EXPECT_TRUE(shows(inputs, w.Ui().cmdButtonize));
     EXPECT_TRUE(shows(inputs, w.Ui().lblIndustry));
+    // A box's shortcut takes the focus to it and brings it into view.
+    w.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_M, Qt::AltModifier);
+    EXPECT_EQ(QApplication::focusWidget(), w.Ui().txtML);
+    EXPECT_TRUE(shows(inputs, w.Ui().txtML));
     grid->horizontalScrollBar()->setValue(0);
     EXPECT_TRUE(shows(inputs, w.Ui().lblML));
 

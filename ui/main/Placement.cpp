@@ -2,6 +2,7 @@
 
 #include <QEvent>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMainWindow>
 #include <QResizeEvent>
 #include <QScreen>
@@ -79,12 +80,16 @@ void FitSecondary(QWidget* window, bool place, QSize size)
         MoveInside(window, free);
 }
 
-// The main window's client scrolls: what does not fit shows through scroll bars,
+// A window whose client scrolls (the main window's central widget, or the one
+// widget a window's layout holds): what does not fit shows through scroll bars,
 // whose room the window gets on top of the client's own size.
 const QScrollArea* ScrollingClient(const QWidget* window)
 {
-    const auto* main = qobject_cast<const QMainWindow*>(window);
-    return main ? qobject_cast<const QScrollArea*>(main->centralWidget()) : nullptr;
+    if (const auto* main = qobject_cast<const QMainWindow*>(window))
+        return qobject_cast<const QScrollArea*>(main->centralWidget());
+    const QLayout* layout = window->layout();
+    return layout && layout->count() == 1 ? qobject_cast<const QScrollArea*>(layout->itemAt(0)->widget())
+                                          : nullptr;
 }
 
 void ApplyOuterHeight(QWidget* window, bool place)

@@ -31,8 +31,9 @@ void KeepOnScreen(QWidget* window);
 // Sets a top-level window's height so that its outer frame (title bar and borders
 // included) is outerPx high, and keeps it so when the window manager adds or
 // changes the frame after the window is shown. The window stays within its
-// screen's free area: a main window whose client scrolls gets its scroll bars'
-// room instead of a part of the client, any other one is cut to the area.
+// screen's free area: a window whose client scrolls (the main window's, or the
+// one scroll area a window's layout holds) gets its scroll bars' room instead of
+// a part of the client, any other one is cut to the area.
 void SetOuterHeight(QWidget* window, int outerPx);
 
 } // namespace brenta::ui

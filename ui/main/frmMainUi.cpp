@@ -3,6 +3,7 @@
 #include "calc/InputFields.h"
 #include "ui/main/Fit.h"
 #include "ui/main/Look.h"
+#include "ui/main/ScrolledClient.h"
 
 #include <QAbstractListModel>
 #include <QAction>
@@ -18,8 +19,6 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
-#include <QVBoxLayout>
 
 #include <algorithm>
 #include <initializer_list>
@@ -222,43 +221,6 @@ QAction* MakeCheckAction(QMenu* menu, const char* name, const QString& caption, 
     return action;
 }
 
-// How much of the client scrolls: with room for the inputs and two grid rows
-// (and the sideways bar) only the grid scrolls; with less the whole client does,
-// the grid at its full height inside it.
-class ClientRoom : public QObject {
-public:
-    // Watches the window's scroll area and the grid's client, whose sizes decide it.
-    ClientRoom(const frmMainUi& ui, QScrollArea* area) : QObject(area), ui_(ui), area_(area)
-    {
-        area->installEventFilter(this);
-        ui.gridClient->installEventFilter(this);
-    }
-
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Resize)
-            Apply();
-        return QObject::eventFilter(watched, event);
-    }
-
-private:
-    void Apply() const
-    {
-        const QScrollArea* area = area_;
-        const int inputs = ui_.inputArea->height();
-        const int bar = ui_.gridArea->horizontalScrollBar()->sizeHint().height();
-        const int sideways = ui_.gridClient->width() > area->width() ? bar : 0;
-        const int fewRows = std::min(ui_.gridClient->height(), TwipsToPixels(2 * RowPitch + 375)) + sideways;
-        const int least
-            = area->height() >= inputs + fewRows ? inputs + fewRows : inputs + ui_.gridClient->height() + sideways;
-        if (ui_.centralWidget->minimumHeight() != least)
-            ui_.centralWidget->setMinimumHeight(least);
-    }
-
-    const frmMainUi& ui_;
-    QScrollArea* area_;
-};
-
 } // namespace
 
 void frmMainUi::setupUi(QMainWindow* window)
@@ -280,51 +242,14 @@ void frmMainUi::setupUi(QMainWindow* window)
     // On a screen too small for the window both scroll sideways together, and the
     // grid alone scrolls up and down under the inputs, which stay in view; only on a
     // screen too low for the inputs and two rows does the whole client scroll.
-    auto* clientArea = new QScrollArea(window);
-    clientArea->setObjectName(QStringLiteral("clientArea"));
-    clientArea->setFrameShape(QFrame::NoFrame);
-    clientArea->setWidgetResizable(true);
-    clientArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    centralWidget = new QWidget;
-    centralWidget->setObjectName(QStringLiteral("centralWidget"));
-    clientArea->setWidget(centralWidget);
-    window->setCentralWidget(clientArea);
-    auto* column = new QVBoxLayout(centralWidget);
-    column->setContentsMargins(0, 0, 0, 0);
-    column->setSpacing(0);
-
-    inputArea = new QScrollArea;
-    inputArea->setObjectName(QStringLiteral("inputArea"));
-    inputArea->setFrameShape(QFrame::NoFrame);
-    inputArea->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    inputArea->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    inputClient = new QWidget;
-    inputClient->setObjectName(QStringLiteral("inputClient"));
-    inputClient->setFixedSize(TwipsToPixels(ClientWidth), TwipsToPixels(GridTop));
-    inputArea->setWidget(inputClient);
-    inputArea->setFixedHeight(inputClient->height());
-    column->addWidget(inputArea);
-
-    gridArea = new QScrollArea;
-    gridArea->setObjectName(QStringLiteral("gridArea"));
-    gridArea->setFrameShape(QFrame::NoFrame);
-    gridArea->setMinimumHeight(1);
-    gridClient = new QWidget;
-    gridClient->setObjectName(QStringLiteral("gridClient"));
-    gridClient->setFixedSize(TwipsToPixels(ClientWidth), TwipsToPixels(ClientHeight - GridTop));
-    gridArea->setWidget(gridClient);
-    column->addWidget(gridArea, 1);
-
-    // One sideways position for both: the inputs follow the grid's bar, and the
-    // grid follows the inputs where a key (Tab to a box out of view) moves them.
-    QScrollBar* gridBar = gridArea->horizontalScrollBar();
-    QScrollBar* inputBar = inputArea->horizontalScrollBar();
-    QObject::connect(gridBar, &QScrollBar::valueChanged, inputBar, &QScrollBar::setValue);
-    QObject::connect(inputBar, &QScrollBar::valueChanged, gridBar, [gridBar, inputBar](int value) {
-        if (std::min(gridBar->value(), inputBar->maximum()) != value)
-            gridBar->setValue(value);
-    });
-    new ClientRoom(*this, clientArea);
+    const ScrolledClient parts = MakeScrolledClient(TwipsToPixels(ClientWidth), TwipsToPixels(GridTop),
+        TwipsToPixels(ClientHeight - GridTop), TwipsToPixels(2 * RowPitch + 375));
+    window->setCentralWidget(parts.area);
+    centralWidget = parts.client;
+    inputArea = parts.inputArea;
+    inputClient = parts.inputClient;
+    gridArea = parts.gridArea;
+    gridClient = parts.gridClient;
     QWidget* const client = inputClient;
 
     // Input strip: two rows of caption + field pairs above the analysis frame.

@@ -9,11 +9,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QScrollArea>
+#include <QVBoxLayout>
 #include <QWindow>
 
 #include "ui/main/Fit.h"
 #include "ui/main/Look.h"
 #include "ui/main/Placement.h"
+#include "ui/main/ScrolledClient.h"
 #include "ui/main/frmMain.h"
 #include "ui/main/frmMainShared.h"
 
@@ -29,6 +32,7 @@ constexpr int ClientHeight = 8265;
 constexpr int GridTop = 1800;
 constexpr int GridHeight = 6375;
 constexpr int FullGridHeight = 6615; // 25 rows: taller than the rule for fewer rows gives
+constexpr int GridBottomMargin = 60;
 constexpr int AboveAndBelowGrid = 2265; // outer height beyond the grid frames
 constexpr int RowPitch = 240;
 constexpr int CellHeight = 255;
@@ -112,24 +116,36 @@ void frmComparison::SetupUi()
     // The background is fixed, so every colour drawn on it is too, whatever the desktop's.
     SetFixedColours(this);
 
+    // The levels and the analysis stay in view over the grid, which scrolls under
+    // them on a screen too small for the window.
+    const ScrolledClient parts = MakeScrolledClient(TwipsToPixels(ClientWidth), TwipsToPixels(GridTop),
+        TwipsToPixels(GridHeight + GridBottomMargin), TwipsToPixels(2 * RowPitch + 375));
+    auto* fill = new QVBoxLayout(this);
+    fill->setContentsMargins(0, 0, 0, 0);
+    fill->addWidget(parts.area);
+    inputClient_ = parts.inputClient;
+    gridClient_ = parts.gridClient;
+    QWidget* const inputs = inputClient_;
+
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
-    lblFromML = MakeLabel(this, QStringLiteral("lblFromML"), "From ML:", 120, 150, 735, 255, right);
-    txtFromML = Place(new QLineEdit(QStringLiteral("0"), this), QStringLiteral("txtFromML"), 960, 120, 1215, 285);
-    lblToML = MakeLabel(this, QStringLiteral("lblToML"), "To ML:", 120, 510, 735, 255, right);
-    txtToML = Place(new QLineEdit(QStringLiteral("0"), this), QStringLiteral("txtToML"), 960, 480, 1215, 285);
+    lblFromML = MakeLabel(inputs, QStringLiteral("lblFromML"), "From ML:", 120, 150, 735, 255, right);
+    txtFromML
+        = Place(new QLineEdit(QStringLiteral("0"), inputs), QStringLiteral("txtFromML"), 960, 120, 1215, 285);
+    lblToML = MakeLabel(inputs, QStringLiteral("lblToML"), "To ML:", 120, 510, 735, 255, right);
+    txtToML = Place(new QLineEdit(QStringLiteral("0"), inputs), QStringLiteral("txtToML"), 960, 480, 1215, 285);
     for (int i = 0; i < 2; ++i) {
         const int top = i == 0 ? 120 : 480;
         lblWastageFactor[i]
-            = MakeLabel(this, Indexed("lblWastageFactor", i), "Wastage Factor:", 2280, top + 30, 1215, 255);
+            = MakeLabel(inputs, Indexed("lblWastageFactor", i), "Wastage Factor:", 2280, top + 30, 1215, 255);
         QLineEdit* box = Place(
-            new QLineEdit(QStringLiteral("0.1"), this), Indexed("txtWastageFactor", i), 3600, top, 1455, 285);
+            new QLineEdit(QStringLiteral("0.1"), inputs), Indexed("txtWastageFactor", i), 3600, top, 1455, 285);
         box->setReadOnly(true);
         box->setFocusPolicy(Qt::NoFocus);
         SetBackColour(box, BgrColour(Colour::Grey));
         txtWastageFactor[i] = box;
     }
 
-    fraAnalysis = MakeFrame(this, QStringLiteral("fraAnalysis"), "Analysis", 120, 840, 8295, 855);
+    fraAnalysis = MakeFrame(inputs, QStringLiteral("fraAnalysis"), "Analysis", 120, 840, 8295, 855);
     lblBuildCost1Prefix = MakeLabel(
         fraAnalysis, QStringLiteral("lblBuildCost1Prefix"), "Build Cost (Start):", 120, 240, 1335, 255);
     lblBuildCost1 = MakeLabel(fraAnalysis, QStringLiteral("lblBuildCost1"), "0 ISK", 1440, 240, 2655, 255);
@@ -143,14 +159,15 @@ void frmComparison::SetupUi()
     lblResearchTime
         = MakeLabel(fraAnalysis, QStringLiteral("lblResearchTime"), "0D 0H 0M 0S", 5520, 480, 2295, 225);
 
-    fraMats = MakeFrame(this, QStringLiteral("fraMats"), "Raw Materials Required", 120, GridTop, 4335, GridHeight,
+    // The grid's frames, at the top of its own client.
+    QWidget* const grid = gridClient_;
+    fraMats = MakeFrame(grid, QStringLiteral("fraMats"), "Raw Materials Required", 120, 0, 4335, GridHeight,
         "These are the base (no waste material) requirements with Production Efficiency 5.");
-    fraWaste[0] = MakeFrame(
-        this, QStringLiteral("fraWaste_0"), "Waste (Start)", 4560, GridTop, 1215, GridHeight, WasteToolTip);
-    fraWaste[1] = MakeFrame(
-        this, QStringLiteral("fraWaste_1"), "Waste (End)", 5880, GridTop, 1215, GridHeight, WasteToolTip);
-    fraSavings
-        = MakeFrame(this, QStringLiteral("fraSavings"), "Savings", 7200, GridTop, 1215, GridHeight, WasteToolTip);
+    fraWaste[0]
+        = MakeFrame(grid, QStringLiteral("fraWaste_0"), "Waste (Start)", 4560, 0, 1215, GridHeight, WasteToolTip);
+    fraWaste[1]
+        = MakeFrame(grid, QStringLiteral("fraWaste_1"), "Waste (End)", 5880, 0, 1215, GridHeight, WasteToolTip);
+    fraSavings = MakeFrame(grid, QStringLiteral("fraSavings"), "Savings", 7200, 0, 1215, GridHeight, WasteToolTip);
 
     // Each value starts a little right of where its caption's place ends, so the two never run together.
     for (QLabel* value : {lblBuildCost1, lblBuildCost2, lblISKSavings, lblResearchTime})
@@ -267,6 +284,8 @@ void frmComparison::ShrinkFrame(std::int16_t maxIndex)
         : numbers::Add16(numbers::Mul16(numbers::Add16(maxIndex, 1), RowPitch), 375);
     for (QGroupBox* frame : {fraMats, fraWaste[0], fraWaste[1], fraSavings})
         frame->setFixedHeight(TwipsToPixels(frameHeight));
+    // The grid scrolls rather than hide its last rows on a screen too low for them.
+    gridClient_->setFixedHeight(TwipsToPixels(frameHeight + GridBottomMargin));
 
     windowHeightTwips_ = frameHeight + AboveAndBelowGrid;
     // The outer height, title bar and borders included.

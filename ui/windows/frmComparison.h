@@ -84,6 +84,10 @@ private:
     void Compute(comparison::Side side);
 
     frmMain* main_;
+    // The parents of the controls above the grid and of the grid's, in the window's
+    // scrolled client.
+    QWidget* inputClient_ = nullptr;
+    QWidget* gridClient_ = nullptr;
     std::vector<std::int32_t> baseQty_; // of the copied rows
     int windowHeightTwips_ = 0;
 };

@@ -125,6 +125,12 @@ QTransform frmGraph::Mapping() const
     return QTransform(sx, 0, 0, sy, -picture_.scaleLeft * sx, -picture_.scaleTop * sy);
 }
 
+void frmGraph::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    PlaceLabels();
+}
+
 void frmGraph::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);

@@ -46,6 +46,9 @@ public:
 protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    // A window cut to a small screen (once it shows, when its frame is known) draws
+    // the picture at the size it gets, its texts placed anew for it.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void PlaceLabels();
