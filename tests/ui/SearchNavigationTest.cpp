@@ -212,6 +212,20 @@ TEST_P(Navigation, BackReturnsToTheBlueprintShownBeforeFindBP)
     EXPECT_FALSE(w.Ui().cmdBack->isEnabled());
 }
 
+// A blueprint that cannot be shown (here an index past the catalogue's last)
+// changes nothing: the sheet stays, and so does Back.
+TEST_P(Navigation, AJumpToABlueprintThatCannotBeShownKeepsBackAsItWas)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(QStringLiteral("10MN Afterburner I Blueprint"));
+    const auto shown = w.ShownIndex();
+    ASSERT_TRUE(shown);
+    w.ShowWithBack(static_cast<std::int16_t>(kBlueprintCount));
+    EXPECT_EQ(w.ShownIndex(), shown);
+    EXPECT_FALSE(w.Ui().cmdBack->isEnabled());
+    EXPECT_EQ(w.BackIndex(), std::nullopt);
+}
+
 TEST_P(Navigation, ASheetReachedWithoutTheSelectorIsTheShownBlueprints)
 {
     WriteFile("ownedbps.dat", "12380{0{3\r\n");

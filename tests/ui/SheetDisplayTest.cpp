@@ -265,6 +265,25 @@ TEST_P(Display, OwnedBlueprintsRestoreTheirLevels)
     EXPECT_EQ(w.Ui().txtPL->text(), QStringLiteral("0"));
 }
 
+// Clearing the sheet recomputes it once, whichever boxes it sets back, and leaves
+// the wastage factor of ML 0 as the empty sheet shows it.
+TEST_P(Display, ClearingTheSheetRecomputesItOnce)
+{
+    WriteFile("ownedbps.dat", "11294{5{2\r\n");
+    ui::frmMain& w = Start();
+    const QString emptyFactor = w.Ui().txtWF->text();
+    SelectBlueprint(kPlates);
+    Type(w.Ui().txtRuns, "4");
+    ASSERT_EQ(w.Ui().txtML->text(), QStringLiteral("5"));
+    QSignalSpy recomputed(&w, &ui::frmMain::SheetChanged);
+    w.ClearMaterialRows();
+    EXPECT_EQ(recomputed.count(), 1);
+    EXPECT_EQ(w.Ui().txtML->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.Ui().txtPL->text(), QStringLiteral("0"));
+    EXPECT_EQ(w.Ui().txtRuns->text(), QStringLiteral("1"));
+    EXPECT_EQ(w.Ui().txtWF->text(), emptyFactor);
+}
+
 // Showing a blueprint writes the whole display first and then recomputes the sheet
 // once, whichever boxes it changes on the way (here the ML, the PL and the runs).
 TEST_P(Display, ShowingABlueprintRecomputesTheSheetOnce)

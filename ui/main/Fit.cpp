@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPixmap>
+#include <QSignalBlocker>
 #include <QStyle>
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
@@ -162,6 +163,20 @@ void FitLineEdit(QLineEdit* box)
     if (!HoldsFocus(box))
         box->setCursorPosition(0);
 }
+
+} // namespace
+
+void SetTextQuietly(QLineEdit* box, const QString& text)
+{
+    {
+        const QSignalBlocker quiet(box);
+        box->setText(text);
+    }
+    if (box->property(BaseFontProperty).isValid())
+        FitLineEdit(box);
+}
+
+namespace {
 
 class Fitter : public QObject {
 public:

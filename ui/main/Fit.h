@@ -44,6 +44,10 @@ void FitTexts(QWidget* root);
 // is cut as any other.
 void FitAsNumber(QWidget* w, const NumberFormat& fmt);
 
+// Sets a box's text without the reactions its change has elsewhere (the window's
+// handlers), fitted as any other change of its text is.
+void SetTextQuietly(QLineEdit* box, const QString& text);
+
 // What a fitted label or box draws now, and the tool tip it shows: its whole text
 // when cut (a number's grouped figure), its own tool tip otherwise.
 FittedText ShownText(const QWidget* w);

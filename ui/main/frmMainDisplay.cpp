@@ -13,7 +13,6 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
-#include <QSignalBlocker>
 #include <QStringList>
 
 #include "calc/Ideal.h"
@@ -250,12 +249,8 @@ void frmMain::WriteShown(const show::Shown& shown)
         cat.strOwned[static_cast<std::size_t>(curBP)] = *shown.ownedRecord;
 
     ui.chkOwnThis->setChecked(shown.owned);
-    {
-        const QSignalBlocker mlQuiet(ui.txtML);
-        const QSignalBlocker plQuiet(ui.txtPL);
-        ui.txtML->setText(Q(shown.levels.ml));
-        ui.txtPL->setText(Q(shown.levels.pl));
-    }
+    SetTextQuietly(ui.txtML, Q(shown.levels.ml));
+    SetTextQuietly(ui.txtPL, Q(shown.levels.pl));
     ui.txtBatchSize->setText(Q(shown.batchText));
 
     for (int r = 0; r < kRows; ++r)
@@ -283,8 +278,7 @@ void frmMain::WriteShown(const show::Shown& shown)
     ui.lblEfficiency->setText(QStringLiteral("0%"));
     // A new blueprint starts at one run; the amounts follow the box as its edit does.
     if (ui.txtRuns->text() != QStringLiteral("1")) {
-        const QSignalBlocker runsQuiet(ui.txtRuns);
-        ui.txtRuns->setText(QStringLiteral("1"));
+        SetTextQuietly(ui.txtRuns, QStringLiteral("1"));
         ApplyRunsToAmounts();
     }
     ui.cmdBack->setEnabled(false);
@@ -337,12 +331,14 @@ void frmMain::ClearMaterialRows()
     for (std::int16_t r = 0; r < kRows; ++r)
         UnhighlightRow(r);
     ui.cboBP->setCurrentIndex(-1);
-    ui.txtML->setText(QStringLiteral("0"));
-    ui.txtPL->setText(QStringLiteral("0"));
+    // The boxes' own reactions would recompute once each: the one recomputation
+    // below writes the wastage factor of ML 0 and tells an open plan.
+    SetTextQuietly(ui.txtML, QStringLiteral("0"));
+    SetTextQuietly(ui.txtPL, QStringLiteral("0"));
     ui.txtBatchSize->setText(QStringLiteral("1"));
-    ui.txtRuns->setText(QStringLiteral("1"));
+    SetTextQuietly(ui.txtRuns, QStringLiteral("1"));
     ShrinkFrame(0);
-    BuildPlanFollows();
+    UpdateML();
 }
 
 void frmMain::HighlightRow(std::int16_t r)

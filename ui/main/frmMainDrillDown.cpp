@@ -136,8 +136,11 @@ void frmMain::ShowBuilder(std::int16_t r)
 
 void frmMain::ShowWithBack(std::int16_t index)
 {
-    backBP = curBP;
-    LoadBP(index);
+    const std::int16_t before = curBP;
+    // A blueprint that cannot be shown changes nothing, Back included.
+    if (!LoadBP(index))
+        return;
+    backBP = before;
     ui.cmdBack->setEnabled(true);
 }
 
