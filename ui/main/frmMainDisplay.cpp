@@ -344,8 +344,8 @@ void frmMain::ClearMaterialRows()
 void frmMain::HighlightRow(std::int16_t r)
 {
     const std::size_t i = static_cast<std::size_t>(r);
-    for (QLabel* cell : {ui.lblPrefix.at(i), ui.lblAmount.at(i), ui.lblWaste.at(i), ui.lblTotal.at(i),
-             ui.lblIdeal.at(i), ui.lblImprove.at(i)})
+    for (QLabel* cell : {At(ui.lblPrefix, i), At(ui.lblAmount, i), At(ui.lblWaste, i), At(ui.lblTotal, i),
+             At(ui.lblIdeal, i), At(ui.lblImprove, i)})
         SetBackColour(cell, BgrColour(Colour::Navy));
 }
 
@@ -353,16 +353,16 @@ void frmMain::UnhighlightRow(std::int16_t r)
 {
     const std::size_t i = static_cast<std::size_t>(r);
     const QColor stripe = BgrColour(r % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
-    for (QWidget* cell : {static_cast<QWidget*>(ui.lblPrefix.at(i)), static_cast<QWidget*>(ui.lblAmount.at(i)),
-             static_cast<QWidget*>(ui.lblWaste.at(i)), static_cast<QWidget*>(ui.lblTotal.at(i)),
-             static_cast<QWidget*>(ui.lblIdeal.at(i)), static_cast<QWidget*>(ui.lblImprove.at(i)),
-             static_cast<QWidget*>(ui.txtPPU.at(i))})
+    for (QWidget* cell : {static_cast<QWidget*>(At(ui.lblPrefix, i)), static_cast<QWidget*>(At(ui.lblAmount, i)),
+             static_cast<QWidget*>(At(ui.lblWaste, i)), static_cast<QWidget*>(At(ui.lblTotal, i)),
+             static_cast<QWidget*>(At(ui.lblIdeal, i)), static_cast<QWidget*>(At(ui.lblImprove, i)),
+             static_cast<QWidget*>(At(ui.txtPPU, i))})
         SetBackColour(cell, stripe);
 }
 
 void frmMain::lblPrefix_Click(std::int16_t r)
 {
-    if (BackColour(ui.lblPrefix.at(static_cast<std::size_t>(r))) == BgrColour(Colour::Navy)) {
+    if (BackColour(At(ui.lblPrefix, r)) == BgrColour(Colour::Navy)) {
         UnhighlightRow(r);
         return;
     }

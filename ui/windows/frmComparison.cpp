@@ -296,7 +296,7 @@ void frmComparison::HighlightRow(std::int16_t r)
 {
     const auto i = static_cast<std::size_t>(r);
     for (QLabel* cell :
-        {lblPrefix.at(i), lblAmount.at(i), lblWaste.at(i), lblWaste.at(i + RowCount), lblSavings.at(i)})
+        {At(lblPrefix, i), At(lblAmount, i), At(lblWaste, i), At(lblWaste, i + RowCount), At(lblSavings, i)})
         SetBackColour(cell, BgrColour(Colour::Navy));
 }
 
@@ -305,13 +305,13 @@ void frmComparison::UnhighlightRow(std::int16_t r)
     const auto i = static_cast<std::size_t>(r);
     const QColor stripe = BgrColour(r % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
     for (QLabel* cell :
-        {lblPrefix.at(i), lblAmount.at(i), lblWaste.at(i), lblWaste.at(i + RowCount), lblSavings.at(i)})
+        {At(lblPrefix, i), At(lblAmount, i), At(lblWaste, i), At(lblWaste, i + RowCount), At(lblSavings, i)})
         SetBackColour(cell, stripe);
 }
 
 void frmComparison::Row_Click(std::int16_t r)
 {
-    if (BackColour(lblPrefix.at(static_cast<std::size_t>(r))) == BgrColour(Colour::Navy)) {
+    if (BackColour(At(lblPrefix, r)) == BgrColour(Colour::Navy)) {
         UnhighlightRow(r);
         return;
     }
