@@ -116,6 +116,16 @@ std::string NamePart(const std::string& path)
     return last == std::string::npos ? path : path.substr(last + 1);
 }
 
+std::string FolderPart(const std::string& path)
+{
+    const auto last = path.rfind(kSeparator);
+    if (last == std::string::npos)
+        return ".";
+    if (last == 0)
+        return std::string(1, kSeparator);
+    return path.substr(0, last);
+}
+
 std::string CleanFolderPath(const std::string& folder)
 {
     std::error_code error;

@@ -50,6 +50,10 @@ std::string JoinPath(const std::string& folder, const std::string& name);
 // path that ends in one.
 std::string NamePart(const std::string& path);
 
+// The folder part of a path: everything before its last separator, "/" for a name
+// in the root, "." for a bare name.
+std::string FolderPart(const std::string& path);
+
 // An absolute folder path without "." or ".." steps, doubled separators or a
 // trailing separator (the root alone keeps its own).
 std::string CleanFolderPath(const std::string& folder);

@@ -48,16 +48,6 @@ private:
     int fd_;
 };
 
-std::string FolderOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos)
-        return ".";
-    if (slash == 0)
-        return "/";
-    return path.substr(0, slash);
-}
-
 WriteFault& Fault()
 {
     static WriteFault fault;
@@ -68,12 +58,6 @@ int Injected(WriteStep step, const std::string& path) { return Fault() ? Fault()
 
 // The longest name of a folder entry on the file systems the program runs on.
 constexpr std::size_t kMaxNameBytes = 255;
-
-std::string NameOf(const std::string& path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
 
 // The file a path finally names: a symbolic link is followed, link by link, to its
 // target (a relative target counts from the link's own folder), so the player's
@@ -92,7 +76,7 @@ std::string FollowLinks(const std::string& path, const std::string& fail)
         if (got < 0)
             throw Failure(fail + "cannot follow the link " + target + ": " + Reason(errno));
         link.resize(static_cast<std::size_t>(got));
-        target = link.starts_with('/') ? link : JoinPath(FolderOf(target), link);
+        target = link.starts_with('/') ? link : JoinPath(FolderPart(target), link);
     }
     throw Failure(fail + Reason(ELOOP));
 }
@@ -166,7 +150,7 @@ void WriteFileAtomically(const std::string& linkOrPath, std::string_view content
 {
     const std::string fail = "cannot write " + linkOrPath + ": ";
     const std::string path = FollowLinks(linkOrPath, fail);
-    const std::string folder = FolderOf(path);
+    const std::string folder = FolderPart(path);
 
     // A hidden name in the target's own folder: the rename below only replaces
     // atomically within one file system, and a hidden entry is not taken for one
@@ -186,7 +170,7 @@ void WriteFileAtomically(const std::string& linkOrPath, std::string_view content
         // short where the whole would pass the system's longest name, which the
         // target's own name may come close to.
         const std::string tail = ".tmp" + std::to_string(::getpid()) + "-" + std::to_string(serial++);
-        const std::string name = NameOf(path);
+        const std::string name = NamePart(path);
         const std::string shortName = name.substr(0, std::min(name.size(), kMaxNameBytes - 1 - tail.size()));
         tempPath = JoinPath(folder, "." + shortName + tail);
         fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
@@ -281,7 +265,7 @@ bool LiesInFolder(const std::string& path, const std::string& folder)
 {
     struct stat a {};
     struct stat b {};
-    return ::stat(FolderOf(path).c_str(), &a) == 0 && ::stat(folder.c_str(), &b) == 0 && a.st_dev == b.st_dev
+    return ::stat(FolderPart(path).c_str(), &a) == 0 && ::stat(folder.c_str(), &b) == 0 && a.st_dev == b.st_dev
         && a.st_ino == b.st_ino;
 }
 

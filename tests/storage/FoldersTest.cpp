@@ -99,6 +99,10 @@ TEST(Folders, PathsComeApartAtTheSeparator)
     EXPECT_EQ(storage::NamePart("/home/ann/owned.txt"), "owned.txt");
     EXPECT_EQ(storage::NamePart("owned.txt"), "owned.txt");
     EXPECT_EQ(storage::NamePart("/home/ann/"), "");
+    EXPECT_EQ(storage::FolderPart("/home/ann/owned.txt"), "/home/ann");
+    EXPECT_EQ(storage::FolderPart("/owned.txt"), "/");
+    EXPECT_EQ(storage::FolderPart("owned.txt"), ".");
+    EXPECT_EQ(storage::FolderPart("ann/owned.txt"), "ann");
     EXPECT_EQ(storage::CleanFolderPath("/home//ann/./x/../"), "/home/ann");
     EXPECT_EQ(storage::CleanFolderPath("/"), "/");
     EXPECT_EQ(storage::FolderChain("/home/ann"), (Names{"/", "/home", "/home/ann"}));
