@@ -256,9 +256,6 @@ private:
     std::vector<std::int32_t> lngBaseQty;
     double dblTimeMult = 1;
     double dblMatMult = 1;
-    std::string decSep = ".";
-    std::string digSep = ",";
-    std::int16_t decSepASCII = '.';
     std::string strPricesFile;
     // Hidden lists beside the visible controls; cboBP entry k keeps its blueprint
     // index in its item data.

@@ -73,10 +73,6 @@ void frmMain::FormLoad()
     InitializeArrays();
     baseWastageFactor = 0.1;
 
-    decSep = numbers::Format(0.1, ".", fmt_);
-    digSep = std::string(decSep == "," ? "." : ",");
-    decSepASCII = static_cast<std::int16_t>(static_cast<unsigned char>(decSep[0]));
-
     // The rows start unselected: setupUi gave every cell its stripe.
     UpdateML();
 

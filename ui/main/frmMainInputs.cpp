@@ -107,9 +107,8 @@ void frmMain::ConnectInputs()
     ui.txtRuns->setValidator(new TextRule(ui.txtRuns, fields::IsRunsText));
     for (QLineEdit* box : ui.txtPPU) {
         box->installEventFilter(this);
-        box->setValidator(new TextRule(box, [this](const std::string& text) {
-            return fields::IsPriceText(text, static_cast<char>(decSepASCII));
-        }));
+        box->setValidator(
+            new TextRule(box, [this](const std::string& text) { return fields::IsPriceText(text, fmt_.decSep); }));
     }
 }
 
@@ -229,7 +228,8 @@ bool frmMain::FilterInputKey(QObject* watched, QKeyEvent* event)
     const auto box = std::find(ui.txtPPU.begin(), ui.txtPPU.end(), watched);
     if (box == ui.txtPPU.end())
         return false;
-    if (!fields::PriceKeyPasses(*c, decSepASCII, S((*box)->text())))
+    if (!fields::PriceKeyPasses(
+            *c, static_cast<std::int16_t>(static_cast<unsigned char>(fmt_.decSep)), S((*box)->text())))
         return true;
     if (*c != fields::kEnter)
         return false;
