@@ -245,6 +245,8 @@ private:
     frmMainUi ui;
     Catalogue cat;
     std::int16_t curBP = 0;
+    // The grid row the player selected, drawn highlighted; nothing when none is.
+    std::optional<std::int16_t> selectedRow_;
     std::int16_t backBP = -1;
     // curBP is on display: LoadBP shows it, ClearMaterialRows takes it away. The sheet,
     // ML and PL edits, the ownership box and saved prices follow the shown blueprint,

@@ -347,6 +347,7 @@ void frmMain::HighlightRow(std::int16_t r)
     for (QLabel* cell : {At(ui.lblPrefix, i), At(ui.lblAmount, i), At(ui.lblWaste, i), At(ui.lblTotal, i),
              At(ui.lblIdeal, i), At(ui.lblImprove, i)})
         SetBackColour(cell, BgrColour(Colour::Navy));
+    selectedRow_ = r;
 }
 
 void frmMain::UnhighlightRow(std::int16_t r)
@@ -358,11 +359,13 @@ void frmMain::UnhighlightRow(std::int16_t r)
              static_cast<QWidget*>(At(ui.lblIdeal, i)), static_cast<QWidget*>(At(ui.lblImprove, i)),
              static_cast<QWidget*>(At(ui.txtPPU, i))})
         SetBackColour(cell, stripe);
+    if (selectedRow_ == r)
+        selectedRow_.reset();
 }
 
 void frmMain::lblPrefix_Click(std::int16_t r)
 {
-    if (BackColour(At(ui.lblPrefix, r)) == BgrColour(Colour::Navy)) {
+    if (selectedRow_ == r) {
         UnhighlightRow(r);
         return;
     }

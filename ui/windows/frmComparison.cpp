@@ -298,6 +298,7 @@ void frmComparison::HighlightRow(std::int16_t r)
     for (QLabel* cell :
         {At(lblPrefix, i), At(lblAmount, i), At(lblWaste, i), At(lblWaste, i + RowCount), At(lblSavings, i)})
         SetBackColour(cell, BgrColour(Colour::Navy));
+    selectedRow_ = r;
 }
 
 void frmComparison::UnhighlightRow(std::int16_t r)
@@ -307,11 +308,13 @@ void frmComparison::UnhighlightRow(std::int16_t r)
     for (QLabel* cell :
         {At(lblPrefix, i), At(lblAmount, i), At(lblWaste, i), At(lblWaste, i + RowCount), At(lblSavings, i)})
         SetBackColour(cell, stripe);
+    if (selectedRow_ == r)
+        selectedRow_.reset();
 }
 
 void frmComparison::Row_Click(std::int16_t r)
 {
-    if (BackColour(At(lblPrefix, r)) == BgrColour(Colour::Navy)) {
+    if (selectedRow_ == r) {
         UnhighlightRow(r);
         return;
     }

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "calc/Comparison.h"
@@ -89,6 +90,7 @@ private:
     QWidget* inputClient_ = nullptr;
     QWidget* gridClient_ = nullptr;
     std::vector<std::int32_t> baseQty_; // of the copied rows
+    std::optional<std::int16_t> selectedRow_; // the row drawn highlighted, if any
     int windowHeightTwips_ = 0;
 };
 
