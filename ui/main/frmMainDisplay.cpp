@@ -343,21 +343,19 @@ void frmMain::ClearMaterialRows()
 
 void frmMain::HighlightRow(std::int16_t r)
 {
-    const std::size_t i = static_cast<std::size_t>(r);
-    for (QLabel* cell : {At(ui.lblPrefix, i), At(ui.lblAmount, i), At(ui.lblWaste, i), At(ui.lblTotal, i),
-             At(ui.lblIdeal, i), At(ui.lblImprove, i)})
+    for (QLabel* cell : {At(ui.lblPrefix, r), At(ui.lblAmount, r), At(ui.lblWaste, r), At(ui.lblTotal, r),
+             At(ui.lblIdeal, r), At(ui.lblImprove, r)})
         SetBackColour(cell, BgrColour(Colour::Navy));
     selectedRow_ = r;
 }
 
 void frmMain::UnhighlightRow(std::int16_t r)
 {
-    const std::size_t i = static_cast<std::size_t>(r);
     const QColor stripe = BgrColour(r % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
-    for (QWidget* cell : {static_cast<QWidget*>(At(ui.lblPrefix, i)), static_cast<QWidget*>(At(ui.lblAmount, i)),
-             static_cast<QWidget*>(At(ui.lblWaste, i)), static_cast<QWidget*>(At(ui.lblTotal, i)),
-             static_cast<QWidget*>(At(ui.lblIdeal, i)), static_cast<QWidget*>(At(ui.lblImprove, i)),
-             static_cast<QWidget*>(At(ui.txtPPU, i))})
+    for (QWidget* cell : {static_cast<QWidget*>(At(ui.lblPrefix, r)), static_cast<QWidget*>(At(ui.lblAmount, r)),
+             static_cast<QWidget*>(At(ui.lblWaste, r)), static_cast<QWidget*>(At(ui.lblTotal, r)),
+             static_cast<QWidget*>(At(ui.lblIdeal, r)), static_cast<QWidget*>(At(ui.lblImprove, r)),
+             static_cast<QWidget*>(At(ui.txtPPU, r))})
         SetBackColour(cell, stripe);
     if (selectedRow_ == r)
         selectedRow_.reset();

@@ -294,19 +294,17 @@ void frmComparison::ShrinkFrame(std::int16_t maxIndex)
 
 void frmComparison::HighlightRow(std::int16_t r)
 {
-    const auto i = static_cast<std::size_t>(r);
     for (QLabel* cell :
-        {At(lblPrefix, i), At(lblAmount, i), At(lblWaste, i), At(lblWaste, i + RowCount), At(lblSavings, i)})
+        {At(lblPrefix, r), At(lblAmount, r), At(lblWaste, r), At(lblWaste, r + RowCount), At(lblSavings, r)})
         SetBackColour(cell, BgrColour(Colour::Navy));
     selectedRow_ = r;
 }
 
 void frmComparison::UnhighlightRow(std::int16_t r)
 {
-    const auto i = static_cast<std::size_t>(r);
     const QColor stripe = BgrColour(r % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
     for (QLabel* cell :
-        {At(lblPrefix, i), At(lblAmount, i), At(lblWaste, i), At(lblWaste, i + RowCount), At(lblSavings, i)})
+        {At(lblPrefix, r), At(lblAmount, r), At(lblWaste, r), At(lblWaste, r + RowCount), At(lblSavings, r)})
         SetBackColour(cell, stripe);
     if (selectedRow_ == r)
         selectedRow_.reset();
