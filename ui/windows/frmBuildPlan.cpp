@@ -369,7 +369,7 @@ void frmBuildPlan::Failed(const QString& action, const std::exception& e)
 
 void frmBuildPlan::Refresh()
 {
-    try {
+    Guarded(QStringLiteral("The plan"), [&] {
         const frmMain& main = *main_;
         const std::optional<SheetJob> shown = main.ShownJob();
         if (!shown) {
@@ -446,11 +446,7 @@ void frmBuildPlan::Refresh()
         if (!plan::Trouble(*plan_, fmt).empty() || !salePriceAccepted_
             || (!troubleShown_.isEmpty() && lblStatus->text() == troubleShown_))
             ShowTrouble();
-    } catch (const Failure& e) {
-        Failed(QStringLiteral("The plan"), e);
-    } catch (const std::out_of_range& e) {
-        Failed(QStringLiteral("The plan"), e);
-    }
+    });
 }
 
 void frmBuildPlan::FitWidths()
@@ -689,7 +685,7 @@ void frmBuildPlan::Flipped(QTreeWidgetItem* item, int column)
 {
     if (column != ColBuild || !plan_)
         return;
-    try {
+    Guarded(QStringLiteral("The flipped plan"), [&] {
         const auto node = static_cast<std::size_t>(item->data(ColItem, Qt::UserRole).toULongLong());
         if (node >= plan_->nodes.size())
             return;
@@ -698,28 +694,20 @@ void frmBuildPlan::Flipped(QTreeWidgetItem* item, int column)
             plan::Flip(*plan_, node);
         WriteValues();
         ShowTrouble();
-    } catch (const Failure& e) {
-        Failed(QStringLiteral("The flipped plan"), e);
-    } catch (const std::out_of_range& e) {
-        Failed(QStringLiteral("The flipped plan"), e);
-    }
+    });
 }
 
 void frmBuildPlan::cmdCheapest_Click()
 {
     if (!plan_)
         return;
-    try {
+    Guarded(QStringLiteral("The cheapest plan"), [&] {
         for (plan::Node& node : plan_->nodes)
             node.pinned.reset();
         plan::Recompute(*plan_);
         WriteValues();
         ShowTrouble();
-    } catch (const Failure& e) {
-        Failed(QStringLiteral("The cheapest plan"), e);
-    } catch (const std::out_of_range& e) {
-        Failed(QStringLiteral("The cheapest plan"), e);
-    }
+    });
 }
 
 plan::Figure frmBuildPlan::ReadSalePrice()
@@ -763,7 +751,7 @@ void frmBuildPlan::SalePriceEdited()
 {
     if (!plan_)
         return;
-    try {
+    Guarded(QStringLiteral("The plan at this sale price"), [&] {
         // A text that is no price leaves the figures that need it not computed.
         plan_->productPrice = ReadSalePrice();
         plan::Recompute(*plan_);
@@ -771,11 +759,7 @@ void frmBuildPlan::SalePriceEdited()
         SetCell(0, ColUnitPrice, Money(plan_->nodes[0].unitCost, main_->Format()));
         WriteTotals();
         ShowTrouble();
-    } catch (const Failure& e) {
-        Failed(QStringLiteral("The plan at this sale price"), e);
-    } catch (const std::out_of_range& e) {
-        Failed(QStringLiteral("The plan at this sale price"), e);
-    }
+    });
 }
 
 void frmBuildPlan::cmdCopy_Click()

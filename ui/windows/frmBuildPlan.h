@@ -12,9 +12,11 @@
 
 #include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "base/Failure.h"
 #include "calc/AutoPrice.h"
 #include "calc/BuildPlan.h"
 
@@ -136,6 +138,18 @@ private:
     // A failure of the core in a handler: nothing shown that it may have left
     // half done, and the status line says what could not be computed.
     void Failed(const QString& action, const std::exception& e);
+    // Runs one step of a handler, a failure of the core in it answered by Failed.
+    template <typename Step>
+    void Guarded(const QString& action, Step step)
+    {
+        try {
+            step();
+        } catch (const Failure& e) {
+            Failed(action, e);
+        } catch (const std::out_of_range& e) {
+            Failed(action, e);
+        }
+    }
     void Flipped(QTreeWidgetItem* item, int column);
     void SalePriceEdited();
     // The sale price box read by the locale's rules: its price, or nothing (with
