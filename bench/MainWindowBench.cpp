@@ -14,6 +14,7 @@
 #include <chrono>
 
 #include "bench/BenchWindow.h"
+#include "calc/Job.h"
 #include "calc/Sheet.h"
 #include "ui/windows/frmComparison.h"
 #include "ui/windows/frmGraph.h"
@@ -62,17 +63,7 @@ void BM_SheetCompute_MostMaterials(benchmark::State& state)
     w.main->Ui().Improvements->setChecked(state.range(0) != 0);
     w.Show(w.MostMaterials());
     const ui::frmMain& m = *w.main;
-    const comparison::Input shown = m.ComparisonInput().input;
-    sheet::Input in;
-    in.blueprintSelected = true;
-    in.improvements = state.range(0) != 0;
-    in.times = shown.times;
-    in.selectedRecord = m.Cat().strBPs[static_cast<std::size_t>(*m.ShownIndex())];
-    in.baseWastageFactor = shown.baseWastageFactor;
-    in.baseQty = shown.baseQty;
-    for (std::size_t r = 0; r < sheet::kRows; ++r)
-        in.rows[r] = {m.Ui().lblPrefix[r]->text().toStdString(), m.Ui().lblAmount[r]->text().toStdString(),
-            m.Ui().txtPPU[r]->text().toStdString()};
+    const sheet::Input in = job::SheetInput(m.CurrentJob(), m.Cat(), m.Format());
     for (auto _ : state)
         benchmark::DoNotOptimize(sheet::Compute(in));
 }

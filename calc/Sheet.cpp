@@ -48,6 +48,14 @@ std::string CostText(double cost, const NumberFormat& fmt) { return Format(cost,
 
 namespace {
 
+template <typename T>
+T Need(const std::optional<T>& number, const char* what)
+{
+    if (!number)
+        throw Failure(std::string(what) + " is not a whole number");
+    return *number;
+}
+
 std::int32_t BaseQty(const Input& in, int row)
 {
     if (row < 0 || static_cast<std::size_t>(row) >= in.baseQty.size())
@@ -57,7 +65,7 @@ std::int32_t BaseQty(const Input& in, int row)
 
 double PerUnit(double cost, const Input& in)
 {
-    const std::int32_t units = Mul32(TextToInt32(in.runsText, in.fmt), TextToInt16(in.batchText, in.fmt));
+    const std::int32_t units = Mul32(Need(in.runs, "Runs"), std::int32_t{Need(in.batch, "Batch size")});
     if (units == 0)
         throw Failure("Division by zero");
     return Finite(cost / units);
@@ -85,7 +93,7 @@ void ComputeRows(const Input& in, std::int32_t ml, Output& out)
             const double f = modWastage::WastageAtML(ml, in.baseWastageFactor);
             const std::int32_t base = BaseQty(in, r);
             const double w = WasteFraction(f, in.pe, in.matMult);
-            const double waste = JobWaste(w, base, TextToInt32(in.runsText, fmt), fmt);
+            const double waste = JobWaste(w, base, Need(in.runs, "Runs"), fmt);
             ro.waste = ToText(waste, fmt);
             const double total = Finite(ToNumber(row.amount, fmt) + waste);
             ro.total = ToText(total, fmt);
@@ -127,8 +135,8 @@ void ComputeTimes(const Input& in, std::int32_t ml, Output& out)
         throw Failure("Blueprint times are missing");
     const double production = ToNumber(times[2], fmt);
     const double modifier = ToNumber(record::Field(in.selectedRecord, record::kFieldProductivityModifier), fmt);
-    const std::int32_t pl = TextToInt32(in.plText, fmt);
-    const std::int32_t runs = TextToInt32(in.runsText, fmt);
+    const std::int32_t pl = Need(in.pl, "PL");
+    const std::int32_t runs = Need(in.runs, "Runs");
 
     out.buildTime
         = times::AssemblyTime(times::BuildSecondsPerRun(production, modifier, pl), in.industry, in.timeMult, runs);
@@ -142,7 +150,7 @@ Output Compute(const Input& in)
 {
     Output out;
     try {
-        const std::int32_t ml = TextToInt32(in.mlText, in.fmt);
+        const std::int32_t ml = Need(in.ml, "ML");
         if (ml >= kMLLimit)
             throw Failure("ML too large");
         const double shownFraction

@@ -44,16 +44,19 @@ double JobWaste(double wasteFraction, std::int32_t base, std::int32_t runs, cons
 
 struct RowInput {
     std::string caption; // display name, "" for a row without material
-    std::string amount; // amount caption (whole job)
+    std::string amount; // the amount for the whole job, as the grid shows it
     std::string price; // unit price box
 };
 
 struct Input {
     NumberFormat fmt;
-    std::string mlText = "0";
-    std::string plText = "0";
-    std::string runsText = "1";
-    std::string batchText = "1";
+    std::string mlText = "0"; // the ML box as typed: the wastage factor reads its leading number
+    // The boxes' whole numbers, read once where the box changed; nothing for a box
+    // that reads as none, which stops the sheet where the number is first needed.
+    std::optional<std::int32_t> ml = 0;
+    std::optional<std::int32_t> pl = 0;
+    std::optional<std::int32_t> runs = 1;
+    std::optional<std::int16_t> batch = 1; // units one run makes
     int pe = 0;
     int industry = 0;
     int metallurgy = 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "calc/Job.h"
 #include "calc/Sheet.h"
 #include "catalogue/BlueprintRecord.h"
 #include "tests/LocaleTest.h"
@@ -391,18 +392,13 @@ TEST(BuildPlanCatalogue, EveryBlueprintPlansAndBoughtWholeCostsWhatTheSheetSays)
         Recompute(plan);
 
         const std::string& rec = cat.strBPs[static_cast<std::size_t>(i)];
-        sheet::Input in;
-        in.fmt = fmt;
-        in.blueprintSelected = true;
-        in.times = record::Times(rec);
-        in.selectedRecord = rec;
-        in.baseWastageFactor = record::BaseWastageFactor(rec, fmt);
-        const auto rows = pricing::ShownRows(show::ShowBlueprint(i, cat, {}, fmt));
-        const auto materials = sheet::ShownMaterials(rec, fmt);
-        for (std::size_t r = 0; r < rows.size(); ++r) {
-            in.rows[r] = {rows[r].caption, std::string(materials[r].quantityText), rows[r].box};
-            in.baseQty.push_back(materials[r].quantity);
-        }
+        // The sheet of the same job, shown one run at ML 0 with the stored prices.
+        job::Job sheetJob;
+        sheetJob.shown = show::ShowBlueprint(i, cat, {}, fmt);
+        const auto rows = pricing::ShownRows(*sheetJob.shown);
+        for (std::size_t r = 0; r < rows.size(); ++r)
+            sheetJob.prices[r] = rows[r].box;
+        const sheet::Input in = job::SheetInput(sheetJob, cat, fmt);
         const sheet::Output out = sheet::Compute(in);
         ASSERT_FALSE(out.failed) << rec;
         ASSERT_TRUE(plan.totals.cost) << rec;

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "calc/Job.h"
 #include "calc/Sheet.h"
 #include "tests/LocaleTest.h"
 #include "tests/calc/PlatesRows.h"
@@ -91,9 +92,10 @@ TEST_P(ComparisonLocales, AtTheSheetsMLBothColumnsAreTheSheetsWasteAndNothingIsS
         sheet::Input sheetIn;
         sheetIn.fmt = fmt;
         sheetIn.mlText = c.ml;
+        sheetIn.ml = job::WholeNumber(c.ml, fmt);
         sheetIn.pe = c.pe;
         sheetIn.matMult = c.matMult;
-        sheetIn.runsText = in.runsText;
+        sheetIn.runs = job::WholeNumber(in.runsText, fmt);
         sheetIn.blueprintSelected = true;
         sheetIn.times = "12000{12000{600";
         sheetIn.selectedRecord = "X{1{10{|34/1{12000{12000{600{120";

@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
 #include <vector>
+
+#include "calc/Job.h"
 
 #include "tests/LocaleTest.h"
 #include "tests/calc/PlatesRows.h"
@@ -27,13 +30,20 @@ sheet::Input SheetFor(const std::vector<Material>& materials, const NumberFormat
     in.blueprintSelected = true;
     in.times = "12000{12000{600";
     in.selectedRecord = kPlates;
-    in.runsText = std::to_string(runs);
+    in.runs = runs;
     for (std::size_t r = 0; r < materials.size(); ++r) {
         in.rows[r] = {
             materials[r].name, std::to_string(materials[r].base * runs), test::Localised(materials[r].price, fmt)};
         in.baseQty.push_back(materials[r].base);
     }
     return in;
+}
+
+// The ML box as typed: its text for the wastage factor, its number for the rest.
+void SetML(sheet::Input& in, const std::string& text)
+{
+    in.mlText = text;
+    in.ml = job::WholeNumber(text, in.fmt);
 }
 
 std::vector<std::string> Column(
@@ -70,7 +80,7 @@ TEST_P(SheetLocales, WasteIsRoundedPerRunAtTheMLAndSkillRates)
     };
     for (const auto& c : cases) {
         sheet::Input in = SheetFor(kPlatesRows, fmt, c.runs);
-        in.mlText = c.ml;
+        SetML(in, c.ml);
         in.pe = c.pe;
         in.matMult = c.matMult;
         const sheet::Output out = sheet::Compute(in);
@@ -95,7 +105,7 @@ TEST_P(SheetLocales, CostsEfficiencyAndTimesOfOneRun)
     EXPECT_EQ(*out.mlTime, "0D 0H 0M 0S");
 
     in.pe = 0;
-    in.plText = "5";
+    in.pl = job::WholeNumber("5", fmt);
     in.industry = 5;
     in.timeMult = 0.75;
     const sheet::Output pe0 = sheet::Compute(in);
@@ -123,7 +133,7 @@ TEST_P(SheetLocales, FailuresKeepWhatWasWrittenBeforeThem)
 {
     {
         sheet::Input in = SheetFor(kPlatesRows, fmt);
-        in.mlText = "71582789";
+        SetML(in, "71582789");
         const sheet::Output out = sheet::Compute(in);
         EXPECT_EQ(*out.wf, "Invalid ML");
         EXPECT_FALSE(out.rows[0].waste.has_value());
@@ -131,14 +141,14 @@ TEST_P(SheetLocales, FailuresKeepWhatWasWrittenBeforeThem)
     }
     {
         sheet::Input in = SheetFor(kPlatesRows, fmt);
-        in.mlText = "71582788";
+        SetML(in, "71582788");
         const sheet::Output out = sheet::Compute(in);
         EXPECT_FALSE(out.failed);
         EXPECT_EQ(*out.mlTime, "9942053D 21H 20M 0S");
     }
     for (const char* ml : {"", "abc", "1.2.3"}) {
         sheet::Input in = SheetFor(kPlatesRows, fmt);
-        in.mlText = ml;
+        SetML(in, ml);
         EXPECT_EQ(*sheet::Compute(in).wf, "Invalid ML") << ml;
     }
     {
@@ -164,7 +174,7 @@ TEST_P(SheetLocales, FailuresKeepWhatWasWrittenBeforeThem)
     {
         // PL -1 divides by zero in the build time; nothing after it is written.
         sheet::Input in = SheetFor(kPlatesRows, fmt);
-        in.plText = "-1";
+        in.pl = job::WholeNumber("-1", fmt);
         const sheet::Output out = sheet::Compute(in);
         EXPECT_EQ(*out.wf, "Invalid ML");
         EXPECT_TRUE(out.wastePerUnit.has_value());
@@ -176,7 +186,7 @@ TEST_P(SheetLocales, WithoutBlueprintOrPricesOnlyTheWastageFactorChanges)
 {
     sheet::Input in = SheetFor(kPlatesRows, fmt);
     in.blueprintSelected = false;
-    in.mlText = "1" + std::string(1, fmt.digSep) + "000"; // passes as ML 1000, shows the factor of ML 1
+    SetML(in, "1" + std::string(1, fmt.digSep) + "000"); // passes as ML 1000, shows the factor of ML 1
     sheet::Output out = sheet::Compute(in);
     EXPECT_EQ(*out.wf, test::Localised("0.0500000000000", fmt).replace(0, 1, "0"));
     EXPECT_FALSE(out.rows[0].waste.has_value());

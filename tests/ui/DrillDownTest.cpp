@@ -449,7 +449,7 @@ TEST_P(DrillDown, AGraphThatFailsIsAnsweredAndTheProgramGoesOn)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kAfterburner2);
-    w.Ui().lblAmount[3]->setText(QStringLiteral("x")); // no amount: no graph
+    w.Ui().txtRuns->setText(QStringLiteral("0")); // no run: no graph
     QPointer<ui::frmContextMenu> menu = RightClick(3);
     ASSERT_NE(menu, nullptr);
     bool menuOpenUnderTheBox = false;
@@ -473,7 +473,7 @@ TEST_P(DrillDown, AGraphThatFailsIsAnsweredAndTheProgramGoesOn)
     ExpectClosed(menu);
     EXPECT_EQ(w.findChild<ui::frmGraph*>(QStringLiteral("frmGraph")), nullptr);
     // The program goes on: the next menu opens and works.
-    w.Ui().lblAmount[3]->setText(QStringLiteral("1000"));
+    w.Ui().txtRuns->setText(QStringLiteral("1"));
     menu = RightClick(3);
     ASSERT_NE(menu, nullptr);
     QTest::mouseClick(Option(menu, 1), Qt::LeftButton);

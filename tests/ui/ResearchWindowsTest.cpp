@@ -373,7 +373,7 @@ TEST_P(Research, AGraphThatCannotBeDrawnClosesTheWindowWithAMessage)
     SelectBlueprint(kPlates);
     w.DrawGraphMLvWaste(0);
     ASSERT_NE(Graph(), nullptr);
-    w.Ui().lblAmount[1]->setText(QStringLiteral("x"));
+    w.Ui().txtRuns->setText(QStringLiteral("0")); // no run to draw the waste of
     w.DrawGraphMLvWaste(1);
     EXPECT_EQ(Graph(), nullptr);
     EXPECT_EQ(messages, (Texts{"The graph form failed to load for some reason."}));

@@ -80,6 +80,24 @@ TEST_P(Sheet, EditsRecomputeTheWaste)
     EXPECT_EQ(w.Ui().lblBuildTime->text().toStdString(), "0D 0H 19M 30S"); // 3 x 600 s x 0.65
 }
 
+// The grid shows the job; nothing written into its captions goes back into it.
+TEST_P(Sheet, TheSheetComputesFromTheJobNotFromTheGridsCaptions)
+{
+    ui::frmMain& w = Start();
+    SelectBlueprint(kPlates);
+    Type(w.Ui().txtRuns, "3");
+    const Texts totals = Column(w.Ui().lblTotal, 6);
+    const QString cost = w.Ui().lblBuildCost->text();
+    w.Ui().lblAmount[0]->setText(QStringLiteral("1"));
+    w.Ui().lblPrefix[1]->setText(QStringLiteral("[Skill] Not A Mineral"));
+    Type(w.Ui().txtML, "1");
+    Type(w.Ui().txtML, "0");
+    EXPECT_EQ(Column(w.Ui().lblTotal, 6), totals);
+    EXPECT_EQ(w.Ui().lblBuildCost->text(), cost);
+    EXPECT_EQ(w.ComparisonInput().input.rows[0].amount, "2028");
+    EXPECT_EQ(w.ComparisonInput().rows[1].caption.toStdString(), "[Raw] Pyerite");
+}
+
 TEST_P(Sheet, BadInputIsAnsweredInTheWastageFactorBox)
 {
     ui::frmMain& w = Start();

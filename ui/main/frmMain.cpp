@@ -65,8 +65,19 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
     connect(ui.txtRuns, &QLineEdit::textChanged, this, [this] { txtRuns_Change(); });
     // The skill selectors and the lab box only recompute the sheet.
     for (QComboBox* skill : {ui.cboMetallurgy, ui.cboResearch, ui.cboIndustry, ui.cboPE})
-        connect(skill, &QComboBox::currentIndexChanged, this, [this] { UpdateML(); });
-    connect(ui.chkPOSLab, &QCheckBox::toggled, this, [this] { UpdateML(); });
+        connect(skill, &QComboBox::currentIndexChanged, this, [this] {
+            ReadSkills();
+            UpdateML();
+        });
+    connect(ui.chkPOSLab, &QCheckBox::toggled, this, [this](bool checked) {
+        job_.posLab = checked;
+        UpdateML();
+    });
+    // A price box's text is the job's price whether typed, pasted or written by
+    // the display; only Enter saves it and recomputes.
+    for (int r = 0; r < kRows; ++r)
+        connect(ui.txtPPU[r], &QLineEdit::textChanged, this, [this, r] { ReadPrice(r); });
+    connect(ui.Improvements, &QAction::toggled, this, [this](bool checked) { job_.improvements = checked; });
     connect(ui.cboAssemblyArray, &QComboBox::currentIndexChanged, this, [this] { cboAssemblyArray_Click(); });
     connect(ui.Exit, &QAction::triggered, this, [this] { Exit_Click(); });
     connect(ui.AOT, &QAction::triggered, this, [this] { AOT_Click(); });

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -17,10 +18,12 @@
 
 #include "base/Numbers.h"
 #include "calc/Comparison.h"
+#include "calc/Job.h"
 #include "catalogue/Catalogue.h"
 #include "ui/main/frmMainUi.h"
 
 class QKeyEvent;
+class QLineEdit;
 
 namespace brenta::storage {
 class SettingsStore;
@@ -98,6 +101,8 @@ public:
     ComparisonSource ComparisonInput() const;
     // Only its live values, which every recomputation of the comparison reads.
     comparison::Input ComparisonValues() const;
+    // The job on the sheet as data: what the sheet and every other window compute from.
+    const job::Job& CurrentJob() const { return job_; }
     // The job on the sheet, as the build plan plans it; nothing while no
     // blueprint is on display.
     std::optional<SheetJob> ShownJob() const;
@@ -191,7 +196,11 @@ private:
     void LoadSkills();
     void LoadPricesFile(const std::string& fileName);
     void LoadOwnedBPs();
-    void ApplyRunsToAmounts();
+    // The job's inputs, each read once from its control when it changes.
+    void ReadSkills();
+    void ReadPrice(int r);
+    void ShowAmounts();
+    void SetBoxQuietly(QLineEdit* box, job::Box& into, const std::string& text);
     void PlaceWindow(std::int32_t xTwips, std::int32_t yTwips);
     void ShowIcon(std::int16_t id);
     void WriteShown(const show::Shown& shown);
@@ -253,16 +262,14 @@ private:
     // never another selector entry (Back and "Find BP" leave the selector as it was),
     // and change nothing while nothing is shown.
     bool bShown = false;
-    std::string strTimes;
-    double baseWastageFactor = 0.1;
-    std::vector<std::int32_t> lngBaseQty;
-    double dblTimeMult = 1;
-    double dblMatMult = 1;
+    // The job on the sheet: what every recomputation and every other window reads.
+    job::Job job_;
+    // The ideal column as the sheet last wrote it, for the waste graph.
+    std::array<std::string, sheet::kRows> idealShown_;
     std::string strPricesFile;
     // Hidden lists beside the visible controls; cboBP entry k keeps its blueprint
     // index in its item data.
     std::vector<std::string> lstBPs; // name of blueprint index i
-    std::vector<std::int32_t> lstCurrentIDs; // material type ID of grid row r, 0 when unfilled
 
     std::string programFolder_;
     std::string executableName_;

@@ -104,13 +104,13 @@ void frmMain::ExportBPList(const std::string& path)
     if (path.empty() || !AcceptExportTarget(path, QStringLiteral("the report")))
         return;
     report::Facility facility;
-    facility.posLab = ui.chkPOSLab->isChecked();
-    facility.timeMult = dblTimeMult;
-    facility.matMult = dblMatMult;
-    facility.metallurgy = ui.cboMetallurgy->currentIndex();
-    facility.research = ui.cboResearch->currentIndex();
-    facility.industry = ui.cboIndustry->currentIndex();
-    facility.pe = ui.cboPE->currentIndex();
+    facility.posLab = job_.posLab;
+    facility.timeMult = job_.timeMult;
+    facility.matMult = job_.matMult;
+    facility.metallurgy = job_.skills.metallurgy;
+    facility.research = job_.skills.research;
+    facility.industry = job_.skills.industry;
+    facility.pe = job_.skills.pe;
     try {
         // Written whole or not at all: a failed export leaves an earlier file as it was.
         storage::WriteFileAtomically(path, report::OwnedReport(cat, facility, fmt_));

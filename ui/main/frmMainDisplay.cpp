@@ -66,7 +66,13 @@ std::optional<std::int16_t> frmMain::BackIndex() const
     return backBP;
 }
 
-std::int32_t frmMain::RowMaterial(int r) const { return At(lstCurrentIDs, r); }
+std::int32_t frmMain::RowMaterial(int r) const
+{
+    if (r < 0 || r >= kRows)
+        throw Failure("No grid row " + std::to_string(r));
+    const show::Row* row = job::RowOf(job_, r);
+    return row ? row->typeId : 0;
+}
 
 bool frmMain::AlwaysOnTopChosen() const { return ui.AOT->isChecked(); }
 
@@ -74,8 +80,8 @@ std::optional<SheetJob> frmMain::ShownJob() const
 {
     if (!bShown)
         return std::nullopt;
-    return SheetJob{curBP, S(ui.txtRuns->text()), S(ui.txtML->text()), S(ui.txtPL->text()),
-        ui.cboPE->currentIndex(), ui.cboIndustry->currentIndex(), dblMatMult, dblTimeMult};
+    return SheetJob{curBP, job_.runs.text, job_.ml.text, job_.pl.text, job_.skills.pe, job_.skills.industry,
+        job_.matMult, job_.timeMult};
 }
 
 ComparisonSource frmMain::ComparisonInput() const
@@ -83,62 +89,24 @@ ComparisonSource frmMain::ComparisonInput() const
     ComparisonSource source;
     // Named after the blueprint on display, whatever the selector names.
     source.name = BlueprintName(curBP);
-    source.ml = ui.txtML->text();
-    for (int r = 0; r < kRows && !ui.lblPrefix[r]->text().isEmpty(); ++r)
-        source.rows.push_back({ui.lblPrefix[r]->text(), ui.lblAmount[r]->text(), ForeColour(ui.lblPrefix[r])});
+    source.ml = Q(job_.ml.text);
+    const auto amounts = job::AmountTexts(job_, fmt_);
+    for (int r = 0; r < kRows; ++r) {
+        const show::Row* row = job::RowOf(job_, r);
+        if (!row || row->name.empty())
+            break;
+        source.rows.push_back(
+            {Q(row->name), Q(amounts[static_cast<std::size_t>(r)]), BgrColour(KindColour(row->name))});
+    }
     source.input = ComparisonValues();
     return source;
 }
 
-comparison::Input frmMain::ComparisonValues() const
-{
-    comparison::Input in;
-    in.fmt = fmt_;
-    in.fromText = in.toText = S(ui.txtML->text());
-    in.pe = ui.cboPE->currentIndex();
-    in.matMult = dblMatMult;
-    in.baseWastageFactor = baseWastageFactor;
-    in.runsText = S(ui.txtRuns->text());
-    in.baseQty = lngBaseQty;
-    in.times = strTimes;
-    in.metallurgy = ui.cboMetallurgy->currentIndex();
-    in.posLab = ui.chkPOSLab->isChecked();
-    for (std::size_t r = 0; r < static_cast<std::size_t>(kRows) && r < in.rows.size(); ++r)
-        in.rows[r] = {S(ui.lblPrefix[r]->text()), S(ui.lblAmount[r]->text()), S(ui.txtPPU[r]->text())};
-    return in;
-}
+comparison::Input frmMain::ComparisonValues() const { return job::ComparisonInput(job_, fmt_); }
 
 void frmMain::UpdateML()
 {
-    sheet::Input in;
-    in.fmt = fmt_;
-    in.mlText = S(ui.txtML->text());
-    in.plText = S(ui.txtPL->text());
-    in.runsText = S(ui.txtRuns->text());
-    in.batchText = S(ui.txtBatchSize->text());
-    in.pe = ui.cboPE->currentIndex();
-    in.industry = ui.cboIndustry->currentIndex();
-    in.metallurgy = ui.cboMetallurgy->currentIndex();
-    in.research = ui.cboResearch->currentIndex();
-    in.posLab = ui.chkPOSLab->isChecked();
-    in.matMult = dblMatMult;
-    in.timeMult = dblTimeMult;
-    in.baseWastageFactor = baseWastageFactor;
-    in.blueprintSelected = bShown;
-    in.improvements = ui.Improvements->isChecked();
-    if (in.blueprintSelected) {
-        in.times = strTimes;
-        in.selectedRecord = SelectedRecord();
-        for (int r = 0; r < kRows; ++r) {
-            auto& row = in.rows[static_cast<std::size_t>(r)];
-            row.caption = S(ui.lblPrefix[r]->text());
-            row.amount = S(ui.lblAmount[r]->text());
-            row.price = S(ui.txtPPU[r]->text());
-        }
-        in.baseQty = lngBaseQty;
-    }
-
-    const sheet::Output out = sheet::Compute(in);
+    const sheet::Output out = sheet::Compute(job::SheetInput(job_, cat, fmt_));
 
     const auto put = [](QLabel* label, const std::optional<std::string>& text) {
         if (text)
@@ -149,6 +117,8 @@ void frmMain::UpdateML()
         put(ui.lblWaste[r], row.waste);
         put(ui.lblTotal[r], row.total);
         put(ui.lblIdeal[r], row.ideal);
+        if (row.ideal)
+            idealShown_[static_cast<std::size_t>(r)] = *row.ideal;
         put(ui.lblImprove[r], row.improve);
         if (row.improveReached)
             SetForeColour(ui.lblImprove[r], BgrColour(*row.improveReached ? Colour::Green : Colour::White));
@@ -166,17 +136,21 @@ void frmMain::UpdateML()
     BuildPlanFollows();
 }
 
-void frmMain::ApplyRunsToAmounts()
+// The amount column follows the run count the job's amounts show.
+void frmMain::ShowAmounts()
 {
-    const double runs = numbers::ToNumber(S(ui.txtRuns->text()), fmt_);
-    const auto materials = sheet::ShownMaterials(At(cat.strBPs, curBP), fmt_);
-    for (std::size_t row = 0; row < materials.size(); ++row) {
-        const int r = static_cast<int>(row);
-        // Only rows the shown blueprint filled; skill rows keep the required level.
-        if (lstCurrentIDs[row] == 0 || sheet::IsSkillRow(S(ui.lblPrefix[r]->text())))
-            continue;
-        ui.lblAmount[r]->setText(Q(numbers::ToText(numbers::Finite(materials[row].quantity * runs), fmt_)));
-    }
+    if (!job_.shown)
+        return;
+    const auto amounts = job::AmountTexts(job_, fmt_);
+    for (std::size_t r = 0; r < job_.shown->rows.size() && r < amounts.size(); ++r)
+        ui.lblAmount[r]->setText(Q(amounts[r]));
+}
+
+// Sets a level or run box without its reaction and takes its new text into the job.
+void frmMain::SetBoxQuietly(QLineEdit* box, job::Box& into, const std::string& text)
+{
+    SetTextQuietly(box, Q(text));
+    into = job::Box::Read(text, fmt_);
 }
 
 void frmMain::cboBP_Click()
@@ -215,7 +189,7 @@ bool frmMain::LoadBP(std::int16_t Index)
 {
     show::Shown shown;
     try {
-        shown = show::ShowBlueprint(Index, cat, show::Levels{S(ui.txtML->text()), S(ui.txtPL->text())}, fmt_);
+        shown = show::ShowBlueprint(Index, cat, show::Levels{job_.ml.text, job_.pl.text}, fmt_);
     } catch (const Failure&) {
         // A record the display cannot read is abandoned before anything is written:
         // the display and everything stored stay as they were.
@@ -242,15 +216,14 @@ void frmMain::WriteShown(const show::Shown& shown)
     bShown = true;
     // The selector may name another blueprint after "Find BP" or Back; the icon names the one shown.
     ui.pctIcon->setToolTip(BlueprintName(curBP));
-    strTimes = shown.times;
-    baseWastageFactor = shown.baseWastageFactor;
+    job_.shown = shown;
     ShowIcon(shown.typeId);
     if (shown.ownedRecord)
         cat.strOwned[static_cast<std::size_t>(curBP)] = *shown.ownedRecord;
 
     ui.chkOwnThis->setChecked(shown.owned);
-    SetTextQuietly(ui.txtML, Q(shown.levels.ml));
-    SetTextQuietly(ui.txtPL, Q(shown.levels.pl));
+    SetBoxQuietly(ui.txtML, job_.ml, shown.levels.ml);
+    SetBoxQuietly(ui.txtPL, job_.pl, shown.levels.pl);
     ui.txtBatchSize->setText(Q(shown.batchText));
 
     for (int r = 0; r < kRows; ++r)
@@ -262,13 +235,10 @@ void frmMain::WriteShown(const show::Shown& shown)
         const show::Row& material = shown.rows[row];
         const int r = static_cast<int>(row);
         ui.lblPrefix[r]->setText(Q(material.name));
-        lstCurrentIDs[row] = material.typeId;
         ui.txtPPU[r]->setText(Q(material.priceText));
         const QColor colour = BgrColour(KindColour(material.name));
         SetForeColour(ui.lblPrefix[r], colour);
         SetForeColour(ui.lblAmount[r], colour);
-        ui.lblAmount[r]->setText(Q(material.amountText));
-        lngBaseQty[row] = material.quantity;
     }
 
     ui.chkOwnThis->setEnabled(!ui.cboBP->currentText().isEmpty());
@@ -276,17 +246,15 @@ void frmMain::WriteShown(const show::Shown& shown)
     // blueprint starts from the empty value, so an unpriced one never shows the
     // figure of the blueprint before it.
     ui.lblEfficiency->setText(QStringLiteral("0%"));
-    // A new blueprint starts at one run; the amounts follow the box as its edit does.
-    if (ui.txtRuns->text() != QStringLiteral("1")) {
-        SetTextQuietly(ui.txtRuns, QStringLiteral("1"));
-        ApplyRunsToAmounts();
-    }
+    // A new blueprint starts at one run.
+    SetBoxQuietly(ui.txtRuns, job_.runs, "1");
+    job_.amountRuns = 1;
+    ShowAmounts();
     ui.cmdBack->setEnabled(false);
 }
 
 void frmMain::ShrinkFrame(std::int16_t maxIndex)
 {
-    lngBaseQty.resize(static_cast<std::size_t>(maxIndex) + 1, 0);
     for (int r = 0; r < kRows; ++r) {
         for (QWidget* cell : ui.RowCells(static_cast<std::size_t>(r)))
             cell->setVisible(r <= maxIndex);
@@ -311,12 +279,13 @@ void frmMain::ResetRow(int r, unsigned improveColour)
         cell->setText(QStringLiteral("0"));
     SetForeColour(ui.lblImprove[r], BgrColour(improveColour));
     ui.txtPPU[r]->setText(QStringLiteral("0"));
-    lstCurrentIDs[static_cast<std::size_t>(r)] = 0;
+    idealShown_[static_cast<std::size_t>(r)] = "0";
 }
 
 void frmMain::ClearMaterialRows()
 {
     bShown = false;
+    job_.shown.reset();
     ui.pctIcon->setPixmap(QPixmap());
     ui.pctIcon->setToolTip(QString());
     for (int r = 0; r < kRows; ++r)
@@ -333,10 +302,11 @@ void frmMain::ClearMaterialRows()
     ui.cboBP->setCurrentIndex(-1);
     // The boxes' own reactions would recompute once each: the one recomputation
     // below writes the wastage factor of ML 0 and tells an open plan.
-    SetTextQuietly(ui.txtML, QStringLiteral("0"));
-    SetTextQuietly(ui.txtPL, QStringLiteral("0"));
+    SetBoxQuietly(ui.txtML, job_.ml, "0");
+    SetBoxQuietly(ui.txtPL, job_.pl, "0");
     ui.txtBatchSize->setText(QStringLiteral("1"));
-    SetTextQuietly(ui.txtRuns, QStringLiteral("1"));
+    SetBoxQuietly(ui.txtRuns, job_.runs, "1");
+    job_.amountRuns = 1;
     ShrinkFrame(0);
     UpdateML();
 }

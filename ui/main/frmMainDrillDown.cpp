@@ -119,7 +119,7 @@ void frmMain::lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button)
 
 std::optional<std::int16_t> frmMain::BuilderOfRow(std::int16_t r)
 {
-    return BuilderLookup().OfItem(At(cat.strItemNames, At(lstCurrentIDs, r)));
+    return BuilderLookup().OfItem(At(cat.strItemNames, RowMaterial(r)));
 }
 
 void frmMain::ShowBuilder(std::int16_t r)

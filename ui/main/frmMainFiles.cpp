@@ -71,7 +71,6 @@ void frmMain::FormLoad()
     // Temporary files of saves a killed program never finished go first.
     storage::RemoveLeftovers(programFolder_);
     InitializeArrays();
-    baseWastageFactor = 0.1;
 
     // The rows start unselected: setupUi gave every cell its stripe.
     UpdateML();
@@ -151,7 +150,6 @@ void frmMain::InitializeArrays()
     LoadSkills();
     LoadPricesFile(strPricesFile);
     LoadOwnedBPs();
-    lstCurrentIDs.assign(kRows, 0);
 }
 
 std::optional<std::string> frmMain::ReadPlayerFile(const std::string& fileName)

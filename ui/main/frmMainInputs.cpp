@@ -34,6 +34,7 @@
 #include "storage/Settings.h"
 #include "storage/SkillsFile.h"
 #include "storage/TextFile.h"
+#include "ui/main/Fit.h"
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/frmMainShared.h"
@@ -47,13 +48,21 @@ void frmMain::cboAssemblyArray_Click()
 {
     const int position = ui.cboAssemblyArray->currentIndex();
     if (position >= 0 && position < static_cast<int>(times::kAssemblyArrays.size())) {
-        dblTimeMult = times::kAssemblyArrays[static_cast<std::size_t>(position)].timeMult;
-        dblMatMult = times::kAssemblyArrays[static_cast<std::size_t>(position)].matMult;
+        job_.timeMult = times::kAssemblyArrays[static_cast<std::size_t>(position)].timeMult;
+        job_.matMult = times::kAssemblyArrays[static_cast<std::size_t>(position)].matMult;
     }
-    ui.cboAssemblyArray->setToolTip("Time * " + Q(numbers::ToText(dblTimeMult, fmt_)) + ", Materials * "
-        + Q(numbers::ToText(dblMatMult, fmt_)));
+    ui.cboAssemblyArray->setToolTip("Time * " + Q(numbers::ToText(job_.timeMult, fmt_)) + ", Materials * "
+        + Q(numbers::ToText(job_.matMult, fmt_)));
     UpdateML();
 }
+
+void frmMain::ReadSkills()
+{
+    job_.skills = job::Skills{ui.cboMetallurgy->currentIndex(), ui.cboResearch->currentIndex(),
+        ui.cboIndustry->currentIndex(), ui.cboPE->currentIndex()};
+}
+
+void frmMain::ReadPrice(int r) { job_.prices[static_cast<std::size_t>(r)] = S(ui.txtPPU[r]->text()); }
 
 // The read-only box shows its text from the start, not scrolled to its end.
 void frmMain::ShowWF(const QString& text)
@@ -126,8 +135,8 @@ void frmMain::EditOwnedRecord(bool mlEdited)
         if (!At(cat.bOwned, curBP))
             return;
         const std::string& old = At(cat.strOwned, curBP);
-        std::string rebuilt = mlEdited ? owned::WithML(old, ShownTypeId(), S(ui.txtML->text()), fmt_)
-                                       : owned::WithPL(old, ShownTypeId(), S(ui.txtPL->text()), fmt_);
+        std::string rebuilt = mlEdited ? owned::WithML(old, ShownTypeId(), job_.ml.text, fmt_)
+                                       : owned::WithPL(old, ShownTypeId(), job_.pl.text, fmt_);
         cat.strOwned[static_cast<std::size_t>(curBP)] = std::move(rebuilt);
     } catch (const Failure&) {
         // A level no record can hold, or an old level that cannot be read: the
@@ -137,12 +146,14 @@ void frmMain::EditOwnedRecord(bool mlEdited)
 
 void frmMain::txtML_Change()
 {
+    job_.ml = job::Box::Read(S(ui.txtML->text()), fmt_);
     EditOwnedRecord(true);
     UpdateML();
 }
 
 void frmMain::txtPL_Change()
 {
+    job_.pl = job::Box::Read(S(ui.txtPL->text()), fmt_);
     EditOwnedRecord(false);
     UpdateML();
 }
@@ -159,7 +170,7 @@ void frmMain::chkOwnThis_Click()
         return;
     try {
         if (checked) {
-            cat.strOwned[b] = owned::Record(ShownTypeId(), S(ui.txtML->text()), S(ui.txtPL->text()));
+            cat.strOwned[b] = owned::Record(ShownTypeId(), job_.ml.text, job_.pl.text);
             cat.bOwned[b] = true;
         } else {
             // The record stays in memory; without its flag it is not saved.
@@ -174,13 +185,16 @@ void frmMain::chkOwnThis_Click()
 void frmMain::txtRuns_Change()
 {
     try {
-        const double runs = numbers::LeadingNumber(S(ui.txtRuns->text()));
-        if (runs > fields::kMaxRuns) {
-            // Setting the text runs this reaction again, nested, with the capped count.
-            ui.txtRuns->setText(QString::number(fields::kMaxRuns));
+        std::string text = S(ui.txtRuns->text());
+        if (numbers::LeadingNumber(text) > fields::kMaxRuns) {
+            text = numbers::IntText(fields::kMaxRuns);
+            SetTextQuietly(ui.txtRuns, Q(text));
             ui.txtRuns->setCursorPosition(static_cast<int>(ui.txtRuns->text().size()));
         }
-        ApplyRunsToAmounts();
+        job_.runs = job::Box::Read(text, fmt_);
+        // An empty box leaves the amounts at the last count it held.
+        job_.amountRuns = numbers::ToNumber(text, fmt_);
+        ShowAmounts();
         UpdateML();
     } catch (const Failure&) {
         ShowWF(QStringLiteral("Invalid Runs"));
@@ -191,7 +205,7 @@ void frmMain::SavePrice(std::int16_t row)
 {
     try {
         QLineEdit* box = At(ui.txtPPU, row);
-        const std::int32_t id = At(lstCurrentIDs, row);
+        const std::int32_t id = RowMaterial(row);
         if (id <= 0)
             return;
         const std::string& name = At(cat.strItemNames, id);

@@ -71,27 +71,18 @@ const pricing::Builders& frmMain::BuilderLookup()
 
 pricing::Facility frmMain::PricingFacility() const
 {
-    return pricing::Facility{dblMatMult, ui.cboPE->currentIndex(), fmt_};
+    return pricing::Facility{job_.matMult, job_.skills.pe, fmt_};
 }
 
-std::vector<pricing::GridRow> frmMain::GridRows() const
-{
-    std::vector<pricing::GridRow> rows(kRows);
-    for (int r = 0; r < kRows; ++r) {
-        auto& row = rows[static_cast<std::size_t>(r)];
-        row.caption = S(ui.lblPrefix[r]->text());
-        row.box = S(ui.txtPPU[r]->text());
-        row.typeId = At(lstCurrentIDs, r);
-    }
-    return rows;
-}
+std::vector<pricing::GridRow> frmMain::GridRows() const { return job::GridRows(job_); }
 
 void frmMain::AutoPrice(std::int16_t labelIndex)
 {
     if (labelIndex < 0 || labelIndex >= kRows)
         return;
+    const show::Row* row = job::RowOf(job_, labelIndex);
     const auto text
-        = pricing::AutoPriceText(S(ui.lblPrefix[labelIndex]->text()), cat, BuilderLookup(), PricingFacility());
+        = pricing::AutoPriceText(row ? row->name : std::string(), cat, BuilderLookup(), PricingFacility());
     if (!text)
         return;
     ui.txtPPU[labelIndex]->setText(Q(*text));
@@ -134,8 +125,8 @@ void frmMain::AutoPriceAll_Click()
     // The whole pass runs on the catalogue, each blueprint shown as the display shows
     // it; the window shows the end state once: the last listed blueprint with the
     // price boxes as the pass left them.
-    const auto result = pricing::AutoPriceAll(listed, GridRows(), cat, BuilderLookup(), PricingFacility(),
-        show::Levels{S(ui.txtML->text()), S(ui.txtPL->text())});
+    const auto result = pricing::AutoPriceAll(
+        listed, GridRows(), cat, BuilderLookup(), PricingFacility(), show::Levels{job_.ml.text, job_.pl.text});
     ui.cboBP->setCurrentIndex(count - 1);
     if (result.lastShown)
         WriteShown(*result.lastShown);

@@ -36,8 +36,10 @@ void frmMain::DrawGraphMLvWaste(std::int16_t Index)
         if (Index < 0 || Index >= kRows)
             throw Failure("No grid row " + std::to_string(Index));
         const auto r = static_cast<std::size_t>(Index);
-        auto picture = graph::WasteGraph(
-            S(ui.lblIdeal[r]->text()), S(ui.lblAmount[r]->text()), S(ui.txtRuns->text()), baseWastageFactor, fmt_);
+        const show::Row* row = job::RowOf(job_, Index);
+        // Drawn for the row as the sheet last computed it.
+        auto picture = graph::WasteGraph(idealShown_[r], job::AmountTexts(job_, fmt_)[r], job_.runs.text,
+            job_.shown ? job_.shown->baseWastageFactor : 0.1, fmt_);
         if (!picture)
             return;
         if (!graphWindow)
@@ -47,7 +49,7 @@ void frmMain::DrawGraphMLvWaste(std::int16_t Index)
         PlaceOnScreen(graphWindow, QPoint(outer.x() + outer.width(), outer.y()));
         // Named after the material, as the selector names items: without the kind prefix.
         graphWindow->setWindowTitle(QStringLiteral("Wastage Graph - ")
-            + Q(std::string(pricing::MaterialName(S(ui.lblPrefix[r]->text())))));
+            + Q(std::string(pricing::MaterialName(row ? row->name : std::string()))));
         graphWindow->Draw(std::move(*picture));
         graphWindow->show();
         graphWindow->raise();
