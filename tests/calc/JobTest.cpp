@@ -61,7 +61,8 @@ TEST_P(Job, TheSheetTakesTheAmountsForTheRunsAndTheLevelsAsRead)
     EXPECT_EQ(in.batch, 4);
     EXPECT_EQ(in.selectedRecord, cat.strBPs[0]);
     // The skill row asks for its level whatever the runs; the others scale.
-    const std::vector<std::string> amounts{in.rows[0].amount, in.rows[1].amount, in.rows[2].amount, in.rows[3].amount};
+    const std::vector<std::string> amounts{
+        in.rows[0].amount, in.rows[1].amount, in.rows[2].amount, in.rows[3].amount};
     EXPECT_EQ(amounts, (std::vector<std::string>{"10000000", "2", "3000000", "0"}));
     EXPECT_EQ(in.rows[1].caption, "[Skill] Industry");
     EXPECT_EQ(in.rows[0].price, numbers::ToText(2.5, fmt));

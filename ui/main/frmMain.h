@@ -117,40 +117,23 @@ public:
     void ClearMaterialRows();
     void HighlightRow(std::int16_t r);
     void UnhighlightRow(std::int16_t r);
-    void lblPrefix_Click(std::int16_t r);
-    // Research planning (frmMainResearch.cpp): the comparison of the shown blueprint,
-    // and the waste graph of grid row Index at the window's right edge.
-    void MLtoML_Click();
+    // The waste graph of grid row Index at the window's right edge (frmMainResearch.cpp).
     void DrawGraphMLvWaste(std::int16_t Index);
-    void cmdBack_Click();
     // Makes the prices file the open dialog confirmed the one in use (mode 2).
     void OpenPricesFile();
-    // Imports the list the open dialog confirmed (mode 1); writes the owned report
-    // to the name the save dialog confirmed.
-    void OpenBPList();
-    void SaveBPList();
-
-    // The file dialogs, each created on first use and kept for the run.
+    // The open dialog, created on first use and kept for the run.
     frmOpen& OpenDialog();
-    frmSave& SaveDialog();
 
     // Auto-pricing (frmMainPricing.cpp). FindMaterialBP gives the builder of an
     // item name without its kind prefix.
     void AutoPrice(std::int16_t labelIndex);
     std::optional<std::int16_t> FindMaterialBP(const std::string& strName);
-    void fraPPU_DblClick();
-    void AutoPriceAll_Click();
-    // Build plan (frmMainBuildPlan.cpp): Tools, "Build Plan" opens the plan of the
-    // shown job, or raises the one open; it follows every recomputation.
-    void BuildPlan_Click();
-    // --- Context menu and floating button (frmMainDrillDown.cpp) ------------------------
-    void lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button);
+    // --- Drill-down (frmMainDrillDown.cpp) ----------------------------------------------
     // Shows blueprint index without touching the selector and enables Back to the
     // blueprint shown until now. "Find BP" shows the blueprint that builds grid row
     // r's material this way.
     void ShowWithBack(std::int16_t index);
     void ShowBuilder(std::int16_t r);
-    void cmdButtonize_Click();
     // True once the shut-down has begun: secondary windows closing then leave the
     // main window as it is.
     bool IsUnloading() const { return unloaded_; }
@@ -186,6 +169,24 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // --- Handlers only the window's own controls and menus call -----------------------
+    void lblPrefix_Click(std::int16_t r);
+    // The comparison of the shown blueprint.
+    void MLtoML_Click();
+    void cmdBack_Click();
+    // Imports the list the open dialog confirmed (mode 1); writes the owned report
+    // to the name the save dialog confirmed.
+    void OpenBPList();
+    void SaveBPList();
+    frmSave& SaveDialog();
+    void fraPPU_DblClick();
+    void AutoPriceAll_Click();
+    // Tools, "Build Plan" opens the plan of the shown job, or raises the one open.
+    void BuildPlan_Click();
+    // The context menu of a material (right button) and the floating button.
+    void lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button);
+    void cmdButtonize_Click();
+
     void FormLoad();
     void FormUnload();
     void InitializeArrays();

@@ -12,6 +12,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include <functional>
+
 #include "calc/AutoPrice.h"
 #include "ui/main/Placement.h"
 #include "ui/main/frmMainShared.h"
@@ -26,9 +28,11 @@ namespace {
 
 // Mouse-button releases over a name cell, whichever button; the cells carry
 // their row as a property. The right button's release is the name cell's own.
+using RowMouseUp = std::function<void(std::int16_t, Qt::MouseButton)>;
+
 class NameCellMouseUp : public QObject {
 public:
-    explicit NameCellMouseUp(frmMain& main) : QObject(&main), main_(main) {}
+    NameCellMouseUp(QObject* parent, RowMouseUp mouseUp) : QObject(parent), mouseUp_(std::move(mouseUp)) {}
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -38,7 +42,7 @@ protected:
             const auto* cell = static_cast<QWidget*>(watched);
             const QVariant row = cell->property("row");
             if (row.isValid() && cell->rect().contains(mouse->position().toPoint())) {
-                main_.lblPrefix_MouseUp(static_cast<std::int16_t>(row.toInt()), mouse->button());
+                mouseUp_(static_cast<std::int16_t>(row.toInt()), mouse->button());
                 return mouse->button() == Qt::RightButton;
             }
         }
@@ -46,14 +50,15 @@ protected:
     }
 
 private:
-    frmMain& main_;
+    RowMouseUp mouseUp_;
 };
 
 // The keyboard's way to a row's menu: the Menu key or Shift+F10 in the row's
 // price box, the one cell of a row that takes the focus.
 class RowMenuKeys : public QObject {
 public:
-    RowMenuKeys(frmMain& main, QWidget* box, std::int16_t row) : QObject(box), main_(main), row_(row)
+    RowMenuKeys(QWidget* box, std::int16_t row, RowMouseUp mouseUp)
+        : QObject(box), mouseUp_(std::move(mouseUp)), row_(row)
     {
         box->installEventFilter(this);
     }
@@ -73,12 +78,12 @@ protected:
         }
         if (!open)
             return QObject::eventFilter(watched, event);
-        main_.lblPrefix_MouseUp(row_, Qt::RightButton);
+        mouseUp_(row_, Qt::RightButton);
         return true;
     }
 
 private:
-    frmMain& main_;
+    RowMouseUp mouseUp_;
     std::int16_t row_;
 };
 
@@ -86,11 +91,13 @@ private:
 
 void frmMain::SetUpDrillDown()
 {
-    auto* mouseUp = new NameCellMouseUp(*this);
+    const RowMouseUp mouseUp
+        = [this](std::int16_t row, Qt::MouseButton button) { lblPrefix_MouseUp(row, button); };
+    auto* cells = new NameCellMouseUp(this, mouseUp);
     for (QLabel* cell : ui.lblPrefix)
-        cell->installEventFilter(mouseUp);
+        cell->installEventFilter(cells);
     for (int r = 0; r < kRows; ++r)
-        new RowMenuKeys(*this, ui.txtPPU[static_cast<std::size_t>(r)], static_cast<std::int16_t>(r));
+        new RowMenuKeys(ui.txtPPU[static_cast<std::size_t>(r)], static_cast<std::int16_t>(r), mouseUp);
     connect(ui.cmdButtonize, &QPushButton::clicked, this, [this] { cmdButtonize_Click(); });
 }
 
