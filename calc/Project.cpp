@@ -50,7 +50,8 @@ double UnitsFor(const Use& use, const Recipe& recipe, std::int32_t runs, const N
 
 class Planner {
 public:
-    Planner(const Input& input, const Catalogue& cat, const pricing::Builders& builders, const plan::Player& player)
+    Planner(
+        const Input& input, const Catalogue& cat, const pricing::Builders& builders, const plan::Player& player)
         : input_(input), cat_(cat), builders_(builders), player_(player), onPath_(cat.strBPs.size(), false)
     {
     }
@@ -199,8 +200,7 @@ private:
     void LevelFails(std::optional<std::int16_t> owner, int field) const
     {
         if (owner && At(cat_.bOwned, *owner))
-            throw plan::OwnedLevelFailure(
-                *owner, field == kOwnedML ? "ML" : "PL", OwnedText(*owner, field));
+            throw plan::OwnedLevelFailure(*owner, field == kOwnedML ? "ML" : "PL", OwnedText(*owner, field));
     }
 
     // The jobs each item is a material of, anywhere down their trees.
@@ -229,7 +229,8 @@ private:
             item.need = 0;
         for (std::size_t j = 0; j < input_.jobs.size(); ++j)
             for (const Use& use : jobRecipes_[j].uses)
-                items_[use.item].need = Finite(items_[use.item].need + UnitsFor(use, jobRecipes_[j], input_.jobs[j].runs, fmt));
+                items_[use.item].need
+                    = Finite(items_[use.item].need + UnitsFor(use, jobRecipes_[j], input_.jobs[j].runs, fmt));
         std::map<std::int32_t, double> stock = input_.stock;
         for (const std::size_t i : order) {
             Item& item = items_[i];
@@ -311,8 +312,8 @@ private:
             const Job& job = input_.jobs[j];
             JobResult r;
             r.blueprint = job.blueprint;
-            plan::Plan alone = plan::Make(plan::Job{job.blueprint, job.runs, job.ml, job.pl}, job.salePrice, cat_,
-                builders_, player_);
+            plan::Plan alone = plan::Make(
+                plan::Job{job.blueprint, job.runs, job.ml, job.pl}, job.salePrice, cat_, builders_, player_);
             for (plan::Node& node : alone.nodes)
                 if (const auto pin = input_.flips.find(node.typeId); pin != input_.flips.end() && node.Buildable())
                     node.pinned = pin->second;
@@ -351,9 +352,10 @@ private:
                 if (std::find(entry.jobs.begin(), entry.jobs.end(), job) == entry.jobs.end())
                     entry.jobs.push_back(job);
         }
-        std::stable_sort(result.shopping.begin(), result.shopping.end(), [](const ShoppingItem& a, const ShoppingItem& b) {
-            return a.cost != b.cost ? Cheaper(b.cost, a.cost) : a.name < b.name;
-        });
+        std::stable_sort(
+            result.shopping.begin(), result.shopping.end(), [](const ShoppingItem& a, const ShoppingItem& b) {
+                return a.cost != b.cost ? Cheaper(b.cost, a.cost) : a.name < b.name;
+            });
         for (ShoppingItem& entry : result.shopping)
             std::sort(entry.jobs.begin(), entry.jobs.end());
         for (const ShoppingItem& entry : result.shopping)
@@ -396,7 +398,8 @@ Figure Item::Saving() const
     return Minus(buyCost, builtCost);
 }
 
-Result Plan(const Input& input, const Catalogue& cat, const pricing::Builders& builders, const plan::Player& player)
+Result Plan(
+    const Input& input, const Catalogue& cat, const pricing::Builders& builders, const plan::Player& player)
 {
     return Planner(input, cat, builders, player).Run();
 }

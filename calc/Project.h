@@ -107,7 +107,7 @@ struct Result {
 
 // Plans the project. A record that cannot be read is a Failure, an owned level the
 // plan cannot read an OwnedLevelFailure, as for the build plan.
-Result Plan(const Input& input, const Catalogue& cat, const pricing::Builders& builders,
-    const plan::Player& player);
+Result Plan(
+    const Input& input, const Catalogue& cat, const pricing::Builders& builders, const plan::Player& player);
 
 } // namespace brenta::project

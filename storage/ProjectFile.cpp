@@ -65,8 +65,7 @@ double Amount(std::string_view text, std::size_t line, const char* what)
 void Fields(const std::vector<std::string_view>& fields, std::size_t count, std::size_t line)
 {
     if (fields.size() != count)
-        Bad(line, "has " + std::to_string(fields.size()) + " fields where " + std::to_string(count)
-                + " belong");
+        Bad(line, "has " + std::to_string(fields.size()) + " fields where " + std::to_string(count) + " belong");
 }
 
 std::string Figure(double value) { return numbers::ToText(value, numbers::kDotFormat); }
@@ -82,8 +81,8 @@ ProjectData ReadProject(std::string_view content)
         ++number;
         if (!headed) {
             if (line != kProjectHeader)
-                throw Failure("This is no project file: its first line is not \"" + std::string(kProjectHeader)
-                    + "\".");
+                throw Failure(
+                    "This is no project file: its first line is not \"" + std::string(kProjectHeader) + "\".");
             headed = true;
             return;
         }
@@ -123,7 +122,8 @@ ProjectData ReadProject(std::string_view content)
 std::string ProjectText(const ProjectData& project)
 {
     std::string text = std::string(kProjectHeader) + "\r\n";
-    const auto level = [](const std::optional<std::int32_t>& l) { return l ? numbers::IntText(*l) : std::string(); };
+    const auto level
+        = [](const std::optional<std::int32_t>& l) { return l ? numbers::IntText(*l) : std::string(); };
     for (const ProjectJob& job : project.jobs)
         text += "job{" + numbers::IntText(job.blueprint) + '{' + numbers::IntText(job.runs) + '{' + level(job.ml)
             + '{' + level(job.pl) + "\r\n";

@@ -177,7 +177,8 @@ TEST(ProjectCatalogue, OneJobCostsNoMoreThanItsBuildPlan)
     const plan::Player player{NumberFormat{}, 0, 0, 1, 1};
     int equal = 0;
     for (std::int16_t i = 0; i < kBlueprintCount; ++i) {
-        const project::Result r = project::Plan(project::Input{{{i, 3, 0, 0, std::nullopt}}, {}, {}}, cat, builders, player);
+        const project::Result r
+            = project::Plan(project::Input{{{i, 3, 0, 0, std::nullopt}}, {}, {}}, cat, builders, player);
         ASSERT_TRUE(r.totals.cost && r.totals.aloneCost) << cat.strBPs[static_cast<std::size_t>(i)];
         EXPECT_LE(*r.totals.cost, *r.totals.aloneCost * (1 + 1e-12)) << cat.strBPs[static_cast<std::size_t>(i)];
         equal += *r.totals.cost == *r.totals.aloneCost ? 1 : 0;

@@ -37,7 +37,8 @@ TEST(ProjectFile, WritesTheProjectAndReadsItBackWhole)
         "sale{11293{1250000.25\r\n");
     EXPECT_EQ(ReadProject(text), ThreeJobs());
     // Line ends of any system, a byte-order mark and blank lines read alike.
-    EXPECT_EQ(ReadProject("\xEF\xBB\xBF" "Brenta project 1\njob{11294{10{5{2\n\nstock{34{7\r"),
+    EXPECT_EQ(ReadProject("\xEF\xBB\xBF"
+                          "Brenta project 1\njob{11294{10{5{2\n\nstock{34{7\r"),
         (ProjectData{{{11294, 10, 5, 2}}, {{34, 7}}, {}, {}}));
     EXPECT_EQ(ReadProject(""), ProjectData{});
 }
