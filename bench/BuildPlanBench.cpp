@@ -80,7 +80,7 @@ void BM_BuildPlan_OpenWindow_Deepest(benchmark::State& state)
 {
     PlanWindow w;
     for (auto _ : state) {
-        auto* plan = new ui::frmBuildPlan(*w.main);
+        auto* plan = new ui::frmBuildPlan(w.main.get(), w.main->PlanSource());
         plan->show();
         QApplication::processEvents();
         state.PauseTiming();
@@ -97,7 +97,7 @@ BENCHMARK(BM_BuildPlan_OpenWindow_Deepest)->Unit(benchmark::kMillisecond);
 void BM_BuildPlan_FlipOne_Deepest(benchmark::State& state)
 {
     PlanWindow w;
-    auto* plan = new ui::frmBuildPlan(*w.main);
+    auto* plan = new ui::frmBuildPlan(w.main.get(), w.main->PlanSource());
     plan->show();
     QApplication::processEvents();
     const bool paint = state.range(0) != 0;
@@ -105,7 +105,7 @@ void BM_BuildPlan_FlipOne_Deepest(benchmark::State& state)
     std::size_t node = 1;
     while (node < plan->Plan()->nodes.size() && !plan->Plan()->nodes[node].Buildable())
         ++node;
-    QTreeWidgetItem* item = plan->ItemOf(node);
+    QTreeWidgetItem* item = plan->TestItemOf(node);
     std::vector<double> flips;
     for (auto _ : state) {
         const auto start = std::chrono::steady_clock::now();

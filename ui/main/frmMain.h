@@ -19,6 +19,7 @@
 #include "calc/Comparison.h"
 #include "catalogue/Catalogue.h"
 #include "ui/main/frmMainUi.h"
+#include "ui/windows/BuildPlanSource.h"
 
 class QKeyEvent;
 
@@ -51,19 +52,6 @@ struct ComparisonSource {
     QString ml; // the ML box
     std::vector<Row> rows; // the filled rows, down to the first empty one
     comparison::Input input; // the sheet's live values; rows[r].price is row r's price box
-};
-
-// The job on the sheet as the build plan reads it: the shown blueprint, the texts
-// of its run and level boxes, and the player's facility.
-struct SheetJob {
-    std::int16_t blueprint = 0;
-    std::string runs;
-    std::string ml;
-    std::string pl;
-    int pe = 0;
-    int industry = 0;
-    double matMult = 1;
-    double timeMult = 1;
 };
 
 class frmMain : public QMainWindow {
@@ -138,6 +126,8 @@ public:
     // Build plan (frmMainBuildPlan.cpp): Tools, "Build Plan" opens the plan of the
     // shown job, or raises the one open; it follows every recomputation.
     void BuildPlan_Click();
+    // What the build plan window takes from this one (frmMainBuildPlan.cpp).
+    BuildPlanSource PlanSource();
     // --- Context menu and floating button (frmMainDrillDown.cpp) ------------------------
     void lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button);
     // Shows blueprint index without touching the selector and enables Back to the
