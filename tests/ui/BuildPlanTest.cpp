@@ -177,6 +177,74 @@ TEST_P(BuildPlanWindow, ComponentsCanBeFlippedAndTheTotalsFollow)
     EXPECT_EQ(plan.Plan()->totals.cost, before);
 }
 
+// A flip writes only what changed: after flips back and forth, a run count and
+// "Cheapest", every row still shows its node's figures, greyed exactly where the
+// job does not reach it, and every figure, greyed or not, opened or not, fits its
+// column; the shopping list shows the plan's.
+TEST_P(BuildPlanWindow, FlipsLeaveEveryRowAsTheNewPlanSaysAndWhole)
+{
+    WriteFile("matprices.dat",
+        L("21071{100000000\r\n34{3\r\n35{7.5\r\n36{20\r\n37{50\r\n38{300\r\n39{900\r\n40{2000\r\n"));
+    Start();
+    SelectBlueprint(QStringLiteral("Zenithar Blueprint"));
+    ui::frmBuildPlan& plan = Open();
+    ASSERT_TRUE(plan.Plan());
+    const auto check = [&](const char* when) {
+        SCOPED_TRACE(when);
+        const plan::Plan& p = *plan.Plan();
+        const QTreeWidget* tree = plan.TestWidgets().tvwPlan;
+        QFont italic = tree->font();
+        italic.setItalic(true);
+        for (std::size_t i = 0; i < p.nodes.size(); ++i) {
+            const plan::Node& n = p.nodes[i];
+            bool reached = true;
+            for (std::size_t up = n.parent; up != plan::kNoParent; up = p.nodes[up].parent)
+                reached = reached && p.nodes[up].build;
+            const QTreeWidgetItem* item = plan.TestItemOf(i);
+            const auto money = [&](const plan::Figure& f) {
+                return f ? sheet::MoneyText(*f, fmt) : std::string(plan::kNotComputed);
+            };
+            EXPECT_EQ(item->text(ui::frmBuildPlan::ColQuantity).toStdString(), numbers::ToText(n.quantity, fmt))
+                << i;
+            EXPECT_EQ(item->text(ui::frmBuildPlan::ColCost).toStdString(), money(n.cost)) << i;
+            EXPECT_EQ(item->text(ui::frmBuildPlan::ColUnitPrice).toStdString(), money(n.unitCost)) << i;
+            EXPECT_EQ(item->text(ui::frmBuildPlan::ColTime).isEmpty(), !(n.Buildable() && n.build)) << i;
+            if (i != 0 && n.Buildable())
+                EXPECT_EQ(item->checkState(ui::frmBuildPlan::ColBuild) == Qt::Checked, n.build) << i;
+            EXPECT_EQ(item->font(ui::frmBuildPlan::ColCost).italic(), !reached) << i;
+            EXPECT_EQ(
+                item->foreground(ui::frmBuildPlan::ColCost).color() == ui::BgrColour(ui::Colour::White), reached)
+                << i;
+            for (int c = ui::frmBuildPlan::ColQuantity; c < ui::frmBuildPlan::PlanColumns; ++c)
+                EXPECT_GE(tree->columnWidth(c),
+                    QFontMetrics(reached ? tree->font() : italic).horizontalAdvance(item->text(c)))
+                    << i << " column " << c;
+        }
+        const QTreeWidget* list = plan.TestWidgets().lvwShopping;
+        ASSERT_EQ(list->topLevelItemCount(), static_cast<int>(p.shopping.size()));
+        for (std::size_t r = 0; r < p.shopping.size(); ++r) {
+            const QTreeWidgetItem* row = list->topLevelItem(static_cast<int>(r));
+            EXPECT_EQ(row->text(ui::frmBuildPlan::ShopItem).toStdString(), p.shopping[r].name);
+            EXPECT_EQ(row->text(ui::frmBuildPlan::ShopCost).toStdString(),
+                p.shopping[r].cost ? sheet::MoneyText(*p.shopping[r].cost, fmt) : std::string(plan::kNotComputed));
+            for (int c = ui::frmBuildPlan::ShopQuantity; c < ui::frmBuildPlan::ShoppingColumns; ++c)
+                EXPECT_GE(list->columnWidth(c), QFontMetrics(list->font()).horizontalAdvance(row->text(c))) << r;
+        }
+    };
+    const std::size_t mast = Reached(*plan.Plan(), "[Comp] Capital Sensor Mast");
+    PressOn(plan, mast, Qt::Key_Space);
+    check("the mast bought");
+    PressOn(plan, 1, Qt::Key_Space);
+    check("the first component flipped");
+    PressOn(plan, mast, Qt::Key_Space);
+    check("the mast back");
+    Type(window->Ui().txtRuns, QStringLiteral("40000"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return plan.Plan()->nodes[0].runs == 40000; }));
+    check("far more runs");
+    QTest::mouseClick(plan.TestWidgets().cmdCheapest, Qt::LeftButton);
+    check("the cheapest again");
+}
+
 TEST_P(BuildPlanWindow, ClipboardAndCsvOfASmallPlan)
 {
     Start();

@@ -55,9 +55,10 @@ constexpr unsigned kUnreached = 0xB0B0B0;
 // A sale price box whose text is not a price: a pale red field under its black text.
 constexpr unsigned kRefused = 0xC0C0FF;
 
+// A cell's money: the sheet's money text.
 QString Money(const plan::Figure& value, const NumberFormat& fmt)
 {
-    return value ? Q(numbers::Format(*value, "###,##0.00", fmt)) : Q(std::string(plan::kNotComputed));
+    return value ? Q(sheet::MoneyText(*value, fmt)) : Q(std::string(plan::kNotComputed));
 }
 
 // A total as the sheet writes its costs, with its short form for a narrow place.
@@ -844,9 +845,8 @@ void frmBuildPlan::WriteValues()
             if (i != 0 && made) {
                 if (all || was.unitPrice != n.unitPrice)
                     item->setToolTip(ColUnitPrice,
-                        QStringLiteral("Market price: ") + Money(n.unitPrice, fmt)
-                            + QStringLiteral(
-                                " ISK each.\nBuilt, the unit price is its materials' cost per unit."));
+                        QStringLiteral("Market price: ") + Q(sheet::CostText(n.unitPrice, fmt))
+                            + QStringLiteral(" each.\nBuilt, the unit price is its materials' cost per unit."));
                 const Qt::CheckState state = n.build ? Qt::Checked : Qt::Unchecked;
                 if (item->checkState(ColBuild) != state)
                     item->setCheckState(ColBuild, state);
