@@ -56,25 +56,21 @@ public:
         onPath_[static_cast<std::size_t>(bp)] = true;
         for (const auto& material : sheet::ShownMaterials(rec, fmt)) {
             const std::string& name = At(cat_.strItemNames, material.typeId);
-            double quantity = 0;
-            switch (sheet::ClassifyRow(name)) {
-            case sheet::RowKind::Empty:
+            const sheet::RowKind kind = sheet::ClassifyRow(name);
+            if (kind == sheet::RowKind::Empty)
                 continue; // an unnamed material costs the sheet nothing either
-            case sheet::RowKind::Skill:
+            if (kind == sheet::RowKind::Skill) {
                 plan_.nodes[i].skills.push_back(Skill{material.typeId, name, material.quantity});
                 continue;
-            case sheet::RowKind::NoWaste:
-                quantity = Finite(static_cast<double>(material.quantity) * runs);
-                break;
-            case sheet::RowKind::Regular:
-                try {
-                    quantity = Finite(Finite(static_cast<double>(material.quantity) * runs)
-                        + sheet::JobWaste(w, material.quantity, runs, fmt));
-                } catch (const Failure&) {
+            }
+            double quantity = 0;
+            try {
+                // The sheet's own total of the row.
+                quantity = sheet::RowTotal(kind, w, material.quantity, runs, fmt);
+            } catch (const Failure&) {
+                if (kind == sheet::RowKind::Regular)
                     OwnedLevelFails(i, 1); // the waste of an impossible ML
-                    throw;
-                }
-                break;
+                throw;
             }
             Node child;
             child.typeId = material.typeId;

@@ -44,7 +44,23 @@ double JobWaste(double wasteFraction, std::int32_t base, std::int32_t runs, cons
     return Finite(RunWaste(wasteFraction, base, fmt) * runs);
 }
 
-std::string CostText(double cost, const NumberFormat& fmt) { return Format(cost, "###,##0.00", fmt) + " ISK"; }
+double RowTotal(RowKind kind, double wasteFraction, std::int32_t base, std::int32_t runs, const NumberFormat& fmt)
+{
+    switch (kind) {
+    case RowKind::Skill:
+    case RowKind::Empty:
+        return 0;
+    case RowKind::NoWaste:
+        return Finite(static_cast<double>(base) * runs);
+    case RowKind::Regular:
+        return Finite(Finite(static_cast<double>(base) * runs) + JobWaste(wasteFraction, base, runs, fmt));
+    }
+    return 0;
+}
+
+std::string MoneyText(double amount, const NumberFormat& fmt) { return Format(amount, "###,##0.00", fmt); }
+
+std::string CostText(double cost, const NumberFormat& fmt) { return MoneyText(cost, fmt) + " ISK"; }
 
 namespace {
 

@@ -42,6 +42,10 @@ double RunWaste(double wasteFraction, std::int32_t base, const NumberFormat& fmt
 // The waste of a regular row for the whole job: RunWaste times the run count.
 double JobWaste(double wasteFraction, std::int32_t base, std::int32_t runs, const NumberFormat& fmt);
 
+// The total of a row for the whole job: the base quantity times the run count,
+// plus JobWaste for a regular row; a skill row and an empty row need nothing.
+double RowTotal(RowKind kind, double wasteFraction, std::int32_t base, std::int32_t runs, const NumberFormat& fmt);
+
 struct RowInput {
     std::string caption; // display name, "" for a row without material
     std::string amount; // the amount for the whole job, as the grid shows it
@@ -109,7 +113,10 @@ struct ShownMaterial {
 // grid has no row for them.
 std::vector<ShownMaterial> ShownMaterials(std::string_view record, const NumberFormat& fmt);
 
-// Each cost label: the grouped amount and the currency.
+// An amount of money as the sheet writes it: grouped, with two decimals.
+std::string MoneyText(double amount, const NumberFormat& fmt);
+
+// Each cost label: MoneyText and the currency.
 std::string CostText(double cost, const NumberFormat& fmt);
 
 } // namespace brenta::sheet

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "calc/Job.h"
-
+#include "calc/modWastage.h"
 #include "tests/LocaleTest.h"
 #include "tests/calc/PlatesRows.h"
 
@@ -127,6 +127,27 @@ TEST_P(SheetLocales, RowKindsDecideWasteAndCost)
     EXPECT_EQ(Column(out, &sheet::RowOutput::total, 5), (Texts{"744", "0", "1", "1", "2"}));
     EXPECT_EQ(Column(out, &sheet::RowOutput::ideal, 5), (Texts{"135", "-", "-", "-", "-"}));
     EXPECT_EQ(*out.buildCost, test::Localised("2,558.00 ISK", fmt)); // 744*2 + 1000 + 50 + 20; the skill is free
+}
+
+// RowTotal is the sheet's total column as a number, for every kind of row and
+// run count: the build plan's quantities are the sheet's by it.
+TEST_P(SheetLocales, RowTotalIsTheSheetsTotal)
+{
+    const std::vector<Material> rows{{"[Raw] Tritanium", 676, "2"}, {"[Raw] Zydrine", 1, "2"},
+        {"[T1] 100MN Afterburner I", 3, "1000"}, {"[RAM] R.A.M.- Armor/Hull Tech", 1, "50"},
+        {"[Ship] Condor", 2, "10"}};
+    for (const std::int32_t runs : {1, 7, 250}) {
+        const sheet::Input in = SheetFor(rows, fmt, runs);
+        const sheet::Output out = sheet::Compute(in);
+        const double w = sheet::WasteFraction(modWastage::WastageAtML(0, in.baseWastageFactor), in.pe, in.matMult);
+        for (std::size_t r = 0; r < rows.size(); ++r) {
+            const double total = sheet::RowTotal(sheet::ClassifyRow(rows[r].name), w, rows[r].base, runs, fmt);
+            EXPECT_EQ(numbers::ToText(total, fmt), out.rows[r].total.value_or("-"))
+                << rows[r].name << " x" << runs;
+        }
+    }
+    EXPECT_EQ(sheet::RowTotal(sheet::RowKind::Skill, 0.5, 5, 10, fmt), 0);
+    EXPECT_EQ(sheet::MoneyText(1234567.5, fmt) + " ISK", sheet::CostText(1234567.5, fmt));
 }
 
 TEST_P(SheetLocales, FailuresKeepWhatWasWrittenBeforeThem)

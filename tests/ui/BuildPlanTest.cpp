@@ -75,9 +75,9 @@ protected:
     // Focuses a node's row and presses a key on the tree, as a player does.
     static void PressOn(ui::frmBuildPlan& plan, std::size_t node, Qt::Key key)
     {
-        plan.tvwPlan->setFocus();
-        plan.tvwPlan->setCurrentItem(plan.ItemOf(node), ui::frmBuildPlan::ColItem);
-        QTest::keyClick(plan.tvwPlan, key);
+        plan.TestWidgets().tvwPlan->setFocus();
+        plan.TestWidgets().tvwPlan->setCurrentItem(plan.TestItemOf(node), ui::frmBuildPlan::ColItem);
+        QTest::keyClick(plan.TestWidgets().tvwPlan, key);
     }
 
     std::string NotComputed() const { return std::string(plan::kNotComputed); }
@@ -104,8 +104,8 @@ TEST_P(BuildPlanWindow, MenuEntryOnlyWhileABlueprintIsShown)
     window->ClearMaterialRows();
     EXPECT_FALSE(entry->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !plan.Plan().has_value(); }));
-    EXPECT_TRUE(plan.lblProduct->text().startsWith(QStringLiteral("No blueprint")));
-    EXPECT_FALSE(plan.cmdSave->isEnabled());
+    EXPECT_TRUE(plan.TestWidgets().lblProduct->text().startsWith(QStringLiteral("No blueprint")));
+    EXPECT_FALSE(plan.TestWidgets().cmdSave->isEnabled());
 
     // Escape closes it, and the entry opens a new one.
     QPointer<ui::frmBuildPlan> closing(&plan);
@@ -119,7 +119,7 @@ TEST_P(BuildPlanWindow, FollowsTheRunsTheLevelsAndTheBlueprint)
     ShowPlates();
     ui::frmBuildPlan& plan = Open();
     ASSERT_TRUE(plan.Plan());
-    QTreeWidgetItem* product = plan.ItemOf(0);
+    QTreeWidgetItem* product = plan.TestItemOf(0);
     ASSERT_NE(product, nullptr);
     EXPECT_EQ(product->text(ui::frmBuildPlan::ColQuantity), QStringLiteral("1"));
     EXPECT_EQ(product->childCount(), 6);
@@ -130,26 +130,27 @@ TEST_P(BuildPlanWindow, FollowsTheRunsTheLevelsAndTheBlueprint)
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return product->text(ui::frmBuildPlan::ColQuantity) == QStringLiteral("3"); }));
     EXPECT_EQ(product->child(0)->text(ui::frmBuildPlan::ColQuantity), QStringLiteral("2739"));
-    EXPECT_EQ(plan.lblTotalCost->text(), window->Ui().lblBuildCost->text()); // the sheet's own figure
+    EXPECT_EQ(
+        plan.TestWidgets().lblTotalCost->text(), window->Ui().lblBuildCost->text()); // the sheet's own figure
 
     Type(window->Ui().txtML, QStringLiteral("10"));
     // 676 x (0.1 / 11 + 0.25) = 175.1 a run.
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return product->child(0)->text(ui::frmBuildPlan::ColQuantity) == QStringLiteral("2553"); }));
     EXPECT_EQ(product->child(0)->text(ui::frmBuildPlan::ColQuantity), window->Ui().lblTotal[0]->text());
-    EXPECT_EQ(plan.lblTotalCost->text(), window->Ui().lblBuildCost->text());
+    EXPECT_EQ(plan.TestWidgets().lblTotalCost->text(), window->Ui().lblBuildCost->text());
 
     // No runs, no plan, until there are runs again.
     Type(window->Ui().txtRuns, QStringLiteral("0"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !plan.Plan().has_value(); }));
     Type(window->Ui().txtRuns, QStringLiteral("2"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return plan.Plan().has_value(); }));
-    EXPECT_EQ(plan.ItemOf(0)->text(ui::frmBuildPlan::ColQuantity), QStringLiteral("2"));
+    EXPECT_EQ(plan.TestItemOf(0)->text(ui::frmBuildPlan::ColQuantity), QStringLiteral("2"));
 
     // Another blueprint: its own plan.
     SelectBlueprint(QStringLiteral("Canton Blueprint"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return plan.Plan() && plan.Plan()->nodes[0].name == "Canton"; }));
-    EXPECT_EQ(plan.lblTotalCost->text(), window->Ui().lblBuildCost->text());
+    EXPECT_EQ(plan.TestWidgets().lblTotalCost->text(), window->Ui().lblBuildCost->text());
 }
 
 TEST_P(BuildPlanWindow, ComponentsCanBeFlippedAndTheTotalsFollow)
@@ -163,17 +164,85 @@ TEST_P(BuildPlanWindow, ComponentsCanBeFlippedAndTheTotalsFollow)
     while (flippable < shown.nodes.size() && (flippable == 0 || !shown.nodes[flippable].Buildable()))
         ++flippable;
     ASSERT_LT(flippable, shown.nodes.size()) << "a ship with components has something to build";
-    QTreeWidgetItem* item = plan.ItemOf(flippable);
+    QTreeWidgetItem* item = plan.TestItemOf(flippable);
     const bool built = shown.nodes[flippable].build;
     const plan::Figure before = shown.totals.cost;
     item->setCheckState(ui::frmBuildPlan::ColBuild, built ? Qt::Unchecked : Qt::Checked);
     EXPECT_NE(plan.Plan()->nodes[flippable].build, built);
     EXPECT_NE(plan.Plan()->totals.cost, before);
-    EXPECT_EQ(
-        plan.lblTotalCost->text().toStdString(), sheet::CostText(plan.Plan()->totals.cost.value_or(-1), fmt));
+    EXPECT_EQ(plan.TestWidgets().lblTotalCost->text().toStdString(),
+        sheet::CostText(plan.Plan()->totals.cost.value_or(-1), fmt));
 
-    QTest::mouseClick(plan.cmdCheapest, Qt::LeftButton);
+    QTest::mouseClick(plan.TestWidgets().cmdCheapest, Qt::LeftButton);
     EXPECT_EQ(plan.Plan()->totals.cost, before);
+}
+
+// A flip writes only what changed: after flips back and forth, a run count and
+// "Cheapest", every row still shows its node's figures, greyed exactly where the
+// job does not reach it, and every figure, greyed or not, opened or not, fits its
+// column; the shopping list shows the plan's.
+TEST_P(BuildPlanWindow, FlipsLeaveEveryRowAsTheNewPlanSaysAndWhole)
+{
+    WriteFile("matprices.dat",
+        L("21071{100000000\r\n34{3\r\n35{7.5\r\n36{20\r\n37{50\r\n38{300\r\n39{900\r\n40{2000\r\n"));
+    Start();
+    SelectBlueprint(QStringLiteral("Zenithar Blueprint"));
+    ui::frmBuildPlan& plan = Open();
+    ASSERT_TRUE(plan.Plan());
+    const auto check = [&](const char* when) {
+        SCOPED_TRACE(when);
+        const plan::Plan& p = *plan.Plan();
+        const QTreeWidget* tree = plan.TestWidgets().tvwPlan;
+        QFont italic = tree->font();
+        italic.setItalic(true);
+        for (std::size_t i = 0; i < p.nodes.size(); ++i) {
+            const plan::Node& n = p.nodes[i];
+            bool reached = true;
+            for (std::size_t up = n.parent; up != plan::kNoParent; up = p.nodes[up].parent)
+                reached = reached && p.nodes[up].build;
+            const QTreeWidgetItem* item = plan.TestItemOf(i);
+            const auto money = [&](const plan::Figure& f) {
+                return f ? sheet::MoneyText(*f, fmt) : std::string(plan::kNotComputed);
+            };
+            EXPECT_EQ(item->text(ui::frmBuildPlan::ColQuantity).toStdString(), numbers::ToText(n.quantity, fmt))
+                << i;
+            EXPECT_EQ(item->text(ui::frmBuildPlan::ColCost).toStdString(), money(n.cost)) << i;
+            EXPECT_EQ(item->text(ui::frmBuildPlan::ColUnitPrice).toStdString(), money(n.unitCost)) << i;
+            EXPECT_EQ(item->text(ui::frmBuildPlan::ColTime).isEmpty(), !(n.Buildable() && n.build)) << i;
+            if (i != 0 && n.Buildable())
+                EXPECT_EQ(item->checkState(ui::frmBuildPlan::ColBuild) == Qt::Checked, n.build) << i;
+            EXPECT_EQ(item->font(ui::frmBuildPlan::ColCost).italic(), !reached) << i;
+            EXPECT_EQ(
+                item->foreground(ui::frmBuildPlan::ColCost).color() == ui::BgrColour(ui::Colour::White), reached)
+                << i;
+            for (int c = ui::frmBuildPlan::ColQuantity; c < ui::frmBuildPlan::PlanColumns; ++c)
+                EXPECT_GE(tree->columnWidth(c),
+                    QFontMetrics(reached ? tree->font() : italic).horizontalAdvance(item->text(c)))
+                    << i << " column " << c;
+        }
+        const QTreeWidget* list = plan.TestWidgets().lvwShopping;
+        ASSERT_EQ(list->topLevelItemCount(), static_cast<int>(p.shopping.size()));
+        for (std::size_t r = 0; r < p.shopping.size(); ++r) {
+            const QTreeWidgetItem* row = list->topLevelItem(static_cast<int>(r));
+            EXPECT_EQ(row->text(ui::frmBuildPlan::ShopItem).toStdString(), p.shopping[r].name);
+            EXPECT_EQ(row->text(ui::frmBuildPlan::ShopCost).toStdString(),
+                p.shopping[r].cost ? sheet::MoneyText(*p.shopping[r].cost, fmt) : std::string(plan::kNotComputed));
+            for (int c = ui::frmBuildPlan::ShopQuantity; c < ui::frmBuildPlan::ShoppingColumns; ++c)
+                EXPECT_GE(list->columnWidth(c), QFontMetrics(list->font()).horizontalAdvance(row->text(c))) << r;
+        }
+    };
+    const std::size_t mast = Reached(*plan.Plan(), "[Comp] Capital Sensor Mast");
+    PressOn(plan, mast, Qt::Key_Space);
+    check("the mast bought");
+    PressOn(plan, 1, Qt::Key_Space);
+    check("the first component flipped");
+    PressOn(plan, mast, Qt::Key_Space);
+    check("the mast back");
+    Type(window->Ui().txtRuns, QStringLiteral("40000"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return plan.Plan()->nodes[0].runs == 40000; }));
+    check("far more runs");
+    QTest::mouseClick(plan.TestWidgets().cmdCheapest, Qt::LeftButton);
+    check("the cheapest again");
 }
 
 TEST_P(BuildPlanWindow, ClipboardAndCsvOfASmallPlan)
@@ -181,9 +250,9 @@ TEST_P(BuildPlanWindow, ClipboardAndCsvOfASmallPlan)
     Start();
     ShowPlates();
     ui::frmBuildPlan& plan = Open();
-    Type(plan.txtSalePrice, QString::fromStdString(L("40000.5")));
+    Type(plan.TestWidgets().txtSalePrice, QString::fromStdString(L("40000.5")));
 
-    QTest::mouseClick(plan.cmdCopy, Qt::LeftButton);
+    QTest::mouseClick(plan.TestWidgets().cmdCopy, Qt::LeftButton);
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(),
         L("Mexallon\t378\t40.25\t15214.50\n"
           "Isogen\t53\t150.00\t7950.00\n"
@@ -197,7 +266,7 @@ TEST_P(BuildPlanWindow, ClipboardAndCsvOfASmallPlan)
         test::Press(dialog, "cmdSave");
     });
     window->Ui().txtRuns->setFocus(); // the save dialog starts in the program's folder
-    QTest::mouseClick(plan.cmdSave, Qt::LeftButton);
+    QTest::mouseClick(plan.TestWidgets().cmdSave, Qt::LeftButton);
     ui::SetFileDialogHook(previous);
     EXPECT_EQ(ReadFile("plates.csv"),
         "Depth,Item,Quantity,Choice,Runs,Batch,Surplus,ML,PL,Unit Price,Cost,Build Time,Market Price\r\n"
@@ -268,30 +337,34 @@ TEST_P(BuildPlanWindow, EveryInputTakesHugeNonFiniteAndNegativeValues)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE("sale price \"" + c.typed + "\"");
-        Type(plan.txtSalePrice, QString::fromStdString(c.typed));
+        Type(plan.TestWidgets().txtSalePrice, QString::fromStdString(c.typed));
         ASSERT_TRUE(plan.Plan());
         EXPECT_EQ(plan.SalePriceAccepted(), c.price.has_value());
         EXPECT_EQ(plan.Plan()->productPrice, c.price);
-        const QString unitPrice = plan.ItemOf(0)->text(ui::frmBuildPlan::ColUnitPrice);
+        const QString unitPrice = plan.TestItemOf(0)->text(ui::frmBuildPlan::ColUnitPrice);
         if (c.price) {
             EXPECT_EQ(unitPrice.toStdString(), numbers::Format(*c.price, "###,##0.00", fmt));
-            EXPECT_EQ(plan.txtSalePrice->palette().color(QPalette::Base), ui::BgrColour(ui::Colour::White));
+            EXPECT_EQ(plan.TestWidgets().txtSalePrice->palette().color(QPalette::Base),
+                ui::BgrColour(ui::Colour::White));
         } else {
             // Marked, and nothing computed from it: never the readable start of the text.
             EXPECT_EQ(unitPrice.toStdString(), NotComputed());
-            EXPECT_NE(plan.txtSalePrice->palette().color(QPalette::Base), ui::BgrColour(ui::Colour::White));
-            EXPECT_TRUE(plan.txtSalePrice->toolTip().startsWith(QStringLiteral("Not a price")));
+            EXPECT_NE(plan.TestWidgets().txtSalePrice->palette().color(QPalette::Base),
+                ui::BgrColour(ui::Colour::White));
+            EXPECT_TRUE(plan.TestWidgets().txtSalePrice->toolTip().startsWith(QStringLiteral("Not a price")));
         }
         if (c.revenueComputed) {
-            EXPECT_EQ(plan.lblRevenue->text().toStdString(), sheet::CostText(*c.price * 2, fmt));
-            EXPECT_TRUE(plan.lblStatus->text().isEmpty()) << plan.lblStatus->text().toStdString();
+            EXPECT_EQ(plan.TestWidgets().lblRevenue->text().toStdString(), sheet::CostText(*c.price * 2, fmt));
+            EXPECT_TRUE(plan.TestWidgets().lblStatus->text().isEmpty())
+                << plan.TestWidgets().lblStatus->text().toStdString();
         } else {
-            for (const QLabel* label : {plan.lblRevenue, plan.lblProfit, plan.lblProfitPerUnit})
+            for (const QLabel* label :
+                {plan.TestWidgets().lblRevenue, plan.TestWidgets().lblProfit, plan.TestWidgets().lblProfitPerUnit})
                 EXPECT_EQ(label->text().toStdString(), NotComputed()) << label->objectName().toStdString();
-            EXPECT_TRUE(plan.lblStatus->text().startsWith(QStringLiteral("Revenue")))
-                << plan.lblStatus->text().toStdString();
+            EXPECT_TRUE(plan.TestWidgets().lblStatus->text().startsWith(QStringLiteral("Revenue")))
+                << plan.TestWidgets().lblStatus->text().toStdString();
         }
-        EXPECT_NE(plan.lblTotalCost->text().toStdString(), NotComputed());
+        EXPECT_NE(plan.TestWidgets().lblTotalCost->text().toStdString(), NotComputed());
         // The CSV holds what the box says, or says it is not computed.
         QFile::remove(QString::fromStdString(Path("zenithar.csv")));
         plan.SavePlan(Path("zenithar.csv"));
@@ -311,14 +384,14 @@ TEST_P(BuildPlanWindow, EveryInputTakesHugeNonFiniteAndNegativeValues)
     PressOn(plan, mast, Qt::Key_Space);
     ASSERT_TRUE(plan.Plan());
     EXPECT_FALSE(plan.Plan()->nodes[mast].build);
-    EXPECT_EQ(plan.ItemOf(mast)->text(ui::frmBuildPlan::ColCost).toStdString(), NotComputed());
-    EXPECT_EQ(plan.lblTotalCost->text().toStdString(), NotComputed());
-    EXPECT_EQ(plan.lblProfit->text().toStdString(), NotComputed());
-    EXPECT_TRUE(plan.lblStatus->text().contains(QStringLiteral("[Comp] Capital Sensor Mast")))
-        << plan.lblStatus->text().toStdString();
+    EXPECT_EQ(plan.TestItemOf(mast)->text(ui::frmBuildPlan::ColCost).toStdString(), NotComputed());
+    EXPECT_EQ(plan.TestWidgets().lblTotalCost->text().toStdString(), NotComputed());
+    EXPECT_EQ(plan.TestWidgets().lblProfit->text().toStdString(), NotComputed());
+    EXPECT_TRUE(plan.TestWidgets().lblStatus->text().contains(QStringLiteral("[Comp] Capital Sensor Mast")))
+        << plan.TestWidgets().lblStatus->text().toStdString();
 
     // Copy and Save write what is computed and say what is not.
-    QTest::mouseClick(plan.cmdCopy, Qt::LeftButton);
+    QTest::mouseClick(plan.TestWidgets().cmdCopy, Qt::LeftButton);
     EXPECT_TRUE(QApplication::clipboard()->text().startsWith(QStringLiteral("Capital Sensor Mast\t")));
     EXPECT_TRUE(QApplication::clipboard()->text().contains(QString::fromStdString("\t" + NotComputed() + "\n")));
     QFile::remove(QString::fromStdString(Path("zenithar.csv")));
@@ -326,14 +399,15 @@ TEST_P(BuildPlanWindow, EveryInputTakesHugeNonFiniteAndNegativeValues)
     EXPECT_NE(ReadFile("zenithar.csv").find(",Total cost,,,,,,,,," + NotComputed()), std::string::npos);
 
     // Cheapest, then a flip back with Enter: every figure again.
-    QTest::mouseClick(plan.cmdCheapest, Qt::LeftButton);
-    EXPECT_NE(plan.lblTotalCost->text().toStdString(), NotComputed());
-    EXPECT_TRUE(plan.lblStatus->text().isEmpty()) << plan.lblStatus->text().toStdString();
+    QTest::mouseClick(plan.TestWidgets().cmdCheapest, Qt::LeftButton);
+    EXPECT_NE(plan.TestWidgets().lblTotalCost->text().toStdString(), NotComputed());
+    EXPECT_TRUE(plan.TestWidgets().lblStatus->text().isEmpty())
+        << plan.TestWidgets().lblStatus->text().toStdString();
     PressOn(plan, mast, Qt::Key_Return);
     EXPECT_FALSE(plan.Plan()->nodes[mast].build);
     PressOn(plan, mast, Qt::Key_Enter);
     EXPECT_TRUE(plan.Plan()->nodes[mast].build);
-    EXPECT_NE(plan.lblTotalCost->text().toStdString(), NotComputed());
+    EXPECT_NE(plan.TestWidgets().lblTotalCost->text().toStdString(), NotComputed());
     EXPECT_TRUE(messages.empty());
 }
 
@@ -349,12 +423,12 @@ TEST_P(BuildPlanWindow, AnOwnedLevelThePlanCannotUseIsNamed)
         EXPECT_FALSE(plan.Plan());
         const QString level = QString::fromLatin1(record).contains(QStringLiteral("{0{")) ? QStringLiteral("PL")
                                                                                           : QStringLiteral("ML");
-        const QString text = plan.lblProduct->text();
+        const QString text = plan.TestWidgets().lblProduct->text();
         EXPECT_TRUE(text.contains(QStringLiteral("Capital Sensor Mast Blueprint"))) << text.toStdString();
         EXPECT_TRUE(text.contains(QStringLiteral("the ") + level + QStringLiteral(" \""))) << text.toStdString();
         EXPECT_FALSE(text.contains(QStringLiteral("run count"))) << text.toStdString();
-        EXPECT_TRUE(plan.lblStatus->text().contains(QStringLiteral("type its ") + level))
-            << plan.lblStatus->text().toStdString();
+        EXPECT_TRUE(plan.TestWidgets().lblStatus->text().contains(QStringLiteral("type its ") + level))
+            << plan.TestWidgets().lblStatus->text().toStdString();
         window.reset();
     }
 }
@@ -381,24 +455,25 @@ TEST_P(BuildPlanWindow, SaveWritesThePlanShownWhenItWasPressed)
         });
         QFile::remove(QString::fromStdString(Path("held.csv")));
         window->Ui().txtRuns->setFocus();
-        QTest::mouseClick(plan.cmdSave, Qt::LeftButton);
+        QTest::mouseClick(plan.TestWidgets().cmdSave, Qt::LeftButton);
         ui::SetFileDialogHook(previous);
         EXPECT_EQ(ReadFile("held.csv"), plates);
-        EXPECT_EQ(plan.lblStatus->text(), QStringLiteral("Plan saved as held.csv."));
+        EXPECT_EQ(plan.TestWidgets().lblStatus->text(), QStringLiteral("Plan saved as held.csv."));
         ShowPlates();
         ASSERT_TRUE(QTest::qWaitFor([&] { return plan.Plan() && plan.Plan()->nodes[0].name != "Canton"; }));
         // A new blueprint takes the last action's words away.
-        EXPECT_TRUE(plan.lblStatus->text().isEmpty()) << plan.lblStatus->text().toStdString();
+        EXPECT_TRUE(plan.TestWidgets().lblStatus->text().isEmpty())
+            << plan.TestWidgets().lblStatus->text().toStdString();
     }
 
     // A save that fails says so on the status line too.
     messages.clear();
     plan.SavePlan(Path("no such folder/plan.csv"));
     EXPECT_EQ(messages.size(), 1u);
-    EXPECT_TRUE(plan.lblStatus->text().startsWith(QStringLiteral("Plan not saved")))
-        << plan.lblStatus->text().toStdString();
+    EXPECT_TRUE(plan.TestWidgets().lblStatus->text().startsWith(QStringLiteral("Plan not saved")))
+        << plan.TestWidgets().lblStatus->text().toStdString();
     plan.SavePlan(Path("skills.dat"));
-    EXPECT_EQ(plan.lblStatus->text(), QStringLiteral("Plan not saved."));
+    EXPECT_EQ(plan.TestWidgets().lblStatus->text(), QStringLiteral("Plan not saved."));
 }
 
 TEST_P(BuildPlanWindow, UnitPricesMultiplyToTheRowsCost)
@@ -417,17 +492,17 @@ TEST_P(BuildPlanWindow, UnitPricesMultiplyToTheRowsCost)
             built = i;
     ASSERT_NE(built, 0u) << "a ship with a component built";
     const plan::Node& n = p.nodes[built];
-    QTreeWidgetItem* item = plan.ItemOf(built);
+    QTreeWidgetItem* item = plan.TestItemOf(built);
     EXPECT_EQ(item->text(ui::frmBuildPlan::ColUnitPrice).toStdString(),
         numbers::Format(*n.cost / n.quantity, "###,##0.00", fmt));
     EXPECT_TRUE(item->toolTip(ui::frmBuildPlan::ColUnitPrice)
                     .contains(QString::fromStdString(numbers::Format(n.unitPrice, "###,##0.00", fmt))));
 
     // The product's row follows the sale price at once, typed key by key.
-    plan.txtSalePrice->setFocus();
-    plan.txtSalePrice->selectAll();
-    QTest::keyClicks(plan.txtSalePrice, QStringLiteral("777"));
-    EXPECT_EQ(plan.ItemOf(0)->text(ui::frmBuildPlan::ColUnitPrice).toStdString(), L("777.00"));
+    plan.TestWidgets().txtSalePrice->setFocus();
+    plan.TestWidgets().txtSalePrice->selectAll();
+    QTest::keyClicks(plan.TestWidgets().txtSalePrice, QStringLiteral("777"));
+    EXPECT_EQ(plan.TestItemOf(0)->text(ui::frmBuildPlan::ColUnitPrice).toStdString(), L("777.00"));
 }
 
 TEST_P(BuildPlanWindow, OpensWithinItsScreenAndKeepsItsPlace)
@@ -468,10 +543,11 @@ TEST_P(BuildPlanWindow, FiguresAndNamesAreNeverCutIntoOthers)
     ui::frmBuildPlan& plan = Open();
     plan.show();
     // A sale price whose figures are far wider than their place.
-    Type(plan.txtSalePrice, QStringLiteral("123456789012345678"));
+    Type(plan.TestWidgets().txtSalePrice, QStringLiteral("123456789012345678"));
     plan.resize(plan.minimumSizeHint().width(), plan.height());
     QApplication::processEvents();
-    for (ui::PlanLabel* label : {plan.lblRevenue, plan.lblProfit, plan.lblProfitPerUnit}) {
+    for (ui::PlanLabel* label :
+        {plan.TestWidgets().lblRevenue, plan.TestWidgets().lblProfit, plan.TestWidgets().lblProfitPerUnit}) {
         const QString shown = label->Shown();
         SCOPED_TRACE(label->objectName().toStdString() + " shows " + shown.toStdString());
         // Whole, or the short form, or a text that ends in "…": never a cut number without one.
@@ -479,19 +555,19 @@ TEST_P(BuildPlanWindow, FiguresAndNamesAreNeverCutIntoOthers)
         EXPECT_TRUE(whole || shown.contains(QStringLiteral("E+")) || shown.endsWith(QChar(0x2026)));
         EXPECT_FALSE(shown.startsWith(QStringLiteral("…")));
     }
-    EXPECT_EQ(plan.lblRevenue->Shown().toStdString(), L("1.235E+17 ISK"));
+    EXPECT_EQ(plan.TestWidgets().lblRevenue->Shown().toStdString(), L("1.235E+17 ISK"));
     // Every caption whole.
     for (QLabel* caption : plan.findChildren<QLabel*>())
         if (caption->text().endsWith(':'))
             EXPECT_GE(caption->width(), caption->sizeHint().width()) << caption->text().toStdString();
 
     // The skills on one line, however many; the shopping list's names readable as it opens.
-    EXPECT_LE(plan.lblSkills->height(), 2 * plan.lblSkills->fontMetrics().height());
-    const QFontMetrics metrics(plan.lvwShopping->font());
-    for (int r = 0; r < plan.lvwShopping->topLevelItemCount(); ++r) {
-        const QTreeWidgetItem* row = plan.lvwShopping->topLevelItem(r);
-        EXPECT_GE(
-            plan.lvwShopping->columnWidth(ui::frmBuildPlan::ShopItem), metrics.horizontalAdvance(row->text(0)))
+    EXPECT_LE(plan.TestWidgets().lblSkills->height(), 2 * plan.TestWidgets().lblSkills->fontMetrics().height());
+    const QFontMetrics metrics(plan.TestWidgets().lvwShopping->font());
+    for (int r = 0; r < plan.TestWidgets().lvwShopping->topLevelItemCount(); ++r) {
+        const QTreeWidgetItem* row = plan.TestWidgets().lvwShopping->topLevelItem(r);
+        EXPECT_GE(plan.TestWidgets().lvwShopping->columnWidth(ui::frmBuildPlan::ShopItem),
+            metrics.horizontalAdvance(row->text(0)))
             << row->text(0).toStdString();
         EXPECT_EQ(row->toolTip(ui::frmBuildPlan::ShopItem), row->text(ui::frmBuildPlan::ShopItem));
     }
@@ -550,7 +626,7 @@ TEST_P(BuildPlanWindow, ArrowsCheckBoxesAndGreyedItemsReadableOnADarkDesktop)
     ui::frmBuildPlan& plan = Open();
     ASSERT_TRUE(plan.Plan());
     plan.show();
-    QTreeWidget* tree = plan.tvwPlan;
+    QTreeWidget* tree = plan.TestWidgets().tvwPlan;
     const plan::Plan& p = *plan.Plan();
 
     // The greyed items of a bought component and the text of the others, on both stripes.
@@ -559,7 +635,7 @@ TEST_P(BuildPlanWindow, ArrowsCheckBoxesAndGreyedItemsReadableOnADarkDesktop)
     PressOn(plan, mast, Qt::Key_Space); // bought: its materials greyed
     ASSERT_FALSE(plan.Plan()->nodes[mast].build);
     const std::size_t greyed = plan.Plan()->nodes[mast].children.at(0);
-    const QColor grey = plan.ItemOf(greyed)->foreground(ui::frmBuildPlan::ColQuantity).color();
+    const QColor grey = plan.TestItemOf(greyed)->foreground(ui::frmBuildPlan::ColQuantity).color();
     for (const QColor& stripe : {colours.color(QPalette::Base), colours.color(QPalette::AlternateBase)}) {
         EXPECT_GE(Contrast(grey, stripe), 4.5)
             << grey.name().toStdString() << " on " << stripe.name().toStdString();
@@ -569,17 +645,17 @@ TEST_P(BuildPlanWindow, ArrowsCheckBoxesAndGreyedItemsReadableOnADarkDesktop)
 
     // What Fusion draws: the expand arrow of the product and of the mast, and the
     // mast's check box, stand out from their row.
-    tree->scrollToItem(plan.ItemOf(mast));
+    tree->scrollToItem(plan.TestItemOf(mast));
     QApplication::processEvents();
     const QImage image = tree->viewport()->grab().toImage();
     for (const std::size_t node : {std::size_t{0}, mast}) {
-        const QRect row = tree->visualItemRect(plan.ItemOf(node));
+        const QRect row = tree->visualItemRect(plan.TestItemOf(node));
         ASSERT_TRUE(row.isValid()) << node;
         const QColor behind = image.pixelColor(0, row.top() + 1); // the row's stripe, left of its arrow
         const QRect branch(0, row.top(), row.left(), row.height());
         EXPECT_GE(Standing(image, branch, behind), 6) << "the expand arrow of node " << node;
     }
-    const QRect box = tree->visualRect(tree->indexFromItem(plan.ItemOf(mast), ui::frmBuildPlan::ColBuild));
+    const QRect box = tree->visualRect(tree->indexFromItem(plan.TestItemOf(mast), ui::frmBuildPlan::ColBuild));
     const QColor behind = image.pixelColor(0, box.top() + 1);
     EXPECT_GE(Standing(image, box, behind), 12) << "the check box";
 }

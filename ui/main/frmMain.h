@@ -21,6 +21,7 @@
 #include "calc/Job.h"
 #include "catalogue/Catalogue.h"
 #include "ui/main/frmMainUi.h"
+#include "ui/windows/BuildPlanSource.h"
 
 class QKeyEvent;
 class QLineEdit;
@@ -54,19 +55,6 @@ struct ComparisonSource {
     QString ml; // the ML box
     std::vector<Row> rows; // the filled rows, down to the first empty one
     comparison::Input input; // the sheet's live values; rows[r].price is row r's price box
-};
-
-// The job on the sheet as the build plan reads it: the shown blueprint, the texts
-// of its run and level boxes, and the player's facility.
-struct SheetJob {
-    std::int16_t blueprint = 0;
-    std::string runs;
-    std::string ml;
-    std::string pl;
-    int pe = 0;
-    int industry = 0;
-    double matMult = 1;
-    double timeMult = 1;
 };
 
 class frmMain : public QMainWindow {
@@ -128,6 +116,8 @@ public:
     // item name without its kind prefix.
     void AutoPrice(std::int16_t labelIndex);
     std::optional<std::int16_t> FindMaterialBP(const std::string& strName);
+    // What the build plan window takes from this one (frmMainBuildPlan.cpp).
+    BuildPlanSource PlanSource();
     // --- Drill-down (frmMainDrillDown.cpp) ----------------------------------------------
     // Shows blueprint index without touching the selector and enables Back to the
     // blueprint shown until now. "Find BP" shows the blueprint that builds grid row

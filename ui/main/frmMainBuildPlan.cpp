@@ -1,6 +1,7 @@
 // The build plan from the main window: Tools, "Build Plan", and the plan window
-// following the sheet. The plan and its window are their own; this opens it and
-// tells it when the sheet changed.
+// following the sheet. The plan and its window are their own; this opens it with
+// what it takes from this window (a BuildPlanSource) and tells it when the sheet
+// changed.
 
 #include "ui/main/frmMain.h"
 
@@ -23,7 +24,8 @@ void frmMain::BuildPlan_Click()
     auto* window = findChild<frmBuildPlan*>(QStringLiteral("frmBuildPlan"), Qt::FindDirectChildrenOnly);
     if (!window) {
         // It deletes itself when closed; this window's deletion takes it along.
-        window = new frmBuildPlan(*this);
+        window = new frmBuildPlan(this, PlanSource());
+        connect(this, &frmMain::SheetChanged, window, &frmBuildPlan::Follow);
         window->PlaceBeside(*this);
         // Its real frame is known once it shows: kept within the screen then too.
         KeepOnScreen(window);
@@ -31,6 +33,20 @@ void frmMain::BuildPlan_Click()
     window->show();
     window->raise();
     window->activateWindow();
+}
+
+BuildPlanSource frmMain::PlanSource()
+{
+    BuildPlanSource source;
+    source.shownJob = [this] { return ShownJob(); };
+    source.catalogue = [this]() -> const Catalogue& { return cat; };
+    source.format = [this]() -> const NumberFormat& { return fmt_; };
+    source.programFolder = [this]() -> const std::string& { return programFolder_; };
+    source.acceptExportTarget
+        = [this](const std::string& path, const QString& what) { return AcceptExportTarget(path, what); };
+    // One lookup, the one auto-pricing uses: made once for the run.
+    source.builders = [this]() -> const pricing::Builders& { return BuilderLookup(); };
+    return source;
 }
 
 void frmMain::BuildPlanFollows()

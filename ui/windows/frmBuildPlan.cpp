@@ -3,8 +3,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QFontMetricsF>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QHash>
 #include <QHeaderView>
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -22,6 +24,8 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 #include "calc/Sheet.h"
 #include "catalogue/BlueprintRecord.h"
@@ -30,7 +34,6 @@
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/Placement.h"
-#include "ui/main/frmMain.h"
 #include "ui/main/frmMainShared.h"
 #include "ui/windows/frmSave.h"
 
@@ -52,9 +55,10 @@ constexpr unsigned kUnreached = 0xB0B0B0;
 // A sale price box whose text is not a price: a pale red field under its black text.
 constexpr unsigned kRefused = 0xC0C0FF;
 
+// A cell's money: the sheet's money text.
 QString Money(const plan::Figure& value, const NumberFormat& fmt)
 {
-    return value ? Q(numbers::Format(*value, "###,##0.00", fmt)) : Q(std::string(plan::kNotComputed));
+    return value ? Q(sheet::MoneyText(*value, fmt)) : Q(std::string(plan::kNotComputed));
 }
 
 // A total as the sheet writes its costs, with its short form for a narrow place.
@@ -138,6 +142,253 @@ QPushButton* Button(QWidget* parent, const char* name, const QString& caption)
 
 } // namespace
 
+// How the rows of the job look: the others greyed and in italics.
+struct RowLook {
+    QBrush white;
+    QBrush grey;
+    QFont italic;
+};
+
+namespace {
+
+// A row of the plan tree. Its figures and whether the job reaches it (its colours
+// and face are answered from that one flag) are written without a word to the
+// view, which is told once for the row when the row is done: a flip that greys a
+// whole branch or changes the product's figures costs each row one change, not
+// one for every colour, font and text of every column.
+class PlanItem : public QTreeWidgetItem {
+public:
+    PlanItem(const RowLook& look, QBrush name) : look_(look), name_(std::move(name)) {}
+
+    // Whether the text differs from the one written; a figure column only.
+    bool SetFigure(int column, const QString& text)
+    {
+        QString& figure = figures_[static_cast<std::size_t>(column)];
+        if (figure == text)
+            return false;
+        figure = text;
+        changed_ = true;
+        return true;
+    }
+
+    void SetReached(bool reached)
+    {
+        if (reached_ != reached) {
+            reached_ = reached;
+            changed_ = true;
+        }
+    }
+
+    // The view told once of everything written into the row since the last time.
+    void Written()
+    {
+        if (changed_) {
+            changed_ = false;
+            emitDataChanged();
+        }
+    }
+
+    QVariant data(int column, int role) const override
+    {
+        if ((role == Qt::DisplayRole || role == Qt::EditRole) && column > frmBuildPlan::ColItem
+            && column < frmBuildPlan::PlanColumns)
+            return figures_[static_cast<std::size_t>(column)];
+        if (role == Qt::ForegroundRole)
+            return !reached_ ? look_.grey : column == frmBuildPlan::ColItem ? name_ : look_.white;
+        if (role == Qt::FontRole && !reached_)
+            return look_.italic;
+        return QTreeWidgetItem::data(column, role);
+    }
+
+private:
+    const RowLook& look_;
+    QBrush name_; // the kind's colour of the item's name
+    std::array<QString, frmBuildPlan::PlanColumns> figures_;
+    bool reached_ = true;
+    bool changed_ = false;
+};
+
+// A row of the shopping list, written as the plan's rows are: quietly, the view
+// told once when the row is done. The name's tool tip is the name itself.
+class ShopRow : public QTreeWidgetItem {
+public:
+    ShopRow()
+    {
+        for (int c = frmBuildPlan::ShopQuantity; c < frmBuildPlan::ShoppingColumns; ++c)
+            setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
+    }
+
+    bool SetText(int column, const QString& text)
+    {
+        QString& written = texts_[static_cast<std::size_t>(column)];
+        if (written == text)
+            return false;
+        written = text;
+        changed_ = true;
+        return true;
+    }
+
+    void SetNameColour(const QBrush& colour)
+    {
+        name_ = colour;
+        changed_ = true;
+    }
+
+    void Written()
+    {
+        if (changed_) {
+            changed_ = false;
+            emitDataChanged();
+        }
+    }
+
+    QVariant data(int column, int role) const override
+    {
+        if ((role == Qt::DisplayRole || role == Qt::EditRole) && column >= 0
+            && column < frmBuildPlan::ShoppingColumns)
+            return texts_[static_cast<std::size_t>(column)];
+        if (role == Qt::ToolTipRole && column == frmBuildPlan::ShopItem)
+            return texts_[0];
+        if (role == Qt::ForegroundRole && column == frmBuildPlan::ShopItem)
+            return name_;
+        return QTreeWidgetItem::data(column, role);
+    }
+
+private:
+    std::array<QString, frmBuildPlan::ShoppingColumns> texts_;
+    QBrush name_;
+    bool changed_ = false;
+};
+
+} // namespace
+
+// The number columns of a list kept as wide as their widest text. Each text is
+// measured once, when it is written, in the plain and in the italic face (a greyed
+// row is drawn in italics, so greying never cuts a figure), and a column is fitted
+// again only when its widest text changed: a flip changes a few cells, and asking
+// every row again after each change costs many times the change itself. Rows in a
+// closed branch count too, so opening one never shows a cut figure.
+class ColumnWidths {
+public:
+    // italic: whether rows of the list may be drawn in italics.
+    ColumnWidths(QTreeWidget* view, int firstColumn, bool italic)
+        : view_(view), first_(firstColumn), italics_(italic)
+    {
+    }
+
+    // As many rows as the list holds now, nothing measured.
+    void Reset(std::size_t rows)
+    {
+        const auto columns = static_cast<std::size_t>(view_->columnCount());
+        widths_.assign(rows * columns, 0);
+        changed_.assign(columns, 1);
+        chrome_.assign(columns, -1);
+        header_.assign(columns, -1);
+        measured_.clear();
+        const QFont font = view_->font();
+        QFont italic = font;
+        italic.setItalic(true);
+        plain_.emplace(font);
+        italic_.emplace(italic);
+    }
+
+    // Rows added at the end or taken from it, the others as measured.
+    void Resize(std::size_t rows)
+    {
+        const auto columns = static_cast<std::size_t>(view_->columnCount());
+        if (rows * columns < widths_.size())
+            std::fill(changed_.begin(), changed_.end(), 1);
+        widths_.resize(rows * columns, 0);
+    }
+
+    void Written(std::size_t row, int column, const QString& text)
+    {
+        if (column < first_ || !plain_)
+            return;
+        const auto c = static_cast<std::size_t>(column);
+        const int width = Measure(text);
+        int& measured = widths_[row * changed_.size() + c];
+        if (measured != width) {
+            measured = width;
+            changed_[c] = 1;
+        }
+    }
+
+    // Fits every column whose widest text changed, as resizing it to its
+    // contents would: the widest text with the cell's margins, or the header.
+    void Fit()
+    {
+        const std::size_t columns = changed_.size();
+        const std::size_t rows = columns ? widths_.size() / columns : 0;
+        for (std::size_t c = static_cast<std::size_t>(first_); c < columns; ++c) {
+            if (!changed_[c])
+                continue;
+            changed_[c] = 0;
+            int widest = 0;
+            for (std::size_t r = 0; r < rows; ++r)
+                widest = std::max(widest, widths_[r * columns + c]);
+            const int column = static_cast<int>(c);
+            int& header = header_[c];
+            if (header < 0)
+                header = view_->header()->sectionSizeHint(column);
+            int want = header;
+            if (widest > 0)
+                want = std::max(want, widest + Chrome(c));
+            if (view_->columnWidth(column) != want)
+                view_->setColumnWidth(column, want);
+        }
+    }
+
+private:
+    // A text's width in the wider of its faces, each text measured once a list:
+    // a flip back and forth writes the same texts again.
+    int Measure(const QString& text)
+    {
+        if (text.isEmpty())
+            return 0;
+        if (const auto known = measured_.constFind(text); known != measured_.cend())
+            return *known;
+        qreal advance = plain_->horizontalAdvance(text);
+        if (italics_)
+            advance = std::max(advance, italic_->horizontalAdvance(text));
+        const int width = static_cast<int>(std::ceil(advance));
+        if (measured_.size() >= kMeasuredLimit)
+            measured_.clear();
+        measured_.insert(text, width);
+        return width;
+    }
+
+    static constexpr qsizetype kMeasuredLimit = 4096;
+
+    // What a cell adds to its text's width (margins), as the view's delegate
+    // sizes the first row's cell, whose text is plain; measured once a list.
+    int Chrome(std::size_t c)
+    {
+        int& chrome = chrome_[c];
+        if (chrome >= 0)
+            return chrome;
+        const int column = static_cast<int>(c);
+        const QModelIndex first = view_->model()->index(0, column);
+        const QString text = first.data(Qt::DisplayRole).toString();
+        if (text.isEmpty()) // not yet known: the style's own text margins
+            return 2 * (view_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, view_) + 1);
+        chrome = std::max(0,
+            view_->sizeHintForIndex(first).width() - static_cast<int>(std::ceil(plain_->horizontalAdvance(text))));
+        return chrome;
+    }
+
+    QTreeWidget* view_;
+    int first_;
+    bool italics_;
+    QHash<QString, int> measured_; // text to width
+    std::vector<int> header_; // by column: the header's width; -1 not yet measured
+    std::vector<int> widths_; // by row and column: the text's width in its wider face
+    std::vector<char> changed_; // by column: its widest text may have changed
+    std::vector<int> chrome_; // by column; -1 not yet measured
+    std::optional<QFontMetricsF> plain_;
+    std::optional<QFontMetricsF> italic_;
+};
+
 void PlanLabel::SetTexts(const QString& whole, const QString& shortForm)
 {
     if (text() == whole && short_ == shortForm)
@@ -190,12 +441,11 @@ bool PlanLabel::event(QEvent* event)
     return QLabel::event(event);
 }
 
-frmBuildPlan::frmBuildPlan(frmMain& main)
-    : QWidget(&main, Qt::Window), main_(&main), builders_(main.Cat().strBPs), products_(main.Cat())
+frmBuildPlan::frmBuildPlan(QWidget* parent, BuildPlanSource source)
+    : QWidget(parent, Qt::Window), source_(std::move(source)), products_(source_.catalogue())
 {
     setAttribute(Qt::WA_DeleteOnClose);
     SetupUi();
-    connect(&main, &frmMain::SheetChanged, this, &frmBuildPlan::Follow);
     Refresh();
 }
 
@@ -214,89 +464,95 @@ void frmBuildPlan::SetupUi()
 
     auto* layout = new QVBoxLayout(this);
 
-    lblProduct = new PlanLabel(this);
-    lblProduct->setObjectName(QStringLiteral("lblProduct"));
-    lblProduct->setTextFormat(Qt::PlainText);
-    QFont bold = lblProduct->font();
+    ui_.lblProduct = new PlanLabel(this);
+    ui_.lblProduct->setObjectName(QStringLiteral("lblProduct"));
+    ui_.lblProduct->setTextFormat(Qt::PlainText);
+    QFont bold = ui_.lblProduct->font();
     bold.setBold(true);
-    lblProduct->setFont(bold);
-    layout->addWidget(lblProduct);
+    ui_.lblProduct->setFont(bold);
+    layout->addWidget(ui_.lblProduct);
 
     auto* totals = new QGridLayout;
     Caption(totals, 0, 0, "Total Cost:");
-    lblTotalCost = Value(totals, 0, 1, "lblTotalCost");
+    ui_.lblTotalCost = Value(totals, 0, 1, "lblTotalCost");
     Caption(totals, 1, 0, "Cost per Unit:");
-    lblCostPerUnit = Value(totals, 1, 1, "lblCostPerUnit");
+    ui_.lblCostPerUnit = Value(totals, 1, 1, "lblCostPerUnit");
     Caption(totals, 2, 0, "Build Time:");
-    lblBuildTime = Value(totals, 2, 1, "lblBuildTime");
-    lblBuildTime->setToolTip(QStringLiteral("Every built job one after the other, with your Industry skill."));
+    ui_.lblBuildTime = Value(totals, 2, 1, "lblBuildTime");
+    ui_.lblBuildTime->setToolTip(QStringLiteral("Every built job one after the other, with your Industry skill."));
     Caption(totals, 0, 2, "Sale Price per Unit:");
-    txtSalePrice = new QLineEdit(this);
-    txtSalePrice->setObjectName(QStringLiteral("txtSalePrice"));
-    txtSalePrice->setToolTip(
+    ui_.txtSalePrice = new QLineEdit(this);
+    ui_.txtSalePrice->setObjectName(QStringLiteral("txtSalePrice"));
+    ui_.txtSalePrice->setToolTip(
         QStringLiteral("What one unit of the product sells for; the stored price to begin with."));
-    totals->addWidget(txtSalePrice, 0, 3);
+    totals->addWidget(ui_.txtSalePrice, 0, 3);
     Caption(totals, 1, 2, "Revenue:");
-    lblRevenue = Value(totals, 1, 3, "lblRevenue");
+    ui_.lblRevenue = Value(totals, 1, 3, "lblRevenue");
     Caption(totals, 2, 2, "Profit:");
-    lblProfit = Value(totals, 2, 3, "lblProfit");
+    ui_.lblProfit = Value(totals, 2, 3, "lblProfit");
     Caption(totals, 3, 2, "Profit per Unit:");
-    lblProfitPerUnit = Value(totals, 3, 3, "lblProfitPerUnit");
+    ui_.lblProfitPerUnit = Value(totals, 3, 3, "lblProfitPerUnit");
     // The skills on one line across the totals, cut at the end with all of them in the tool tip.
     Caption(totals, 4, 0, "Skills Needed:");
-    lblSkills = Value(totals, 4, 1, "lblSkills");
-    totals->addWidget(lblSkills, 4, 1, 1, 4);
+    ui_.lblSkills = Value(totals, 4, 1, "lblSkills");
+    totals->addWidget(ui_.lblSkills, 4, 1, 1, 4);
     totals->setColumnStretch(4, 1);
     layout->addLayout(totals);
 
     auto* split = split_ = new QSplitter(Qt::Horizontal, this);
-    tvwPlan = new QTreeWidget(split);
-    tvwPlan->setObjectName(QStringLiteral("tvwPlan"));
-    tvwPlan->setHeaderLabels({QStringLiteral("Item"), QStringLiteral("Quantity"), QStringLiteral("Runs"),
+    ui_.tvwPlan = new QTreeWidget(split);
+    ui_.tvwPlan->setObjectName(QStringLiteral("tvwPlan"));
+    ui_.tvwPlan->setHeaderLabels({QStringLiteral("Item"), QStringLiteral("Quantity"), QStringLiteral("Runs"),
         QStringLiteral("Surplus"), QStringLiteral("Build"), QStringLiteral("Unit Price"), QStringLiteral("Cost"),
         QStringLiteral("Build Time")});
-    DarkView(tvwPlan);
+    DarkView(ui_.tvwPlan);
     // The numbers keep their whole width (fitted once per write: fitting on every
     // cell's change would cost a flip many times over); the names keep the width
     // they open with, and a list narrower than its columns scrolls sideways rather
     // than cut its names to nothing.
-    tvwPlan->header()->setSectionResizeMode(QHeaderView::Interactive);
-    connect(tvwPlan, &QTreeWidget::itemChanged, this, &frmBuildPlan::Flipped);
-    tvwPlan->installEventFilter(this);
+    ui_.tvwPlan->header()->setSectionResizeMode(QHeaderView::Interactive);
+    connect(ui_.tvwPlan, &QTreeWidget::itemChanged, this, &frmBuildPlan::Flipped);
+    planWidths_ = std::make_unique<ColumnWidths>(ui_.tvwPlan, ColQuantity, true);
+    look_ = std::make_unique<RowLook>(
+        RowLook{QBrush(BgrColour(Colour::White)), QBrush(BgrColour(kUnreached)), ui_.tvwPlan->font()});
+    ui_.tvwPlan->installEventFilter(this);
 
-    lvwShopping = new QTreeWidget(split);
-    lvwShopping->setObjectName(QStringLiteral("lvwShopping"));
-    lvwShopping->setRootIsDecorated(false);
-    lvwShopping->setHeaderLabels({QStringLiteral("Shopping List"), QStringLiteral("Quantity"),
+    ui_.lvwShopping = new QTreeWidget(split);
+    ui_.lvwShopping->setObjectName(QStringLiteral("lvwShopping"));
+    ui_.lvwShopping->setRootIsDecorated(false);
+    ui_.lvwShopping->setHeaderLabels({QStringLiteral("Shopping List"), QStringLiteral("Quantity"),
         QStringLiteral("Unit Price"), QStringLiteral("Cost")});
-    DarkView(lvwShopping);
-    lvwShopping->header()->setSectionResizeMode(QHeaderView::Interactive);
+    DarkView(ui_.lvwShopping);
+    ui_.lvwShopping->header()->setSectionResizeMode(QHeaderView::Interactive);
+    shoppingWidths_ = std::make_unique<ColumnWidths>(ui_.lvwShopping, ShopQuantity, false);
+    shoppingWidths_->Reset(0);
     split->setStretchFactor(0, 3);
     split->setStretchFactor(1, 2);
     layout->addWidget(split, 1);
 
     auto* buttons = new QHBoxLayout;
-    lblStatus = new QLabel(this);
-    lblStatus->setObjectName(QStringLiteral("lblStatus"));
-    lblStatus->setTextFormat(Qt::PlainText);
-    lblStatus->setWordWrap(true);
-    buttons->addWidget(lblStatus, 1);
-    cmdCheapest = Button(this, "cmdCheapest", QStringLiteral("Cheapest"));
-    cmdCheapest->setToolTip(QStringLiteral("Build or buy each item by its price again, forgetting your choices."));
-    cmdCopy = Button(this, "cmdCopy", QStringLiteral("Copy Shopping List"));
-    cmdCopy->setToolTip(
+    ui_.lblStatus = new QLabel(this);
+    ui_.lblStatus->setObjectName(QStringLiteral("lblStatus"));
+    ui_.lblStatus->setTextFormat(Qt::PlainText);
+    ui_.lblStatus->setWordWrap(true);
+    buttons->addWidget(ui_.lblStatus, 1);
+    ui_.cmdCheapest = Button(this, "cmdCheapest", QStringLiteral("Cheapest"));
+    ui_.cmdCheapest->setToolTip(
+        QStringLiteral("Build or buy each item by its price again, forgetting your choices."));
+    ui_.cmdCopy = Button(this, "cmdCopy", QStringLiteral("Copy Shopping List"));
+    ui_.cmdCopy->setToolTip(
         QStringLiteral("Item, quantity, unit price and cost, tab-separated, to paste into a spreadsheet."));
-    cmdSave = Button(this, "cmdSave", QStringLiteral("Save Plan..."));
-    cmdClose = Button(this, "cmdClose", QStringLiteral("Close"));
-    for (QPushButton* b : {cmdCheapest, cmdCopy, cmdSave, cmdClose})
+    ui_.cmdSave = Button(this, "cmdSave", QStringLiteral("Save Plan..."));
+    ui_.cmdClose = Button(this, "cmdClose", QStringLiteral("Close"));
+    for (QPushButton* b : {ui_.cmdCheapest, ui_.cmdCopy, ui_.cmdSave, ui_.cmdClose})
         buttons->addWidget(b);
     layout->addLayout(buttons);
 
-    connect(cmdCheapest, &QPushButton::clicked, this, [this] { cmdCheapest_Click(); });
-    connect(cmdCopy, &QPushButton::clicked, this, [this] { cmdCopy_Click(); });
-    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
-    connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
-    connect(txtSalePrice, &QLineEdit::textEdited, this, [this] { SalePriceEdited(); });
+    connect(ui_.cmdCheapest, &QPushButton::clicked, this, [this] { cmdCheapest_Click(); });
+    connect(ui_.cmdCopy, &QPushButton::clicked, this, [this] { cmdCopy_Click(); });
+    connect(ui_.cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(ui_.cmdClose, &QPushButton::clicked, this, &QWidget::close);
+    connect(ui_.txtSalePrice, &QLineEdit::textEdited, this, [this] { SalePriceEdited(); });
 
     resize(TwipsToPixels(15600), TwipsToPixels(9000));
 }
@@ -313,9 +569,9 @@ void frmBuildPlan::keyPressEvent(QKeyEvent* event)
 bool frmBuildPlan::eventFilter(QObject* watched, QEvent* event)
 {
     // Space and Enter flip the focused node's Build box, as a click on it does.
-    if (watched == tvwPlan && event->type() == QEvent::KeyPress) {
+    if (watched == ui_.tvwPlan && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        QTreeWidgetItem* item = tvwPlan->currentItem();
+        QTreeWidgetItem* item = ui_.tvwPlan->currentItem();
         if ((key == Qt::Key_Space || key == Qt::Key_Return || key == Qt::Key_Enter) && item
             && (item->flags() & Qt::ItemIsUserCheckable)) {
             item->setCheckState(ColBuild, item->checkState(ColBuild) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
@@ -344,18 +600,18 @@ void frmBuildPlan::ShowNothing(const QString& why)
     plan_.reset();
     plannedBP_.reset();
     items_.clear();
-    cells_.clear();
-    reached_.clear();
-    built_.clear();
-    tvwPlan->clear();
-    lvwShopping->clear();
-    lblProduct->SetTexts(why);
-    for (PlanLabel* label :
-        {lblTotalCost, lblCostPerUnit, lblRevenue, lblProfit, lblProfitPerUnit, lblBuildTime, lblSkills})
+    rows_.clear();
+    ui_.tvwPlan->clear();
+    ui_.lvwShopping->clear();
+    shoppingShown_.clear();
+    shoppingWidths_->Reset(0);
+    ui_.lblProduct->SetTexts(why);
+    for (PlanLabel* label : {ui_.lblTotalCost, ui_.lblCostPerUnit, ui_.lblRevenue, ui_.lblProfit,
+             ui_.lblProfitPerUnit, ui_.lblBuildTime, ui_.lblSkills})
         label->SetTexts(QString());
-    lblStatus->clear();
-    for (QWidget* w : {static_cast<QWidget*>(cmdCopy), static_cast<QWidget*>(cmdSave),
-             static_cast<QWidget*>(cmdCheapest), static_cast<QWidget*>(txtSalePrice)})
+    ui_.lblStatus->clear();
+    for (QWidget* w : {static_cast<QWidget*>(ui_.cmdCopy), static_cast<QWidget*>(ui_.cmdSave),
+             static_cast<QWidget*>(ui_.cmdCheapest), static_cast<QWidget*>(ui_.txtSalePrice)})
         w->setEnabled(false);
 }
 
@@ -364,19 +620,19 @@ void frmBuildPlan::Failed(const QString& action, const std::exception& e)
     // What the core left half done is not shown: the plan is made again from the
     // sheet at its next change.
     ShowNothing(QStringLiteral("No plan: ") + action + QStringLiteral(" could not be computed."));
-    lblStatus->setText(action + QStringLiteral(" could not be computed: ") + QString::fromLocal8Bit(e.what()));
+    ui_.lblStatus->setText(action + QStringLiteral(" could not be computed: ") + QString::fromLocal8Bit(e.what()));
 }
 
 void frmBuildPlan::Refresh()
 {
     Guarded(QStringLiteral("The plan"), [&] {
-        const frmMain& main = *main_;
-        const std::optional<SheetJob> shown = main.ShownJob();
+        const std::optional<SheetJob> shown = source_.shownJob();
         if (!shown) {
             ShowNothing(QStringLiteral("No blueprint on display: pick one in the main window."));
             return;
         }
-        const NumberFormat& fmt = main.Format();
+        const NumberFormat& fmt = source_.format();
+        const Catalogue& cat = source_.catalogue();
         plan::Player player{fmt, shown->pe, shown->industry, shown->matMult, shown->timeMult};
         const bool sameBlueprint = plannedBP_ == shown->blueprint;
         plan::Job job{shown->blueprint};
@@ -397,23 +653,23 @@ void frmBuildPlan::Refresh()
             if (sameBlueprint && plan_) {
                 salePrice = plan_->productPrice;
             } else {
-                const std::string& rec = At(main.Cat().strBPs, shown->blueprint);
+                const std::string& rec = At(cat.strBPs, shown->blueprint);
                 if (const auto item = products_.Find(pricing::BuilderName(rec)))
-                    salePrice = At(main.Cat().dblPrices, *item);
+                    salePrice = At(cat.dblPrices, *item);
             }
-            made = plan::Make(job, salePrice, main.Cat(), builders_, player);
+            made = plan::Make(job, salePrice, cat, source_.builders(), player);
             if (sameBlueprint && plan_)
                 plan::KeepPins(*made, *plan_);
         } catch (const plan::OwnedLevelFailure& e) {
-            const QString bp
-                = Q(std::string(record::Field(At(main.Cat().strBPs, e.blueprint), record::kFieldName)));
+            const QString bp = Q(std::string(record::Field(At(cat.strBPs, e.blueprint), record::kFieldName)));
             const QString level = Q(e.level);
             ShowNothing(
                 QStringLiteral("No plan: your owned %1 has the %2 \"%3\", which is no level the plan can use.")
                     .arg(bp, level, Q(e.text)));
-            lblStatus->setText(QStringLiteral("Show %1 in the main window and type its %2 there, or clear \"Own "
-                                              "this BPO\" to remove its owned levels.")
-                                   .arg(bp, level));
+            ui_.lblStatus->setText(
+                QStringLiteral("Show %1 in the main window and type its %2 there, or clear \"Own "
+                               "this BPO\" to remove its owned levels.")
+                    .arg(bp, level));
             return;
         } catch (const Failure& e) {
             ShowNothing(QStringLiteral("No plan: a blueprint or an item the plan needs cannot be read (")
@@ -427,24 +683,27 @@ void frmBuildPlan::Refresh()
         const bool sameShape = sameBlueprint && plan_ && plan_->nodes.size() == made->nodes.size();
         plan_ = std::move(made);
         plannedBP_ = shown->blueprint;
-        for (QWidget* w : {static_cast<QWidget*>(cmdCopy), static_cast<QWidget*>(cmdSave),
-                 static_cast<QWidget*>(cmdCheapest), static_cast<QWidget*>(txtSalePrice)})
+        for (QWidget* w : {static_cast<QWidget*>(ui_.cmdCopy), static_cast<QWidget*>(ui_.cmdSave),
+                 static_cast<QWidget*>(ui_.cmdCheapest), static_cast<QWidget*>(ui_.txtSalePrice)})
             w->setEnabled(true);
         if (!sameBlueprint) {
             // A new blueprint: its own price, and the last action's words go.
-            const QSignalBlocker quiet(txtSalePrice);
-            txtSalePrice->setText(Q(numbers::ToText(plan_->productPrice.value_or(0), fmt)));
+            const QSignalBlocker quiet(ui_.txtSalePrice);
+            ui_.txtSalePrice->setText(Q(numbers::ToText(plan_->productPrice.value_or(0), fmt)));
             MarkSalePrice(QString());
-            lblStatus->clear();
+            ui_.lblStatus->clear();
         }
         if (!sameShape)
             BuildTree();
         WriteValues();
-        if (!sameShape)
+        if (!sameShape) {
+            // The check boxes' column, once a tree: a flip changes no box's size.
+            ui_.tvwPlan->resizeColumnToContents(ColBuild);
             FitWidths();
+        }
         // A figure not computed says why; once it is computed again, the reason goes.
         if (!plan::Trouble(*plan_, fmt).empty() || !salePriceAccepted_
-            || (!troubleShown_.isEmpty() && lblStatus->text() == troubleShown_))
+            || (!troubleShown_.isEmpty() && ui_.lblStatus->text() == troubleShown_))
             ShowTrouble();
     });
 }
@@ -460,8 +719,8 @@ void frmBuildPlan::FitWidths()
         view->setColumnWidth(0, std::min(view->columnWidth(0), TwipsToPixels(4500)));
         return width + view->columnWidth(0);
     };
-    const int plan = needed(tvwPlan);
-    const int shopping = needed(lvwShopping);
+    const int plan = needed(ui_.tvwPlan);
+    const int shopping = needed(ui_.lvwShopping);
     if (!widthFitted_) {
         // Once, before the window is placed: later plans keep its size and place.
         widthFitted_ = true;
@@ -495,16 +754,24 @@ void frmBuildPlan::PlaceBeside(const QWidget& main)
 
 void frmBuildPlan::BuildTree()
 {
-    const QSignalBlocker quiet(tvwPlan);
-    tvwPlan->clear();
+    QTreeWidget* tree = ui_.tvwPlan;
+    const QSignalBlocker quiet(tree);
+    tree->clear();
     const auto& nodes = plan_->nodes;
     items_.assign(nodes.size(), nullptr);
-    cells_.assign(nodes.size() * PlanColumns, QString());
-    reached_.assign(nodes.size(), -1);
-    built_.assign(nodes.size(), -1);
+    rows_.assign(nodes.size(), RowShown{});
+    planWidths_->Reset(nodes.size());
+    // The shopping list starts over with the tree, measured anew.
+    ui_.lvwShopping->clear();
+    shoppingShown_.clear();
+    shoppingWidths_->Reset(0);
+    look_->italic = tree->font();
+    look_->italic.setItalic(true);
     for (std::size_t i = 0; i < nodes.size(); ++i) {
         const plan::Node& node = nodes[i];
-        auto* item = i == 0 ? new QTreeWidgetItem : new QTreeWidgetItem(items_[node.parent]);
+        auto* item = new PlanItem(*look_, QBrush(BgrColour(i == 0 ? Colour::White : KindColour(node.name))));
+        if (i != 0)
+            items_[node.parent]->addChild(item);
         items_[i] = item;
         QString name = Q(node.name);
         if (node.cycle)
@@ -530,29 +797,26 @@ void frmBuildPlan::BuildTree()
                 QStringLiteral("Checked: built from its blueprint. Unchecked: bought. Space or Enter flips it."));
         }
     }
-    tvwPlan->addTopLevelItem(items_[0]);
+    tree->addTopLevelItem(items_[0]);
 }
 
-QTreeWidgetItem* frmBuildPlan::ItemOf(std::size_t node) const
+QTreeWidgetItem* frmBuildPlan::TestItemOf(std::size_t node) const
 {
     return node < items_.size() ? items_[node] : nullptr;
 }
 
 void frmBuildPlan::SetCell(std::size_t node, int column, const QString& text)
 {
-    QString& shown = cells_[node * PlanColumns + static_cast<std::size_t>(column)];
-    if (shown == text)
-        return;
-    shown = text;
-    items_[node]->setText(column, text);
+    if (static_cast<PlanItem*>(items_[node])->SetFigure(column, text))
+        planWidths_->Written(node, column, text);
 }
 
 void frmBuildPlan::WriteValues()
 {
-    const NumberFormat& fmt = main_->Format();
+    const NumberFormat& fmt = source_.format();
     const auto& nodes = plan_->nodes;
     {
-        const QSignalBlocker quiet(tvwPlan);
+        const QSignalBlocker quiet(ui_.tvwPlan);
         // A node is part of the job when every node above it is built.
         std::vector<char> reached(nodes.size(), 0);
         reached[0] = 1;
@@ -561,114 +825,120 @@ void frmBuildPlan::WriteValues()
             if (i != 0)
                 reached[i] = reached[n.parent] && nodes[n.parent].build ? 1 : 0;
             const bool made = n.Buildable();
-            SetCell(i, ColQuantity, Q(numbers::ToText(n.quantity, fmt)));
-            SetCell(i, ColRuns, made ? Q(numbers::IntText(n.runs)) : QString());
-            SetCell(i, ColSurplus, made ? Q(numbers::ToText(n.surplus, fmt)) : QString());
+            RowShown& was = rows_[i];
+            const bool all = !was.written || was.made != made;
+            if (all || was.quantity != n.quantity)
+                SetCell(i, ColQuantity, Q(numbers::ToText(n.quantity, fmt)));
+            if (all || was.runs != n.runs)
+                SetCell(i, ColRuns, made ? Q(numbers::IntText(n.runs)) : QString());
+            if (all || was.surplus != n.surplus)
+                SetCell(i, ColSurplus, made ? Q(numbers::ToText(n.surplus, fmt)) : QString());
             // What one unit costs as decided, so that quantity times unit price is the
             // row's cost; the product's is the sale price the revenue is counted at.
-            SetCell(i, ColUnitPrice, Money(n.unitCost, fmt));
-            SetCell(i, ColCost, Money(n.cost, fmt));
-            SetCell(i, ColTime, made && n.build ? Q(plan::DurationText(n.seconds)) : QString());
-            QTreeWidgetItem* item = items_[i];
+            if (all || was.unitCost != n.unitCost)
+                SetCell(i, ColUnitPrice, Money(n.unitCost, fmt));
+            if (all || was.cost != n.cost)
+                SetCell(i, ColCost, Money(n.cost, fmt));
+            if (all || was.seconds != n.seconds || was.build != n.build)
+                SetCell(i, ColTime, made && n.build ? Q(plan::DurationText(n.seconds)) : QString());
+            auto* item = static_cast<PlanItem*>(items_[i]);
             if (i != 0 && made) {
-                const QString market = QStringLiteral("Market price: ") + Money(n.unitPrice, fmt)
-                    + QStringLiteral(" ISK each.\nBuilt, the unit price is its materials' cost per unit.");
-                if (item->toolTip(ColUnitPrice) != market)
-                    item->setToolTip(ColUnitPrice, market);
+                if (all || was.unitPrice != n.unitPrice)
+                    item->setToolTip(ColUnitPrice,
+                        QStringLiteral("Market price: ") + Q(sheet::CostText(n.unitPrice, fmt))
+                            + QStringLiteral(" each.\nBuilt, the unit price is its materials' cost per unit."));
                 const Qt::CheckState state = n.build ? Qt::Checked : Qt::Unchecked;
                 if (item->checkState(ColBuild) != state)
                     item->setCheckState(ColBuild, state);
             }
-            if (reached_[i] != reached[i]) {
-                reached_[i] = reached[i];
-                // Items of a bought component are shown for the choice, greyed and in
-                // italics: the job does not need them.
-                const QBrush text(BgrColour(reached[i] ? Colour::White : kUnreached));
-                QFont font = tvwPlan->font();
-                font.setItalic(!reached[i]);
-                for (int c = ColItem; c < PlanColumns; ++c) {
-                    item->setForeground(c, text);
-                    item->setFont(c, font);
-                }
-                item->setForeground(ColItem,
-                    QBrush(BgrColour(!reached[i] ? kUnreached
-                            : i == 0             ? Colour::White
-                                                 : KindColour(n.name))));
-            }
+            // Items of a bought component are shown for the choice, greyed and in
+            // italics: the job does not need them.
+            item->SetReached(reached[i] != 0);
+            item->Written();
             // A component the plan turns to building opens to show what it takes.
-            if (built_[i] != static_cast<signed char>(n.build)) {
-                built_[i] = static_cast<signed char>(n.build);
-                if (made && n.build)
-                    item->setExpanded(true);
-            }
+            if ((all || was.build != n.build) && made && n.build && !item->isExpanded())
+                item->setExpanded(true);
+            was = RowShown{
+                true, made, n.build, n.quantity, n.runs, n.surplus, n.unitPrice, n.unitCost, n.cost, n.seconds};
         }
-        if (!items_.empty())
+        if (!items_.empty() && !items_[0]->isExpanded())
             items_[0]->setExpanded(true);
     }
     WriteTotals();
     WriteShopping();
-    for (int c = ColQuantity; c < PlanColumns; ++c)
-        tvwPlan->resizeColumnToContents(c);
-    for (int c = ShopQuantity; c < ShoppingColumns; ++c)
-        lvwShopping->resizeColumnToContents(c);
+    planWidths_->Fit();
+    shoppingWidths_->Fit();
 }
 
 void frmBuildPlan::WriteTotals()
 {
-    const NumberFormat& fmt = main_->Format();
+    const NumberFormat& fmt = source_.format();
     const plan::Plan& p = *plan_;
     const plan::Node& product = p.nodes[0];
-    lblProduct->SetTexts(Q(product.name) + QStringLiteral(": ") + Q(numbers::IntText(product.runs))
+    ui_.lblProduct->SetTexts(Q(product.name) + QStringLiteral(": ") + Q(numbers::IntText(product.runs))
         + (product.runs == 1 ? QStringLiteral(" run") : QStringLiteral(" runs")) + QStringLiteral(", ")
         + Q(numbers::ToText(product.quantity, fmt))
         + (product.quantity == 1 ? QStringLiteral(" unit") : QStringLiteral(" units")));
-    SetCost(lblTotalCost, p.totals.cost, fmt);
-    SetCost(lblCostPerUnit, p.totals.costPerUnit, fmt);
-    SetCost(lblRevenue, p.totals.revenue, fmt);
-    SetCost(lblProfit, p.totals.profit, fmt);
-    SetCost(lblProfitPerUnit, p.totals.profitPerUnit, fmt);
+    SetCost(ui_.lblTotalCost, p.totals.cost, fmt);
+    SetCost(ui_.lblCostPerUnit, p.totals.costPerUnit, fmt);
+    SetCost(ui_.lblRevenue, p.totals.revenue, fmt);
+    SetCost(ui_.lblProfit, p.totals.profit, fmt);
+    SetCost(ui_.lblProfitPerUnit, p.totals.profitPerUnit, fmt);
     const QColor profitColour = BgrColour(p.totals.profit.value_or(0) < 0 ? kLoss : kGain);
-    SetForeColour(lblProfit, profitColour);
-    SetForeColour(lblProfitPerUnit, profitColour);
-    lblBuildTime->SetTexts(Q(plan::DurationText(p.totals.seconds)));
+    if (profitColour != profitColour_) {
+        profitColour_ = profitColour;
+        SetForeColour(ui_.lblProfit, profitColour);
+        SetForeColour(ui_.lblProfitPerUnit, profitColour);
+    }
+    ui_.lblBuildTime->SetTexts(Q(plan::DurationText(p.totals.seconds)));
     QStringList skills;
     for (const plan::Skill& skill : p.skills)
         skills << Q(std::string(pricing::MaterialName(skill.name))) + ' ' + QString::number(skill.level);
-    lblSkills->SetTexts(skills.isEmpty() ? QStringLiteral("none") : skills.join(QStringLiteral(", ")));
+    ui_.lblSkills->SetTexts(skills.isEmpty() ? QStringLiteral("none") : skills.join(QStringLiteral(", ")));
 }
 
 void frmBuildPlan::WriteShopping()
 {
-    const NumberFormat& fmt = main_->Format();
+    const NumberFormat& fmt = source_.format();
     const auto& list = plan_->shopping;
-    // Rows are kept and rewritten where their text changes: a flip moves a few items.
-    while (lvwShopping->topLevelItemCount() > static_cast<int>(list.size()))
-        delete lvwShopping->takeTopLevelItem(lvwShopping->topLevelItemCount() - 1);
+    QTreeWidget* view = ui_.lvwShopping;
+    // Rows are kept and rewritten where their figures change: a flip moves a few
+    // items. Rows beyond the list go in one removal, new ones come written, in one
+    // insertion.
+    const int kept = std::min(view->topLevelItemCount(), static_cast<int>(list.size()));
+    if (view->topLevelItemCount() > kept)
+        view->model()->removeRows(kept, view->topLevelItemCount() - kept);
+    shoppingShown_.resize(static_cast<std::size_t>(kept));
+    shoppingWidths_->Resize(list.size());
     QList<QTreeWidgetItem*> added;
-    for (int r = lvwShopping->topLevelItemCount(); r < static_cast<int>(list.size()); ++r) {
-        auto* row = new QTreeWidgetItem;
-        for (int c = ShopQuantity; c < ShoppingColumns; ++c)
-            row->setTextAlignment(c, Qt::AlignRight | Qt::AlignVCenter);
-        added << row;
-    }
-    lvwShopping->addTopLevelItems(added);
-    const auto set = [](QTreeWidgetItem* row, int column, const QString& text) {
-        if (row->text(column) != text)
-            row->setText(column, text);
-    };
     for (std::size_t r = 0; r < list.size(); ++r) {
         const plan::ShoppingItem& bought = list[r];
-        QTreeWidgetItem* row = lvwShopping->topLevelItem(static_cast<int>(r));
-        const QString name = Q(bought.name);
-        if (row->text(ShopItem) != name) {
-            row->setText(ShopItem, name);
-            row->setToolTip(ShopItem, name);
-            row->setForeground(ShopItem, QBrush(BgrColour(KindColour(bought.name))));
+        const bool known = r < shoppingShown_.size();
+        const plan::ShoppingItem* was = known ? &shoppingShown_[r] : nullptr;
+        ShopRow* row = known ? static_cast<ShopRow*>(view->topLevelItem(static_cast<int>(r))) : new ShopRow;
+        if (!known)
+            added << row;
+        const auto set = [&](int column, const QString& text) {
+            if (row->SetText(column, text))
+                shoppingWidths_->Written(r, column, text);
+        };
+        if (!was || was->name != bought.name) {
+            set(ShopItem, Q(bought.name));
+            row->SetNameColour(QBrush(BgrColour(KindColour(bought.name))));
         }
-        set(row, ShopQuantity, Q(numbers::ToText(bought.quantity, fmt)));
-        set(row, ShopUnitPrice, Money(bought.unitPrice, fmt));
-        set(row, ShopCost, Money(bought.cost, fmt));
+        if (!was || was->quantity != bought.quantity)
+            set(ShopQuantity, Q(numbers::ToText(bought.quantity, fmt)));
+        if (!was || was->unitPrice != bought.unitPrice)
+            set(ShopUnitPrice, Money(bought.unitPrice, fmt));
+        if (!was || was->cost != bought.cost)
+            set(ShopCost, Money(bought.cost, fmt));
+        row->Written();
+        if (known)
+            shoppingShown_[r] = bought;
+        else
+            shoppingShown_.push_back(bought);
     }
+    view->addTopLevelItems(added);
 }
 
 void frmBuildPlan::ShowTrouble()
@@ -676,9 +946,9 @@ void frmBuildPlan::ShowTrouble()
     if (!plan_)
         return;
     troubleShown_ = salePriceAccepted_
-        ? Q(plan::Trouble(*plan_, main_->Format()))
-        : QStringLiteral("Revenue and profit not computed: ") + txtSalePrice->toolTip();
-    lblStatus->setText(troubleShown_);
+        ? Q(plan::Trouble(*plan_, source_.format()))
+        : QStringLiteral("Revenue and profit not computed: ") + ui_.txtSalePrice->toolTip();
+    ui_.lblStatus->setText(troubleShown_);
 }
 
 void frmBuildPlan::Flipped(QTreeWidgetItem* item, int column)
@@ -712,8 +982,8 @@ void frmBuildPlan::cmdCheapest_Click()
 
 plan::Figure frmBuildPlan::ReadSalePrice()
 {
-    const NumberFormat& fmt = main_->Format();
-    const std::string text = S(txtSalePrice->text());
+    const NumberFormat& fmt = source_.format();
+    const std::string text = S(ui_.txtSalePrice->text());
     QString why;
     plan::Figure price;
     try {
@@ -729,7 +999,7 @@ plan::Figure frmBuildPlan::ReadSalePrice()
             ? QStringLiteral("type the price one unit sells for.")
             : QStringLiteral("\"%1\" is not a number. Type the price one unit sells for, with \"%2\" as the "
                              "decimal separator.")
-                  .arg(txtSalePrice->text(), QChar::fromLatin1(fmt.decSep));
+                  .arg(ui_.txtSalePrice->text(), QChar::fromLatin1(fmt.decSep));
     }
     MarkSalePrice(why);
     return price;
@@ -738,11 +1008,11 @@ plan::Figure frmBuildPlan::ReadSalePrice()
 void frmBuildPlan::MarkSalePrice(const QString& why)
 {
     salePriceAccepted_ = why.isEmpty();
-    QPalette palette = txtSalePrice->palette();
+    QPalette palette = ui_.txtSalePrice->palette();
     palette.setColor(QPalette::Base, BgrColour(salePriceAccepted_ ? Colour::White : kRefused));
     palette.setColor(QPalette::Text, BgrColour(kBlack));
-    txtSalePrice->setPalette(palette);
-    txtSalePrice->setToolTip(salePriceAccepted_
+    ui_.txtSalePrice->setPalette(palette);
+    ui_.txtSalePrice->setToolTip(salePriceAccepted_
             ? QStringLiteral("What one unit of the product sells for; the stored price to begin with.")
             : QStringLiteral("Not a price: ") + why);
 }
@@ -756,7 +1026,10 @@ void frmBuildPlan::SalePriceEdited()
         plan_->productPrice = ReadSalePrice();
         plan::Recompute(*plan_);
         // The product's row shows the price the figures use, at once.
-        SetCell(0, ColUnitPrice, Money(plan_->nodes[0].unitCost, main_->Format()));
+        SetCell(0, ColUnitPrice, Money(plan_->nodes[0].unitCost, source_.format()));
+        static_cast<PlanItem*>(items_[0])->Written();
+        rows_[0].unitCost = plan_->nodes[0].unitCost;
+        planWidths_->Fit();
         WriteTotals();
         ShowTrouble();
     });
@@ -767,14 +1040,14 @@ void frmBuildPlan::cmdCopy_Click()
     if (!plan_)
         return;
     try {
-        QApplication::clipboard()->setText(Q(plan::ShoppingText(*plan_, main_->Format())));
+        QApplication::clipboard()->setText(Q(plan::ShoppingText(*plan_, source_.format())));
         QString done = QStringLiteral("Shopping list copied: %1 items.").arg(plan_->shopping.size());
         if (std::any_of(plan_->shopping.begin(), plan_->shopping.end(),
                 [](const plan::ShoppingItem& item) { return !item.cost; }))
             done += QStringLiteral(" Costs beyond the largest number are copied as \"not computed\".");
-        lblStatus->setText(done);
+        ui_.lblStatus->setText(done);
     } catch (const Failure& e) {
-        lblStatus->setText(QStringLiteral("Shopping list not copied: ") + QString::fromLocal8Bit(e.what()));
+        ui_.lblStatus->setText(QStringLiteral("Shopping list not copied: ") + QString::fromLocal8Bit(e.what()));
     }
 }
 
@@ -794,7 +1067,7 @@ void frmBuildPlan::cmdSave_Click()
     }
     frmSave& dialog = *saveDialog_;
     dialog.Filter = ".csv";
-    dialog.InitDir = main_->ProgramFolder();
+    dialog.InitDir = source_.programFolder();
     dialog.FileName = toSave_->nodes[0].name + " plan.csv";
     dialog.ShowSave();
 }
@@ -810,19 +1083,19 @@ void frmBuildPlan::WritePlan(const std::string& path, const plan::Plan& plan)
     if (path.empty())
         return;
     const QString name = mainwindow::FileNameText(storage::NamePart(path));
-    if (!main_->AcceptExportTarget(path, QStringLiteral("the plan"))) {
-        lblStatus->setText(QStringLiteral("Plan not saved."));
+    if (!source_.acceptExportTarget(path, QStringLiteral("the plan"))) {
+        ui_.lblStatus->setText(QStringLiteral("Plan not saved."));
         return;
     }
     try {
         // Whole or not at all: a failed save leaves an earlier file as it was.
         storage::WriteFileAtomically(path, plan::PlanCsv(plan));
     } catch (const Failure& e) {
-        lblStatus->setText(QStringLiteral("Plan not saved as ") + name + '.');
+        ui_.lblStatus->setText(QStringLiteral("Plan not saved as ") + name + '.');
         ShowMessage(this, "The plan could not be saved:\n\n" + QString::fromLocal8Bit(e.what()));
         return;
     }
-    lblStatus->setText(QStringLiteral("Plan saved as ") + name + '.');
+    ui_.lblStatus->setText(QStringLiteral("Plan saved as ") + name + '.');
 }
 
 } // namespace brenta::ui

@@ -4,8 +4,10 @@
 // window's sheet, build or buy per item, the totals and the profit above it and
 // the shopping list beside it. It stays open beside the main window, which stays
 // usable, and follows every recomputation of the sheet (blueprint, runs, levels,
-// skills, assembly array, saved prices). The plan itself is the core's.
+// skills, assembly array, saved prices). The plan itself is the core's; what
+// the window needs of the main window comes through a BuildPlanSource.
 
+#include <QColor>
 #include <QLabel>
 #include <QRect>
 #include <QWidget>
@@ -17,8 +19,8 @@
 #include <vector>
 
 #include "base/Failure.h"
-#include "calc/AutoPrice.h"
 #include "calc/BuildPlan.h"
+#include "ui/windows/BuildPlanSource.h"
 
 class QKeyEvent;
 class QLineEdit;
@@ -29,8 +31,9 @@ class QTreeWidgetItem;
 
 namespace brenta::ui {
 
-class frmMain;
 class frmSave;
+class ColumnWidths;
+struct RowLook;
 
 // A label of the plan window that shows its text whole where it fits and never
 // shows a cut figure that reads as another: where the whole text does not fit it
@@ -71,11 +74,11 @@ public:
     };
     enum ShoppingColumn { ShopItem, ShopQuantity, ShopUnitPrice, ShopCost, ShoppingColumns };
 
-    // A window of main's, plans main's shown job at once; deleted when closed.
-    explicit frmBuildPlan(frmMain& main);
+    // A window of parent's, plans source's shown job at once; deleted when closed.
+    frmBuildPlan(QWidget* parent, BuildPlanSource source);
     ~frmBuildPlan() override;
 
-    // Plans the main window's job again and writes everything.
+    // Plans the source's job again and writes what changed.
     void Refresh();
     // Refresh once control returns to the event loop, however often it is asked
     // before then: one change of the sheet recomputes it several times.
@@ -89,8 +92,6 @@ public:
     // Places the window beside main's right edge, within the free area of main's
     // screen, no larger than that area.
     void PlaceBeside(const QWidget& main);
-    // The plan tree's item of a node.
-    QTreeWidgetItem* ItemOf(std::size_t node) const;
 
     // "Copy Shopping List": the list as tab-separated lines on the clipboard.
     void cmdCopy_Click();
@@ -104,33 +105,55 @@ public:
     // "Cheapest": every choice back to the price.
     void cmdCheapest_Click();
 
-    PlanLabel* lblProduct = nullptr;
-    PlanLabel* lblTotalCost = nullptr;
-    PlanLabel* lblCostPerUnit = nullptr;
-    QLineEdit* txtSalePrice = nullptr;
-    PlanLabel* lblRevenue = nullptr;
-    PlanLabel* lblProfit = nullptr;
-    PlanLabel* lblProfitPerUnit = nullptr;
-    PlanLabel* lblBuildTime = nullptr;
-    PlanLabel* lblSkills = nullptr;
-    QLabel* lblStatus = nullptr;
-    QTreeWidget* tvwPlan = nullptr;
-    QTreeWidget* lvwShopping = nullptr;
-    QPushButton* cmdCopy = nullptr;
-    QPushButton* cmdSave = nullptr;
-    QPushButton* cmdCheapest = nullptr;
-    QPushButton* cmdClose = nullptr;
+    struct Widgets {
+        PlanLabel* lblProduct = nullptr;
+        PlanLabel* lblTotalCost = nullptr;
+        PlanLabel* lblCostPerUnit = nullptr;
+        QLineEdit* txtSalePrice = nullptr;
+        PlanLabel* lblRevenue = nullptr;
+        PlanLabel* lblProfit = nullptr;
+        PlanLabel* lblProfitPerUnit = nullptr;
+        PlanLabel* lblBuildTime = nullptr;
+        PlanLabel* lblSkills = nullptr;
+        QLabel* lblStatus = nullptr;
+        QTreeWidget* tvwPlan = nullptr;
+        QTreeWidget* lvwShopping = nullptr;
+        QPushButton* cmdCopy = nullptr;
+        QPushButton* cmdSave = nullptr;
+        QPushButton* cmdCheapest = nullptr;
+        QPushButton* cmdClose = nullptr;
+    };
+    // Tests only: the controls, to drive and read as a player does, and the plan
+    // tree's item of a node.
+    const Widgets& TestWidgets() const { return ui_; }
+    QTreeWidgetItem* TestItemOf(std::size_t node) const;
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // What a row of the plan tree shows, as the figures it was written from: a
+    // row whose figures are unchanged is not formatted or written again.
+    struct RowShown {
+        bool written = false;
+        bool made = false;
+        bool build = false;
+        double quantity = 0;
+        std::int32_t runs = 0;
+        double surplus = 0;
+        double unitPrice = 0;
+        plan::Figure unitCost;
+        plan::Figure cost;
+        std::int64_t seconds = 0;
+    };
+
     void SetupUi();
     // The tree's items for a new plan, one per node.
     void BuildTree();
     // Every value of the plan into the tree, the totals and the shopping list;
-    // a tree cell is written only when its text changes.
+    // only what changed since the last write is written, and only the columns
+    // whose widest text changed are fitted again.
     void WriteValues();
     void WriteTotals();
     void WriteShopping();
@@ -160,21 +183,25 @@ private:
     // The status line: what the last action did, or why a figure is not computed.
     void ShowTrouble();
     void WritePlan(const std::string& path, const plan::Plan& plan);
+    // A figure of a node's row; the row's item tells the view once the row is written.
     void SetCell(std::size_t node, int column, const QString& text);
     // Widens the window, once, so that every column of both lists shows whole as far
     // as the screen allows; later plans share the window's width between the lists.
     void FitWidths();
 
-    frmMain* main_;
+    BuildPlanSource source_;
+    Widgets ui_;
     QSplitter* split_ = nullptr;
-    pricing::Builders builders_;
     plan::Products products_;
     std::optional<plan::Plan> plan_;
     std::optional<std::int16_t> plannedBP_; // the blueprint plan_ belongs to
     std::vector<QTreeWidgetItem*> items_; // by node
-    std::vector<QString> cells_; // by node and column: the text written
-    std::vector<signed char> reached_; // by node: the colour written (-1 none yet)
-    std::vector<signed char> built_; // by node: the choice written (-1 none yet)
+    std::vector<RowShown> rows_; // by node
+    std::vector<plan::ShoppingItem> shoppingShown_; // the shopping list as written
+    std::unique_ptr<ColumnWidths> planWidths_;
+    std::unique_ptr<ColumnWidths> shoppingWidths_;
+    std::unique_ptr<RowLook> look_;
+    QColor profitColour_; // the colour the profit labels were given
     bool followPending_ = false;
     bool widthFitted_ = false;
     bool salePriceAccepted_ = true;
