@@ -22,6 +22,7 @@
 #include "calc/Report.h"
 #include "catalogue/BlueprintRecord.h"
 #include "storage/BlueprintList.h"
+#include "storage/OwnedRecord.h"
 #include "storage/TextFile.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/frmMain.h"
@@ -103,7 +104,7 @@ void PriceShownRowsByScanning(ui::frmMain& m, Catalogue& cat)
             if (const auto builder = ScanForBuilder(cat.strBPs, pricing::MaterialName(caption))) {
                 const std::string& rec = cat.strBPs[static_cast<std::size_t>(*builder)];
                 const double total = pricing::OneRunCost(
-                    rec, pricing::OwnedML(cat, *builder, fmt), facility, cat.strItemNames, cat.dblPrices);
+                    rec, pricing::OwnedML(cat, *builder), facility, cat.strItemNames, cat.dblPrices);
                 m.Ui().txtPPU[r]->setText(QString::fromStdString(numbers::Format(total, "0.00", fmt)));
                 m.Ui().txtPPU[r]->repaint();
             }
@@ -140,8 +141,9 @@ Catalogue EverythingOwned()
     Catalogue cat = Catalogue::Compiled();
     for (std::size_t i = 0; i < cat.strBPs.size(); ++i) {
         cat.bOwned[i] = true;
-        cat.strOwned[i] = std::string(record::Field(cat.strBPs[i], record::kFieldTypeId)) + "{"
-            + std::to_string(i % 50) + "{" + std::to_string(i % 6);
+        cat.strOwned[i] = owned::Read(std::string(record::Field(cat.strBPs[i], record::kFieldTypeId)) + "{"
+                + std::to_string(i % 50) + "{" + std::to_string(i % 6),
+            NumberFormat());
     }
     return cat;
 }

@@ -8,6 +8,7 @@
 #include "calc/modRounding.h"
 #include "calc/modWastage.h"
 #include "catalogue/BlueprintRecord.h"
+#include "storage/OwnedRecord.h"
 
 namespace brenta::pricing {
 
@@ -98,11 +99,11 @@ double OneRunCost(std::string_view record, std::int32_t ml, const Facility& faci
     return PriceOf(OneRunAmounts(record, ml, facility, itemNames), prices);
 }
 
-std::int32_t OwnedML(const Catalogue& cat, std::int16_t index, const NumberFormat& fmt)
+std::int32_t OwnedML(const Catalogue& cat, std::int16_t index)
 {
     if (!At(cat.bOwned, index))
         return 0;
-    return TextToInt32(record::Field(At(cat.strOwned, index), 1), fmt);
+    return owned::Value(At(cat.strOwned, index).ml);
 }
 
 std::optional<std::string> AutoPriceText(
@@ -112,7 +113,7 @@ std::optional<std::string> AutoPriceText(
     if (!builder)
         return std::nullopt;
     try {
-        const std::int32_t ml = OwnedML(cat, *builder, facility.fmt);
+        const std::int32_t ml = OwnedML(cat, *builder);
         return PriceText(
             OneRunCost(At(cat.strBPs, *builder), ml, facility, cat.strItemNames, cat.dblPrices), facility.fmt);
     } catch (const Failure&) {
@@ -221,7 +222,7 @@ private:
         if (!slot) {
             slot.emplace();
             try {
-                const std::int32_t ml = OwnedML(cat_, builder, facility_.fmt);
+                const std::int32_t ml = OwnedML(cat_, builder);
                 slot->amounts = OneRunAmounts(
                     cat_.strBPs[static_cast<std::size_t>(builder)], ml, facility_, cat_.strItemNames);
                 slot->ok = true;

@@ -76,9 +76,9 @@ double PriceOf(const std::vector<RunAmount>& amounts, const std::vector<double>&
 double OneRunCost(std::string_view record, std::int32_t ml, const Facility& facility,
     const std::vector<std::string>& itemNames, const std::vector<double>& prices);
 
-// The ML the player researched on a blueprint: field 1 of its owned record when
-// owned, else 0. A level that is not a whole 32-bit number is a Failure.
-std::int32_t OwnedML(const Catalogue& cat, std::int16_t index, const NumberFormat& fmt);
+// The ML the player researched on a blueprint: its owned record's ML when owned,
+// else 0. An ML that is missing or no whole 32-bit number is a Failure.
+std::int32_t OwnedML(const Catalogue& cat, std::int16_t index);
 
 // The price box text auto-pricing gives a row with this name caption: the
 // builder's one-run cost written "0.00". Nothing when the box keeps its text: a

@@ -11,6 +11,7 @@
 #include "calc/Times.h"
 #include "calc/modWastage.h"
 #include "catalogue/BlueprintRecord.h"
+#include "storage/OwnedRecord.h"
 
 namespace brenta::plan {
 
@@ -107,28 +108,24 @@ public:
         node.runs = ToInt32(std::ceil(node.quantity / batch));
         node.surplus = Finite(static_cast<double>(node.runs) * batch - node.quantity);
         if (At(cat_.bOwned, *builder)) {
-            node.ml = OwnedLevel(c, 1);
-            node.pl = OwnedLevel(c, 2);
+            node.ml = BuilderLevel(c, 1);
+            node.pl = BuilderLevel(c, 2);
         }
         Expand(c);
     }
 
 private:
     // Level field (1 ML, 2 PL) of the owned record of node c's builder.
-    std::string OwnedText(std::size_t c, int field) const
+    const OwnedLevel& Level(std::size_t c, int field) const
     {
-        const std::string& owned = cat_.strOwned[static_cast<std::size_t>(*plan_.nodes[c].builder)];
-        try {
-            return std::string(record::Field(owned, field));
-        } catch (const Failure&) {
-            return std::string(); // a record without the field
-        }
+        const OwnedRecord& stored = At(cat_.strOwned, *plan_.nodes[c].builder);
+        return field == 1 ? stored.ml : stored.pl;
     }
 
-    std::int32_t OwnedLevel(std::size_t c, int field) const
+    std::int32_t BuilderLevel(std::size_t c, int field) const
     {
         try {
-            return TextToInt32(OwnedText(c, field), player_.fmt);
+            return owned::Value(Level(c, field));
         } catch (const Failure&) {
             OwnedLevelFails(c, field);
             throw;
@@ -141,7 +138,7 @@ private:
     {
         if (i == 0 || !plan_.nodes[i].builder || !At(cat_.bOwned, *plan_.nodes[i].builder))
             return;
-        throw OwnedLevelFailure(*plan_.nodes[i].builder, field == 1 ? "ML" : "PL", OwnedText(i, field));
+        throw OwnedLevelFailure(*plan_.nodes[i].builder, field == 1 ? "ML" : "PL", Level(i, field).text);
     }
 
     const Catalogue& cat_;

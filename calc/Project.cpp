@@ -8,6 +8,7 @@
 #include "calc/Times.h"
 #include "calc/modWastage.h"
 #include "catalogue/BlueprintRecord.h"
+#include "storage/OwnedRecord.h"
 
 namespace brenta::project {
 
@@ -178,19 +179,16 @@ private:
         return recipe;
     }
 
-    std::string OwnedText(std::int16_t bp, int field) const
+    const OwnedLevel& Level(std::int16_t bp, int field) const
     {
-        try {
-            return std::string(record::Field(At(cat_.strOwned, bp), field));
-        } catch (const Failure&) {
-            return std::string();
-        }
+        const OwnedRecord& stored = At(cat_.strOwned, bp);
+        return field == kOwnedML ? stored.ml : stored.pl;
     }
 
     std::int32_t OwnedLevel(std::int16_t bp, int field) const
     {
         try {
-            return TextToInt32(OwnedText(bp, field), player_.fmt);
+            return owned::Value(Level(bp, field));
         } catch (const Failure&) {
             LevelFails(bp, field);
             throw;
@@ -200,7 +198,7 @@ private:
     void LevelFails(std::optional<std::int16_t> owner, int field) const
     {
         if (owner && At(cat_.bOwned, *owner))
-            throw plan::OwnedLevelFailure(*owner, field == kOwnedML ? "ML" : "PL", OwnedText(*owner, field));
+            throw plan::OwnedLevelFailure(*owner, field == kOwnedML ? "ML" : "PL", Level(*owner, field).text);
     }
 
     // The jobs each item is a material of, anywhere down their trees.

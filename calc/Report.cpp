@@ -6,20 +6,21 @@
 #include "calc/AutoPrice.h"
 #include "calc/Times.h"
 #include "catalogue/BlueprintRecord.h"
+#include "storage/OwnedRecord.h"
 
 namespace brenta::report {
 
 namespace {
 
-void AddTimes(const std::vector<std::string_view>& rec, const Facility& facility, const NumberFormat& fmt,
-    storage::ReportBlock& block)
+void AddTimes(const std::vector<std::string_view>& rec, const OwnedRecord& stored, const Facility& facility,
+    const NumberFormat& fmt, storage::ReportBlock& block)
 {
     using namespace numbers;
     try {
         if (rec.size() <= record::kFieldProductivityModifier)
             throw Failure("Blueprint record without its times");
-        const std::int32_t ml = TextToInt32(block.ml, fmt);
-        const std::int32_t pl = TextToInt32(block.pl, fmt);
+        const std::int32_t ml = owned::Value(stored.ml);
+        const std::int32_t pl = owned::Value(stored.pl);
         std::string mlTime = times::ResearchTime(
             TextToInt32(rec[record::kFieldMLTime], fmt), facility.metallurgy, facility.posLab, ml);
         std::string plTime = times::ResearchTime(
@@ -34,13 +35,12 @@ void AddTimes(const std::vector<std::string_view>& rec, const Facility& facility
     }
 }
 
-std::string CostOf(std::string_view rec, std::string_view mlText, const Catalogue& cat, const Facility& facility,
+std::string CostOf(std::string_view rec, const OwnedLevel& ml, const Catalogue& cat, const Facility& facility,
     const NumberFormat& fmt)
 {
     try {
         const pricing::Facility f{facility.matMult, facility.pe, fmt};
-        const double cost
-            = pricing::OneRunCost(rec, numbers::TextToInt32(mlText, fmt), f, cat.strItemNames, cat.dblPrices);
+        const double cost = pricing::OneRunCost(rec, owned::Value(ml), f, cat.strItemNames, cat.dblPrices);
         return numbers::Format(cost, "###,##0.00", fmt);
     } catch (const Failure&) {
         return "Invalid";
@@ -61,13 +61,13 @@ std::vector<storage::ReportBlock> OwnedBlocks(
             continue;
         const std::string& rec = cat.strBPs[i];
         const auto fields = text::Split(rec, '{');
-        const auto owned = text::Split(cat.strOwned[i], '{');
+        const OwnedRecord& stored = cat.strOwned[i];
         storage::ReportBlock block;
         block.name = std::string(fields.front());
-        block.ml = std::string(owned.size() > 1 ? owned[1] : std::string_view());
-        block.pl = std::string(owned.size() > 2 ? owned[2] : std::string_view());
-        AddTimes(fields, facility, fmt, block);
-        block.cost = CostOf(rec, block.ml, cat, facility, fmt);
+        block.ml = stored.ml.text;
+        block.pl = stored.pl.text;
+        AddTimes(fields, stored, facility, fmt, block);
+        block.cost = CostOf(rec, stored.ml, cat, facility, fmt);
         blocks.push_back(std::move(block));
     }
     return blocks;

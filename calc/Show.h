@@ -43,10 +43,10 @@ struct Shown {
     Levels levels; // the ML and PL boxes: the owned levels, else "0" and "0"
     std::vector<Row> rows; // one per material of positive quantity, in list order
     // The owned record after showing. The level boxes take the owned levels, and a
-    // box whose text changes rebuilds the record from it (ML first, then PL), as an
-    // edit of the box does; a level a record cannot hold keeps the record as it was.
-    // Nothing when the blueprint is not owned.
-    std::optional<std::string> ownedRecord;
+    // box whose text changes rebuilds the record from it (ML first, then PL) by the
+    // rule an edit of the box follows (owned::WithBox). Nothing when the blueprint
+    // is not owned.
+    std::optional<OwnedRecord> ownedRecord;
 };
 
 // Shows blueprint index with the level boxes as they stand. Every check comes

@@ -42,7 +42,7 @@ void Catalogue::DimArrays()
 {
     strBPs.assign(kBlueprintCount, std::string());
     bOwned.assign(kBlueprintCount, false);
-    strOwned.assign(kBlueprintCount, std::string());
+    strOwned.assign(kBlueprintCount, OwnedRecord());
     strItemNames.assign(kTypeIdSlots, std::string());
     dblPrices.assign(kTypeIdSlots, 0.0);
     intBPIndex.assign(kTypeIdSlots, 0);

@@ -8,6 +8,7 @@
 #include "catalogue/Catalogue.h"
 #include "fuzz/FuzzCheck.h"
 #include "storage/BlueprintList.h"
+#include "storage/OwnedRecord.h"
 
 using namespace brenta;
 
@@ -21,10 +22,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t i = 0; i < cat.bOwned.size(); ++i) {
             if (!cat.bOwned[i])
                 continue;
-            const auto fields = text::Split(cat.strOwned[i], '{');
+            const auto fields = text::Split(cat.strOwned[i].text, '{');
             fuzz::Check(fields.size() == 3, "an imported record has three fields");
             fuzz::Check(fields[0] == record::Field(cat.strBPs[i], record::kFieldTypeId),
                 "an imported record belongs to its own blueprint");
+            fuzz::Check(cat.strOwned[i] == owned::Read(cat.strOwned[i].text, fmt),
+                "an imported record is its text as read");
         }
     }
     return 0;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "catalogue/BlueprintRecord.h"
+#include "storage/OwnedRecord.h"
 #include "storage/TextFile.h"
 
 namespace brenta::storage {
@@ -67,9 +68,10 @@ struct Block {
     std::optional<std::string> pl;
 };
 
-void Apply(const Block& block, Catalogue& cat)
+void Apply(const Block& block, Catalogue& cat, const NumberFormat& fmt)
 {
-    cat.strOwned[block.index] = block.typeId + "{" + block.ml.value_or("0") + "{" + block.pl.value_or("0");
+    cat.strOwned[block.index]
+        = owned::Read(block.typeId + "{" + block.ml.value_or("0") + "{" + block.pl.value_or("0"), fmt);
     cat.bOwned[block.index] = true;
 }
 
@@ -95,7 +97,7 @@ void ApplyBlueprintList(std::string_view content, Catalogue& cat, const NumberFo
             } catch (const Failure&) {
                 return; // a record without a usable type ID cannot be owned
             }
-            Apply(*current, cat);
+            Apply(*current, cat, fmt);
             return;
         }
         if (!current)
@@ -107,7 +109,7 @@ void ApplyBlueprintList(std::string_view content, Catalogue& cat, const NumberFo
         if (!value || level || value->find('{') != std::string_view::npos)
             return;
         level = std::string(*value);
-        Apply(*current, cat);
+        Apply(*current, cat, fmt);
     });
 }
 

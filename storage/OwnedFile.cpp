@@ -6,19 +6,20 @@
 
 #include "base/Failure.h"
 #include "catalogue/BlueprintRecord.h"
+#include "storage/OwnedRecord.h"
 #include "storage/TextFile.h"
 
 namespace brenta::storage {
 
 namespace {
 
-// The blueprint index the type ID text names, or nothing when it names no
-// blueprint of the catalogue.
-std::optional<std::size_t> BlueprintIndexOf(std::string_view idText, const Catalogue& cat, const NumberFormat& fmt)
+// The blueprint index the type ID names, or nothing when it names no blueprint
+// of the catalogue.
+std::optional<std::size_t> BlueprintIndexOf(std::int32_t id, const Catalogue& cat, const NumberFormat& fmt)
 {
-    const double id = numbers::RoundHalfEven(numbers::ToNumber(idText, fmt));
-    const double last = static_cast<double>(std::min<std::size_t>(cat.intBPIndex.size(), kTypeIdSlots)) - 1;
-    if (!(id >= 0 && id <= last))
+    const std::int32_t last
+        = static_cast<std::int32_t>(std::min<std::size_t>(cat.intBPIndex.size(), kTypeIdSlots)) - 1;
+    if (id < 0 || id > last)
         return std::nullopt;
     const std::int16_t index = cat.intBPIndex[static_cast<std::size_t>(id)];
     if (index < 0 || static_cast<std::size_t>(index) >= cat.strBPs.size())
@@ -37,27 +38,30 @@ std::optional<std::size_t> BlueprintIndexOf(std::string_view idText, const Catal
 
 void ApplyOwned(std::string_view content, Catalogue& cat, const NumberFormat& fmt)
 {
-    std::fill(cat.strOwned.begin(), cat.strOwned.end(), std::string("0{0{0"));
+    std::fill(cat.strOwned.begin(), cat.strOwned.end(), owned::Read("0{0{0", fmt));
     std::fill(cat.bOwned.begin(), cat.bOwned.end(), false);
 
     ForEachLine(content, [&](std::string_view line) {
         if (line.size() < 2)
             return;
-        const auto fields = text::Split(line, '{');
-        if (fields.size() < 2)
+        const auto braces = std::count(line.begin(), line.end(), '{');
+        if (braces < 1)
+            return;
+        std::string text(line);
+        if (braces != 2)
+            text += "{0";
+        OwnedRecord record = owned::Read(std::move(text), fmt);
+        if (!record.typeId)
             return;
         std::optional<std::size_t> index;
         try {
-            index = BlueprintIndexOf(fields[0], cat, fmt);
+            index = BlueprintIndexOf(*record.typeId, cat, fmt);
         } catch (const Failure&) {
-            // Not a number, or a catalogue record without a type ID: skipped.
+            // A catalogue record without a type ID: skipped.
         }
         if (!index || *index >= cat.strOwned.size() || *index >= cat.bOwned.size())
             return;
-        std::string& owned = cat.strOwned[*index];
-        owned.assign(line);
-        if (fields.size() != 3)
-            owned += "{0";
+        cat.strOwned[*index] = std::move(record);
         cat.bOwned[*index] = true;
     });
 }
@@ -70,7 +74,7 @@ std::string OwnedText(const Catalogue& cat)
     for (std::size_t i = 0; i < end; ++i) {
         if (!cat.bOwned[i])
             continue;
-        text += cat.strOwned[i];
+        text += cat.strOwned[i].text;
         text += "\r\n";
     }
     return text;

@@ -17,9 +17,9 @@ namespace brenta::storage {
 // First every record becomes "0{0{0" and every flag is cleared (an empty file so
 // means nothing is owned). Then, line by line: a line shorter than two characters
 // is skipped; a line that does not split at "{" into exactly three fields gets
-// "{0" appended (11294{5 becomes 11294{5{0); field 0, read as a locale-aware
-// number rounded half to even, is the type ID; the line is stored as that
-// blueprint's record and its flag is set. A later line for the same blueprint wins.
+// "{0" appended (11294{5 becomes 11294{5{0); the line is read as that
+// blueprint's record (owned::Read: field 0, a locale-aware number rounded half to
+// even, is the type ID) and its flag is set. A later line for the same blueprint wins.
 //
 // A line that cannot be placed is skipped and touches no record or flag: no "{" at
 // all, a type ID that is not a number, outside 0..30908, or not the type ID of a
@@ -29,7 +29,7 @@ namespace brenta::storage {
 void ApplyOwned(std::string_view content, Catalogue& cat, const NumberFormat& fmt);
 
 // The file's text: for every blueprint index from 0 to 2578 in ascending order
-// whose flag is set, its owned record and CR LF.
+// whose flag is set, its owned record's text as read or made, and CR LF.
 std::string OwnedText(const Catalogue& cat);
 
 } // namespace brenta::storage

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "storage/OwnedRecord.h"
 #include "tests/LocaleTest.h"
 
 using namespace brenta;
@@ -106,7 +107,7 @@ TEST_P(AutoPrice, OneRunCostOfTheBuilder)
     };
     for (const auto& c : cases) {
         cat.bOwned[1] = *c.ownedRecord != '\0';
-        cat.strOwned[1] = c.ownedRecord;
+        cat.strOwned[1] = owned::Read(c.ownedRecord, fmt);
         const Facility f{c.matMult, c.pe, fmt};
         EXPECT_EQ(AutoPriceText("[Comp] Widget", cat, builders, f), test::Localised(c.text, fmt)) << c.text;
     }
@@ -124,9 +125,9 @@ TEST_P(AutoPrice, RowsKeepTheirTextWithoutAPriceToCompute)
     // An owned ML that is not a number, or a cost beyond the float range: the box
     // keeps its text and nothing fails.
     cat.bOwned[1] = true;
-    cat.strOwned[1] = "701{abc{0";
+    cat.strOwned[1] = owned::Read("701{abc{0", fmt);
     EXPECT_EQ(AutoPriceText("[Comp] Widget", cat, builders, f), std::nullopt);
-    cat.strOwned[1] = "701{0{0";
+    cat.strOwned[1] = owned::Read("701{0{0", fmt);
     cat.dblPrices[34] = 1e307;
     EXPECT_EQ(AutoPriceText("[Comp] Widget", cat, builders, f), std::nullopt);
 }
@@ -206,9 +207,9 @@ TEST_P(AutoPrice, ThePassEqualsShowingAndPricingEachBlueprintInTurn)
             start.dblPrices[id] = start.dblPrices[id] / 3 + 0.1;
     for (std::size_t i = 0; i < start.strBPs.size(); i += 5) {
         start.bOwned[i] = true;
-        start.strOwned[i] = "0{" + std::to_string(static_cast<int>(i % 13) - 2) + "{0";
+        start.strOwned[i] = owned::Read("0{" + std::to_string(static_cast<int>(i % 13) - 2) + "{0", fmt);
     }
-    start.strOwned[10] = "0{x{0"; // a builder whose ML cannot be read
+    start.strOwned[10] = owned::Read("0{x{0", fmt); // a builder whose ML cannot be read
     const Builders builders(start.strBPs);
     const Facility f{1.1, 3, fmt};
 

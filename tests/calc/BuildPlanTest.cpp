@@ -5,6 +5,7 @@
 #include "calc/Job.h"
 #include "calc/Sheet.h"
 #include "catalogue/BlueprintRecord.h"
+#include "storage/OwnedRecord.h"
 #include "tests/LocaleTest.h"
 
 using namespace brenta;
@@ -203,7 +204,7 @@ TEST_P(BuildPlan, OwnedLevelsOfABuilderCutItsWasteAndTime)
 {
     // Thruster owned at ML 9, PL 4: Tritanium 100 x 0.01 = 1 waste; 300 - 60 x 4/5.
     cat.bOwned[4] = true;
-    cat.strOwned[4] = "701{9{4";
+    cat.strOwned[4] = owned::Read("701{9{4", fmt);
     const Plan plan = Make(Job{1, 1, 0, 0}, 0, cat, builders, Facility());
     const Node& thruster = Named(plan, "[Comp] Thruster");
     EXPECT_EQ(thruster.ml, 9);
@@ -331,7 +332,7 @@ TEST_P(BuildPlan, AnOwnedLevelThePlanCannotUseNamesItsRecord)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.record);
         cat.bOwned[4] = true;
-        cat.strOwned[4] = c.record;
+        cat.strOwned[4] = owned::Read(c.record, fmt);
         try {
             Make(Job{1, 1, 0, 0}, 0, cat, builders, Facility());
             ADD_FAILURE() << "planned";
@@ -342,9 +343,9 @@ TEST_P(BuildPlan, AnOwnedLevelThePlanCannotUseNamesItsRecord)
         }
     }
     // The sheet's own levels are no owned record, even for an owned blueprint.
-    cat.strOwned[1] = "700{x{y";
+    cat.strOwned[1] = owned::Read("700{x{y", fmt);
     cat.bOwned[1] = true;
-    cat.strOwned[4] = "701{0{0";
+    cat.strOwned[4] = owned::Read("701{0{0", fmt);
     EXPECT_NO_THROW(Make(Job{1, 1, 0, 0}, 0, cat, builders, Facility()));
     try {
         Make(Job{1, 1, 2147483647, 0}, 0, cat, builders, Facility());

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/BlueprintRecord.h"
+#include "storage/OwnedRecord.h"
 #include "tests/LocaleTest.h"
 
 using namespace brenta;
@@ -37,7 +38,7 @@ TEST_P(Report, OneOwnedBlueprint)
 {
     Catalogue cat = Fresh();
     cat.bOwned[kPlatesIndex] = true;
-    cat.strOwned[kPlatesIndex] = "11294{5{2";
+    cat.strOwned[kPlatesIndex] = owned::Read("11294{5{2", fmt);
     // PE 0 at ML 5: 856, 257, 355, 49, 3 and 1 units of the six minerals.
     EXPECT_EQ(OwnedReport(cat, ReportFacility{}, fmt),
         Join({
@@ -56,7 +57,7 @@ TEST_P(Report, OneOwnedBlueprint)
 
     // The lab, an array and skills: research times a quarter and skill shares less,
     // the assembly time at the array's multiplier, the cost with its materials.
-    cat.strOwned[kPlatesIndex] = "11294{5{0";
+    cat.strOwned[kPlatesIndex] = owned::Read("11294{5{0", fmt);
     const ReportFacility lab{true, 0.75, 1.1, 5, 4, 5, 5};
     const std::string text = OwnedReport(cat, lab, fmt);
     EXPECT_NE(text.find("POS Research: True\r\nPOS Assembly: " + test::Localised("0.75 / 1.1", fmt) + "\r\n"),
@@ -71,7 +72,7 @@ TEST_P(Report, CostsAreGroupedWithTwoDecimals)
     Catalogue cat = Fresh();
     cat.strBPs[kPlatesIndex] = "100mm Reinforced Steel Plates I Blueprint{11294{0{|34/1{12000{12000{600{120";
     cat.bOwned[kPlatesIndex] = true;
-    cat.strOwned[kPlatesIndex] = "11294{0{0";
+    cat.strOwned[kPlatesIndex] = owned::Read("11294{0{0", fmt);
     const ReportFacility pe5{false, 1, 1, 0, 0, 0, 5}; // no waste at all
     for (const auto& [price, text] : {std::pair{1234567.891, "1,234,567.89"}, std::pair{0.0, "0.00"}}) {
         cat.dblPrices[34] = price;
@@ -91,9 +92,9 @@ TEST_P(Report, LevelsThatCannotBeUsedSayInvalidAndTheReportGoesOn)
 {
     Catalogue cat = Fresh();
     cat.bOwned[0] = cat.bOwned[1] = cat.bOwned[2] = true;
-    cat.strOwned[0] = "11294{5{-1"; // PL + 1 = 0
-    cat.strOwned[1] = "12380{abc{2"; // no ML: no times, no cost
-    cat.strOwned[2] = "15975{0{0";
+    cat.strOwned[0] = owned::Read("11294{5{-1", fmt); // PL + 1 = 0
+    cat.strOwned[1] = owned::Read("12380{abc{2", fmt); // no ML: no times, no cost
+    cat.strOwned[2] = owned::Read("15975{0{0", fmt);
     const std::string text = OwnedReport(cat, ReportFacility{}, fmt);
     const auto block = [&](std::size_t k) {
         std::size_t at = 0;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "storage/OwnedRecord.h"
 #include "tests/LocaleTest.h"
 
 using namespace brenta;
@@ -72,14 +73,15 @@ TEST_P(Show, AnOwnedBlueprintRebuildsItsRecordFromTheBoxesThatChange)
     for (const auto& c : cases) {
         Catalogue cat = Small();
         cat.bOwned[0] = true;
-        cat.strOwned[0] = c.record;
+        cat.strOwned[0] = owned::Read(c.record, fmt);
         const Shown shown = ShowBlueprint(0, cat, c.boxes, fmt);
         const auto fields = std::string(c.record);
         const std::size_t first = fields.find('{'), second = fields.find('{', first + 1);
         EXPECT_TRUE(shown.owned) << c.record;
         EXPECT_EQ(shown.levels, (Levels{fields.substr(first + 1, second - first - 1), fields.substr(second + 1)}))
             << c.record;
-        EXPECT_EQ(shown.ownedRecord, std::optional<std::string>(c.after)) << c.record;
+        ASSERT_TRUE(shown.ownedRecord) << c.record;
+        EXPECT_EQ(shown.ownedRecord->text, c.after) << c.record;
     }
 }
 
@@ -113,7 +115,7 @@ TEST_P(Show, ABlueprintTheDisplayCannotReadIsAFailure)
             cat.strBPs[0] = c.record;
         if (c.owned) {
             cat.bOwned[0] = true;
-            cat.strOwned[0] = c.owned;
+            cat.strOwned[0] = owned::Read(c.owned, fmt);
         }
         EXPECT_THROW(ShowBlueprint(c.index, cat, Levels{}, fmt), Failure) << c.what;
     }

@@ -162,14 +162,14 @@ TEST(CatalogueFill, SlotsNoTableFillsStayEmpty)
     EXPECT_EQ(cat.intBPIndex[11294], 0);
     EXPECT_EQ(cat.intBatchSize[34], 0);
     EXPECT_EQ(std::count(cat.bOwned.begin(), cat.bOwned.end(), true), 0);
-    EXPECT_EQ(std::count(cat.strOwned.begin(), cat.strOwned.end(), ""), 2579);
+    EXPECT_EQ(std::count(cat.strOwned.begin(), cat.strOwned.end(), OwnedRecord()), 2579);
 }
 
 TEST(CatalogueFill, DimArraysDiscardsEarlierContent)
 {
     Catalogue cat = Catalogue::Compiled();
     cat.bOwned[5] = true;
-    cat.strOwned[5] = "11294{5{2";
+    cat.strOwned[5].text = "11294{5{2";
     cat.DimArrays();
     EXPECT_EQ(cat.strBPs[0], "");
     EXPECT_EQ(cat.strItemNames[34], "");
@@ -177,7 +177,7 @@ TEST(CatalogueFill, DimArraysDiscardsEarlierContent)
     EXPECT_EQ(cat.intBPIndex[12069], 0);
     EXPECT_EQ(cat.intBatchSize[11294], 0);
     EXPECT_FALSE(cat.bOwned[5]);
-    EXPECT_EQ(cat.strOwned[5], "");
+    EXPECT_EQ(cat.strOwned[5], OwnedRecord());
 }
 
 TEST(CatalogueContent, ReferenceItemRows)

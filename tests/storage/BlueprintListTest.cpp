@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/BlueprintRecord.h"
+#include "storage/OwnedRecord.h"
 #include "tests/LocaleTest.h"
 
 using namespace brenta;
@@ -29,7 +30,7 @@ std::vector<std::string> Owned(const Catalogue& cat)
     std::vector<std::string> owned;
     for (std::size_t i = 0; i < cat.bOwned.size(); ++i)
         if (cat.bOwned[i])
-            owned.push_back(cat.strOwned[i]);
+            owned.push_back(cat.strOwned[i].text);
     return owned;
 }
 
@@ -48,7 +49,7 @@ TEST_P(Import, TheReportReadsBackIntoAnEmptyOwnedSet)
 {
     Catalogue owner = Fresh();
     owner.bOwned[kPlatesIndex] = true;
-    owner.strOwned[kPlatesIndex] = "11294{5{2";
+    owner.strOwned[kPlatesIndex] = owned::Read("11294{5{2", fmt);
     const std::string report = OwnedReport(owner, ReportFacility{}, fmt);
 
     Catalogue cat = Fresh();
@@ -63,7 +64,8 @@ TEST_P(Import, EveryBlueprintOwnedAtOnceRoundTrips)
     for (std::size_t i = 0; i < owner.strBPs.size(); ++i) {
         owner.bOwned[i] = true;
         const std::string id(record::Field(owner.strBPs[i], record::kFieldTypeId));
-        owner.strOwned[i] = id + "{" + std::to_string(static_cast<int>(i % 40) - 5) + "{" + std::to_string(i % 7);
+        owner.strOwned[i] = owned::Read(
+            id + "{" + std::to_string(static_cast<int>(i % 40) - 5) + "{" + std::to_string(i % 7), fmt);
     }
     Catalogue cat = Fresh();
     ApplyBlueprintList(OwnedReport(owner, ReportFacility{true, 0.75, 1.1, 1, 2, 3, 4}, fmt), cat, fmt);
@@ -87,16 +89,16 @@ TEST_P(ImportList, OwnsExactlyWhatTheListSays)
     Catalogue cat = Fresh();
     // Owned before the import: kept unless the list names it.
     cat.bOwned[2] = true;
-    cat.strOwned[2] = "15975{9{9";
+    cat.strOwned[2] = owned::Read("15975{9{9", NumberFormat{});
     ApplyBlueprintList(Join(GetParam().lines), cat, NumberFormat{});
 
     std::vector<std::pair<std::size_t, std::string>> owned;
     for (std::size_t i = 0; i < cat.bOwned.size(); ++i)
         if (cat.bOwned[i] && i != 2)
-            owned.emplace_back(i, cat.strOwned[i]);
+            owned.emplace_back(i, cat.strOwned[i].text);
     EXPECT_EQ(owned, GetParam().owned);
     EXPECT_TRUE(cat.bOwned[2]);
-    EXPECT_EQ(cat.strOwned[2], GetParam().ownedBefore);
+    EXPECT_EQ(cat.strOwned[2].text, GetParam().ownedBefore);
 }
 
 const std::string kName = std::string("Name: ") + kPlates;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "storage/OwnedRecord.h"
+
 using brenta::Catalogue;
 using brenta::kTypeIdSlots;
 using brenta::NumberFormat;
@@ -27,7 +29,7 @@ Catalogue SmallCatalogue()
     cat.intBPIndex[11294] = 1;
     cat.intBPIndex[690] = 2;
     // Before reading, index 2 carries a flag and record of an earlier state.
-    cat.strOwned = {"", "", "690{9{9"};
+    cat.strOwned = {{}, {}, brenta::owned::Read("690{9{9", kPoint)};
     cat.bOwned = {false, false, true};
     return cat;
 }
@@ -49,7 +51,7 @@ TEST_P(OwnedReadTest, SetsExactlyTheListedBlueprints)
     for (std::size_t i = 0; i < cat.strBPs.size(); ++i) {
         const std::string& expected = GetParam().records[i];
         EXPECT_EQ(cat.bOwned[i], !expected.empty()) << "index " << i;
-        EXPECT_EQ(cat.strOwned[i], expected.empty() ? "0{0{0" : expected) << "index " << i;
+        EXPECT_EQ(cat.strOwned[i].text, expected.empty() ? "0{0{0" : expected) << "index " << i;
     }
 }
 
@@ -73,7 +75,8 @@ INSTANTIATE_TEST_SUITE_P(Lines, OwnedReadTest,
 TEST(OwnedWriteTest, WritesFlaggedRecordsInCatalogueOrder)
 {
     Catalogue cat = SmallCatalogue();
-    cat.strOwned = {"681{1{2", "11294{4{4", "690{3{0"};
+    cat.strOwned = {brenta::owned::Read("681{1{2", kPoint), brenta::owned::Read("11294{4{4", kPoint),
+        brenta::owned::Read("690{3{0", kPoint)};
     cat.bOwned = {true, false, true}; // index 1 was unchecked: its record stays but is not saved
     EXPECT_EQ(OwnedText(cat), "681{1{2\r\n690{3{0\r\n");
 }

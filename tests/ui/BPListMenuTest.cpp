@@ -65,10 +65,10 @@ TEST_P(BPListMenu, ExportThenImportGivesTheOwnedRecordsBack)
     Type(w.Ui().txtML, "9");
     QTest::mouseClick(w.Ui().chkOwnThis, Qt::LeftButton);
     ASSERT_FALSE(w.Cat().bOwned[0]);
-    ASSERT_EQ(w.Cat().strOwned[0], "11294{9{2");
+    ASSERT_EQ(w.Cat().strOwned[0].text, "11294{9{2");
     Import("owned.txt");
     EXPECT_TRUE(w.Cat().bOwned[0]);
-    EXPECT_EQ(w.Cat().strOwned[0], "11294{5{2");
+    EXPECT_EQ(w.Cat().strOwned[0].text, "11294{5{2");
     EXPECT_EQ(messages.size(), 1u); // the import reports nothing when it succeeds
 }
 

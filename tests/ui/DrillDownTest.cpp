@@ -382,7 +382,7 @@ TEST_P(DrillDown, FindBPShowsTheBuilderWithItsOwnSheetAndEnablesBack)
 
     // The level boxes edit the blueprint on display, not the selector's.
     Type(w.Ui().txtML, "7");
-    EXPECT_EQ(w.Cat().strOwned[static_cast<std::size_t>(*w.ShownIndex())], "12067{7{3");
+    EXPECT_EQ(w.Cat().strOwned[static_cast<std::size_t>(*w.ShownIndex())].text, "12067{7{3");
     EXPECT_FALSE(w.Cat().bOwned[static_cast<std::size_t>(second)]);
 }
 

@@ -177,15 +177,15 @@ TEST_P(Inputs, OwnedLevelsFollowTheBoxesRoundedHalfToEven)
     };
     for (const auto& c : cases) {
         Type(c.box, c.typed);
-        EXPECT_EQ(w.Cat().strOwned[0], c.record) << c.typed;
+        EXPECT_EQ(w.Cat().strOwned[0].text, c.record) << c.typed;
     }
 
     // An unowned blueprint keeps no record but recomputes.
     SelectBlueprint(kCeramic);
-    const std::string record = w.Cat().strOwned[2];
+    const std::string record = w.Cat().strOwned[2].text;
     const std::string waste = w.Ui().lblWaste[0]->text().toStdString();
     Type(w.Ui().txtML, "10");
-    EXPECT_EQ(w.Cat().strOwned[2], record);
+    EXPECT_EQ(w.Cat().strOwned[2].text, record);
     EXPECT_FALSE(w.Cat().bOwned[2]);
     EXPECT_NE(w.Ui().lblWaste[0]->text().toStdString(), waste);
 }
@@ -199,18 +199,18 @@ TEST_P(Inputs, OwnershipBoxReactsToThePlayerOnly)
     Type(w.Ui().txtPL, "2");
     QTest::mouseClick(own, Qt::LeftButton);
     EXPECT_TRUE(w.Cat().bOwned[2]);
-    EXPECT_EQ(w.Cat().strOwned[2], "15975{10{2");
+    EXPECT_EQ(w.Cat().strOwned[2].text, "15975{10{2");
 
     QTest::mouseClick(own, Qt::LeftButton);
     EXPECT_FALSE(w.Cat().bOwned[2]);
-    EXPECT_EQ(w.Cat().strOwned[2], "15975{10{2");
+    EXPECT_EQ(w.Cat().strOwned[2].text, "15975{10{2");
 
     Type(w.Ui().txtML, "5");
-    EXPECT_EQ(w.Cat().strOwned[2], "15975{10{2"); // not owned: edits keep no record
+    EXPECT_EQ(w.Cat().strOwned[2].text, "15975{10{2"); // not owned: edits keep no record
     own->setFocus();
     QTest::keyClick(own, Qt::Key_Space);
     EXPECT_TRUE(w.Cat().bOwned[2]);
-    EXPECT_EQ(w.Cat().strOwned[2], "15975{5{2");
+    EXPECT_EQ(w.Cat().strOwned[2].text, "15975{5{2");
 
     // Levels beyond any record leave the blueprint as it was, the box with it.
     QTest::mouseClick(own, Qt::LeftButton);
@@ -218,7 +218,7 @@ TEST_P(Inputs, OwnershipBoxReactsToThePlayerOnly)
     QTest::mouseClick(own, Qt::LeftButton);
     EXPECT_FALSE(own->isChecked());
     EXPECT_FALSE(w.Cat().bOwned[2]);
-    EXPECT_EQ(w.Cat().strOwned[2], "15975{5{2");
+    EXPECT_EQ(w.Cat().strOwned[2].text, "15975{5{2");
     Type(w.Ui().txtPL, "2");
     QTest::mouseClick(own, Qt::LeftButton);
 
@@ -228,7 +228,7 @@ TEST_P(Inputs, OwnershipBoxReactsToThePlayerOnly)
     SelectBlueprint(kCeramic);
     EXPECT_TRUE(own->isChecked());
     EXPECT_FALSE(w.Cat().bOwned[0]);
-    EXPECT_EQ(w.Cat().strOwned[2], "15975{5{2");
+    EXPECT_EQ(w.Cat().strOwned[2].text, "15975{5{2");
 }
 
 TEST_P(Inputs, EditsActOnTheShownBlueprintNeverTheSelectorsOther)
@@ -239,8 +239,8 @@ TEST_P(Inputs, EditsActOnTheShownBlueprintNeverTheSelectorsOther)
     ShowAsFindBPDoes(1); // Plates II on display, the selector still on Plates I
     EXPECT_EQ(w.Ui().cboBP->currentText(), kPlates);
     Type(w.Ui().txtML, "9");
-    EXPECT_EQ(w.Cat().strOwned[1], "12380{9{1");
-    EXPECT_EQ(w.Cat().strOwned[0], "11294{3{2");
+    EXPECT_EQ(w.Cat().strOwned[1].text, "12380{9{1");
+    EXPECT_EQ(w.Cat().strOwned[0].text, "11294{3{2");
     QTest::mouseClick(w.Ui().chkOwnThis, Qt::LeftButton);
     EXPECT_FALSE(w.Cat().bOwned[1]);
     EXPECT_TRUE(w.Cat().bOwned[0]);
@@ -249,8 +249,8 @@ TEST_P(Inputs, EditsActOnTheShownBlueprintNeverTheSelectorsOther)
     QTest::mouseClick(w.Ui().cmdClear, Qt::LeftButton);
     Type(w.Ui().txtML, "4");
     Type(w.Ui().txtPL, "4");
-    EXPECT_EQ(w.Cat().strOwned[0], "11294{3{2");
-    EXPECT_EQ(w.Cat().strOwned[1], "12380{9{1");
+    EXPECT_EQ(w.Cat().strOwned[0].text, "11294{3{2");
+    EXPECT_EQ(w.Cat().strOwned[1].text, "12380{9{1");
 }
 
 TEST_P(Inputs, OwnedFileAfterARestartHoldsTheSessionsRecords)
@@ -288,10 +288,10 @@ TEST_P(Inputs, ShowingAStoredLevelInAnotherFormKeepsTheOtherLevel)
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
     EXPECT_EQ(w.Ui().txtPL->text().toStdString(), "2");
-    EXPECT_EQ(w.Cat().strOwned[0], "11294{1000{2");
+    EXPECT_EQ(w.Cat().strOwned[0].text, "11294{1000{2");
     SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates II Blueprint"));
     EXPECT_EQ(w.Ui().txtPL->text().toStdString(), "3");
-    EXPECT_EQ(w.Cat().strOwned[1], "12380{4{3");
+    EXPECT_EQ(w.Cat().strOwned[1].text, "12380{4{3");
 }
 
 } // namespace

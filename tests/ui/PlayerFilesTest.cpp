@@ -32,7 +32,7 @@ TEST_P(PlayerFiles, StartWithTheFilesAndWriteThemBack)
     EXPECT_EQ(w.Cat().dblPrices[34], 5);
     EXPECT_EQ(w.Cat().dblPrices[35], 8); // every other item keeps its default
     EXPECT_TRUE(w.Cat().bOwned[0]);
-    EXPECT_EQ(w.Cat().strOwned[0], "11294{5{2");
+    EXPECT_EQ(w.Cat().strOwned[0].text, "11294{5{2");
     EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - matprices.dat");
     w.close();
 
@@ -69,8 +69,8 @@ TEST_P(PlayerFiles, FilesWithLinuxLineEndsOrAByteOrderMarkLoseNothing)
     EXPECT_EQ(w.Ui().cboPE->currentIndex(), 2);
     EXPECT_EQ(w.Cat().dblPrices[34], 5);
     EXPECT_EQ(w.Cat().dblPrices[35], 7);
-    EXPECT_EQ(w.Cat().strOwned[0], "11294{5{2");
-    EXPECT_EQ(w.Cat().strOwned[1], "12380{1{3");
+    EXPECT_EQ(w.Cat().strOwned[0].text, "11294{5{2");
+    EXPECT_EQ(w.Cat().strOwned[1].text, "12380{1{3");
     w.close();
     EXPECT_EQ(ReadFile("ownedbps.dat"), "11294{5{2\r\n12380{1{3\r\n");
     EXPECT_EQ(ReadFile("skills.dat"), "4,3,5,2\r\n");

@@ -174,8 +174,8 @@ TEST_P(Pricing, AutoPriceAllEqualsDoubleClickingEachListedBlueprint)
     ASSERT_GT(w.Ui().cboBP->count(), 250);
     EXPECT_EQ(w.Cat().dblPrices, other.Cat().dblPrices);
     EXPECT_EQ(w.Cat().strOwned, other.Cat().strOwned);
-    EXPECT_EQ(w.Cat().strOwned[6], "12067{4{1");
-    EXPECT_EQ(w.Cat().strOwned[7], "12069{10{3");
+    EXPECT_EQ(w.Cat().strOwned[6].text, "12067{4{1");
+    EXPECT_EQ(w.Cat().strOwned[7].text, "12069{10{3");
     EXPECT_EQ(w.Ui().cboBP->currentIndex(), w.Ui().cboBP->count() - 1);
     EXPECT_EQ(w.ShownIndex(), other.ShownIndex());
     EXPECT_EQ(Boxes(w), Boxes(other));

@@ -134,13 +134,12 @@ void frmMain::EditOwnedRecord(bool mlEdited)
     try {
         if (!At(cat.bOwned, curBP))
             return;
-        const std::string& old = At(cat.strOwned, curBP);
-        std::string rebuilt = mlEdited ? owned::WithML(old, ShownTypeId(), job_.ml.text, fmt_)
-                                       : owned::WithPL(old, ShownTypeId(), job_.pl.text, fmt_);
-        cat.strOwned[static_cast<std::size_t>(curBP)] = std::move(rebuilt);
+        const owned::Box box = mlEdited ? owned::Box::ML : owned::Box::PL;
+        const std::string& edited = mlEdited ? job_.ml.text : job_.pl.text;
+        cat.strOwned[static_cast<std::size_t>(curBP)]
+            = owned::WithBox(At(cat.strOwned, curBP), ShownTypeId(), box, edited, fmt_);
     } catch (const Failure&) {
-        // A level no record can hold, or an old level that cannot be read: the
-        // record stays as it was rather than take an invented level.
+        // No blueprint or record in that slot: nothing to keep the levels in.
     }
 }
 
@@ -170,7 +169,7 @@ void frmMain::chkOwnThis_Click()
         return;
     try {
         if (checked) {
-            cat.strOwned[b] = owned::Record(ShownTypeId(), job_.ml.text, job_.pl.text);
+            cat.strOwned[b] = owned::Record(ShownTypeId(), job_.ml.text, job_.pl.text, fmt_);
             cat.bOwned[b] = true;
         } else {
             // The record stays in memory; without its flag it is not saved.
