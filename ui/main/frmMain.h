@@ -19,6 +19,7 @@
 #include "calc/Comparison.h"
 #include "catalogue/Catalogue.h"
 #include "ui/main/frmMainUi.h"
+#include "ui/windows/ComparisonSource.h"
 
 class QKeyEvent;
 
@@ -38,20 +39,6 @@ namespace brenta::ui {
 
 class frmOpen;
 class frmSave;
-
-// What the ML-to-ML comparison takes from the main window when it opens and on
-// every recomputation.
-struct ComparisonSource {
-    struct Row {
-        QString caption;
-        QString amount;
-        QColor colour; // the name's text colour
-    };
-    QString name; // the blueprint on display
-    QString ml; // the ML box
-    std::vector<Row> rows; // the filled rows, down to the first empty one
-    comparison::Input input; // the sheet's live values; rows[r].price is row r's price box
-};
 
 // The job on the sheet as the build plan reads it: the shown blueprint, the texts
 // of its run and level boxes, and the player's facility.
@@ -245,8 +232,6 @@ private:
     frmMainUi ui;
     Catalogue cat;
     std::int16_t curBP = 0;
-    // The grid row the player selected, drawn highlighted; nothing when none is.
-    std::optional<std::int16_t> selectedRow_;
     std::int16_t backBP = -1;
     // curBP is on display: LoadBP shows it, ClearMaterialRows takes it away. The sheet,
     // ML and PL edits, the ownership box and saved prices follow the shown blueprint,
