@@ -253,8 +253,17 @@ private:
     std::string executableName_;
     storage::SettingsStore& settings_;
     NumberFormat fmt_;
-    std::unique_ptr<frmOpen> openDialog_;
-    std::unique_ptr<frmSave> saveDialog_;
+    // The file dialogs, each made on first use and kept for the run; made and taken
+    // apart in frmMainBPList.cpp, which knows their types.
+    struct FileDialogs {
+        FileDialogs();
+        FileDialogs(const FileDialogs&) = delete;
+        FileDialogs& operator=(const FileDialogs&) = delete;
+        ~FileDialogs();
+        std::unique_ptr<frmOpen> open;
+        std::unique_ptr<frmSave> save;
+    };
+    FileDialogs dialogs_;
     int windowHeightTwips_ = 0;
     bool unloaded_ = false;
     bool unattended_ = false;
