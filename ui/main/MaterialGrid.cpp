@@ -73,8 +73,8 @@ QGroupBox* MaterialGrid::AddFrame(
     return frame;
 }
 
-QLabel* MaterialGrid::MakeCell(QWidget* frame, const QString& name, const QString& text, Qt::Alignment align,
-    int row, int left, int width)
+QLabel* MaterialGrid::MakeCell(
+    QWidget* frame, const QString& name, const QString& text, Qt::Alignment align, int row, int left, int width)
 {
     auto* cell = new QLabel(text, frame);
     cell->setObjectName(name);
@@ -100,8 +100,8 @@ MaterialGrid::LabelColumn MaterialGrid::AddLabelColumn(QWidget* frame, const cha
     Column cells{};
     for (int row = 0; row < kRows; ++row) {
         const auto i = static_cast<std::size_t>(row);
-        labels[i] = MakeCell(frame, QString::fromLatin1(name) + '_' + QString::number(row), text, align, row,
-            left, width);
+        labels[i] = MakeCell(
+            frame, QString::fromLatin1(name) + '_' + QString::number(row), text, align, row, left, width);
         cells[i] = labels[i];
     }
     AddColumn(cells, textColour);

@@ -61,11 +61,10 @@ public:
     // than they are.
     void SetClient(QWidget* client, int bottomMarginTwips);
     // A frame at the top of the client, at the design height, on the grey background.
-    QGroupBox* AddFrame(
-        const QString& name, const QString& caption, const QString& toolTip, int left, int width);
+    QGroupBox* AddFrame(const QString& name, const QString& caption, const QString& toolTip, int left, int width);
     // One cell of row in frame, its text written as given (never rich text).
-    static QLabel* MakeCell(QWidget* frame, const QString& name, const QString& text, Qt::Alignment align,
-        int row, int left, int width);
+    static QLabel* MakeCell(QWidget* frame, const QString& name, const QString& text, Qt::Alignment align, int row,
+        int left, int width);
     // Takes a column of cells into the grid and paints their stripes, with textColour
     // (&HBBGGRR) for their text.
     void AddColumn(const Column& cells, unsigned textColour, Selection selection = Selection::Highlighted);
