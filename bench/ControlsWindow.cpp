@@ -21,13 +21,8 @@ int main(int argc, char** argv)
     static QMainWindow* const window = new QMainWindow();
     frmMainUi ui;
     ui.setupUi(window);
-    for (std::size_t r = 1; r < frmMainUi::RowCount; ++r) {
-        for (QWidget* cell : ui.RowCells(r))
-            cell->setVisible(false);
-    }
-    // The heights the program gives an empty sheet of one row.
-    const int frameTwips = mainwindow::GridFrameTwips(0);
-    ui.SetGridHeight(frameTwips);
+    // The rows and heights the program gives an empty sheet of one row.
+    const int frameTwips = ui.grid.ShowRows(0);
     SetOuterHeight(window, TwipsToPixels(mainwindow::OuterHeightTwips(frameTwips)));
     window->installEventFilter(new brenta::app::QuitAfterFirstFrame(window));
     window->show();

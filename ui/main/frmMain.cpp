@@ -30,8 +30,6 @@
 #include "ui/main/MessageBox.h"
 #include "ui/main/frmMainShared.h"
 #include "ui/windows/AlwaysOnTop.h"
-#include "ui/windows/frmOpen.h"
-#include "ui/windows/frmSave.h"
 
 namespace brenta::ui {
 
@@ -97,25 +95,6 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
 }
 
 frmMain::~frmMain() = default;
-
-frmOpen& frmMain::OpenDialog()
-{
-    if (!openDialog_) {
-        openDialog_ = std::make_unique<frmOpen>(this);
-        openDialog_->SetReader(1, [this] { OpenBPList(); });
-        openDialog_->SetReader(2, [this] { OpenPricesFile(); });
-    }
-    return *openDialog_;
-}
-
-frmSave& frmMain::SaveDialog()
-{
-    if (!saveDialog_) {
-        saveDialog_ = std::make_unique<frmSave>(this);
-        saveDialog_->Writer = [this] { SaveBPList(); };
-    }
-    return *saveDialog_;
-}
 
 std::string frmMain::FolderPath(const std::string& fileName) const
 {

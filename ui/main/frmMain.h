@@ -22,6 +22,7 @@
 #include "catalogue/Catalogue.h"
 #include "ui/main/frmMainUi.h"
 #include "ui/windows/BuildPlanSource.h"
+#include "ui/windows/ComparisonSource.h"
 
 class QKeyEvent;
 class QLineEdit;
@@ -42,20 +43,6 @@ namespace brenta::ui {
 
 class frmOpen;
 class frmSave;
-
-// What the ML-to-ML comparison takes from the main window when it opens and on
-// every recomputation.
-struct ComparisonSource {
-    struct Row {
-        QString caption;
-        QString amount;
-        QColor colour; // the name's text colour
-    };
-    QString name; // the blueprint on display
-    QString ml; // the ML box
-    std::vector<Row> rows; // the filled rows, down to the first empty one
-    comparison::Input input; // the sheet's live values; rows[r].price is row r's price box
-};
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -245,8 +232,6 @@ private:
     frmMainUi ui;
     Catalogue cat;
     std::int16_t curBP = 0;
-    // The grid row the player selected, drawn highlighted; nothing when none is.
-    std::optional<std::int16_t> selectedRow_;
     std::int16_t backBP = -1;
     // curBP is on display: LoadBP shows it, ClearMaterialRows takes it away. The sheet,
     // ML and PL edits, the ownership box and saved prices follow the shown blueprint,
@@ -266,8 +251,17 @@ private:
     std::string executableName_;
     storage::SettingsStore& settings_;
     NumberFormat fmt_;
-    std::unique_ptr<frmOpen> openDialog_;
-    std::unique_ptr<frmSave> saveDialog_;
+    // The file dialogs, each made on first use and kept for the run; made and taken
+    // apart in frmMainBPList.cpp, which knows their types.
+    struct FileDialogs {
+        FileDialogs();
+        FileDialogs(const FileDialogs&) = delete;
+        FileDialogs& operator=(const FileDialogs&) = delete;
+        ~FileDialogs();
+        std::unique_ptr<frmOpen> open;
+        std::unique_ptr<frmSave> save;
+    };
+    FileDialogs dialogs_;
     int windowHeightTwips_ = 0;
     bool unloaded_ = false;
     bool unattended_ = false;

@@ -1,6 +1,7 @@
 // The owned blueprints in and out as readable text: File, Import, "Purchased BP
 // List" and File, Export, "Owned BPs (*.txt)". Reading and writing the text are
-// the core's; these pass the chosen path and the window's settings in.
+// the core's; these pass the chosen path and the window's settings in. The file
+// dialogs the main window opens are made here.
 
 #include "ui/main/frmMain.h"
 
@@ -21,6 +22,28 @@
 namespace brenta::ui {
 
 using namespace mainwindow;
+
+frmMain::FileDialogs::FileDialogs() = default;
+frmMain::FileDialogs::~FileDialogs() = default;
+
+frmOpen& frmMain::OpenDialog()
+{
+    if (!dialogs_.open) {
+        dialogs_.open = std::make_unique<frmOpen>(this);
+        dialogs_.open->SetReader(1, [this] { OpenBPList(); });
+        dialogs_.open->SetReader(2, [this] { OpenPricesFile(); });
+    }
+    return *dialogs_.open;
+}
+
+frmSave& frmMain::SaveDialog()
+{
+    if (!dialogs_.save) {
+        dialogs_.save = std::make_unique<frmSave>(this);
+        dialogs_.save->Writer = [this] { SaveBPList(); };
+    }
+    return *dialogs_.save;
+}
 
 void frmMain::PurchasedBPList_Click()
 {

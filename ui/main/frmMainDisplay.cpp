@@ -255,14 +255,7 @@ void frmMain::WriteShown(const show::Shown& shown)
 
 void frmMain::ShrinkFrame(std::int16_t maxIndex)
 {
-    for (int r = 0; r < kRows; ++r) {
-        for (QWidget* cell : ui.RowCells(static_cast<std::size_t>(r)))
-            cell->setVisible(r <= maxIndex);
-    }
-    const int frameHeight = GridFrameTwips(maxIndex);
-    // The grid scrolls rather than hide its last rows on a screen too low for them.
-    ui.SetGridHeight(frameHeight);
-
+    const int frameHeight = ui.grid.ShowRows(maxIndex);
     windowHeightTwips_ = OuterHeightTwips(frameHeight);
     // The outer height, title bar and borders included, from start-up on.
     SetOuterHeight(this, TwipsToPixels(windowHeightTwips_));
@@ -311,35 +304,10 @@ void frmMain::ClearMaterialRows()
     UpdateML();
 }
 
-void frmMain::HighlightRow(std::int16_t r)
-{
-    for (QLabel* cell : {At(ui.lblPrefix, r), At(ui.lblAmount, r), At(ui.lblWaste, r), At(ui.lblTotal, r),
-             At(ui.lblIdeal, r), At(ui.lblImprove, r)})
-        SetBackColour(cell, BgrColour(Colour::Navy));
-    selectedRow_ = r;
-}
+void frmMain::HighlightRow(std::int16_t r) { ui.grid.HighlightRow(r); }
 
-void frmMain::UnhighlightRow(std::int16_t r)
-{
-    const QColor stripe = BgrColour(r % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
-    for (QWidget* cell : {static_cast<QWidget*>(At(ui.lblPrefix, r)), static_cast<QWidget*>(At(ui.lblAmount, r)),
-             static_cast<QWidget*>(At(ui.lblWaste, r)), static_cast<QWidget*>(At(ui.lblTotal, r)),
-             static_cast<QWidget*>(At(ui.lblIdeal, r)), static_cast<QWidget*>(At(ui.lblImprove, r)),
-             static_cast<QWidget*>(At(ui.txtPPU, r))})
-        SetBackColour(cell, stripe);
-    if (selectedRow_ == r)
-        selectedRow_.reset();
-}
+void frmMain::UnhighlightRow(std::int16_t r) { ui.grid.UnhighlightRow(r); }
 
-void frmMain::lblPrefix_Click(std::int16_t r)
-{
-    if (selectedRow_ == r) {
-        UnhighlightRow(r);
-        return;
-    }
-    for (std::int16_t i = 0; i < kRows; ++i)
-        UnhighlightRow(i);
-    HighlightRow(r);
-}
+void frmMain::lblPrefix_Click(std::int16_t r) { ui.grid.ClickRow(r); }
 
 } // namespace brenta::ui

@@ -117,7 +117,9 @@ void frmMain::lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button)
         return; // a row outside the grid, or whose type ID names no item, has nothing to offer
     }
 
-    auto* menu = new frmContextMenu(*this, Index, findBP);
+    auto* menu = new frmContextMenu(*this, Index, findBP,
+        frmContextMenu::Actions{[this](std::int16_t row) { DrawGraphMLvWaste(row); },
+            [this](std::int16_t row) { ShowBuilder(row); }, [this] { return IsUnloading(); }});
     setEnabled(false);
     // Over the row's name, wherever the grid is scrolled to, and on the screen.
     PlaceOnScreen(menu, cell->mapToGlobal(QPoint(0, 0)));
@@ -153,7 +155,8 @@ void frmMain::ShowWithBack(std::int16_t index)
 
 void frmMain::cmdButtonize_Click()
 {
-    auto* button = new frmButton(*this);
+    auto* button = new frmButton(
+        *this, frmButton::Owner{[this] { return IsUnloading(); }, [this] { return AlwaysOnTopChosen(); }});
     button->FormLoad();
 }
 

@@ -26,7 +26,8 @@ void frmMain::MLtoML_Click()
     if (!CanCompare())
         return;
     // It disables this window while open and deletes itself when closed.
-    new frmComparison(*this);
+    new frmComparison(
+        *this, ComparisonFeed{[this] { return ComparisonInput(); }, [this] { return ComparisonValues(); }});
 }
 
 void frmMain::DrawGraphMLvWaste(std::int16_t Index)

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the parts of the main window's implementation share: the title, the player's
-// file names, the grid's fixed heights and small conversions between Qt and the core.
+// file names, the window's height around the grid and small conversions between Qt and the core.
 
 #include <QByteArray>
 #include <QFile>
@@ -25,17 +25,10 @@ inline constexpr const char* kVersion = BRENTA_VERSION;
 inline constexpr const char* kSkillsFile = storage::kSkillsFileName;
 inline constexpr const char* kOwnedFile = storage::kOwnedFileName;
 inline constexpr int kAnalysisHeight = 1575;
-inline constexpr int kFullGridHeight = 6615;
 inline constexpr int kRows = sheet::kRows;
 
-// Height of the grid's frames when rows 0 to maxIndex show: the full grid is taller
-// than the rule for fewer rows would make it.
-inline int GridFrameTwips(std::int16_t maxIndex)
-{
-    return maxIndex == kRows - 1 ? kFullGridHeight
-                                 : numbers::Add16(numbers::Mul16(numbers::Add16(maxIndex, 1), 240), 375);
-}
-// The window's outer height around grid frames of that height.
+// The window's outer height around grid frames gridFrameTwips high
+// (MaterialGrid::FrameTwips).
 inline int OuterHeightTwips(int gridFrameTwips) { return gridFrameTwips + kAnalysisHeight + 1800; }
 
 inline QString Q(const std::string& s) { return QString::fromStdString(s); }

@@ -3,6 +3,7 @@
 #include "calc/InputFields.h"
 #include "ui/main/Fit.h"
 #include "ui/main/Look.h"
+#include "ui/main/MaterialGrid.h"
 #include "ui/main/ScrolledClient.h"
 
 #include <QAbstractListModel>
@@ -22,7 +23,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <optional>
 #include <utility>
 
 namespace brenta::ui {
@@ -86,13 +86,7 @@ constexpr int ClientWidth = 11280;
 constexpr int ClientHeight = 9135;
 constexpr int GridTop = 2640; // where the grid's own client starts
 constexpr int GridBottomMargin = 120;
-constexpr int GridHeight = 6375;
-constexpr int RowPitch = 240;
-constexpr int CellHeight = 255;
 constexpr int PriceBoxHeight = 285;
-
-// Texts sit a few pixels off the cell edges instead of touching the stripe's border.
-constexpr int CellIndentPx = 3;
 
 constexpr Qt::Alignment NameAlign = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment NumberAlign = Qt::AlignRight | Qt::AlignVCenter;
@@ -142,62 +136,6 @@ QCheckBox* MakeCheckBox(
     return Place(new QCheckBox(caption, parent), name, left, top, width, height);
 }
 
-QGroupBox* MakeGridFrame(
-    QWidget* parent, const char* name, const QString& caption, const QString& toolTip, int left, int width)
-{
-    auto* frame = Place(new QGroupBox(caption, parent), name, left, 0, width, GridHeight);
-    frame->setToolTip(toolTip);
-    SetBackColour(frame, BgrColour(Colour::Grey));
-    return frame;
-}
-
-int RowTop(int row) { return RowPitch * (row + 1); }
-
-QColor StripeColour(int row) { return BgrColour(row % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd); }
-
-// The colours SetBackColour and SetForeColour give a grid cell, made once per
-// stripe from the palette the first cell inherits: a column's cells share them
-// instead of each copying and setting a palette twice.
-struct StripePalettes {
-    QPalette even;
-    QPalette odd;
-
-    StripePalettes(const QWidget* firstCell, const QColor& textColour)
-    {
-        even = firstCell->palette();
-        even.setColor(QPalette::WindowText, textColour);
-        even.setColor(QPalette::Text, textColour);
-        odd = even;
-        even.setColor(QPalette::Window, StripeColour(0));
-        odd.setColor(QPalette::Window, StripeColour(1));
-        if (qobject_cast<const QLineEdit*>(firstCell)) {
-            even.setColor(QPalette::Base, StripeColour(0));
-            odd.setColor(QPalette::Base, StripeColour(1));
-        }
-    }
-
-    void Paint(QWidget* cell, int row) const
-    {
-        cell->setPalette(row % 2 == 0 ? even : odd);
-        cell->setAutoFillBackground(true);
-    }
-};
-
-void MakeCellColumn(frmMainUi::LabelColumn& column, QGroupBox* frame, const char* name, const QString& text,
-    Qt::Alignment align, int left, int width, unsigned textColour)
-{
-    std::optional<StripePalettes> stripes;
-    for (int row = 0; row < frmMainUi::RowCount; ++row) {
-        const QByteArray cellName = QByteArray(name) + '_' + QByteArray::number(row);
-        QLabel* cell = MakeLabel(frame, cellName.constData(), text, align, left, RowTop(row), width, CellHeight);
-        cell->setIndent(CellIndentPx);
-        if (!stripes)
-            stripes.emplace(cell, BgrColour(textColour));
-        stripes->Paint(cell, row);
-        column[static_cast<std::size_t>(row)] = cell;
-    }
-}
-
 QMenu* MakeMenu(QWidget* parent, const char* name, const QString& title)
 {
     auto* menu = new QMenu(title, parent);
@@ -243,7 +181,7 @@ void frmMainUi::setupUi(QMainWindow* window)
     // grid alone scrolls up and down under the inputs, which stay in view; only on a
     // screen too low for the inputs and two rows does the whole client scroll.
     const ScrolledClient parts = MakeScrolledClient(TwipsToPixels(ClientWidth), TwipsToPixels(GridTop),
-        TwipsToPixels(ClientHeight - GridTop), TwipsToPixels(2 * RowPitch + 375));
+        TwipsToPixels(ClientHeight - GridTop), TwipsToPixels(MaterialGrid::kFewRowsTwips));
     window->setCentralWidget(parts.area);
     centralWidget = parts.client;
     inputArea = parts.inputArea;
@@ -408,46 +346,46 @@ void frmMainUi::setupUi(QMainWindow* window)
     lblIndustry->setToolTip(QStringLiteral("4% per level reduction production time."));
 
     // Material grid.
-    QWidget* const grid = gridClient;
-    fraMats = MakeGridFrame(grid, "fraMats", QStringLiteral("Ideal Materials Required"),
+    grid.SetClient(gridClient, GridBottomMargin);
+    fraMats = grid.AddFrame(QStringLiteral("fraMats"), QStringLiteral("Ideal Materials Required"),
         QStringLiteral("Ideal materials required with Production Efficiency 5."), 120, 4335);
-    fraPPU = MakeGridFrame(grid, "fraPPU", QStringLiteral("Unit Price"),
+    fraPPU = grid.AddFrame(QStringLiteral("fraPPU"), QStringLiteral("Unit Price"),
         QStringLiteral("Double-click here for auto-pricing."), 4560, 1335);
-    fraWaste = MakeGridFrame(grid, "fraWaste", QStringLiteral("Waste"),
+    fraWaste = grid.AddFrame(QStringLiteral("fraWaste"), QStringLiteral("Waste"),
         QStringLiteral("The amount of waste material used in production.  Researching the BPO will reduce the "
                        "waste."),
         6000, 1215);
-    fraTotal = MakeGridFrame(grid, "fraTotal", QStringLiteral("Total"),
+    fraTotal = grid.AddFrame(QStringLiteral("fraTotal"), QStringLiteral("Total"),
         QStringLiteral("This is what you'll see on an un-researched BPO if you have Production Efficiency 5."),
         7320, 1215);
-    fraIdealML = MakeGridFrame(grid, "fraIdealML", QStringLiteral("Ideal ML"),
+    fraIdealML = grid.AddFrame(QStringLiteral("fraIdealML"), QStringLiteral("Ideal ML"),
         QStringLiteral("This is the ML at which you will have 0 waste material."), 8640, 1215);
-    fraNextImprovement
-        = MakeGridFrame(grid, "fraNextImprovement", QStringLiteral("Improve At..."), QString(), 9960, 1215);
+    fraNextImprovement = grid.AddFrame(
+        QStringLiteral("fraNextImprovement"), QStringLiteral("Improve At..."), QString(), 9960, 1215);
 
     const QString zero = QStringLiteral("0");
-    MakeCellColumn(lblPrefix, fraMats, "lblPrefix", QString(), NameAlign, 120, 3135, Colour::White);
-    MakeCellColumn(lblAmount, fraMats, "lblAmount", zero, NumberAlign, 3240, 975, Colour::White);
-    MakeCellColumn(lblWaste, fraWaste, "lblWaste", zero, NumberAlign, 120, 975, Colour::White);
-    MakeCellColumn(lblTotal, fraTotal, "lblTotal", zero, NumberAlign, 120, 975, Colour::Cyan);
-    MakeCellColumn(lblIdeal, fraIdealML, "lblIdeal", zero, NumberAlign, 120, 975, Colour::White);
-    MakeCellColumn(lblImprove, fraNextImprovement, "lblImprove", zero, NumberAlign, 120, 975, Colour::White);
-    std::optional<StripePalettes> priceStripes;
+    lblPrefix = grid.AddLabelColumn(fraMats, "lblPrefix", QString(), NameAlign, 120, 3135, Colour::White);
+    lblAmount = grid.AddLabelColumn(fraMats, "lblAmount", zero, NumberAlign, 3240, 975, Colour::White);
+    lblWaste = grid.AddLabelColumn(fraWaste, "lblWaste", zero, NumberAlign, 120, 975, Colour::White);
+    lblTotal = grid.AddLabelColumn(fraTotal, "lblTotal", zero, NumberAlign, 120, 975, Colour::Cyan);
+    lblIdeal = grid.AddLabelColumn(fraIdealML, "lblIdeal", zero, NumberAlign, 120, 975, Colour::White);
+    lblImprove = grid.AddLabelColumn(fraNextImprovement, "lblImprove", zero, NumberAlign, 120, 975, Colour::White);
+    MaterialGrid::Column priceCells{};
     for (int row = 0; row < RowCount; ++row) {
         const QByteArray name = "txtPPU_" + QByteArray::number(row);
         // Boxes are 285 high on a 240 pitch, so each overlaps the next; without a border
         // they read as one striped column like the label cells.
-        QLineEdit* box = MakeTextBox(fraPPU, name.constData(), zero, 120, RowTop(row), 1095, PriceBoxHeight);
+        QLineEdit* box
+            = MakeTextBox(fraPPU, name.constData(), zero, 120, MaterialGrid::RowTop(row), 1095, PriceBoxHeight);
         box->setFrame(false);
         box->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         // Fixed words of the design, although a typed price follows the locale.
         box->setToolTip(
             QStringLiteral("ISK per unit, uses point-decimal (US) format, press Enter to save a new price value"));
-        if (!priceStripes)
-            priceStripes.emplace(box, BgrColour(Colour::White));
-        priceStripes->Paint(box, row);
         txtPPU[static_cast<std::size_t>(row)] = box;
+        priceCells[static_cast<std::size_t>(row)] = box;
     }
+    grid.AddColumn(priceCells, Colour::White, MaterialGrid::Selection::KeepsStripe);
 
     // Menus. The bar's titles take the usual Alt mnemonics; entries have no accelerator
     // or shortcut.
@@ -521,24 +459,6 @@ void frmMainUi::setupUi(QMainWindow* window)
         WheelNeedsFocus(box);
 
     window->setFixedSize(TwipsToPixels(ClientWidth), menuBar->sizeHint().height() + TwipsToPixels(ClientHeight));
-}
-
-std::array<QWidget*, 7> frmMainUi::RowCells(std::size_t row) const
-{
-    return {
-        lblPrefix[row], lblAmount[row], txtPPU[row], lblWaste[row], lblTotal[row], lblIdeal[row], lblImprove[row]};
-}
-
-std::array<QGroupBox*, 6> frmMainUi::GridFrames() const
-{
-    return {fraMats, fraWaste, fraTotal, fraIdealML, fraPPU, fraNextImprovement};
-}
-
-void frmMainUi::SetGridHeight(int frameTwips)
-{
-    for (QGroupBox* frame : GridFrames())
-        frame->setFixedHeight(TwipsToPixels(frameTwips));
-    gridClient->setFixedHeight(TwipsToPixels(frameTwips + GridBottomMargin));
 }
 
 void frmMainUi::FillBlueprints(const QStringList& names, const std::vector<std::int16_t>& indexes)

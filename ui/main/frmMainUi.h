@@ -1,11 +1,14 @@
 // The widgets of the main window frmMain: every control, frame and menu entry, each
-// under its design name (member name and objectName alike). No behaviour lives here;
+// under its design name (member name and objectName alike). No behaviour lives here
+// beyond the material grid's own (its rows shown, its selected row: MaterialGrid);
 // frmMain builds this once with setupUi and connects the handlers.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <vector>
+
+#include "ui/main/MaterialGrid.h"
 
 class QAction;
 class QCheckBox;
@@ -29,8 +32,8 @@ namespace brenta::ui {
 
 struct frmMainUi {
     // Rows of the material grid; row i is element i of every cell array.
-    static constexpr int RowCount = 25;
-    using LabelColumn = std::array<QLabel*, RowCount>;
+    static constexpr int RowCount = MaterialGrid::kRows;
+    using LabelColumn = MaterialGrid::LabelColumn;
 
     // The client (in the window's scroll area), the inputs' area and the grid's.
     QWidget* centralWidget = nullptr;
@@ -104,6 +107,8 @@ struct frmMainUi {
     LabelColumn lblTotal{};
     LabelColumn lblIdeal{};
     LabelColumn lblImprove{};
+    // The grid's frames and cells, the rows shown and the selected row.
+    MaterialGrid grid;
 
     // Menu bar.
     QMenu* File = nullptr;
@@ -132,13 +137,6 @@ struct frmMainUi {
     // colours, entries and tab order. The window gets a fixed size showing the whole
     // grid; its height follows the grid later (set it with setFixedHeight).
     void setupUi(QMainWindow* window);
-
-    // The cells of grid row row, from the material's name to its next improvement,
-    // and the six frames of the grid's columns.
-    std::array<QWidget*, 7> RowCells(std::size_t row) const;
-    std::array<QGroupBox*, 6> GridFrames() const;
-    // Gives the grid's frames frameTwips of height, and its client room for them.
-    void SetGridHeight(int frameTwips);
 
     // Lists names in the blueprint selector, in one batch, with none of them chosen;
     // each entry keeps its blueprint index (indexes[k]) as its item data.

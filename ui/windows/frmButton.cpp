@@ -9,7 +9,6 @@
 
 #include "ui/main/Look.h"
 #include "ui/main/Placement.h"
-#include "ui/main/frmMain.h"
 #include "ui/windows/AlwaysOnTop.h"
 
 namespace brenta::ui {
@@ -22,7 +21,8 @@ constexpr unsigned kBackground = 0x404040;
 
 } // namespace
 
-frmButton::frmButton(frmMain& main) : QFrame(&main, Qt::Window | Qt::FramelessWindowHint), main_(main)
+frmButton::frmButton(QWidget& owner, Owner calls)
+    : QFrame(&owner, Qt::Window | Qt::FramelessWindowHint), owner_(owner), calls_(std::move(calls))
 {
     setObjectName(QStringLiteral("frmButton"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -46,9 +46,9 @@ frmButton::frmButton(frmMain& main) : QFrame(&main, Qt::Window | Qt::FramelessWi
 void frmButton::FormLoad()
 {
     // The top left corner of the screen the main window is on, inside its free area.
-    const QScreen* screen = main_.screen();
+    const QScreen* screen = owner_.screen();
     const QPoint corner = screen ? screen->geometry().topLeft() : QPoint();
-    main_.hide();
+    owner_.hide();
     PlaceOnScreen(this, corner + QPoint(TwipsToPixels(0), TwipsToPixels(200)));
     // Into the topmost band before it appears, so it shows once, already on top.
     std::int16_t on = 1;
@@ -98,12 +98,12 @@ void frmButton::closeEvent(QCloseEvent* event)
     // when "Always on Top" says so and as an ordinary window when it does not, so
     // the check mark always tells the truth; only while the program shuts down does
     // the main window stay hidden.
-    if (!main_.IsUnloading()) {
-        main_.show();
-        std::int16_t on = main_.AlwaysOnTopChosen() ? 1 : 0;
-        AlwaysOnTop::SetTopmost(&main_, on);
-        main_.raise();
-        main_.activateWindow();
+    if (!calls_.unloading()) {
+        owner_.show();
+        std::int16_t on = calls_.alwaysOnTop() ? 1 : 0;
+        AlwaysOnTop::SetTopmost(&owner_, on);
+        owner_.raise();
+        owner_.activateWindow();
     }
     event->accept();
 }

@@ -8,16 +8,25 @@
 
 #include <QFrame>
 
+#include <functional>
+
 class QLabel;
 
 namespace brenta::ui {
 
-class frmMain;
-
 class frmButton : public QFrame {
     Q_OBJECT
 public:
-    explicit frmButton(frmMain& main);
+    // What the square asks of the window it stands for.
+    struct Owner {
+        // True once its shut-down has begun: the square closing then leaves it hidden.
+        std::function<bool()> unloading;
+        // Whether it is to come back in the topmost band ("Always on Top").
+        std::function<bool()> alwaysOnTop;
+    };
+
+    // The square standing for owner, a window of owner's.
+    frmButton(QWidget& owner, Owner calls);
 
     QLabel* Label1 = nullptr;
 
@@ -31,7 +40,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    frmMain& main_;
+    QWidget& owner_;
+    Owner calls_;
     bool pressed_ = false;
 };
 

@@ -17,26 +17,19 @@
 #include "ui/main/Look.h"
 #include "ui/main/Placement.h"
 #include "ui/main/ScrolledClient.h"
-#include "ui/main/frmMain.h"
-#include "ui/main/frmMainShared.h"
 
 namespace brenta::ui {
 
-using mainwindow::Q;
-using mainwindow::S;
-
 namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+std::string S(const QString& s) { return s.toStdString(); }
 
 constexpr int ClientWidth = 8490;
 constexpr int ClientHeight = 8265;
 constexpr int GridTop = 1800;
-constexpr int GridHeight = 6375;
-constexpr int FullGridHeight = 6615; // 25 rows: taller than the rule for fewer rows gives
 constexpr int GridBottomMargin = 60;
 constexpr int AboveAndBelowGrid = 2265; // outer height beyond the grid frames
-constexpr int RowPitch = 240;
-constexpr int CellHeight = 255;
-constexpr int CellIndentPx = 3;
 
 const char* const WasteToolTip
     = "The amount of waste material used in production.  Researching the BPO will reduce the waste.";
@@ -72,20 +65,21 @@ QString Indexed(const char* name, int i) { return QString::fromLatin1(name) + '_
 
 } // namespace
 
-frmComparison::frmComparison(frmMain& main) : QWidget(nullptr), main_(&main)
+frmComparison::frmComparison(QWidget& owner, ComparisonFeed feed)
+    : QWidget(nullptr), owner_(&owner), feed_(std::move(feed))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     SetupUi();
-    // A window of the main window's: kept above it by the window system.
+    // A window of the owner's: kept above it by the window system.
     winId();
     if (QWindow* handle = windowHandle())
-        handle->setTransientParent(main.windowHandle());
+        handle->setTransientParent(owner.windowHandle());
 
-    main.setEnabled(false);
-    // The main window closing closes this one first; its deletion takes this one along.
-    main.installEventFilter(this);
-    connect(&main, &QObject::destroyed, this, [this] {
-        main_ = nullptr;
+    owner.setEnabled(false);
+    // The owner closing closes this one first; its deletion takes this one along.
+    owner.installEventFilter(this);
+    connect(&owner, &QObject::destroyed, this, [this] {
+        owner_ = nullptr;
         delete this;
     });
 
@@ -97,9 +91,9 @@ frmComparison::frmComparison(frmMain& main) : QWidget(nullptr), main_(&main)
 
 frmComparison::~frmComparison()
 {
-    if (main_) {
-        main_->removeEventFilter(this);
-        main_->setEnabled(true);
+    if (owner_) {
+        owner_->removeEventFilter(this);
+        owner_->setEnabled(true);
     }
 }
 
@@ -119,12 +113,13 @@ void frmComparison::SetupUi()
     // The levels and the analysis stay in view over the grid, which scrolls under
     // them on a screen too small for the window.
     const ScrolledClient parts = MakeScrolledClient(TwipsToPixels(ClientWidth), TwipsToPixels(GridTop),
-        TwipsToPixels(GridHeight + GridBottomMargin), TwipsToPixels(2 * RowPitch + 375));
+        TwipsToPixels(MaterialGrid::kDesignFrameHeight + GridBottomMargin),
+        TwipsToPixels(MaterialGrid::kFewRowsTwips));
     auto* fill = new QVBoxLayout(this);
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(parts.area);
     inputClient_ = parts.inputClient;
-    gridClient_ = parts.gridClient;
+    grid_.SetClient(parts.gridClient, GridBottomMargin);
     QWidget* const inputs = inputClient_;
 
     const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
@@ -160,32 +155,32 @@ void frmComparison::SetupUi()
         = MakeLabel(fraAnalysis, QStringLiteral("lblResearchTime"), "0D 0H 0M 0S", 5520, 480, 2295, 225);
 
     // The grid's frames, at the top of its own client.
-    QWidget* const grid = gridClient_;
-    fraMats = MakeFrame(grid, QStringLiteral("fraMats"), "Raw Materials Required", 120, 0, 4335, GridHeight,
-        "These are the base (no waste material) requirements with Production Efficiency 5.");
+    const QString wasteTip = QString::fromLatin1(WasteToolTip);
+    fraMats = grid_.AddFrame(QStringLiteral("fraMats"), QStringLiteral("Raw Materials Required"),
+        QStringLiteral("These are the base (no waste material) requirements with Production Efficiency 5."), 120,
+        4335);
     fraWaste[0]
-        = MakeFrame(grid, QStringLiteral("fraWaste_0"), "Waste (Start)", 4560, 0, 1215, GridHeight, WasteToolTip);
+        = grid_.AddFrame(QStringLiteral("fraWaste_0"), QStringLiteral("Waste (Start)"), wasteTip, 4560, 1215);
     fraWaste[1]
-        = MakeFrame(grid, QStringLiteral("fraWaste_1"), "Waste (End)", 5880, 0, 1215, GridHeight, WasteToolTip);
-    fraSavings = MakeFrame(grid, QStringLiteral("fraSavings"), "Savings", 7200, 0, 1215, GridHeight, WasteToolTip);
+        = grid_.AddFrame(QStringLiteral("fraWaste_1"), QStringLiteral("Waste (End)"), wasteTip, 5880, 1215);
+    fraSavings = grid_.AddFrame(QStringLiteral("fraSavings"), QStringLiteral("Savings"), wasteTip, 7200, 1215);
 
     // Each value starts a little right of where its caption's place ends, so the two never run together.
     for (QLabel* value : {lblBuildCost1, lblBuildCost2, lblISKSavings, lblResearchTime})
-        value->setIndent(CellIndentPx + 1);
+        value->setIndent(MaterialGrid::kCellIndentPx + 1);
 
     const Qt::Alignment nameAlign = Qt::AlignLeft | Qt::AlignVCenter;
     const Qt::Alignment numberAlign = Qt::AlignRight | Qt::AlignVCenter;
     const auto cell = [this](QGroupBox* frame, const QString& name, const char* text, int row, int left, int width,
                           Qt::Alignment align) {
-        QLabel* label = MakeLabel(frame, name, text, left, RowPitch * (row + 1), width, CellHeight, align);
+        QLabel* label = MaterialGrid::MakeCell(frame, name, QString::fromLatin1(text), align, row, left, width);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         label->setLineWidth(1);
-        label->setIndent(CellIndentPx);
-        SetForeColour(label, BgrColour(Colour::White));
         label->setProperty("row", row);
         label->installEventFilter(this);
         return label;
     };
+    // Row by row, so each row's cells lie over the row above where they meet.
     for (int r = 0; r < RowCount; ++r) {
         const auto i = static_cast<std::size_t>(r);
         lblPrefix[i] = cell(fraMats, Indexed("lblPrefix", r), "", r, 120, 3135, nameAlign);
@@ -195,12 +190,21 @@ void frmComparison::SetupUi()
             = cell(fraWaste[1], Indexed("lblWaste", r + RowCount), "0", r, 120, 975, numberAlign);
         lblSavings[i] = cell(fraSavings, Indexed("lblSavings", r), "0", r, 120, 975, numberAlign);
     }
+    const auto column = [](const auto& cells, std::size_t first) {
+        MaterialGrid::Column widgets{};
+        for (std::size_t r = 0; r < RowCount; ++r)
+            widgets[r] = cells[first + r];
+        return widgets;
+    };
+    for (const MaterialGrid::Column& cells : {column(lblPrefix, 0), column(lblAmount, 0), column(lblWaste, 0),
+             column(lblWaste, RowCount), column(lblSavings, 0)})
+        grid_.AddColumn(cells, Colour::White);
 
     FitTexts(this);
     setFixedSize(TwipsToPixels(ClientWidth), TwipsToPixels(ClientHeight));
 }
 
-void frmComparison::FormLoad() { Load(main_->ComparisonInput()); }
+void frmComparison::FormLoad() { Load(feed_.source()); }
 
 void frmComparison::Load(const ComparisonSource& source)
 {
@@ -211,8 +215,7 @@ void frmComparison::Load(const ComparisonSource& source)
     setWindowTitle(QStringLiteral("ML to ML Comparison - ") + source.name);
 
     ShrinkFrame(0);
-    for (std::int16_t r = 0; r < RowCount; ++r)
-        UnhighlightRow(r);
+    grid_.ClearSelection();
 
     // The main window's filled rows, up to its first empty one.
     int copied = 0;
@@ -235,11 +238,11 @@ void frmComparison::Load(const ComparisonSource& source)
 
 void frmComparison::Compute(comparison::Side side)
 {
-    if (!main_)
+    if (!owner_)
         return;
     // The main window's live values (prices, skills, multipliers) with this
     // window's levels and copied rows.
-    comparison::Input in = main_->ComparisonValues();
+    comparison::Input in = feed_.values();
     in.fromText = S(txtFromML->text());
     in.toText = S(txtToML->text());
     in.baseQty = baseQty_;
@@ -274,56 +277,16 @@ void frmComparison::Compute(comparison::Side side)
 
 void frmComparison::ShrinkFrame(std::int16_t maxIndex)
 {
-    for (int r = 0; r < RowCount; ++r) {
-        const auto i = static_cast<std::size_t>(r);
-        for (QLabel* cell : {lblPrefix[i], lblAmount[i], lblWaste[i], lblWaste[i + RowCount], lblSavings[i]})
-            cell->setVisible(r <= maxIndex);
-    }
-    const int frameHeight = maxIndex == RowCount - 1
-        ? FullGridHeight
-        : numbers::Add16(numbers::Mul16(numbers::Add16(maxIndex, 1), RowPitch), 375);
-    for (QGroupBox* frame : {fraMats, fraWaste[0], fraWaste[1], fraSavings})
-        frame->setFixedHeight(TwipsToPixels(frameHeight));
-    // The grid scrolls rather than hide its last rows on a screen too low for them.
-    gridClient_->setFixedHeight(TwipsToPixels(frameHeight + GridBottomMargin));
-
-    windowHeightTwips_ = frameHeight + AboveAndBelowGrid;
+    windowHeightTwips_ = grid_.ShowRows(maxIndex) + AboveAndBelowGrid;
     // The outer height, title bar and borders included.
     SetOuterHeight(this, TwipsToPixels(windowHeightTwips_));
 }
 
-void frmComparison::HighlightRow(std::int16_t r)
-{
-    for (QLabel* cell :
-        {At(lblPrefix, r), At(lblAmount, r), At(lblWaste, r), At(lblWaste, r + RowCount), At(lblSavings, r)})
-        SetBackColour(cell, BgrColour(Colour::Navy));
-    selectedRow_ = r;
-}
-
-void frmComparison::UnhighlightRow(std::int16_t r)
-{
-    const QColor stripe = BgrColour(r % 2 == 0 ? Colour::StripeEven : Colour::StripeOdd);
-    for (QLabel* cell :
-        {At(lblPrefix, r), At(lblAmount, r), At(lblWaste, r), At(lblWaste, r + RowCount), At(lblSavings, r)})
-        SetBackColour(cell, stripe);
-    if (selectedRow_ == r)
-        selectedRow_.reset();
-}
-
-void frmComparison::Row_Click(std::int16_t r)
-{
-    if (selectedRow_ == r) {
-        UnhighlightRow(r);
-        return;
-    }
-    for (std::int16_t i = 0; i < RowCount; ++i)
-        UnhighlightRow(i);
-    HighlightRow(r);
-}
+void frmComparison::Row_Click(std::int16_t r) { grid_.ClickRow(r); }
 
 bool frmComparison::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == main_) {
+    if (watched == owner_) {
         if (event->type() == QEvent::Close)
             close();
         return false;
@@ -341,8 +304,8 @@ bool frmComparison::eventFilter(QObject* watched, QEvent* event)
 
 void frmComparison::closeEvent(QCloseEvent* event)
 {
-    if (main_)
-        main_->setEnabled(true);
+    if (owner_)
+        owner_->setEnabled(true);
     QWidget::closeEvent(event);
 }
 

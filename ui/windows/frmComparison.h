@@ -4,8 +4,8 @@
 // of every material at a start and an end material level, the waste saved, the build
 // cost at both levels, the money saved and the research time between them. It copies
 // the main window's rows once when it opens and reads the main window's live values
-// (prices, skills, multipliers) on every recomputation; the main window stays disabled
-// while it is open, so those cannot change underneath it.
+// (prices, skills, multipliers) on every recomputation, through a ComparisonFeed; the
+// main window stays disabled while it is open, so those cannot change underneath it.
 
 #include <QWidget>
 
@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "calc/Comparison.h"
+#include "ui/main/MaterialGrid.h"
+#include "ui/windows/ComparisonSource.h"
 
 class QGroupBox;
 class QLabel;
@@ -22,18 +24,16 @@ class QLineEdit;
 
 namespace brenta::ui {
 
-class frmMain;
-struct ComparisonSource;
-
 class frmComparison : public QWidget {
     Q_OBJECT
 public:
-    static constexpr int RowCount = comparison::kRows;
+    static constexpr int RowCount = MaterialGrid::kRows;
 
-    // Disables main, loads the comparison of its shown blueprint and shows the window.
-    // The window deletes itself when it is closed, when main closes and when main is
-    // deleted; main is enabled again every way.
-    explicit frmComparison(frmMain& main);
+    // Disables owner, loads the comparison of the blueprint feed.source gives and
+    // shows the window, kept above owner. The window deletes itself when it is
+    // closed, when owner closes and when owner is deleted; owner is enabled again
+    // every way.
+    frmComparison(QWidget& owner, ComparisonFeed feed);
     ~frmComparison() override;
 
     QLabel* lblFromML = nullptr;
@@ -61,8 +61,6 @@ public:
 
     // Shows rows 0..maxIndex and fits the frames and the window to them.
     void ShrinkFrame(std::int16_t maxIndex);
-    void HighlightRow(std::int16_t r);
-    void UnhighlightRow(std::int16_t r);
     // A click on any cell of row r selects it, or clears it when it is selected.
     void Row_Click(std::int16_t r);
 
@@ -84,13 +82,13 @@ private:
     // The start (txtFromML) or end (txtToML) computation.
     void Compute(comparison::Side side);
 
-    frmMain* main_;
-    // The parents of the controls above the grid and of the grid's, in the window's
-    // scrolled client.
+    QWidget* owner_; // nothing once it is gone
+    ComparisonFeed feed_;
+    // The parent of the controls above the grid, in the window's scrolled client.
     QWidget* inputClient_ = nullptr;
-    QWidget* gridClient_ = nullptr;
+    // The grid's frames and cells, the rows shown and the selected row.
+    MaterialGrid grid_;
     std::vector<std::int32_t> baseQty_; // of the copied rows
-    std::optional<std::int16_t> selectedRow_; // the row drawn highlighted, if any
     int windowHeightTwips_ = 0;
 };
 

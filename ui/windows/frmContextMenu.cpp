@@ -10,7 +10,6 @@
 #include <QPushButton>
 
 #include "ui/main/Look.h"
-#include "ui/main/frmMain.h"
 #include "ui/windows/AlwaysOnTop.h"
 
 namespace brenta::ui {
@@ -62,8 +61,9 @@ void Paint(QLabel* option, const Colours& colours)
 
 } // namespace
 
-frmContextMenu::frmContextMenu(frmMain& main, std::int16_t row, bool findBP)
-    : QWidget(&main, Qt::Window | Qt::FramelessWindowHint), main_(main), row_(row), findBP_(findBP)
+frmContextMenu::frmContextMenu(QWidget& owner, std::int16_t row, bool findBP, Actions actions)
+    : QWidget(&owner, Qt::Window | Qt::FramelessWindowHint), owner_(owner), actions_(std::move(actions)),
+      row_(row), findBP_(findBP)
 {
     setObjectName(QStringLiteral("frmContextMenu"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -186,15 +186,15 @@ void frmContextMenu::lblContextOption_Click(int Index)
     // The menu goes first: what the option opens (a message box, say) takes the
     // focus, and a menu still open would close itself and be deleted beneath this
     // handler. Closed here, it is deleted only once this event is done.
-    frmMain& main = main_;
+    const Actions actions = actions_;
     const std::int16_t row = row_;
     close();
     switch (Index) {
     case kOptionMLvWaste:
-        main.DrawGraphMLvWaste(row);
+        actions.graph(row);
         break;
     case kOptionFindBP:
-        main.ShowBuilder(row);
+        actions.findBP(row);
         break;
     default:
         break;
@@ -237,11 +237,11 @@ void frmContextMenu::closeEvent(QCloseEvent* event)
         return;
     unloading_ = true;
     qApp->removeEventFilter(this);
-    main_.setEnabled(true);
-    if (!main_.IsUnloading()) {
-        main_.show();
-        main_.raise();
-        main_.activateWindow();
+    owner_.setEnabled(true);
+    if (!actions_.ownerUnloading()) {
+        owner_.show();
+        owner_.raise();
+        owner_.activateWindow();
     }
 }
 

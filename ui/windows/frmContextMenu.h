@@ -12,18 +12,25 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class QLabel;
 
 namespace brenta::ui {
 
-class frmMain;
-
 class frmContextMenu : public QWidget {
     Q_OBJECT
 public:
-    // The menu of grid row row; findBP: the row's material has a builder.
-    frmContextMenu(frmMain& main, std::int16_t row, bool findBP);
+    // What the options do in the window the menu belongs to, and what it says of itself.
+    struct Actions {
+        std::function<void(std::int16_t row)> graph; // "ML vs. Waste"
+        std::function<void(std::int16_t row)> findBP; // "Find BP"
+        // True once the owner's shut-down has begun: the menu closing then leaves it as it is.
+        std::function<bool()> ownerUnloading;
+    };
+
+    // The menu of grid row row, a window of owner's; findBP: the row's material has a builder.
+    frmContextMenu(QWidget& owner, std::int16_t row, bool findBP, Actions actions);
 
     // The grid row the menu was opened on.
     std::int16_t Row() const { return row_; }
@@ -51,7 +58,8 @@ private:
     int NextOption(int step) const;
     void lblContextOption_Click(int Index);
 
-    frmMain& main_;
+    QWidget& owner_;
+    Actions actions_;
     std::int16_t row_ = 0;
     bool findBP_ = false;
     int pressed_ = 0;
