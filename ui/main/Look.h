@@ -5,6 +5,10 @@
 #include <QColor>
 #include <QRect>
 
+#include <string>
+
+#include "catalogue/Catalogue.h"
+
 class QWidget;
 
 namespace brenta::ui {
@@ -29,6 +33,26 @@ inline constexpr unsigned DarkGrey = 0x808080; // text of disabled controls, rea
 int TwipsToPixels(int twips);
 int PixelsToTwips(int px);
 QRect TwipRect(int left, int top, int width, int height);
+
+// Text colour of a material's name and amount by the kind prefix of its name.
+inline unsigned KindColour(const std::string& name)
+{
+    switch (KindOf(name)) {
+    case ItemKind::Skill:
+    case ItemKind::T1:
+        return Colour::Yellow;
+    case ItemKind::Item:
+        return Colour::Green;
+    case ItemKind::Ship:
+        return Colour::Red;
+    case ItemKind::T2:
+        return Colour::Magenta;
+    case ItemKind::Raw:
+        return Colour::Cyan;
+    default:
+        return Colour::White;
+    }
+}
 
 // &HBBGGRR to a colour; only the low three bytes count.
 QColor BgrColour(unsigned bgr);

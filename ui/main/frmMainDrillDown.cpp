@@ -110,7 +110,8 @@ void frmMain::lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button)
     bool findBP = false;
     try {
         cell = At(ui.lblPrefix, Index);
-        if (cell->text().isEmpty())
+        const show::Row* row = job::RowOf(job_, Index);
+        if (!row || row->name.empty())
             return;
         findBP = BuilderOfRow(Index).has_value();
     } catch (const Failure&) {

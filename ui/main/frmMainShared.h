@@ -17,6 +17,7 @@
 #include "catalogue/Catalogue.h"
 #include "storage/Settings.h"
 #include "ui/main/Look.h"
+#include "ui/main/QtText.h"
 
 namespace brenta::ui::mainwindow {
 
@@ -31,31 +32,12 @@ inline constexpr int kRows = sheet::kRows;
 // (MaterialGrid::FrameTwips).
 inline int OuterHeightTwips(int gridFrameTwips) { return gridFrameTwips + kAnalysisHeight + 1800; }
 
-inline QString Q(const std::string& s) { return QString::fromStdString(s); }
-// A file name in the file system's own bytes, as text for the player to read.
-inline QString FileNameText(const std::string& name) { return QFile::decodeName(QByteArray::fromStdString(name)); }
-inline std::string S(const QString& s) { return s.toStdString(); }
+using ui::FileNameText;
+using ui::Q;
+using ui::S;
 
 inline QString AppTitle() { return QString::fromLatin1(kTitle) + ' ' + QString::fromLatin1(kVersion); }
 
-// Text colour of a material's name and amount by the kind prefix of its name.
-inline unsigned KindColour(const std::string& name)
-{
-    switch (KindOf(name)) {
-    case ItemKind::Skill:
-    case ItemKind::T1:
-        return Colour::Yellow;
-    case ItemKind::Item:
-        return Colour::Green;
-    case ItemKind::Ship:
-        return Colour::Red;
-    case ItemKind::T2:
-        return Colour::Magenta;
-    case ItemKind::Raw:
-        return Colour::Cyan;
-    default:
-        return Colour::White;
-    }
-}
+using ui::KindColour;
 
 } // namespace brenta::ui::mainwindow

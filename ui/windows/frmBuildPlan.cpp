@@ -27,6 +27,7 @@
 #include <array>
 #include <cmath>
 
+#include "base/Table.h"
 #include "calc/Sheet.h"
 #include "catalogue/BlueprintRecord.h"
 #include "storage/Folders.h"
@@ -34,14 +35,10 @@
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/Placement.h"
-#include "ui/main/frmMainShared.h"
+#include "ui/main/QtText.h"
 #include "ui/windows/frmSave.h"
 
 namespace brenta::ui {
-
-using mainwindow::KindColour;
-using mainwindow::Q;
-using mainwindow::S;
 
 namespace {
 
@@ -609,7 +606,7 @@ void frmBuildPlan::ShowNothing(const QString& why)
     for (PlanLabel* label : {ui_.lblTotalCost, ui_.lblCostPerUnit, ui_.lblRevenue, ui_.lblProfit,
              ui_.lblProfitPerUnit, ui_.lblBuildTime, ui_.lblSkills})
         label->SetTexts(QString());
-    ui_.lblStatus->clear();
+    SetStatus(QString());
     for (QWidget* w : {static_cast<QWidget*>(ui_.cmdCopy), static_cast<QWidget*>(ui_.cmdSave),
              static_cast<QWidget*>(ui_.cmdCheapest), static_cast<QWidget*>(ui_.txtSalePrice)})
         w->setEnabled(false);
@@ -620,7 +617,7 @@ void frmBuildPlan::Failed(const QString& action, const std::exception& e)
     // What the core left half done is not shown: the plan is made again from the
     // sheet at its next change.
     ShowNothing(QStringLiteral("No plan: ") + action + QStringLiteral(" could not be computed."));
-    ui_.lblStatus->setText(action + QStringLiteral(" could not be computed: ") + QString::fromLocal8Bit(e.what()));
+    SetStatus(action + QStringLiteral(" could not be computed: ") + QString::fromLocal8Bit(e.what()));
 }
 
 void frmBuildPlan::Refresh()
@@ -666,10 +663,9 @@ void frmBuildPlan::Refresh()
             ShowNothing(
                 QStringLiteral("No plan: your owned %1 has the %2 \"%3\", which is no level the plan can use.")
                     .arg(bp, level, Q(e.text)));
-            ui_.lblStatus->setText(
-                QStringLiteral("Show %1 in the main window and type its %2 there, or clear \"Own "
-                               "this BPO\" to remove its owned levels.")
-                    .arg(bp, level));
+            SetStatus(QStringLiteral("Show %1 in the main window and type its %2 there, or clear \"Own "
+                                     "this BPO\" to remove its owned levels.")
+                          .arg(bp, level));
             return;
         } catch (const Failure& e) {
             ShowNothing(QStringLiteral("No plan: a blueprint or an item the plan needs cannot be read (")
@@ -691,7 +687,7 @@ void frmBuildPlan::Refresh()
             const QSignalBlocker quiet(ui_.txtSalePrice);
             ui_.txtSalePrice->setText(Q(numbers::ToText(plan_->productPrice.value_or(0), fmt)));
             MarkSalePrice(QString());
-            ui_.lblStatus->clear();
+            SetStatus(QString());
         }
         if (!sameShape)
             BuildTree();
@@ -703,7 +699,7 @@ void frmBuildPlan::Refresh()
         }
         // A figure not computed says why; once it is computed again, the reason goes.
         if (!plan::Trouble(*plan_, fmt).empty() || !salePriceAccepted_
-            || (!troubleShown_.isEmpty() && ui_.lblStatus->text() == troubleShown_))
+            || (!troubleShown_.isEmpty() && statusShowsTrouble_))
             ShowTrouble();
     });
 }
@@ -941,6 +937,12 @@ void frmBuildPlan::WriteShopping()
     view->addTopLevelItems(added);
 }
 
+void frmBuildPlan::SetStatus(const QString& text)
+{
+    ui_.lblStatus->setText(text);
+    statusShowsTrouble_ = false;
+}
+
 void frmBuildPlan::ShowTrouble()
 {
     if (!plan_)
@@ -949,6 +951,7 @@ void frmBuildPlan::ShowTrouble()
         ? Q(plan::Trouble(*plan_, source_.format()))
         : QStringLiteral("Revenue and profit not computed: ") + ui_.txtSalePrice->toolTip();
     ui_.lblStatus->setText(troubleShown_);
+    statusShowsTrouble_ = true;
 }
 
 void frmBuildPlan::Flipped(QTreeWidgetItem* item, int column)
@@ -1045,9 +1048,9 @@ void frmBuildPlan::cmdCopy_Click()
         if (std::any_of(plan_->shopping.begin(), plan_->shopping.end(),
                 [](const plan::ShoppingItem& item) { return !item.cost; }))
             done += QStringLiteral(" Costs beyond the largest number are copied as \"not computed\".");
-        ui_.lblStatus->setText(done);
+        SetStatus(done);
     } catch (const Failure& e) {
-        ui_.lblStatus->setText(QStringLiteral("Shopping list not copied: ") + QString::fromLocal8Bit(e.what()));
+        SetStatus(QStringLiteral("Shopping list not copied: ") + QString::fromLocal8Bit(e.what()));
     }
 }
 
@@ -1082,20 +1085,20 @@ void frmBuildPlan::WritePlan(const std::string& path, const plan::Plan& plan)
 {
     if (path.empty())
         return;
-    const QString name = mainwindow::FileNameText(storage::NamePart(path));
+    const QString name = FileNameText(storage::NamePart(path));
     if (!source_.acceptExportTarget(path, QStringLiteral("the plan"))) {
-        ui_.lblStatus->setText(QStringLiteral("Plan not saved."));
+        SetStatus(QStringLiteral("Plan not saved."));
         return;
     }
     try {
         // Whole or not at all: a failed save leaves an earlier file as it was.
         storage::WriteFileAtomically(path, plan::PlanCsv(plan));
     } catch (const Failure& e) {
-        ui_.lblStatus->setText(QStringLiteral("Plan not saved as ") + name + '.');
+        SetStatus(QStringLiteral("Plan not saved as ") + name + '.');
         ShowMessage(this, "The plan could not be saved:\n\n" + QString::fromLocal8Bit(e.what()));
         return;
     }
-    ui_.lblStatus->setText(QStringLiteral("Plan saved as ") + name + '.');
+    SetStatus(QStringLiteral("Plan saved as ") + name + '.');
 }
 
 } // namespace brenta::ui

@@ -182,6 +182,8 @@ private:
     void MarkSalePrice(const QString& why);
     // The status line: what the last action did, or why a figure is not computed.
     void ShowTrouble();
+    // Any other message on the status line.
+    void SetStatus(const QString& text);
     void WritePlan(const std::string& path, const plan::Plan& plan);
     // A figure of a node's row; the row's item tells the view once the row is written.
     void SetCell(std::size_t node, int column, const QString& text);
@@ -206,6 +208,7 @@ private:
     bool widthFitted_ = false;
     bool salePriceAccepted_ = true;
     QString troubleShown_; // the status line's last reason for a figure not computed
+    bool statusShowsTrouble_ = false; // the status line still says it, no other message since
     std::unique_ptr<frmSave> saveDialog_;
     std::optional<plan::Plan> toSave_; // the plan as shown when "Save Plan..." was pressed
 };

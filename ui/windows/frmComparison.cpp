@@ -16,14 +16,12 @@
 #include "ui/main/Fit.h"
 #include "ui/main/Look.h"
 #include "ui/main/Placement.h"
+#include "ui/main/QtText.h"
 #include "ui/main/ScrolledClient.h"
 
 namespace brenta::ui {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-std::string S(const QString& s) { return s.toStdString(); }
 
 constexpr int ClientWidth = 8490;
 constexpr int ClientHeight = 8265;
@@ -69,6 +67,10 @@ frmComparison::frmComparison(QWidget& owner, ComparisonFeed feed)
     : QWidget(nullptr), owner_(&owner), feed_(std::move(feed))
 {
     setAttribute(Qt::WA_DeleteOnClose);
+    // As the cells start: no name, every figure 0.
+    for (comparison::Row& row : rows_)
+        row.amount = "0";
+    waste_.fill("0");
     SetupUi();
     // A window of the owner's: kept above it by the window system.
     winId();
@@ -226,6 +228,8 @@ void frmComparison::Load(const ComparisonSource& source)
         lblPrefix[i]->setText(row.caption);
         SetForeColour(lblPrefix[i], row.colour);
         lblAmount[i]->setText(row.amount);
+        rows_[i].caption = S(row.caption);
+        rows_[i].amount = S(row.amount);
         SetForeColour(lblAmount[i], row.colour);
         ++copied;
     }
@@ -247,11 +251,10 @@ void frmComparison::Compute(comparison::Side side)
     in.toText = S(txtToML->text());
     in.baseQty = baseQty_;
     for (std::size_t r = 0; r < RowCount; ++r) {
-        in.rows[r].caption = S(lblPrefix[r]->text());
-        in.rows[r].amount = S(lblAmount[r]->text());
+        in.rows[r].caption = rows_[r].caption;
+        in.rows[r].amount = rows_[r].amount;
     }
-    for (std::size_t j = 0; j < lblWaste.size(); ++j)
-        in.waste[j] = S(lblWaste[j]->text());
+    in.waste = waste_;
 
     const comparison::Output out = comparison::Compute(in, side);
 
@@ -262,6 +265,8 @@ void frmComparison::Compute(comparison::Side side)
     const std::size_t column = side == comparison::Side::Start ? 0 : RowCount;
     for (std::size_t r = 0; r < RowCount; ++r) {
         put(lblWaste[column + r], out.waste[r]);
+        if (out.waste[r])
+            waste_[column + r] = *out.waste[r];
         put(lblSavings[r], out.savings[r]);
     }
     put(lblBuildCost1, out.buildCostStart);

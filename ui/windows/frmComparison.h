@@ -89,6 +89,10 @@ private:
     // The grid's frames and cells, the rows shown and the selected row.
     MaterialGrid grid_;
     std::vector<std::int32_t> baseQty_; // of the copied rows
+    // The copied rows' names and amounts and both waste columns as shown: what
+    // every computation reads, never the cells' captions.
+    std::array<comparison::Row, RowCount> rows_;
+    std::array<std::string, comparison::kWasteCells> waste_;
     int windowHeightTwips_ = 0;
 };
 
