@@ -81,10 +81,9 @@ sheet::Input SheetInput(const Job& job, const Catalogue& cat, const NumberFormat
     in.batch = BatchSize(shown.batchText, fmt);
     in.times = shown.times;
     in.selectedRecord = At(cat.strBPs, shown.index);
-    const auto amounts = AmountTexts(job, fmt);
     for (std::size_t r = 0; r < in.rows.size(); ++r) {
         const show::Row* row = RowOf(job, static_cast<int>(r));
-        in.rows[r] = {row ? row->name : std::string(), amounts[r], job.prices[r]};
+        in.rows[r] = {row ? row->name : std::string(), job.prices[r]};
     }
     in.baseQty.reserve(shown.rows.size());
     for (const show::Row& row : shown.rows)

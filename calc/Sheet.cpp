@@ -100,18 +100,21 @@ void ComputeRows(const Input& in, std::int32_t ml, Output& out)
             ro.waste = "0";
             ro.total = "0";
             break;
-        case RowKind::NoWaste:
+        case RowKind::NoWaste: {
+            const double total = RowTotal(RowKind::NoWaste, 0, BaseQty(in, r), Need(in.runs, "Runs"), fmt);
             ro.waste = "0";
-            ro.total = row.amount;
-            buildCost = Finite(buildCost + ToNumber(row.amount, fmt) * ToNumber(row.price, fmt));
+            ro.total = ToText(total, fmt);
+            buildCost = Finite(buildCost + total * ToNumber(row.price, fmt));
             break;
+        }
         case RowKind::Regular: {
             const double f = modWastage::WastageAtML(ml, in.baseWastageFactor);
             const std::int32_t base = BaseQty(in, r);
             const double w = WasteFraction(f, in.pe, in.matMult);
-            const double waste = JobWaste(w, base, Need(in.runs, "Runs"), fmt);
+            const std::int32_t runs = Need(in.runs, "Runs");
+            const double waste = JobWaste(w, base, runs, fmt);
             ro.waste = ToText(waste, fmt);
-            const double total = Finite(ToNumber(row.amount, fmt) + waste);
+            const double total = RowTotal(RowKind::Regular, w, base, runs, fmt);
             ro.total = ToText(total, fmt);
             const double price = ToNumber(row.price, fmt);
             buildCost = Finite(buildCost + total * price);

@@ -48,7 +48,6 @@ double RowTotal(RowKind kind, double wasteFraction, std::int32_t base, std::int3
 
 struct RowInput {
     std::string caption; // display name, "" for a row without material
-    std::string amount; // the amount for the whole job, as the grid shows it
     std::string price; // unit price box
 };
 

@@ -51,7 +51,6 @@ void Show(std::string_view rec, const NumberFormat& fmt)
             throw Failure("type ID outside the catalogue");
         const auto id = static_cast<std::size_t>(m.typeId);
         in.rows[r].caption = cat.strItemNames[id];
-        in.rows[r].amount = std::string(m.quantityText);
         in.rows[r].price = numbers::ToText(cat.dblPrices[id], fmt);
         in.baseQty.push_back(m.quantity);
     }

@@ -101,7 +101,7 @@ TEST_P(ComparisonLocales, AtTheSheetsMLBothColumnsAreTheSheetsWasteAndNothingIsS
         sheetIn.selectedRecord = "X{1{10{|34/1{12000{12000{600{120";
         sheetIn.baseQty = in.baseQty;
         for (std::size_t r = 0; r < comparison::kRows; ++r)
-            sheetIn.rows[r] = {in.rows[r].caption, in.rows[r].amount, in.rows[r].price};
+            sheetIn.rows[r] = {in.rows[r].caption, in.rows[r].price};
         const sheet::Output sheetOut = sheet::Compute(sheetIn);
         ASSERT_FALSE(sheetOut.failed) << c.name;
 

@@ -44,7 +44,7 @@ protected:
 };
 BRENTA_BOTH_LOCALES(Job);
 
-TEST_P(Job, TheSheetTakesTheAmountsForTheRunsAndTheLevelsAsRead)
+TEST_P(Job, TheAmountsFollowTheRunsAndTheLevelsAreReadOnce)
 {
     const Catalogue cat = Small();
     job::Job j = Shown(cat, "1000000");
@@ -61,9 +61,9 @@ TEST_P(Job, TheSheetTakesTheAmountsForTheRunsAndTheLevelsAsRead)
     EXPECT_EQ(in.batch, 4);
     EXPECT_EQ(in.selectedRecord, cat.strBPs[0]);
     // The skill row asks for its level whatever the runs; the others scale.
-    const std::vector<std::string> amounts{
-        in.rows[0].amount, in.rows[1].amount, in.rows[2].amount, in.rows[3].amount};
-    EXPECT_EQ(amounts, (std::vector<std::string>{"10000000", "2", "3000000", "0"}));
+    const auto amounts = job::AmountTexts(j, fmt);
+    EXPECT_EQ(std::vector<std::string>(amounts.begin(), amounts.begin() + 4),
+        (std::vector<std::string>{"10000000", "2", "3000000", "0"}));
     EXPECT_EQ(in.rows[1].caption, "[Skill] Industry");
     EXPECT_EQ(in.rows[0].price, numbers::ToText(2.5, fmt));
     EXPECT_EQ(in.rows[3].caption, "");
@@ -77,7 +77,7 @@ TEST_P(Job, AnEmptyRunBoxLeavesTheAmountsAtTheLastCountItHeld)
     j.runs = job::Box::Read("", fmt);
     const sheet::Input in = job::SheetInput(j, cat, fmt);
     EXPECT_EQ(in.runs, std::nullopt);
-    EXPECT_EQ(in.rows[0].amount, "30");
+    EXPECT_EQ(job::AmountTexts(j, fmt)[0], "30");
     // The sheet stops where the run count is first needed.
     EXPECT_EQ(sheet::Compute(in).wf, "Invalid ML");
 }
@@ -102,7 +102,7 @@ TEST_P(Job, TheComparisonAndAutoPricingSeeTheSameRowsAsTheSheet)
     const auto grid = job::GridRows(j);
     for (std::size_t r = 0; r < sheetIn.rows.size(); ++r) {
         EXPECT_EQ(compared.rows[r].caption, sheetIn.rows[r].caption) << r;
-        EXPECT_EQ(compared.rows[r].amount, sheetIn.rows[r].amount) << r;
+        EXPECT_EQ(compared.rows[r].amount, job::AmountTexts(j, fmt)[r]) << r;
         EXPECT_EQ(compared.rows[r].price, sheetIn.rows[r].price) << r;
         EXPECT_EQ(grid[r].caption, sheetIn.rows[r].caption) << r;
         EXPECT_EQ(grid[r].box, sheetIn.rows[r].price) << r;

@@ -20,8 +20,8 @@ using test::Material;
 constexpr const char* kPlates
     = "100mm Reinforced Steel Plates I Blueprint{11294{10{|34/676|35/203|36/280|37/39|38/2|39/1{12000{12000{600{120";
 
-// The sheet of a blueprint as the window hands it over after showing it for one
-// run: names, amounts scaled to the runs, prices and base quantities.
+// The sheet of a blueprint as the window hands it over after showing it for a
+// number of runs: names, prices and base quantities.
 sheet::Input SheetFor(const std::vector<Material>& materials, const NumberFormat& fmt, std::int32_t runs = 1)
 {
     sheet::Input in;
@@ -32,8 +32,7 @@ sheet::Input SheetFor(const std::vector<Material>& materials, const NumberFormat
     in.selectedRecord = kPlates;
     in.runs = runs;
     for (std::size_t r = 0; r < materials.size(); ++r) {
-        in.rows[r] = {
-            materials[r].name, std::to_string(materials[r].base * runs), test::Localised(materials[r].price, fmt)};
+        in.rows[r] = {materials[r].name, test::Localised(materials[r].price, fmt)};
         in.baseQty.push_back(materials[r].base);
     }
     return in;
@@ -121,7 +120,6 @@ TEST_P(SheetLocales, RowKindsDecideWasteAndCost)
         {{"[Raw] Tritanium", 676, "2"}, {"[Skill] Industry", 5, "20000"}, {"[T1] 100MN Afterburner I", 1, "1000"},
             {"[RAM] R.A.M.- Armor/Hull Tech", 1, "50"}, {"[Ship] Condor", 2, "10"}},
         fmt, 1);
-    in.rows[1].amount = "5"; // the required level, whatever the runs
     const sheet::Output out = sheet::Compute(in);
     EXPECT_EQ(Column(out, &sheet::RowOutput::waste, 5), (Texts{"68", "0", "0", "0", "0"}));
     EXPECT_EQ(Column(out, &sheet::RowOutput::total, 5), (Texts{"744", "0", "1", "1", "2"}));
