@@ -1,9 +1,10 @@
 #include "ui/main/frmMainUi.h"
 
 #include "calc/InputFields.h"
-#include "ui/main/Fit.h"
+#include "ui/main/FittedTexts.h"
 #include "ui/main/Look.h"
 #include "ui/main/ScrolledClient.h"
+#include "ui/main/WheelGuard.h"
 
 #include <QAbstractListModel>
 #include <QAction>
