@@ -86,7 +86,8 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
     FormLoad();
 }
 
-frmMain::~frmMain() = default;
+// The selector must not read the names once they are gone: they go before it does.
+frmMain::~frmMain() { ui.SetBlueprintNames(nullptr); }
 
 frmOpen& frmMain::OpenDialog()
 {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 class QAction;
@@ -140,9 +141,13 @@ struct frmMainUi {
     // Gives the grid's frames frameTwips of height, and its client room for them.
     void SetGridHeight(int frameTwips);
 
-    // Lists names in the blueprint selector, in one batch, with none of them chosen;
-    // each entry keeps its blueprint index (indexes[k]) as its item data.
-    void FillBlueprints(const QStringList& names, const std::vector<std::int16_t>& indexes);
+    // The name of every blueprint index, for the blueprint selector to list. They are
+    // not copied: the caller keeps them unchanged until it takes them back (nullptr).
+    void SetBlueprintNames(const std::vector<std::string>* names);
+    // Lists the blueprints of indexes in the blueprint selector by their names, in one
+    // batch, with none of them chosen; each entry keeps its blueprint index
+    // (indexes[k]) as its item data.
+    void FillBlueprints(const std::vector<std::int16_t>& indexes);
 };
 
 } // namespace brenta::ui
