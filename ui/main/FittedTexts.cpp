@@ -306,7 +306,7 @@ bool FittedTexts::PaintLabel(QLabel* label) const
     if (label->buddy() && !fitted.elided) {
         shown = label->text();
         flags |= label->style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, label) ? Qt::TextShowMnemonic
-                                                                                        : Qt::TextHideMnemonic;
+                                                                                         : Qt::TextHideMnemonic;
     }
     label->style()->drawItemText(
         &painter, room, flags, label->palette(), label->isEnabled(), shown, label->foregroundRole());

@@ -57,7 +57,7 @@ public:
 
 private:
     struct Fitted {
-        QFont base;                        // the font a box shrinks from
+        QFont base; // the font a box shrinks from
         std::optional<NumberFormat> number; // how its text is written, when it is a number
     };
 

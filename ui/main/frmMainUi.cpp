@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -42,7 +43,7 @@ public:
     {
         beginResetModel();
         names_ = names;
-        shown_.assign(names ? names->size() : 0, QString());
+        shown_.clear();
         indexes_.clear();
         endResetModel();
     }
@@ -65,12 +66,12 @@ public:
             return {};
         const std::int16_t bp = indexes_[static_cast<std::size_t>(index.row())];
         if (role == Qt::DisplayRole || role == Qt::EditRole) {
-            const auto i = static_cast<std::size_t>(bp);
-            if (bp < 0 || i >= shown_.size())
+            if (!names_ || bp < 0 || static_cast<std::size_t>(bp) >= names_->size())
                 return QString();
-            if (shown_[i].isNull())
-                shown_[i] = QString::fromStdString((*names_)[i]);
-            return shown_[i];
+            QString& shown = shown_[bp];
+            if (shown.isNull())
+                shown = QString::fromStdString((*names_)[static_cast<std::size_t>(bp)]);
+            return shown;
         }
         if (role == Qt::UserRole)
             return QVariant::fromValue(bp);
@@ -89,7 +90,7 @@ public:
 
 private:
     const std::vector<std::string>* names_ = nullptr; // by blueprint index
-    mutable std::vector<QString> shown_; // names_ as the selector's text, once asked for
+    mutable QHash<std::int16_t, QString> shown_; // names_ as the selector's text, once asked for
     std::vector<std::int16_t> indexes_; // the listed blueprints, in order
 };
 
