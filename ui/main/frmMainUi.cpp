@@ -80,7 +80,8 @@ public:
 
     bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override
     {
-        if (parent.isValid() || row < 0 || count <= 0 || static_cast<std::size_t>(row + count) > indexes_.size())
+        if (parent.isValid() || row < 0 || count <= 0
+            || static_cast<std::size_t>(row) + static_cast<std::size_t>(count) > indexes_.size())
             return false;
         beginRemoveRows(parent, row, row + count - 1);
         indexes_.erase(indexes_.begin() + row, indexes_.begin() + row + count);
