@@ -30,12 +30,16 @@ void ApplyPrices(std::string_view content, std::vector<double>& prices, const Nu
     ForEachLine(content, [&](std::string_view line) {
         if (line.size() < 2)
             return;
-        const auto fields = text::Split(line, '{');
-        if (fields.size() < 2)
+        // "type ID{price", anything after a further "{" ignored; taken apart in place,
+        // as a file of a thousand lines is read at every start.
+        const std::size_t brace = line.find('{');
+        if (brace == std::string_view::npos)
             return;
+        std::string_view priceText = line.substr(brace + 1);
+        priceText = priceText.substr(0, priceText.find('{'));
         try {
-            const double price = numbers::ToNumber(fields[1], fmt);
-            const std::ptrdiff_t slot = PriceSlot(fields[0], prices.size(), fmt);
+            const double price = numbers::ToNumber(priceText, fmt);
+            const std::ptrdiff_t slot = PriceSlot(line.substr(0, brace), prices.size(), fmt);
             if (slot < 0 || !std::isfinite(price))
                 return;
             prices[static_cast<std::size_t>(slot)] = price;

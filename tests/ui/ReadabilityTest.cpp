@@ -17,9 +17,10 @@
 #include <QWheelEvent>
 
 #include <optional>
+#include <utility>
 
 #include "tests/ui/MainWindowFixture.h"
-#include "ui/main/Fit.h"
+#include "ui/main/FittedTexts.h"
 #include "ui/main/Look.h"
 #include "ui/windows/frmComparison.h"
 
@@ -87,6 +88,40 @@ TEST(FitText, ShrinksToTheFloorThenCutsAtTheEnd)
     EXPECT_EQ(cut.font.pointSizeF(), ui::FitFloorPoints);
     EXPECT_TRUE(cut.shown.endsWith(QChar(0x2026)));
     EXPECT_TRUE(text.startsWith(cut.shown.chopped(1)));
+}
+
+// The fitted size is found from the width at the font's own size and a measure or
+// two next to where that points, not by measuring every half point: it has to be
+// the very size trying each in turn from the top finds, cut the same way.
+TEST(FitText, ChoosesTheSizeTryingEveryHalfPointWould)
+{
+    const auto tryingEach = [](const QString& text, QFont font, int room) {
+        int width = QFontMetrics(font).horizontalAdvance(text);
+        while (width > room && font.pointSizeF() - 0.5 >= ui::FitFloorPoints) {
+            font.setPointSizeF(font.pointSizeF() - 0.5);
+            width = QFontMetrics(font).horizontalAdvance(text);
+        }
+        return std::pair{font.pointSizeF(), width > room};
+    };
+    const QString texts[] = {QStringLiteral("0.1000000000000"), QStringLiteral("353,572,338,000,000.00 ISK"),
+        QStringLiteral("100mm Reinforced Steel Plates I Blueprint"), QStringLiteral("Wi"),
+        QStringLiteral("132909143D 12H 26M 40S")};
+    for (const double points : {8.0, 8.25, 6.5, 11.0}) {
+        QFont font = QApplication::font();
+        font.setPointSizeF(points);
+        for (const QString& text : texts) {
+            const int natural = QFontMetrics(font).horizontalAdvance(text);
+            for (int room = natural + 1; room >= 1; --room) {
+                SCOPED_TRACE(testing::Message() << points << " pt, \"" << text.toStdString() << "\" in " << room);
+                const ui::FittedText fitted = ui::FitText(text, font, room);
+                const auto [size, cut] = tryingEach(text, font, room);
+                ASSERT_EQ(fitted.font.pointSizeF(), size);
+                ASSERT_EQ(fitted.elided, cut);
+                ASSERT_EQ(
+                    fitted.shown, cut ? QFontMetrics(fitted.font).elidedText(text, Qt::ElideRight, room) : text);
+            }
+        }
+    }
 }
 
 TEST_P(Readability, HugeRunsLongTimesAndBigPricesStayReadable)

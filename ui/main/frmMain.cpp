@@ -25,7 +25,7 @@
 #include "storage/Settings.h"
 #include "storage/SkillsFile.h"
 #include "storage/TextFile.h"
-#include "ui/main/Fit.h"
+#include "ui/main/FittedTexts.h"
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/frmMainShared.h"
@@ -51,10 +51,11 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
     }
     ui.txtRuns->installEventFilter(this);
     // The grid's figures: a number too wide for its cell is shown short, never cut.
+    FittedTexts* const fitted = FittedTexts::Under(ui.centralWidget);
     for (int r = 0; r < kRows; ++r) {
         for (QWidget* figure : std::initializer_list<QWidget*>{
                  ui.lblAmount[r], ui.lblWaste[r], ui.lblTotal[r], ui.lblIdeal[r], ui.lblImprove[r], ui.txtPPU[r]})
-            FitAsNumber(figure, fmt_);
+            fitted->AsNumber(figure, fmt_);
     }
 
     connect(ui.cboBP, &QComboBox::activated, this, [this] { cboBP_Click(); });
@@ -94,7 +95,8 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
     FormLoad();
 }
 
-frmMain::~frmMain() = default;
+// The selector must not read the names once they are gone: they go before it does.
+frmMain::~frmMain() { ui.SetBlueprintNames(nullptr); }
 
 std::string frmMain::FolderPath(const std::string& fileName) const
 {

@@ -75,22 +75,22 @@ void frmMain::FormLoad()
     // The rows start unselected: setupUi gave every cell its stripe.
     UpdateML();
 
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(cat.strBPs.size()));
     std::vector<std::int16_t> indexes;
     indexes.reserve(cat.strBPs.size());
+    lstBPs.reserve(cat.strBPs.size());
     for (std::size_t i = 0; i < cat.strBPs.size(); ++i) {
         const std::string& rec = cat.strBPs[i];
         if (rec.empty())
             continue;
         // Only the name: splitting the whole record (its long material list
         // included) for every blueprint was a measurable part of the start-up.
-        const std::string name(std::string_view(rec).substr(0, rec.find('{')));
-        lstBPs.push_back(name);
-        names.push_back(Q(name));
+        lstBPs.emplace_back(std::string_view(rec).substr(0, rec.find('{')));
         indexes.push_back(static_cast<std::int16_t>(i));
     }
-    ui.FillBlueprints(names, indexes);
+    // The selector reads the names from here and makes text of one only when it
+    // shows it; the window takes them back before they go (~frmMain).
+    ui.SetBlueprintNames(&lstBPs);
+    ui.FillBlueprints(indexes);
 
     backBP = -1;
     ShrinkFrame(0);

@@ -34,7 +34,7 @@
 #include "storage/Settings.h"
 #include "storage/SkillsFile.h"
 #include "storage/TextFile.h"
-#include "ui/main/Fit.h"
+#include "ui/main/FittedTexts.h"
 #include "ui/main/Look.h"
 #include "ui/main/MessageBox.h"
 #include "ui/main/frmMainShared.h"

@@ -25,14 +25,7 @@ void frmMain::ConnectSearch()
     connect(ui.cmdBack, &QPushButton::clicked, this, [this] { cmdBack_Click(); });
 }
 
-void frmMain::FillView(const std::vector<std::int16_t>& indexes)
-{
-    QStringList names;
-    names.reserve(static_cast<qsizetype>(indexes.size()));
-    for (const std::int16_t i : indexes)
-        names.push_back(Q(At(lstBPs, i)));
-    ui.FillBlueprints(names, indexes);
-}
+void frmMain::FillView(const std::vector<std::int16_t>& indexes) { ui.FillBlueprints(indexes); }
 
 std::optional<std::int16_t> frmMain::ListedIndex(int k) const
 {

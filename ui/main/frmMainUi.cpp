@@ -1,10 +1,11 @@
 #include "ui/main/frmMainUi.h"
 
 #include "calc/InputFields.h"
-#include "ui/main/Fit.h"
+#include "ui/main/FittedTexts.h"
 #include "ui/main/Look.h"
 #include "ui/main/MaterialGrid.h"
 #include "ui/main/ScrolledClient.h"
+#include "ui/main/WheelGuard.h"
 
 #include <QAbstractListModel>
 #include <QAction>
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QGroupBox>
+#include <QHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
@@ -29,55 +31,68 @@ namespace brenta::ui {
 
 namespace {
 
-// The blueprint selector's entries: each name with its blueprint index as the
-// item data (Qt::UserRole), replaced in one reset. A plain list is much cheaper
-// to fill with thousands of names than one item object per entry.
+// The blueprint selector's entries: each listed blueprint's name with its index as
+// the item data (Qt::UserRole), replaced in one reset. A plain list is much cheaper
+// to fill with thousands of names than one item object per entry, and a name
+// becomes text for the selector only when it is first shown or searched, once.
 class BlueprintListModel : public QAbstractListModel {
 public:
     using QAbstractListModel::QAbstractListModel;
 
-    void Replace(const QStringList& names, const std::vector<std::int16_t>& indexes)
+    void SetNames(const std::vector<std::string>* names)
     {
         beginResetModel();
         names_ = names;
+        shown_.clear();
+        indexes_.clear();
+        endResetModel();
+    }
+
+    void Replace(const std::vector<std::int16_t>& indexes)
+    {
+        beginResetModel();
         indexes_ = indexes;
         endResetModel();
     }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override
     {
-        return parent.isValid() ? 0 : static_cast<int>(names_.size());
+        return parent.isValid() ? 0 : static_cast<int>(indexes_.size());
     }
 
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (!index.isValid() || index.row() >= names_.size())
+        if (!index.isValid() || index.row() < 0 || static_cast<std::size_t>(index.row()) >= indexes_.size())
             return {};
-        if (role == Qt::DisplayRole || role == Qt::EditRole)
-            return names_[index.row()];
-        if (role == Qt::UserRole && static_cast<std::size_t>(index.row()) < indexes_.size())
-            return QVariant::fromValue(indexes_[static_cast<std::size_t>(index.row())]);
+        const std::int16_t bp = indexes_[static_cast<std::size_t>(index.row())];
+        if (role == Qt::DisplayRole || role == Qt::EditRole) {
+            if (!names_ || bp < 0 || static_cast<std::size_t>(bp) >= names_->size())
+                return QString();
+            QString& shown = shown_[bp];
+            if (shown.isNull())
+                shown = QString::fromStdString((*names_)[static_cast<std::size_t>(bp)]);
+            return shown;
+        }
+        if (role == Qt::UserRole)
+            return QVariant::fromValue(bp);
         return {};
     }
 
     bool removeRows(int row, int count, const QModelIndex& parent = QModelIndex()) override
     {
-        if (parent.isValid() || row < 0 || count <= 0 || row + count > names_.size())
+        if (parent.isValid() || row < 0 || count <= 0
+            || static_cast<std::size_t>(row) + static_cast<std::size_t>(count) > indexes_.size())
             return false;
         beginRemoveRows(parent, row, row + count - 1);
-        names_.remove(row, count);
-        if (static_cast<std::size_t>(row) < indexes_.size())
-            indexes_.erase(indexes_.begin() + row,
-                indexes_.begin()
-                    + static_cast<std::ptrdiff_t>(
-                        std::min(indexes_.size(), static_cast<std::size_t>(row + count))));
+        indexes_.erase(indexes_.begin() + row, indexes_.begin() + row + count);
         endRemoveRows();
         return true;
     }
 
 private:
-    QStringList names_;
-    std::vector<std::int16_t> indexes_;
+    const std::vector<std::string>* names_ = nullptr; // by blueprint index
+    mutable QHash<std::int16_t, QString> shown_; // names_ as the selector's text, once asked for
+    std::vector<std::int16_t> indexes_; // the listed blueprints, in order
 };
 
 // Client area of the design: the full width, and a height that shows the grid
@@ -461,9 +476,14 @@ void frmMainUi::setupUi(QMainWindow* window)
     window->setFixedSize(TwipsToPixels(ClientWidth), menuBar->sizeHint().height() + TwipsToPixels(ClientHeight));
 }
 
-void frmMainUi::FillBlueprints(const QStringList& names, const std::vector<std::int16_t>& indexes)
+void frmMainUi::SetBlueprintNames(const std::vector<std::string>* names)
 {
-    static_cast<BlueprintListModel*>(cboBP->model())->Replace(names, indexes);
+    static_cast<BlueprintListModel*>(cboBP->model())->SetNames(names);
+}
+
+void frmMainUi::FillBlueprints(const std::vector<std::int16_t>& indexes)
+{
+    static_cast<BlueprintListModel*>(cboBP->model())->Replace(indexes);
     cboBP->setCurrentIndex(-1);
 }
 

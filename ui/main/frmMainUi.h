@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "ui/main/MaterialGrid.h"
@@ -138,9 +139,13 @@ struct frmMainUi {
     // grid; its height follows the grid later (set it with setFixedHeight).
     void setupUi(QMainWindow* window);
 
-    // Lists names in the blueprint selector, in one batch, with none of them chosen;
-    // each entry keeps its blueprint index (indexes[k]) as its item data.
-    void FillBlueprints(const QStringList& names, const std::vector<std::int16_t>& indexes);
+    // The name of every blueprint index, for the blueprint selector to list. They are
+    // not copied: the caller keeps them unchanged until it takes them back (nullptr).
+    void SetBlueprintNames(const std::vector<std::string>* names);
+    // Lists the blueprints of indexes in the blueprint selector by their names, in one
+    // batch, with none of them chosen; each entry keeps its blueprint index
+    // (indexes[k]) as its item data.
+    void FillBlueprints(const std::vector<std::int16_t>& indexes);
 };
 
 } // namespace brenta::ui
