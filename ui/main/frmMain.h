@@ -61,7 +61,7 @@ public:
     frmMainUi& Ui() { return ui; }
     const frmMainUi& Ui() const { return ui; }
     const Catalogue& Cat() const { return cat; }
-    // The blueprint on display (curBP while bShown); nothing while none is.
+    // The blueprint on display; nothing while none is.
     std::optional<std::int16_t> ShownIndex() const;
     // Where Back returns; nothing before "Find BP" or after the owned filter changed.
     std::optional<std::int16_t> BackIndex() const;
@@ -179,6 +179,7 @@ private:
     void ReadPrice(int r);
     void ShowAmounts();
     void SetBoxQuietly(QLineEdit* box, job::Box& into, const std::string& text);
+    bool Showing() const { return job_.shown.has_value(); }
     void PlaceWindow(std::int32_t xTwips, std::int32_t yTwips);
     void ShowIcon(std::int16_t id);
     void WriteShown(const show::Shown& shown);
@@ -233,12 +234,12 @@ private:
     Catalogue cat;
     std::int16_t curBP = 0;
     std::int16_t backBP = -1;
-    // curBP is on display: LoadBP shows it, ClearMaterialRows takes it away. The sheet,
-    // ML and PL edits, the ownership box and saved prices follow the shown blueprint,
-    // never another selector entry (Back and "Find BP" leave the selector as it was),
-    // and change nothing while nothing is shown.
-    bool bShown = false;
     // The job on the sheet: what every recomputation and every other window reads.
+    // Its blueprint, curBP, is on display while it has one: LoadBP shows it,
+    // ClearMaterialRows takes it away. The sheet, ML and PL edits, the ownership box
+    // and saved prices follow the shown blueprint, never another selector entry (Back
+    // and "Find BP" leave the selector as it was), and change nothing while nothing
+    // is shown.
     job::Job job_;
     // The ideal column as the sheet last wrote it, for the waste graph.
     std::array<std::string, sheet::kRows> idealShown_;

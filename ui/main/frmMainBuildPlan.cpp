@@ -19,7 +19,7 @@ using namespace mainwindow;
 
 void frmMain::BuildPlan_Click()
 {
-    if (!bShown)
+    if (!Showing())
         return;
     auto* window = findChild<frmBuildPlan*>(QStringLiteral("frmBuildPlan"), Qt::FindDirectChildrenOnly);
     if (!window) {
@@ -51,7 +51,7 @@ BuildPlanSource frmMain::PlanSource()
 
 void frmMain::BuildPlanFollows()
 {
-    ui.BuildPlan->setEnabled(bShown);
+    ui.BuildPlan->setEnabled(Showing());
     emit SheetChanged();
 }
 

@@ -41,7 +41,7 @@ using namespace mainwindow;
 // the selector names another blueprint or none.
 std::string frmMain::SelectedRecord() const
 {
-    if (!bShown || curBP < 0 || static_cast<std::size_t>(curBP) >= cat.strBPs.size())
+    if (!Showing() || curBP < 0 || static_cast<std::size_t>(curBP) >= cat.strBPs.size())
         return {};
     return cat.strBPs[static_cast<std::size_t>(curBP)];
 }
@@ -54,7 +54,7 @@ QString frmMain::BlueprintName(std::int16_t index) const
 
 std::optional<std::int16_t> frmMain::ShownIndex() const
 {
-    if (!bShown)
+    if (!Showing())
         return std::nullopt;
     return curBP;
 }
@@ -78,7 +78,7 @@ bool frmMain::AlwaysOnTopChosen() const { return ui.AOT->isChecked(); }
 
 std::optional<SheetJob> frmMain::ShownJob() const
 {
-    if (!bShown)
+    if (!Showing())
         return std::nullopt;
     return SheetJob{curBP, job_.runs.text, job_.ml.text, job_.pl.text, job_.skills.pe, job_.skills.industry,
         job_.matMult, job_.timeMult};
@@ -207,13 +207,12 @@ bool frmMain::LoadBP(std::int16_t Index)
 void frmMain::WriteShown(const show::Shown& shown)
 {
     // Back, once "Find BP" or Back itself enables it, returns to the blueprint shown until now.
-    const QString backTo = bShown && static_cast<std::size_t>(curBP) < lstBPs.size()
+    const QString backTo = Showing() && static_cast<std::size_t>(curBP) < lstBPs.size()
         ? QStringLiteral("Back to ") + BlueprintName(curBP)
         : QString();
     ui.cmdBack->setToolTip(backTo);
     ui.cmdBack->setStatusTip(backTo);
     curBP = shown.index;
-    bShown = true;
     // The selector may name another blueprint after "Find BP" or Back; the icon names the one shown.
     ui.pctIcon->setToolTip(BlueprintName(curBP));
     job_.shown = shown;
@@ -277,7 +276,6 @@ void frmMain::ResetRow(int r, unsigned improveColour)
 
 void frmMain::ClearMaterialRows()
 {
-    bShown = false;
     job_.shown.reset();
     ui.pctIcon->setPixmap(QPixmap());
     ui.pctIcon->setToolTip(QString());

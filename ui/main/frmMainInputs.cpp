@@ -129,7 +129,7 @@ std::string frmMain::ShownTypeId() const
 // An owned blueprint on display keeps the levels the player types into its record.
 void frmMain::EditOwnedRecord(bool mlEdited)
 {
-    if (!bShown || !ui.chkOwnThis->isChecked())
+    if (!Showing() || !ui.chkOwnThis->isChecked())
         return;
     try {
         if (!At(cat.bOwned, curBP))
@@ -160,7 +160,7 @@ void frmMain::txtPL_Change()
 void frmMain::chkOwnThis_Click()
 {
     const bool checked = ui.chkOwnThis->isChecked();
-    if (!bShown) {
+    if (!Showing()) {
         ui.chkOwnThis->setChecked(false);
         return;
     }
@@ -248,7 +248,7 @@ bool frmMain::FilterInputKey(QObject* watched, QKeyEvent* event)
         return false;
     // A price is saved whenever a blueprint is on display, also one that Back or
     // "Find BP" reached while the selector holds no entry.
-    if (bShown) {
+    if (Showing()) {
         SavePrice(static_cast<std::int16_t>(box - ui.txtPPU.begin()));
         UpdateML();
     }

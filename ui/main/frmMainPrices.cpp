@@ -55,7 +55,7 @@ void frmMain::OpenPricesFile()
     // The blueprint on display shows its price boxes again, even when Back or a
     // jump to a builder put it there with the selector on another entry or none.
     // A record that cannot be shown leaves the display as it was.
-    if (bShown)
+    if (Showing())
         LoadBP(curBP);
 }
 

@@ -19,7 +19,7 @@ using namespace mainwindow;
 
 // Whether there is a blueprint for the comparison to work on: the one on display,
 // also when "Find BP" or Back showed it and the selector names another or none.
-bool frmMain::CanCompare() const { return bShown; }
+bool frmMain::CanCompare() const { return Showing(); }
 
 void frmMain::MLtoML_Click()
 {
