@@ -118,6 +118,7 @@ void frmMain::lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button)
     }
 
     auto* menu = new frmContextMenu(*this, Index, findBP);
+    menu->CopySheet = [this] { CopySheet(); };
     setEnabled(false);
     // Over the row's name, wherever the grid is scrolled to, and on the screen.
     PlaceOnScreen(menu, cell->mapToGlobal(QPoint(0, 0)));

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 
 class QLabel;
 
@@ -37,7 +38,11 @@ public:
 
     static constexpr int kOptionMLvWaste = 1;
     static constexpr int kOptionFindBP = 2;
+    static constexpr int kOptionCopySheet = 3;
     static constexpr int kOptionCancel = 6;
+
+    // "Copy Sheet" puts the shown sheet on the clipboard; enabled when set before FormLoad.
+    std::function<void()> CopySheet;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
