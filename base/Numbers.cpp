@@ -224,6 +224,30 @@ double ToNumber(std::string_view text, const NumberFormat& fmt)
     return ParsePlain(plain, text);
 }
 
+double ToNumberAnyGroups(std::string_view text, const NumberFormat& fmt)
+{
+    static constexpr std::string_view kMarks[] = {" ", "\xC2\xA0", "\xE2\x80\xAF", "'"};
+    std::string grouped;
+    grouped.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        bool replaced = false;
+        if (i > 0 && IsDigit(text[i - 1])) {
+            for (const std::string_view mark : kMarks) {
+                const std::size_t next = i + mark.size();
+                if (text.substr(i).starts_with(mark) && next < text.size() && IsDigit(text[next])) {
+                    grouped += fmt.digSep;
+                    i = next;
+                    replaced = true;
+                    break;
+                }
+            }
+        }
+        if (!replaced)
+            grouped += text[i++];
+    }
+    return ToNumber(grouped, fmt);
+}
+
 std::optional<char> DecimalMarkOf(std::string_view figure)
 {
     std::string_view s = figure;

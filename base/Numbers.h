@@ -38,6 +38,12 @@ std::string ToText(double value, const NumberFormat& fmt);
 // beyond the 64-bit float range) is a Failure.
 double ToNumber(std::string_view text, const NumberFormat& fmt);
 
+// A figure as another program may group its digits: a space, a no-break space
+// (U+00A0, U+202F) or an apostrophe between two digits is read as fmt.digSep,
+// then the text goes to ToNumber, which checks the groups: "1 234,5" under a
+// decimal comma is 1234.5, "12 34" is a Failure.
+double ToNumberAnyGroups(std::string_view text, const NumberFormat& fmt);
+
 // The decimal mark a figure written by another program shows beyond doubt, or
 // nothing when it could be either: both marks present ("1,234.5": the last one),
 // one mark repeated ("1.234.567": a digit group, so the other one), or one mark

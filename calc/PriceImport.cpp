@@ -70,6 +70,20 @@ std::optional<std::int32_t> ItemOf(const std::string& cell, const Catalogue& cat
     return names.Find(cell);
 }
 
+// A price cell's figure: the cell without the currency a formatted cell may show
+// after it ("1,250.00 ISK").
+std::string_view Figure(std::string_view cell)
+{
+    constexpr std::string_view kCurrency = "isk";
+    if (cell.size() >= kCurrency.size()
+        && text::EqualsIgnoringCase(cell.substr(cell.size() - kCurrency.size()), kCurrency)) {
+        cell.remove_suffix(kCurrency.size());
+        while (!cell.empty() && cell.back() == ' ')
+            cell.remove_suffix(1);
+    }
+    return cell;
+}
+
 bool ReadsAsNumber(std::string_view cell)
 {
     return storage::CellNumber(cell, NumberFormat::FromDecimalSeparator('.')).has_value()
@@ -171,7 +185,7 @@ Preview Read(std::string_view text, const Catalogue& cat, const NumberFormat& lo
             continue;
         rows[r] = CellsOf(table.rows[r], columns);
         if (rows[r].price)
-            figures.emplace_back(*rows[r].price);
+            figures.push_back(Figure(*rows[r].price));
     }
     const storage::DecimalConvention decimals = storage::DecideDecimals(figures, locale);
     preview.decimalMark = decimals.fmt.decSep;
@@ -195,7 +209,7 @@ Preview Read(std::string_view text, const Catalogue& cat, const NumberFormat& lo
             preview.unreadable.push_back({row.line, "no price is given for \"" + *cells.key + "\""});
             continue;
         }
-        const std::optional<double> price = storage::CellNumber(*cells.price, decimals.fmt);
+        const std::optional<double> price = storage::CellNumber(Figure(*cells.price), decimals.fmt);
         if (!price) {
             preview.unreadable.push_back({row.line, "\"" + *cells.price + "\" is not a price"});
             continue;

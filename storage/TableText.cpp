@@ -261,7 +261,7 @@ DecimalConvention DecideDecimals(const std::vector<std::string_view>& figures, c
 std::optional<double> CellNumber(std::string_view cell, const NumberFormat& fmt)
 {
     try {
-        return numbers::ToNumber(cell, fmt);
+        return numbers::ToNumberAnyGroups(cell, fmt);
     } catch (const Failure&) {
         return std::nullopt;
     }

@@ -54,8 +54,9 @@ struct DecimalConvention {
 // for either mark, the locale's.
 DecimalConvention DecideDecimals(const std::vector<std::string_view>& figures, const NumberFormat& locale);
 
-// A cell read as a number under the table's convention (numbers::ToNumber); nothing
-// when it is no number (empty, words, a figure beyond the float range).
+// A cell read as a number under the table's convention, its digits grouped by the
+// other mark or by spaces (numbers::ToNumberAnyGroups); nothing when it is no
+// number (empty, words, a figure beyond the float range).
 std::optional<double> CellNumber(std::string_view cell, const NumberFormat& fmt);
 
 // One CSV field (RFC 4180): as it is, or in double quotes, each quote doubled, when

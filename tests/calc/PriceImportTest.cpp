@@ -61,6 +61,14 @@ TEST(PriceImport, ReadsEachLineOfATable)
         {"ambiguous figures follow the locale (point)", "Tritanium,\"1,234\"\n", kPoint, "34=1234"},
         {"ambiguous figures follow the locale (comma)", "Tritanium;1,234\n", kComma, "34=1.234"},
         {"type IDs", "34,5\n11293,7\n", kPoint, "34=5 11293=7"},
+        {"spaces, no-break spaces and apostrophes as digit groups",
+            "Tritanium\t1 234,5\nPyerite\t2\xC2\xA0"
+            "345\nMexallon\t3\xE2\x80\xAF"
+            "456,25\nIsogen\t4'567,5\n",
+            kPoint, "34=1234.5 35=2345 36=3456.25 37=4567.5"},
+        {"the currency after a formatted price", "Tritanium\t1,250.00 ISK\nPyerite\t8isk\n", kComma,
+            "34=1250 35=8"},
+        {"spaces that are no digit groups", "Tritanium\t12 34\n", kPoint, "!1"},
         {"quoted cells", "\"[Raw] Tritanium\",\"5.5\"\n", kPoint, "34=5.5"},
         {"a header line is skipped", "Item\tPrice\nTritanium\t5\n", kPoint, "34=5"},
         {"the exported columns read back, name first", "Name,Type ID,Price\r\n[Raw] Tritanium,34,2.5\r\n", kPoint,
