@@ -19,6 +19,7 @@
 #include "storage/Folders.h"
 #include "storage/TextFile.h"
 #include "ui/main/MessageBox.h"
+#include "ui/main/Placement.h"
 #include "ui/main/frmMainShared.h"
 #include "ui/windows/frmOpen.h"
 #include "ui/windows/frmPricePreview.h"
@@ -130,6 +131,7 @@ void frmMain::PreviewPrices(const std::string& text, const QString& source)
     }
     auto* window = new frmPricePreview(this, std::move(preview), fmt_, source,
         [this](const priceimport::Preview& chosen) { ApplyImportedPrices(chosen); });
+    KeepOnScreen(window);
     window->show();
 }
 
