@@ -1,6 +1,7 @@
 #include "storage/TableText.h"
 
 #include <array>
+#include <cstdint>
 
 #include "base/Failure.h"
 
@@ -234,12 +235,66 @@ private:
     std::size_t line_ = 1;
 };
 
+void AppendUtf8(std::string& out, std::uint32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// UTF-16 text after its byte-order mark as UTF-8; a unit that pairs with nothing
+// becomes U+FFFD, and so does an odd last byte.
+std::string Utf16AsUtf8(std::string_view bytes, bool littleEndian)
+{
+    constexpr std::uint32_t kReplacement = 0xFFFD;
+    auto unit = [&](std::size_t i) {
+        const auto a = static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]));
+        const auto b = static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i + 1]));
+        return littleEndian ? a | (b << 8) : (a << 8) | b;
+    };
+    std::string out;
+    out.reserve(bytes.size());
+    std::size_t i = 0;
+    for (; i + 1 < bytes.size(); i += 2) {
+        const std::uint32_t u = unit(i);
+        if (u >= 0xD800 && u < 0xDC00 && i + 3 < bytes.size()) {
+            const std::uint32_t low = unit(i + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (low - 0xDC00));
+                i += 2;
+                continue;
+            }
+        }
+        AppendUtf8(out, u >= 0xD800 && u < 0xE000 ? kReplacement : u);
+    }
+    if (i < bytes.size())
+        AppendUtf8(out, kReplacement);
+    return out;
+}
+
 } // namespace
 
 Table ReadTable(std::string_view text)
 {
     if (text.size() > kMaxTableBytes)
         throw Failure("The text is larger than 64 MiB");
+    // Spreadsheets save "Unicode text" as UTF-16 with a byte-order mark.
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+        const std::string utf8 = Utf16AsUtf8(text.substr(2), text.front() == '\xFF');
+        return Reader(utf8, DecideSeparator(utf8)).Read();
+    }
     if (text.starts_with(kByteOrderMark))
         text.remove_prefix(kByteOrderMark.size());
     return Reader(text, DecideSeparator(text)).Read();

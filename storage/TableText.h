@@ -35,7 +35,8 @@ struct Table {
 };
 
 // Reads a table. Lines end at CR LF, a lone CR or a lone LF; a UTF-8 byte-order
-// mark at the start is skipped. The separator is decided once for the whole text:
+// mark at the start is skipped, and text that starts with a UTF-16 one (either
+// byte order) is read as UTF-16 and its cells given in UTF-8. The separator is decided once for the whole text:
 // the first of tab, semicolon and comma that every non-blank line holds (outside
 // quotes), else the one most lines hold. A cell that starts with a double quote
 // (after spaces) is quoted as CSV writes it (RFC 4180): separators and line breaks

@@ -68,6 +68,21 @@ TEST(TableText, SplitsLinesCellsAndQuotes)
         {"a quote closed only by a doubled quote at the end", "\"b\"\"", '\0', {{1, {"\"b\"\""}, true}}},
         {"a byte-order mark is no part of the first cell", "\xEF\xBB\xBFName;Price\n", ';',
             {{1, {"Name", "Price"}}}},
+        {"UTF-16, little-endian, as a spreadsheet saves Unicode text",
+            std::string("\xFF\xFE"
+                        "a\0\t\0"
+                        "1\0\n\0"
+                        "\xE9\0\t\0"
+                        "2\0\n\0",
+                18),
+            '\t', {{1, {"a", "1"}}, {2, {"\xC3\xA9", "2"}}}},
+        {"UTF-16, big-endian, a pair of surrogates and a lone one",
+            std::string("\xFE\xFF"
+                        "\xD8\x3D\xDE\x00"
+                        "\0;"
+                        "\xDC\x00",
+                10),
+            ';', {{1, {"\xF0\x9F\x98\x80", "\xEF\xBF\xBD"}}}},
         {"empty text", "", '\0', {}},
     };
     for (const Case& c : cases) {
