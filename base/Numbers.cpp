@@ -224,6 +224,61 @@ double ToNumber(std::string_view text, const NumberFormat& fmt)
     return ParsePlain(plain, text);
 }
 
+double ToNumberAnyGroups(std::string_view text, const NumberFormat& fmt)
+{
+    static constexpr std::string_view kMarks[] = {" ", "\xC2\xA0", "\xE2\x80\xAF", "'"};
+    std::string grouped;
+    grouped.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        bool replaced = false;
+        if (i > 0 && IsDigit(text[i - 1])) {
+            for (const std::string_view mark : kMarks) {
+                const std::size_t next = i + mark.size();
+                if (text.substr(i).starts_with(mark) && next < text.size() && IsDigit(text[next])) {
+                    grouped += fmt.digSep;
+                    i = next;
+                    replaced = true;
+                    break;
+                }
+            }
+        }
+        if (!replaced)
+            grouped += text[i++];
+    }
+    return ToNumber(grouped, fmt);
+}
+
+std::optional<char> DecimalMarkOf(std::string_view figure)
+{
+    std::string_view s = figure;
+    while (!s.empty() && IsBlank(s.front()))
+        s.remove_prefix(1);
+    if (!s.empty() && (s.front() == '+' || s.front() == '-'))
+        s.remove_prefix(1);
+    s = s.substr(0, s.find_first_of("Ee"));
+    const std::size_t lastDot = s.rfind('.');
+    const std::size_t lastComma = s.rfind(',');
+    if (lastDot == std::string_view::npos && lastComma == std::string_view::npos)
+        return std::nullopt;
+    if (lastDot != std::string_view::npos && lastComma != std::string_view::npos)
+        return lastDot > lastComma ? '.' : ',';
+    const char mark = lastDot != std::string_view::npos ? '.' : ',';
+    const char other = mark == '.' ? ',' : '.';
+    const std::size_t first = s.find(mark);
+    const std::size_t last = mark == '.' ? lastDot : lastComma;
+    if (first != last)
+        return other;
+    const std::string_view whole = s.substr(0, first);
+    std::size_t after = 0;
+    while (first + 1 + after < s.size() && IsDigit(s[first + 1 + after]))
+        ++after;
+    // A digit group follows a first group of one to three digits that does not
+    // start with 0, and holds exactly three digits.
+    if (after != 3 || whole.empty() || whole.size() > 3 || whole.front() == '0')
+        return mark;
+    return std::nullopt;
+}
+
 double LeadingNumber(std::string_view text)
 {
     std::size_t i = 0;

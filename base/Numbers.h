@@ -4,6 +4,7 @@
 // goes through here, so fields, captions and the player's files agree to the digit.
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -36,6 +37,21 @@ std::string ToText(double value, const NumberFormat& fmt);
 // Everything else (empty text, stray characters, a second separator, a value
 // beyond the 64-bit float range) is a Failure.
 double ToNumber(std::string_view text, const NumberFormat& fmt);
+
+// A figure as another program may group its digits: a space, a no-break space
+// (U+00A0, U+202F) or an apostrophe between two digits is read as fmt.digSep,
+// then the text goes to ToNumber, which checks the groups: "1 234,5" under a
+// decimal comma is 1234.5, "12 34" is a Failure.
+double ToNumberAnyGroups(std::string_view text, const NumberFormat& fmt);
+
+// The decimal mark a figure written by another program shows beyond doubt, or
+// nothing when it could be either: both marks present ("1,234.5": the last one),
+// one mark repeated ("1.234.567": a digit group, so the other one), or one mark
+// that cannot separate groups of three ("2,5", "0.125", "1234.567", ".5").
+// "1,234" and "1.234" say nothing, nor does a figure with no mark at all. Only
+// the part before an exponent counts. Used to decide how a pasted table writes
+// its numbers before reading them with ToNumber.
+std::optional<char> DecimalMarkOf(std::string_view figure);
 
 // Leading-number conversion: the number at the start of the text, "." its only
 // decimal mark, ignoring leading spaces; 0 when the text does not start with one.

@@ -99,12 +99,14 @@ void ComputeRows(const Input& in, std::int32_t ml, Output& out)
         case RowKind::Skill:
             ro.waste = "0";
             ro.total = "0";
+            ro.cost = 0.0;
             break;
         case RowKind::NoWaste: {
             const double total = RowTotal(RowKind::NoWaste, 0, BaseQty(in, r), Need(in.runs, "Runs"), fmt);
             ro.waste = "0";
             ro.total = ToText(total, fmt);
-            buildCost = Finite(buildCost + total * ToNumber(row.price, fmt));
+            ro.cost = Finite(total * ToNumber(row.price, fmt));
+            buildCost = Finite(buildCost + *ro.cost);
             break;
         }
         case RowKind::Regular: {
@@ -117,7 +119,8 @@ void ComputeRows(const Input& in, std::int32_t ml, Output& out)
             const double total = RowTotal(RowKind::Regular, w, base, runs, fmt);
             ro.total = ToText(total, fmt);
             const double price = ToNumber(row.price, fmt);
-            buildCost = Finite(buildCost + total * price);
+            ro.cost = Finite(total * price);
+            buildCost = Finite(buildCost + *ro.cost);
             wasteCost = Finite(wasteCost + waste * price);
 
             const std::int32_t estimate = modWastage::IdealMLFor(base, in.baseWastageFactor, fmt);
@@ -140,10 +143,14 @@ void ComputeRows(const Input& in, std::int32_t ml, Output& out)
 
     if (buildCost > 0)
         out.efficiency = Format(Finite((1 - wasteCost / buildCost) * 100), "0.0000000000", fmt) + "%";
+    out.buildCostValue = buildCost;
     out.buildCost = CostText(buildCost, fmt);
-    out.costPerUnit = CostText(PerUnit(buildCost, in), fmt);
+    out.costPerUnitValue = PerUnit(buildCost, in);
+    out.costPerUnit = CostText(*out.costPerUnitValue, fmt);
+    out.buildWasteValue = wasteCost;
     out.buildWaste = CostText(wasteCost, fmt);
-    out.wastePerUnit = CostText(PerUnit(wasteCost, in), fmt);
+    out.wastePerUnitValue = PerUnit(wasteCost, in);
+    out.wastePerUnit = CostText(*out.wastePerUnitValue, fmt);
 }
 
 void ComputeTimes(const Input& in, std::int32_t ml, Output& out)

@@ -82,6 +82,7 @@ struct RowOutput {
     std::optional<std::string> ideal;
     std::optional<std::string> improve;
     std::optional<bool> improveReached; // green when reached, white when still ahead
+    std::optional<double> cost; // what the row adds to the build cost
 };
 
 struct Output {
@@ -95,6 +96,11 @@ struct Output {
     std::optional<std::string> buildTime;
     std::optional<std::string> mlTime;
     std::optional<std::string> plTime;
+    // The four costs as numbers, before the labels group them.
+    std::optional<double> buildCostValue;
+    std::optional<double> costPerUnitValue;
+    std::optional<double> buildWasteValue;
+    std::optional<double> wastePerUnitValue;
     bool failed = false;
 };
 

@@ -4,7 +4,7 @@
 #
 #   scripts/fuzz.sh [target|all] [seconds]
 #
-# Targets: blueprint_record numbers prices owned skills settings blueprint_list (default: all),
+# Targets: blueprint_record numbers prices owned skills settings blueprint_list table_text (default: all),
 # each run for the given time (default 600 s). Runs go on from the corpus grown so far
 # (build/fuzz/fuzz/corpus/<target>) and the committed seeds (fuzz/corpus/<target>);
 # an input that breaks a reader is kept in build/fuzz/fuzz/findings/.
@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 
 target="${1:-all}"
 seconds="${2:-600}"
-all=(blueprint_record numbers prices owned skills settings blueprint_list)
+all=(blueprint_record numbers prices owned skills settings blueprint_list table_text)
 
 if [[ "$target" == all ]]; then
     targets=("${all[@]}")

@@ -133,8 +133,8 @@ TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
     const struct {
         const char* caption;
         bool enabled;
-    } options[]
-        = {{"ML vs. Waste", true}, {"Find BP", false}, {"", false}, {"", false}, {"", false}, {"Cancel", true}};
+    } options[] = {{"ML vs. Waste", true}, {"Find BP", false}, {"Copy Sheet", true}, {"", false}, {"", false},
+        {"Cancel", true}};
     for (int k = 1; k <= 6; ++k) {
         const QLabel* option = Option(menu, k);
         const auto& want = options[k - 1];
@@ -181,9 +181,9 @@ TEST_P(DrillDown, TheHoverMovesToTheOptionUnderTheMouse)
             }
         }
     }
-    Hover(Option(menu, 3)); // a spacer never reacts
+    Hover(Option(menu, 4)); // a spacer never reacts
     EXPECT_EQ(ui::BackColour(Option(menu, 6)), highlight);
-    EXPECT_EQ(ui::BackColour(Option(menu, 3)), white);
+    EXPECT_EQ(ui::BackColour(Option(menu, 4)), white);
 
     QTest::mouseClick(Option(menu, 6), Qt::LeftButton); // Cancel
     ExpectClosed(menu);
@@ -230,8 +230,8 @@ TEST_P(DrillDown, TheMenuKeysOpenARowsMenuAndTheArrowsAndEnterChoose)
     const struct {
         Qt::Key key;
         int expect;
-    } moves[] = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Down, 6}, {Qt::Key_Down, 1}, {Qt::Key_Up, 6},
-        {Qt::Key_Up, 2}};
+    } moves[] = {{Qt::Key_Down, 1}, {Qt::Key_Down, 2}, {Qt::Key_Down, 3}, {Qt::Key_Down, 6}, {Qt::Key_Down, 1},
+        {Qt::Key_Up, 6}, {Qt::Key_Up, 3}, {Qt::Key_Up, 2}};
     for (const auto& m : moves) {
         QTest::keyClick(menu, m.key);
         EXPECT_EQ(current(menu), m.expect);

@@ -132,6 +132,10 @@ TEST_F(LayoutTest, everyNameFindsItsOwnMemberOnce)
         {"PurchasedBPList", ui.PurchasedBPList},
         {"Export", ui.Export},
         {"OwnedBPListExport", ui.OwnedBPListExport},
+        {"PricesSep", ui.PricesSep},
+        {"PastePrices", ui.PastePrices},
+        {"ImportPrices", ui.ImportPrices},
+        {"ExportPrices", ui.ExportPrices},
         {"FileSep0", ui.FileSep0},
         {"Exit", ui.Exit},
         {"Tools", ui.Tools},
@@ -425,8 +429,9 @@ TEST_F(LayoutTest, menuTreeAndEntryStates)
     using Actions = QList<QAction*>;
     EXPECT_EQ(
         ui.menuBar->actions(), (Actions{ui.File->menuAction(), ui.Tools->menuAction(), ui.Options->menuAction()}));
-    EXPECT_EQ(
-        ui.File->actions(), (Actions{ui.Import->menuAction(), ui.Export->menuAction(), ui.FileSep0, ui.Exit}));
+    EXPECT_EQ(ui.File->actions(),
+        (Actions{ui.Import->menuAction(), ui.Export->menuAction(), ui.PricesSep, ui.PastePrices, ui.ImportPrices,
+            ui.ExportPrices, ui.FileSep0, ui.Exit}));
     EXPECT_EQ(ui.Import->actions(), (Actions{ui.MaterialList->menuAction(), ui.PurchasedBPList}));
     EXPECT_EQ(ui.MaterialList->actions(), (Actions{ui.PricesDatFile, ui.MMIOFF, ui.MMION}));
     EXPECT_EQ(ui.Export->actions(), (Actions{ui.OwnedBPListExport}));
@@ -449,6 +454,9 @@ TEST_F(LayoutTest, menuTreeAndEntryStates)
         {"PurchasedBPList", "Purchased BP List", true, true, false, false},
         {"Export", "Export", true, true, false, false},
         {"OwnedBPListExport", "Owned BPs (*.txt)", true, true, false, false},
+        {"PastePrices", "Paste Prices", true, true, false, false},
+        {"ImportPrices", "Import Prices\u2026", true, true, false, false},
+        {"ExportPrices", "Export Prices\u2026", true, true, false, false},
         {"Exit", "Exit", true, true, false, false},
         {"Tools", "Tools", true, true, false, false},
         {"MLtoML", "ML to ML Calculations", true, true, false, false},

@@ -82,7 +82,7 @@ TEST(OwnerInterfaces, TheContextMenuCallsItsActionsAndGivesTheOwnerBack)
         const ui::frmContextMenu::Actions actions{
             [&calls](std::int16_t row) { calls.push_back("graph " + std::to_string(row)); },
             [&calls](std::int16_t row) { calls.push_back("find " + std::to_string(row)); },
-            [unloading] { return unloading; }};
+            [unloading] { return unloading; }, [&calls] { calls.emplace_back("copy"); }};
 
         QPointer<ui::frmContextMenu> menu = new ui::frmContextMenu(owner, 3, true, actions);
         owner.setEnabled(false); // as its opener does

@@ -89,6 +89,7 @@ frmMain::frmMain(std::string programFolder, storage::SettingsStore& settings, Nu
     connect(ui.PurchasedBPList, &QAction::triggered, this, [this] { PurchasedBPList_Click(); });
     connect(ui.OwnedBPListExport, &QAction::triggered, this, [this] { OwnedBPListExport_Click(); });
     ConnectPricing();
+    SetUpSpreadsheet();
 
     SetUpDrillDown();
 

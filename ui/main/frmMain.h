@@ -33,6 +33,9 @@ class SettingsStore;
 namespace brenta::show {
 struct Shown;
 }
+namespace brenta::priceimport {
+struct Preview;
+}
 namespace brenta::pricing {
 class Builders;
 struct Facility;
@@ -261,6 +264,7 @@ private:
         ~FileDialogs();
         std::unique_ptr<frmOpen> open;
         std::unique_ptr<frmSave> save;
+        std::unique_ptr<frmSave> prices; // the prices export's own, so it keeps its own name
     };
     FileDialogs dialogs_;
     int windowHeightTwips_ = 0;
@@ -269,6 +273,19 @@ private:
     std::set<std::string> unreadable_; // player's files that exist but could not be read
     std::vector<std::string> unreadableReasons_; // why, one line each, for the start-up message
     std::shared_ptr<const pricing::Builders> builders_; // made on first use; the records never change
+
+    // --- Spreadsheets (frmMainSpreadsheet.cpp): prices pasted, imported and exported,
+    // the sheet copied (Ctrl+C, the context menu) --------------------------------------
+    void SetUpSpreadsheet();
+    void CopySheet();
+    void PastePrices_Click();
+    void ImportPrices_Click();
+    void ExportPrices_Click();
+    void ImportPricesFile(const std::string& path);
+    void ExportPrices(const std::string& path);
+    // The preview of a table of prices from source; Apply stores them.
+    void PreviewPrices(const std::string& text, const QString& source);
+    void ApplyImportedPrices(const priceimport::Preview& preview);
 };
 
 } // namespace brenta::ui

@@ -120,7 +120,8 @@ void frmMain::lblPrefix_MouseUp(std::int16_t Index, Qt::MouseButton Button)
 
     auto* menu = new frmContextMenu(*this, Index, findBP,
         frmContextMenu::Actions{[this](std::int16_t row) { DrawGraphMLvWaste(row); },
-            [this](std::int16_t row) { ShowBuilder(row); }, [this] { return IsUnloading(); }});
+            [this](std::int16_t row) { ShowBuilder(row); }, [this] { return IsUnloading(); },
+            [this] { CopySheet(); }});
     setEnabled(false);
     // Over the row's name, wherever the grid is scrolled to, and on the screen.
     PlaceOnScreen(menu, cell->mapToGlobal(QPoint(0, 0)));

@@ -423,6 +423,11 @@ void frmMainUi::setupUi(QMainWindow* window)
     Export = MakeMenu(File, "Export", QStringLiteral("Export"));
     File->addMenu(Export);
     OwnedBPListExport = MakeAction(Export, "OwnedBPListExport", QStringLiteral("Owned BPs (*.txt)"));
+    PricesSep = File->addSeparator();
+    PricesSep->setObjectName(QStringLiteral("PricesSep"));
+    PastePrices = MakeAction(File, "PastePrices", QStringLiteral("Paste Prices"));
+    ImportPrices = MakeAction(File, "ImportPrices", QStringLiteral("Import Prices\u2026"));
+    ExportPrices = MakeAction(File, "ExportPrices", QStringLiteral("Export Prices\u2026"));
     FileSep0 = File->addSeparator();
     FileSep0->setObjectName(QStringLiteral("FileSep0"));
     Exit = MakeAction(File, "Exit", QStringLiteral("Exit"));

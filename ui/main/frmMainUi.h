@@ -121,6 +121,11 @@ struct frmMainUi {
     QAction* PurchasedBPList = nullptr;
     QMenu* Export = nullptr;
     QAction* OwnedBPListExport = nullptr;
+    // Prices to and from spreadsheets.
+    QAction* PricesSep = nullptr;
+    QAction* PastePrices = nullptr;
+    QAction* ImportPrices = nullptr;
+    QAction* ExportPrices = nullptr;
     QAction* FileSep0 = nullptr;
     QAction* Exit = nullptr;
     QMenu* Tools = nullptr;

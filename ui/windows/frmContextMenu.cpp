@@ -79,8 +79,8 @@ frmContextMenu::frmContextMenu(QWidget& owner, std::int16_t row, bool findBP, Ac
         narrow.setPointSizeF(narrow.pointSizeF() - 0.5);
     setFont(narrow);
 
-    const QString captions[] = {QString(), QStringLiteral("ML vs. Waste"), QStringLiteral("Find BP"), QString(),
-        QString(), QString(), QStringLiteral("Cancel")};
+    const QString captions[] = {QString(), QStringLiteral("ML vs. Waste"), QStringLiteral("Find BP"),
+        QStringLiteral("Copy Sheet"), QString(), QString(), QStringLiteral("Cancel")};
     for (int k = 1; k <= 6; ++k) {
         auto* option = new QLabel(captions[k], this);
         option->setObjectName(QStringLiteral("lblContextOption_%1").arg(k));
@@ -106,6 +106,7 @@ void frmContextMenu::FormLoad()
     // Opened over a disabled main window, whose state a child window shares.
     setEnabled(true);
     lblContextOption[kOptionFindBP]->setEnabled(findBP_);
+    lblContextOption[kOptionCopySheet]->setEnabled(static_cast<bool>(actions_.copySheet));
     std::int16_t on = 1;
     AlwaysOnTop::SetTopmost(this, on);
     show();
@@ -188,6 +189,7 @@ void frmContextMenu::lblContextOption_Click(int Index)
     // handler. Closed here, it is deleted only once this event is done.
     const Actions actions = actions_;
     const std::int16_t row = row_;
+    const std::function<void()> copySheet = actions_.copySheet;
     close();
     switch (Index) {
     case kOptionMLvWaste:
@@ -195,6 +197,9 @@ void frmContextMenu::lblContextOption_Click(int Index)
         break;
     case kOptionFindBP:
         actions.findBP(row);
+        break;
+    case kOptionCopySheet:
+        copySheet();
         break;
     default:
         break;

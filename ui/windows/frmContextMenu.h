@@ -27,6 +27,8 @@ public:
         std::function<void(std::int16_t row)> findBP; // "Find BP"
         // True once the owner's shut-down has begun: the menu closing then leaves it as it is.
         std::function<bool()> ownerUnloading;
+        // "Copy Sheet" puts the shown sheet on the clipboard; the entry is disabled without it.
+        std::function<void()> copySheet;
     };
 
     // The menu of grid row row, a window of owner's; findBP: the row's material has a builder.
@@ -44,6 +46,7 @@ public:
 
     static constexpr int kOptionMLvWaste = 1;
     static constexpr int kOptionFindBP = 2;
+    static constexpr int kOptionCopySheet = 3;
     static constexpr int kOptionCancel = 6;
 
 protected:
