@@ -53,9 +53,9 @@ void BM_AutoPriceAll_Window(benchmark::State& state)
         state.PauseTiming();
         w.Reset();
         state.ResumeTiming();
-        w.main->Ui().AutoPriceAll->trigger();
+        w.main->ControlsForTests().AutoPriceAll->trigger();
     }
-    state.SetLabel(std::to_string(w.main->Ui().cboBP->count()) + " blueprints, widgets once");
+    state.SetLabel(std::to_string(w.main->ControlsForTests().cboBP->count()) + " blueprints, widgets once");
 }
 BENCHMARK(BM_AutoPriceAll_Window)->Unit(benchmark::kMillisecond);
 
@@ -95,9 +95,9 @@ std::optional<std::int16_t> ScanForBuilder(const std::vector<std::string>& recor
 void PriceShownRowsByScanning(ui::frmMain& m, Catalogue& cat)
 {
     const NumberFormat fmt;
-    const pricing::Facility facility{1, m.Ui().cboPE->currentIndex(), fmt};
+    const pricing::Facility facility{1, m.ControlsForTests().cboPE->currentIndex(), fmt};
     for (int r = 0; r < 25; ++r) {
-        const std::string caption = m.Ui().lblPrefix[r]->text().toStdString();
+        const std::string caption = m.ControlsForTests().lblPrefix[r]->text().toStdString();
         if (caption.empty())
             continue;
         if (caption.find("Skill") == std::string::npos) {
@@ -105,12 +105,13 @@ void PriceShownRowsByScanning(ui::frmMain& m, Catalogue& cat)
                 const std::string& rec = cat.strBPs[static_cast<std::size_t>(*builder)];
                 const double total = pricing::OneRunCost(
                     rec, pricing::OwnedML(cat, *builder), facility, cat.strItemNames, cat.dblPrices);
-                m.Ui().txtPPU[r]->setText(QString::fromStdString(numbers::Format(total, "0.00", fmt)));
-                m.Ui().txtPPU[r]->repaint();
+                m.ControlsForTests().txtPPU[r]->setText(
+                    QString::fromStdString(numbers::Format(total, "0.00", fmt)));
+                m.ControlsForTests().txtPPU[r]->repaint();
             }
         }
         const std::int32_t id = m.RowMaterial(r);
-        std::string box = m.Ui().txtPPU[r]->text().toStdString();
+        std::string box = m.ControlsForTests().txtPPU[r]->text().toStdString();
         if (id != 0)
             if (const auto price = pricing::StoredPrice(box, fmt))
                 cat.dblPrices[static_cast<std::size_t>(id)] = *price;
@@ -127,8 +128,8 @@ void BM_AutoPriceAll_ScanAndWidgetsPerBlueprint(benchmark::State& state)
         ui::frmMain& m = *w.main;
         Catalogue cat = m.Cat();
         state.ResumeTiming();
-        for (int k = 0; k < m.Ui().cboBP->count(); ++k) {
-            m.Ui().cboBP->setCurrentIndex(k);
+        for (int k = 0; k < m.ControlsForTests().cboBP->count(); ++k) {
+            m.ControlsForTests().cboBP->setCurrentIndex(k);
             m.cboBP_Click();
             PriceShownRowsByScanning(m, cat);
         }

@@ -50,7 +50,7 @@ struct Window {
 
     void Show(int entry)
     {
-        main->Ui().cboBP->setCurrentIndex(entry);
+        main->ControlsForTests().cboBP->setCurrentIndex(entry);
         main->cboBP_Click();
     }
 };

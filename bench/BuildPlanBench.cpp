@@ -70,7 +70,7 @@ struct PlanWindow : bench::Window {
     {
         const pricing::Builders builders(main->Cat().strBPs);
         main->LoadBP(Deepest(main->Cat(), builders));
-        main->Ui().txtRuns->setText(QStringLiteral("10"));
+        main->ControlsForTests().txtRuns->setText(QStringLiteral("10"));
         main->show();
         QApplication::processEvents();
     }

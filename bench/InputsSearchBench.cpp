@@ -28,10 +28,11 @@ void BM_SearchRefillsSelector(benchmark::State& state)
     const char* query = queries[state.range(0)];
     Window w;
     w.Show(w.MostMaterials());
-    w.main->Ui().txtSearch->setText(QString::fromLatin1(query));
+    w.main->ControlsForTests().txtSearch->setText(QString::fromLatin1(query));
     for (auto _ : state)
-        Key(w.main->Ui().txtSearch, Qt::Key_Return, QStringLiteral("\r"));
-    state.SetLabel(std::string("\"") + query + "\": " + std::to_string(w.main->Ui().cboBP->count()) + " listed");
+        Key(w.main->ControlsForTests().txtSearch, Qt::Key_Return, QStringLiteral("\r"));
+    state.SetLabel(std::string("\"") + query + "\": " + std::to_string(w.main->ControlsForTests().cboBP->count())
+        + " listed");
 }
 BENCHMARK(BM_SearchRefillsSelector)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMicrosecond);
 
@@ -40,7 +41,7 @@ void BM_RunsKeystroke(benchmark::State& state)
 {
     Window w;
     w.Show(w.MostMaterials());
-    QLineEdit* runs = w.main->Ui().txtRuns;
+    QLineEdit* runs = w.main->ControlsForTests().txtRuns;
     runs->setCursorPosition(static_cast<int>(runs->text().size()));
     bool digit = true;
     for (auto _ : state) {
@@ -61,7 +62,7 @@ void BM_PriceEnter(benchmark::State& state)
     Window w;
     w.Show(w.MostMaterials());
     const ui::MessageHook previous = ui::SetMessageHook([](const QString&) {});
-    QLineEdit* price = w.main->Ui().txtPPU[0];
+    QLineEdit* price = w.main->ControlsForTests().txtPPU[0];
     for (auto _ : state)
         Key(price, Qt::Key_Return, QStringLiteral("\r"));
     ui::SetMessageHook(previous);

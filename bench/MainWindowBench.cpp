@@ -49,7 +49,7 @@ BENCHMARK(BM_LoadBP_MostMaterials)->Unit(benchmark::kMicrosecond);
 void BM_UpdateML_MostMaterials(benchmark::State& state)
 {
     Window w;
-    w.main->Ui().Improvements->setChecked(state.range(0) != 0);
+    w.main->ControlsForTests().Improvements->setChecked(state.range(0) != 0);
     w.Show(w.MostMaterials());
     for (auto _ : state)
         w.main->UpdateML();
@@ -60,7 +60,7 @@ BENCHMARK(BM_UpdateML_MostMaterials)->Arg(0)->Arg(1)->Unit(benchmark::kMicroseco
 void BM_SheetCompute_MostMaterials(benchmark::State& state)
 {
     Window w;
-    w.main->Ui().Improvements->setChecked(state.range(0) != 0);
+    w.main->ControlsForTests().Improvements->setChecked(state.range(0) != 0);
     w.Show(w.MostMaterials());
     const ui::frmMain& m = *w.main;
     const sheet::Input in = job::SheetInput(m.CurrentJob(), m.Cat(), m.Format());
@@ -76,16 +76,16 @@ BENCHMARK(BM_SheetCompute_MostMaterials)->Arg(0)->Arg(1)->Unit(benchmark::kMicro
 void BM_UpdateML_EveryBlueprint(benchmark::State& state)
 {
     Window w;
-    w.main->Ui().Improvements->setChecked(true);
+    w.main->ControlsForTests().Improvements->setChecked(true);
     const QString ml = QString::number(state.range(0));
     double worst = 0;
     double total = 0;
     std::string worstName;
     int count = 0;
     for (auto _ : state) {
-        for (int entry = 0; entry < w.main->Ui().cboBP->count(); ++entry) {
+        for (int entry = 0; entry < w.main->ControlsForTests().cboBP->count(); ++entry) {
             w.Show(entry);
-            w.main->Ui().txtML->setText(ml);
+            w.main->ControlsForTests().txtML->setText(ml);
             double best = 1e9;
             for (int k = 0; k < 3; ++k) {
                 const auto start = std::chrono::steady_clock::now();
@@ -93,13 +93,13 @@ void BM_UpdateML_EveryBlueprint(benchmark::State& state)
                 best = std::min(best,
                     std::chrono::duration<double, std::micro>(std::chrono::steady_clock::now() - start).count());
             }
-            if (w.main->Ui().txtWF->text() == QStringLiteral("Invalid ML"))
+            if (w.main->ControlsForTests().txtWF->text() == QStringLiteral("Invalid ML"))
                 state.SkipWithError("the sheet failed");
             total += best;
             ++count;
             if (best > worst) {
                 worst = best;
-                worstName = w.main->Ui().cboBP->itemText(entry).toStdString();
+                worstName = w.main->ControlsForTests().cboBP->itemText(entry).toStdString();
             }
         }
         state.SetIterationTime(total / 1e6);
@@ -126,7 +126,7 @@ namespace {
 
 ui::frmComparison* OpenComparison(ui::frmMain& main)
 {
-    main.Ui().MLtoML->trigger();
+    main.ControlsForTests().MLtoML->trigger();
     for (QWidget* w : QApplication::topLevelWidgets())
         if (auto* c = qobject_cast<ui::frmComparison*>(w))
             return c;
@@ -153,10 +153,11 @@ BENCHMARK(BM_ComparisonKeystroke_MostMaterials)->Unit(benchmark::kMicrosecond);
 void BM_DrawGraph_Ideal500(benchmark::State& state)
 {
     Window w;
-    w.Show(w.main->Ui().cboBP->findText(QStringLiteral("'Fascine' Large Remote Hull Repair Unit I Blueprint")));
+    w.Show(w.main->ControlsForTests().cboBP->findText(
+        QStringLiteral("'Fascine' Large Remote Hull Repair Unit I Blueprint")));
     std::int16_t row = -1;
     for (std::int16_t r = 0; r < sheet::kRows; ++r)
-        if (w.main->Ui().lblIdeal[static_cast<std::size_t>(r)]->text() == QStringLiteral("500"))
+        if (w.main->ControlsForTests().lblIdeal[static_cast<std::size_t>(r)]->text() == QStringLiteral("500"))
             row = r;
     if (row < 0) {
         state.SkipWithError("no material with ideal ML 500");

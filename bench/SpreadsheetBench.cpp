@@ -69,7 +69,7 @@ void BM_PricesPaste_Window(benchmark::State& state)
     w.Show(w.MostMaterials());
     QGuiApplication::clipboard()->setText(QString::fromStdString(PastedList(w.main->Cat())));
     for (auto _ : state) {
-        w.main->Ui().PastePrices->trigger();
+        w.main->ControlsForTests().PastePrices->trigger();
         QApplication::processEvents();
         state.PauseTiming();
         if (!Preview(w))
@@ -90,7 +90,7 @@ void BM_PricesApply_Window(benchmark::State& state)
     QGuiApplication::clipboard()->setText(QString::fromStdString(PastedList(w.main->Cat())));
     for (auto _ : state) {
         state.PauseTiming();
-        w.main->Ui().PastePrices->trigger();
+        w.main->ControlsForTests().PastePrices->trigger();
         ui::frmPricePreview* preview = Preview(w);
         if (!preview) {
             state.SkipWithError("no preview");

@@ -24,7 +24,7 @@ protected:
     // File -> Export -> "Owned BPs (*.txt)", the name typed, then "Save".
     void Export(const QString& name)
     {
-        window->Ui().OwnedBPListExport->trigger();
+        window->ControlsForTests().OwnedBPListExport->trigger();
         QDialog* dialog = test::ShownDialog("frmSave");
         ASSERT_NE(dialog, nullptr);
         EXPECT_FALSE(window->isEnabled());
@@ -36,7 +36,7 @@ protected:
     // File -> Import -> "Purchased BP List", the entry picked, then "Open".
     void Import(const QString& name)
     {
-        window->Ui().PurchasedBPList->trigger();
+        window->ControlsForTests().PurchasedBPList->trigger();
         QDialog* dialog = test::ShownDialog("frmOpen");
         ASSERT_NE(dialog, nullptr);
         EXPECT_EQ(test::Entries(*dialog).contains(name), true);
@@ -62,8 +62,8 @@ TEST_P(BPListMenu, ExportThenImportGivesTheOwnedRecordsBack)
 
     // The player lets the blueprint go after changing its ML.
     SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates I Blueprint"));
-    Type(w.Ui().txtML, "9");
-    QTest::mouseClick(w.Ui().chkOwnThis, Qt::LeftButton);
+    Type(w.ControlsForTests().txtML, "9");
+    QTest::mouseClick(w.ControlsForTests().chkOwnThis, Qt::LeftButton);
     ASSERT_FALSE(w.Cat().bOwned[0]);
     ASSERT_EQ(w.Cat().strOwned[0].text, "11294{9{2");
     Import("owned.txt");
@@ -198,7 +198,7 @@ TEST_P(BPListMenu, AListThatIsAPipeOrHugeIsReportedAndChangesNothing)
     ui::frmMain& w = Start();
     for (const char* name : {"list.txt", "huge.txt"}) {
         messages.clear();
-        window->Ui().PurchasedBPList->trigger();
+        window->ControlsForTests().PurchasedBPList->trigger();
         QDialog* dialog = test::ShownDialog("frmOpen");
         ASSERT_NE(dialog, nullptr);
         test::Pick(*dialog, QString::fromUtf8(name));

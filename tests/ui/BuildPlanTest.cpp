@@ -36,7 +36,7 @@ protected:
 
     ui::frmBuildPlan& Open()
     {
-        window->Ui().BuildPlan->trigger();
+        window->ControlsForTests().BuildPlan->trigger();
         ui::frmBuildPlan* plan = Plan();
         EXPECT_NE(plan, nullptr);
         return *plan;
@@ -50,7 +50,7 @@ protected:
         // Typed into the rows of Tritanium (34) to Zydrine (39) and saved with Enter.
         const char* prices[] = {"2.5", "10", "40.25", "150", "1000", "2500.5"};
         for (std::size_t r = 0; r < 6; ++r) {
-            QLineEdit* box = window->Ui().txtPPU[r];
+            QLineEdit* box = window->ControlsForTests().txtPPU[r];
             Type(box, QString::fromStdString(L(prices[r])));
             QTest::keyClick(box, Qt::Key_Return);
         }
@@ -87,9 +87,9 @@ BRENTA_BOTH_LOCALES(BuildPlanWindow);
 TEST_P(BuildPlanWindow, MenuEntryOnlyWhileABlueprintIsShown)
 {
     Start();
-    QAction* entry = window->Ui().BuildPlan;
+    QAction* entry = window->ControlsForTests().BuildPlan;
     EXPECT_EQ(entry->text(), QStringLiteral("Build Plan"));
-    EXPECT_TRUE(window->Ui().Tools->actions().contains(entry));
+    EXPECT_TRUE(window->ControlsForTests().Tools->actions().contains(entry));
     EXPECT_FALSE(entry->isEnabled());
     entry->trigger();
     EXPECT_EQ(Plan(), nullptr);
@@ -126,31 +126,32 @@ TEST_P(BuildPlanWindow, FollowsTheRunsTheLevelsAndTheBlueprint)
     // Tritanium: 676 a run, 237 waste at ML 0 and Production Efficiency 0.
     EXPECT_EQ(product->child(0)->text(ui::frmBuildPlan::ColQuantity), QStringLiteral("913"));
 
-    Type(window->Ui().txtRuns, QStringLiteral("3"));
+    Type(window->ControlsForTests().txtRuns, QStringLiteral("3"));
     ASSERT_TRUE(
         QTest::qWaitFor([&] { return product->text(ui::frmBuildPlan::ColQuantity) == QStringLiteral("3"); }));
     EXPECT_EQ(product->child(0)->text(ui::frmBuildPlan::ColQuantity), QStringLiteral("2739"));
-    EXPECT_EQ(
-        plan.TestWidgets().lblTotalCost->text(), window->Ui().lblBuildCost->text()); // the sheet's own figure
+    EXPECT_EQ(plan.TestWidgets().lblTotalCost->text(),
+        window->ControlsForTests().lblBuildCost->text()); // the sheet's own figure
 
-    Type(window->Ui().txtML, QStringLiteral("10"));
+    Type(window->ControlsForTests().txtML, QStringLiteral("10"));
     // 676 x (0.1 / 11 + 0.25) = 175.1 a run.
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return product->child(0)->text(ui::frmBuildPlan::ColQuantity) == QStringLiteral("2553"); }));
-    EXPECT_EQ(product->child(0)->text(ui::frmBuildPlan::ColQuantity), window->Ui().lblTotal[0]->text());
-    EXPECT_EQ(plan.TestWidgets().lblTotalCost->text(), window->Ui().lblBuildCost->text());
+    EXPECT_EQ(
+        product->child(0)->text(ui::frmBuildPlan::ColQuantity), window->ControlsForTests().lblTotal[0]->text());
+    EXPECT_EQ(plan.TestWidgets().lblTotalCost->text(), window->ControlsForTests().lblBuildCost->text());
 
     // No runs, no plan, until there are runs again.
-    Type(window->Ui().txtRuns, QStringLiteral("0"));
+    Type(window->ControlsForTests().txtRuns, QStringLiteral("0"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return !plan.Plan().has_value(); }));
-    Type(window->Ui().txtRuns, QStringLiteral("2"));
+    Type(window->ControlsForTests().txtRuns, QStringLiteral("2"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return plan.Plan().has_value(); }));
     EXPECT_EQ(plan.TestItemOf(0)->text(ui::frmBuildPlan::ColQuantity), QStringLiteral("2"));
 
     // Another blueprint: its own plan.
     SelectBlueprint(QStringLiteral("Canton Blueprint"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return plan.Plan() && plan.Plan()->nodes[0].name == "Canton"; }));
-    EXPECT_EQ(plan.TestWidgets().lblTotalCost->text(), window->Ui().lblBuildCost->text());
+    EXPECT_EQ(plan.TestWidgets().lblTotalCost->text(), window->ControlsForTests().lblBuildCost->text());
 }
 
 TEST_P(BuildPlanWindow, ComponentsCanBeFlippedAndTheTotalsFollow)
@@ -238,7 +239,7 @@ TEST_P(BuildPlanWindow, FlipsLeaveEveryRowAsTheNewPlanSaysAndWhole)
     check("the first component flipped");
     PressOn(plan, mast, Qt::Key_Space);
     check("the mast back");
-    Type(window->Ui().txtRuns, QStringLiteral("40000"));
+    Type(window->ControlsForTests().txtRuns, QStringLiteral("40000"));
     ASSERT_TRUE(QTest::qWaitFor([&] { return plan.Plan()->nodes[0].runs == 40000; }));
     check("far more runs");
     QTest::mouseClick(plan.TestWidgets().cmdCheapest, Qt::LeftButton);
@@ -265,7 +266,7 @@ TEST_P(BuildPlanWindow, ClipboardAndCsvOfASmallPlan)
         test::TypeName(dialog, QStringLiteral("plates.csv"));
         test::Press(dialog, "cmdSave");
     });
-    window->Ui().txtRuns->setFocus(); // the save dialog starts in the program's folder
+    window->ControlsForTests().txtRuns->setFocus(); // the save dialog starts in the program's folder
     QTest::mouseClick(plan.TestWidgets().cmdSave, Qt::LeftButton);
     ui::SetFileDialogHook(previous);
     EXPECT_EQ(ReadFile("plates.csv"),
@@ -310,7 +311,7 @@ TEST_P(BuildPlanWindow, EveryInputTakesHugeNonFiniteAndNegativeValues)
     WriteFile("matprices.dat", "21071{1E+308\r\n");
     Start();
     SelectBlueprint(QStringLiteral("Zenithar Blueprint"));
-    Type(window->Ui().txtRuns, QStringLiteral("2"));
+    Type(window->ControlsForTests().txtRuns, QStringLiteral("2"));
     ui::frmBuildPlan& plan = Open();
     ASSERT_TRUE(QTest::qWaitFor([&] { return plan.Plan() && plan.Plan()->nodes[0].runs == 2; }));
     const char other = fmt.decSep == '.' ? ',' : '.';
@@ -454,7 +455,7 @@ TEST_P(BuildPlanWindow, SaveWritesThePlanShownWhenItWasPressed)
             test::Press(dialog, "cmdSave");
         });
         QFile::remove(QString::fromStdString(Path("held.csv")));
-        window->Ui().txtRuns->setFocus();
+        window->ControlsForTests().txtRuns->setFocus();
         QTest::mouseClick(plan.TestWidgets().cmdSave, Qt::LeftButton);
         ui::SetFileDialogHook(previous);
         EXPECT_EQ(ReadFile("held.csv"), plates);

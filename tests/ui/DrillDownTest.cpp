@@ -46,7 +46,7 @@ protected:
     // A right click on the name cell of a row; returns the menu it opened, if any.
     ui::frmContextMenu* RightClick(int row, Qt::MouseButton button = Qt::RightButton)
     {
-        QTest::mouseClick(window->Ui().lblPrefix[static_cast<std::size_t>(row)], button);
+        QTest::mouseClick(window->ControlsForTests().lblPrefix[static_cast<std::size_t>(row)], button);
         return Menu();
     }
 
@@ -84,24 +84,24 @@ TEST_P(DrillDown, TheSheetAndItsTimesBelongToTheShownBlueprint)
 
     // Shown without the selector, as "Find BP" and Back show a blueprint.
     w.LoadBP(IndexOf(kAfterburner1));
-    EXPECT_EQ(w.Ui().cboBP->currentText(), kAfterburner2);
-    EXPECT_EQ(w.Ui().txtPL->text(), "3");
-    EXPECT_EQ(w.Ui().lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
-    EXPECT_EQ(w.Ui().lblPLTime->text().toStdString(), "1D 18H 0M 0S"); // 3 x its own 50400 s
+    EXPECT_EQ(w.ControlsForTests().cboBP->currentText(), kAfterburner2);
+    EXPECT_EQ(w.ControlsForTests().txtPL->text(), "3");
+    EXPECT_EQ(w.ControlsForTests().lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
+    EXPECT_EQ(w.ControlsForTests().lblPLTime->text().toStdString(), "1D 18H 0M 0S"); // 3 x its own 50400 s
 
     // With the grid cleared and nothing selected, a blueprint shown is computed in full.
     w.ClearMaterialRows();
-    ASSERT_EQ(w.Ui().cboBP->currentIndex(), -1);
+    ASSERT_EQ(w.ControlsForTests().cboBP->currentIndex(), -1);
     w.LoadBP(IndexOf(kAfterburner1));
-    EXPECT_EQ(Column(w.Ui().lblWaste, 6), (Texts{"388", "112", "174", "23", "1", "1"}));
-    EXPECT_EQ(w.Ui().lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
+    EXPECT_EQ(Column(w.ControlsForTests().lblWaste, 6), (Texts{"388", "112", "174", "23", "1", "1"}));
+    EXPECT_EQ(w.ControlsForTests().lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
 
     // Cleared again: edits compute the wastage factor and nothing else, and no time
     // of the blueprint taken off the display stays.
     w.ClearMaterialRows();
-    Type(w.Ui().txtML, "5");
-    EXPECT_EQ(w.Ui().lblWaste[0]->text(), "0");
-    EXPECT_EQ(w.Ui().lblBuildTime->text().toStdString(), "0D 0H 0M 0S");
+    Type(w.ControlsForTests().txtML, "5");
+    EXPECT_EQ(w.ControlsForTests().lblWaste[0]->text(), "0");
+    EXPECT_EQ(w.ControlsForTests().lblBuildTime->text().toStdString(), "0D 0H 0M 0S");
 }
 
 TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
@@ -111,8 +111,8 @@ TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
 
     // A left click selects the row and opens nothing; neither does an empty row.
     EXPECT_EQ(RightClick(14, Qt::LeftButton), nullptr);
-    EXPECT_EQ(ui::BackColour(w.Ui().lblPrefix[14]), ui::BgrColour(ui::Colour::Navy));
-    QTest::mousePress(w.Ui().lblPrefix[14], Qt::RightButton);
+    EXPECT_EQ(ui::BackColour(w.ControlsForTests().lblPrefix[14]), ui::BgrColour(ui::Colour::Navy));
+    QTest::mousePress(w.ControlsForTests().lblPrefix[14], Qt::RightButton);
     EXPECT_EQ(Menu(), nullptr); // the press alone does nothing
 
     QPointer<ui::frmContextMenu> menu = RightClick(6); // [Skill] Industry: no blueprint builds it
@@ -124,7 +124,7 @@ TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
     EXPECT_TRUE(menu->windowFlags().testFlag(Qt::FramelessWindowHint));
     EXPECT_TRUE(menu->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_GE(test::ExpectInsideAndApart(menu), 6); // every option on the menu, none covering another
-    const QLabel* cell = w.Ui().lblPrefix[6];
+    const QLabel* cell = w.ControlsForTests().lblPrefix[6];
     // Over the row's name, on the screen.
     EXPECT_EQ(menu->pos(),
         ui::FitRect(QRect(cell->mapToGlobal(QPoint(0, 0)), menu->size()), w.screen()->availableGeometry())
@@ -158,8 +158,8 @@ TEST_P(DrillDown, TheMenuOpensOverTheRowOnARightReleaseOnly)
     EXPECT_TRUE(menu->isVisible());
     QTest::keyClick(menu, Qt::Key_Escape);
     ExpectClosed(menu);
-    EXPECT_EQ(w.Ui().cboBP->currentText(), kAfterburner2);
-    EXPECT_FALSE(w.Ui().cmdBack->isEnabled());
+    EXPECT_EQ(w.ControlsForTests().cboBP->currentText(), kAfterburner2);
+    EXPECT_FALSE(w.ControlsForTests().cmdBack->isEnabled());
 }
 
 TEST_P(DrillDown, TheHoverMovesToTheOptionUnderTheMouse)
@@ -199,7 +199,7 @@ TEST_P(DrillDown, TheMenuKeysOpenARowsMenuAndTheArrowsAndEnterChoose)
     const auto shown = w.ShownIndex();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    QLineEdit* price = w.Ui().txtPPU[14];
+    QLineEdit* price = w.ControlsForTests().txtPPU[14];
     const QString typed = price->text();
 
     const auto open = [&](const std::function<void()>& keys) -> QPointer<ui::frmContextMenu> {
@@ -223,8 +223,8 @@ TEST_P(DrillDown, TheMenuKeysOpenARowsMenuAndTheArrowsAndEnterChoose)
     EXPECT_EQ(menu->Row(), 14);
     EXPECT_FALSE(w.isEnabled());
     EXPECT_EQ(menu->pos(),
-        ui::FitRect(
-            QRect(w.Ui().lblPrefix[14]->mapToGlobal(QPoint(0, 0)), menu->size()), w.screen()->availableGeometry())
+        ui::FitRect(QRect(w.ControlsForTests().lblPrefix[14]->mapToGlobal(QPoint(0, 0)), menu->size()),
+            w.screen()->availableGeometry())
             .topLeft());
     EXPECT_EQ(current(menu), 0);
     const struct {
@@ -261,11 +261,11 @@ TEST_P(DrillDown, TheMenuKeysOpenARowsMenuAndTheArrowsAndEnterChoose)
     QTest::keyClick(menu, Qt::Key_Return);
     ExpectClosed(menu);
     EXPECT_NE(w.ShownIndex(), shown);
-    EXPECT_TRUE(w.Ui().cmdBack->isEnabled());
+    EXPECT_TRUE(w.ControlsForTests().cmdBack->isEnabled());
     EXPECT_EQ(price->text(), price->text().trimmed()); // no key reached the box as text
 
     // A row without a material opens nothing.
-    QLineEdit* empty = w.Ui().txtPPU[24];
+    QLineEdit* empty = w.ControlsForTests().txtPPU[24];
     empty->setFocus();
     QTest::keyClick(empty, Qt::Key_Menu);
     EXPECT_EQ(Menu(), nullptr);
@@ -347,12 +347,12 @@ TEST_P(DrillDown, LosingTheFocusClosesTheMenuWithoutAction)
     ExpectClosed(menu);
     EXPECT_EQ(w.ShownIndex(), shown);
     EXPECT_EQ(w.BackIndex(), std::nullopt);
-    EXPECT_FALSE(w.Ui().cmdBack->isEnabled());
+    EXPECT_FALSE(w.ControlsForTests().cmdBack->isEnabled());
 
     // A press on the disabled main window closes it as well.
     menu = RightClick(14);
     ASSERT_NE(menu, nullptr);
-    QTest::mouseClick(w.Ui().lblWaste[3], Qt::LeftButton);
+    QTest::mouseClick(w.ControlsForTests().lblWaste[3], Qt::LeftButton);
     ExpectClosed(menu);
     EXPECT_EQ(w.ShownIndex(), shown);
 }
@@ -367,21 +367,21 @@ TEST_P(DrillDown, FindBPShowsTheBuilderWithItsOwnSheetAndEnablesBack)
     // The 15th material is the first afterburner itself.
     QPointer<ui::frmContextMenu> menu = RightClick(14);
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(w.Ui().lblPrefix[14]->text(), "[T1] 100MN Afterburner I");
+    ASSERT_EQ(w.ControlsForTests().lblPrefix[14]->text(), "[T1] 100MN Afterburner I");
     EXPECT_TRUE(Option(menu, 2)->isEnabled());
     QTest::mouseClick(Option(menu, 2), Qt::LeftButton);
     ExpectClosed(menu);
 
     EXPECT_EQ(w.ShownIndex(), IndexOf(kAfterburner1));
     EXPECT_EQ(w.BackIndex(), second);
-    EXPECT_TRUE(w.Ui().cmdBack->isEnabled());
-    EXPECT_EQ(w.Ui().cboBP->currentText(), kAfterburner2); // the selector is not changed
-    EXPECT_EQ(w.Ui().lblPrefix[0]->text(), "[Raw] Tritanium");
-    EXPECT_FALSE(w.Ui().lblPrefix[6]->isVisible());
-    EXPECT_EQ(w.Ui().lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
+    EXPECT_TRUE(w.ControlsForTests().cmdBack->isEnabled());
+    EXPECT_EQ(w.ControlsForTests().cboBP->currentText(), kAfterburner2); // the selector is not changed
+    EXPECT_EQ(w.ControlsForTests().lblPrefix[0]->text(), "[Raw] Tritanium");
+    EXPECT_FALSE(w.ControlsForTests().lblPrefix[6]->isVisible());
+    EXPECT_EQ(w.ControlsForTests().lblBuildTime->text().toStdString(), kFirstAfterburnerBuildTime);
 
     // The level boxes edit the blueprint on display, not the selector's.
-    Type(w.Ui().txtML, "7");
+    Type(w.ControlsForTests().txtML, "7");
     EXPECT_EQ(w.Cat().strOwned[static_cast<std::size_t>(*w.ShownIndex())].text, "12067{7{3");
     EXPECT_FALSE(w.Cat().bOwned[static_cast<std::size_t>(second)]);
 }
@@ -393,8 +393,8 @@ TEST_P(DrillDown, BackReturnsToTheBlueprintShownBeforeFindBP)
     SelectBlueprint(kAfterburner2);
     const std::int16_t second = *w.ShownIndex();
     const std::int16_t first = IndexOf(kAfterburner1);
-    const Texts secondWaste = Column(w.Ui().lblWaste, 15);
-    const QString secondBuildTime = w.Ui().lblBuildTime->text();
+    const Texts secondWaste = Column(w.ControlsForTests().lblWaste, 15);
+    const QString secondBuildTime = w.ControlsForTests().lblBuildTime->text();
     ASSERT_EQ(secondBuildTime, "0D 5H 33M 20S");
 
     // Once straight back, once after a search emptied the selector and the grid.
@@ -405,23 +405,23 @@ TEST_P(DrillDown, BackReturnsToTheBlueprintShownBeforeFindBP)
         ExpectClosed(menu);
         ASSERT_EQ(w.ShownIndex(), first);
         if (search) {
-            Type(w.Ui().txtSearch, "no such blueprint");
-            QTest::keyClick(w.Ui().txtSearch, Qt::Key_Return);
-            ASSERT_EQ(w.Ui().cboBP->count(), 0);
-            ASSERT_EQ(w.Ui().lblPrefix[0]->text(), "");
-            EXPECT_TRUE(w.Ui().cmdBack->isEnabled());
+            Type(w.ControlsForTests().txtSearch, "no such blueprint");
+            QTest::keyClick(w.ControlsForTests().txtSearch, Qt::Key_Return);
+            ASSERT_EQ(w.ControlsForTests().cboBP->count(), 0);
+            ASSERT_EQ(w.ControlsForTests().lblPrefix[0]->text(), "");
+            EXPECT_TRUE(w.ControlsForTests().cmdBack->isEnabled());
         }
-        QTest::mouseClick(w.Ui().cmdBack, Qt::LeftButton);
+        QTest::mouseClick(w.ControlsForTests().cmdBack, Qt::LeftButton);
         EXPECT_EQ(w.ShownIndex(), second) << search;
         EXPECT_EQ(w.BackIndex(), first) << search;
-        EXPECT_FALSE(w.Ui().cmdBack->isEnabled()) << search;
-        EXPECT_EQ(w.Ui().lblPrefix[14]->text(), "[T1] 100MN Afterburner I") << search;
-        EXPECT_EQ(Column(w.Ui().lblWaste, 15), secondWaste) << search;
-        EXPECT_EQ(w.Ui().lblBuildTime->text(), secondBuildTime) << search;
+        EXPECT_FALSE(w.ControlsForTests().cmdBack->isEnabled()) << search;
+        EXPECT_EQ(w.ControlsForTests().lblPrefix[14]->text(), "[T1] 100MN Afterburner I") << search;
+        EXPECT_EQ(Column(w.ControlsForTests().lblWaste, 15), secondWaste) << search;
+        EXPECT_EQ(w.ControlsForTests().lblBuildTime->text(), secondBuildTime) << search;
         if (search) {
-            EXPECT_EQ(w.Ui().cboBP->currentIndex(), -1);
+            EXPECT_EQ(w.ControlsForTests().cboBP->currentIndex(), -1);
         } else {
-            EXPECT_EQ(w.Ui().cboBP->currentText(), kAfterburner2);
+            EXPECT_EQ(w.ControlsForTests().cboBP->currentText(), kAfterburner2);
         }
     }
 }
@@ -449,7 +449,7 @@ TEST_P(DrillDown, AGraphThatFailsIsAnsweredAndTheProgramGoesOn)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kAfterburner2);
-    w.Ui().txtRuns->setText(QStringLiteral("0")); // no run: no graph
+    w.ControlsForTests().txtRuns->setText(QStringLiteral("0")); // no run: no graph
     QPointer<ui::frmContextMenu> menu = RightClick(3);
     ASSERT_NE(menu, nullptr);
     bool menuOpenUnderTheBox = false;
@@ -473,7 +473,7 @@ TEST_P(DrillDown, AGraphThatFailsIsAnsweredAndTheProgramGoesOn)
     ExpectClosed(menu);
     EXPECT_EQ(w.findChild<ui::frmGraph*>(QStringLiteral("frmGraph")), nullptr);
     // The program goes on: the next menu opens and works.
-    w.Ui().txtRuns->setText(QStringLiteral("1"));
+    w.ControlsForTests().txtRuns->setText(QStringLiteral("1"));
     menu = RightClick(3);
     ASSERT_NE(menu, nullptr);
     QTest::mouseClick(Option(menu, 1), Qt::LeftButton);
@@ -497,26 +497,26 @@ TEST_P(DrillDown, TheComparisonWorksOnTheShownBlueprint)
                 return c;
         return static_cast<ui::frmComparison*>(nullptr);
     };
-    w.Ui().MLtoML->trigger();
+    w.ControlsForTests().MLtoML->trigger();
     QPointer<ui::frmComparison> c = comparison();
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->windowTitle().toStdString(), std::string("ML to ML Comparison - ") + kAfterburner1);
     EXPECT_EQ(c->lblPrefix[0]->text(), "[Raw] Tritanium");
-    EXPECT_EQ(Texts{c->lblWaste[0]->text().toStdString()}, Column(w.Ui().lblWaste, 1));
+    EXPECT_EQ(Texts{c->lblWaste[0]->text().toStdString()}, Column(w.ControlsForTests().lblWaste, 1));
     c->close();
     ASSERT_TRUE(QTest::qWaitFor([&] { return c.isNull(); }));
 
     // Shown with nothing selected in the selector, it still opens; with nothing shown, not.
     w.ClearMaterialRows();
     w.LoadBP(IndexOf(kAfterburner1));
-    w.Ui().MLtoML->trigger();
+    w.ControlsForTests().MLtoML->trigger();
     c = comparison();
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->windowTitle().toStdString(), std::string("ML to ML Comparison - ") + kAfterburner1);
     c->close();
     ASSERT_TRUE(QTest::qWaitFor([&] { return c.isNull(); }));
     w.ClearMaterialRows();
-    w.Ui().MLtoML->trigger();
+    w.ControlsForTests().MLtoML->trigger();
     EXPECT_EQ(comparison(), nullptr);
 }
 
@@ -538,7 +538,7 @@ TEST_P(FloatingButton, ButtonizeAndAClickOnTheSquareRestoreTheWindowInPlace)
 
     // Once by the text, once beside it.
     for (const QPoint spot : {QPoint(side / 2, side / 2), QPoint(2, 2)}) {
-        QTest::mouseClick(w.Ui().cmdButtonize, Qt::LeftButton);
+        QTest::mouseClick(w.ControlsForTests().cmdButtonize, Qt::LeftButton);
         QPointer<ui::frmButton> button = Button();
         ASSERT_NE(button, nullptr);
         EXPECT_FALSE(w.isVisible());
@@ -560,19 +560,19 @@ TEST_P(FloatingButton, ButtonizeAndAClickOnTheSquareRestoreTheWindowInPlace)
         // Back as "Always on Top" says: an ordinary window while it shows no check
         // mark, so the windows it opens do not end up beneath it.
         EXPECT_FALSE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-        EXPECT_FALSE(w.Ui().AOT->isChecked());
-        EXPECT_EQ(w.Ui().cboBP->currentText(), kAfterburner2);
+        EXPECT_FALSE(w.ControlsForTests().AOT->isChecked());
+        EXPECT_EQ(w.ControlsForTests().cboBP->currentText(), kAfterburner2);
     }
 
     // With the entry checked, the window comes back on top.
-    w.Ui().AOT->trigger();
-    QTest::mouseClick(w.Ui().cmdButtonize, Qt::LeftButton);
+    w.ControlsForTests().AOT->trigger();
+    QTest::mouseClick(w.ControlsForTests().cmdButtonize, Qt::LeftButton);
     QPointer<ui::frmButton> button = Button();
     ASSERT_NE(button, nullptr);
     QTest::mouseClick(button.data(), Qt::LeftButton, {}, QPoint(2, 2));
     ASSERT_TRUE(QTest::qWaitFor([&] { return button.isNull(); }));
     EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-    EXPECT_TRUE(w.Ui().AOT->isChecked());
+    EXPECT_TRUE(w.ControlsForTests().AOT->isChecked());
 }
 
 // Without a mouse: the square takes the focus when it opens, and Space, Enter or
@@ -582,8 +582,8 @@ TEST_P(FloatingButton, SpaceEnterOrEscapeRestoreTheWindow)
     ui::frmMain& w = Start();
     for (const Qt::Key key : {Qt::Key_Space, Qt::Key_Return, Qt::Key_Enter, Qt::Key_Escape}) {
         SCOPED_TRACE(key);
-        w.Ui().cmdButtonize->setFocus();
-        QTest::keyClick(w.Ui().cmdButtonize, Qt::Key_Space);
+        w.ControlsForTests().cmdButtonize->setFocus();
+        QTest::keyClick(w.ControlsForTests().cmdButtonize, Qt::Key_Space);
         QPointer<ui::frmButton> button = Button();
         ASSERT_NE(button, nullptr);
         ASSERT_FALSE(w.isVisible());
@@ -602,7 +602,7 @@ TEST_P(FloatingButton, ClosingTheHiddenWindowEndsTheProgram)
     ui::frmMain& w = Start();
     bool ended = false;
     QTimer::singleShot(0, &w, [&w, this] {
-        QTest::mouseClick(w.Ui().cmdButtonize, Qt::LeftButton);
+        QTest::mouseClick(w.ControlsForTests().cmdButtonize, Qt::LeftButton);
         ASSERT_NE(Button(), nullptr);
         w.close();
     });
@@ -622,7 +622,7 @@ TEST_P(FloatingButton, SigtermWhileButtonisedSavesThePlayersFiles)
 {
     ui::frmMain& w = Start();
     ui::SignalCloser closer(&w);
-    QTest::mouseClick(w.Ui().cmdButtonize, Qt::LeftButton);
+    QTest::mouseClick(w.ControlsForTests().cmdButtonize, Qt::LeftButton);
     QPointer<ui::frmButton> button = Button();
     ASSERT_NE(button, nullptr);
     ASSERT_FALSE(w.isVisible());

@@ -85,11 +85,11 @@ TEST_P(EscapedFailure, IsReportedAndTheProgramGoesOnToSaveThePlayersWork)
     ui::frmMain& w = Start();
     SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates I Blueprint"));
     // A handler the core fails in, as a click or a typed value can reach one.
-    QObject::connect(w.Ui().cmdClear, &QPushButton::clicked, &w,
+    QObject::connect(w.ControlsForTests().cmdClear, &QPushButton::clicked, &w,
         [] { throw Failure("Arithmetic result is not a finite number"); });
     {
         const LeaksAccepted lost;
-        QTest::mouseClick(w.Ui().cmdClear, Qt::LeftButton);
+        QTest::mouseClick(w.ControlsForTests().cmdClear, Qt::LeftButton);
     }
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(QString::fromStdString(messages[0]),
@@ -107,9 +107,9 @@ TEST_P(EscapedFailure, IsReportedAndTheProgramGoesOnToSaveThePlayersWork)
 
     // The window still works, and its close saves what the player did after it.
     SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates I Blueprint"));
-    EXPECT_EQ(w.Ui().lblAmount[0]->text(), QStringLiteral("676"));
-    Type(w.Ui().txtPPU[0], QStringLiteral("7"));
-    QTest::keyClick(w.Ui().txtPPU[0], Qt::Key_Return);
+    EXPECT_EQ(w.ControlsForTests().lblAmount[0]->text(), QStringLiteral("676"));
+    Type(w.ControlsForTests().txtPPU[0], QStringLiteral("7"));
+    QTest::keyClick(w.ControlsForTests().txtPPU[0], Qt::Key_Return);
     messages.clear();
     w.close();
     window.reset();

@@ -21,7 +21,7 @@ const QString kCeramic = QStringLiteral("100mm Sintered Ceramic Plates I Bluepri
 
 class Inputs : public test::MainWindowTest {
 protected:
-    QLineEdit* Price(int r) const { return window->Ui().txtPPU[static_cast<std::size_t>(r)]; }
+    QLineEdit* Price(int r) const { return window->ControlsForTests().txtPPU[static_cast<std::size_t>(r)]; }
 
     // Replaces a box's text by keys, without the Backspace that Type() sends first.
     static void Keys(QLineEdit* box, const QString& keys)
@@ -43,11 +43,12 @@ TEST_P(Inputs, PriceBoxTakesDigitsAndOneSeparatorAndEnterSavesIt)
     EXPECT_EQ(Price(0)->text().toStdString(), L("1.5"));
     EXPECT_TRUE(messages.empty());
 
-    EXPECT_EQ(w.Ui().lblBuildCost->text().toStdString(), L("26,482.00 ISK"));
+    EXPECT_EQ(w.ControlsForTests().lblBuildCost->text().toStdString(), L("26,482.00 ISK"));
     QTest::keyClick(Price(0), Qt::Key_Return);
     EXPECT_EQ(w.Cat().dblPrices[34], 1.5);
     EXPECT_EQ(messages, (std::vector<std::string>{L("Saved value (1.5 ISK) to [[Raw] Tritanium]")}));
-    EXPECT_EQ(w.Ui().lblBuildCost->text().toStdString(), L("26,025.50 ISK")); // 913 Tritanium at 1.5 instead of 2
+    EXPECT_EQ(w.ControlsForTests().lblBuildCost->text().toStdString(),
+        L("26,025.50 ISK")); // 913 Tritanium at 1.5 instead of 2
 
     // An emptied box stores 0 and says so; the keypad's Enter works the same.
     Keys(Price(1), "");
@@ -68,7 +69,8 @@ TEST_P(Inputs, APriceThatIsNoNumberStoresNothing)
     ASSERT_EQ(messages.size(), 1u);
     EXPECT_EQ(messages[0],
         std::string("Not saved: \"") + fmt.decSep + "\" is not a price; [[Raw] Tritanium] keeps 2 ISK");
-    EXPECT_EQ(w.Ui().txtWF->text().toStdString(), L("0.1000000000000")); // the sheet goes on with the kept price
+    EXPECT_EQ(w.ControlsForTests().txtWF->text().toStdString(),
+        L("0.1000000000000")); // the sheet goes on with the kept price
 }
 
 TEST_P(Inputs, EnterWithNothingShownChangesNothing)
@@ -79,7 +81,7 @@ TEST_P(Inputs, EnterWithNothingShownChangesNothing)
     QTest::keyClick(Price(0), Qt::Key_Return);
 
     SelectBlueprint(kPlates);
-    QTest::mouseClick(w.Ui().cmdClear, Qt::LeftButton);
+    QTest::mouseClick(w.ControlsForTests().cmdClear, Qt::LeftButton);
     Keys(Price(0), "7");
     QTest::keyClick(Price(0), Qt::Key_Return);
     EXPECT_EQ(w.Cat().dblPrices, prices);
@@ -90,7 +92,7 @@ TEST_P(Inputs, PastedOrDroppedTextObeysTheKeyFilters)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    QLineEdit* runs = w.Ui().txtRuns;
+    QLineEdit* runs = w.ControlsForTests().txtRuns;
     QClipboard* clipboard = QApplication::clipboard();
     const auto paste = [&](QLineEdit* box, const QString& text) {
         clipboard->setText(text);
@@ -121,12 +123,12 @@ TEST_P(Inputs, PastedOrDroppedTextObeysTheKeyFilters)
         drop(runs, bad);
         EXPECT_EQ(runs->text().toStdString(), "1") << bad;
     }
-    EXPECT_EQ(w.Ui().lblAmount[0]->text().toStdString(), "676");
+    EXPECT_EQ(w.ControlsForTests().lblAmount[0]->text().toStdString(), "676");
     paste(runs, "25");
     EXPECT_EQ(runs->text().toStdString(), "25");
-    EXPECT_EQ(w.Ui().lblAmount[0]->text().toStdString(), "16900");
+    EXPECT_EQ(w.ControlsForTests().lblAmount[0]->text().toStdString(), "16900");
     menuPaste(runs, "3");
-    EXPECT_EQ(w.Ui().lblAmount[0]->text().toStdString(), "2028");
+    EXPECT_EQ(w.ControlsForTests().lblAmount[0]->text().toStdString(), "2028");
 
     const QString twoSeparators = QString("1") + fmt.decSep + "5" + fmt.decSep;
     for (const QString& bad : {QString("-5"), QString("abc"), twoSeparators, QString(fmt.digSep) + "5"}) {
@@ -143,7 +145,8 @@ TEST_P(Inputs, UsualShortcutsWorkInEveryBox)
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
     QClipboard* clipboard = QApplication::clipboard();
-    for (QLineEdit* box : {w.Ui().txtRuns, Price(0), w.Ui().txtML, w.Ui().txtSearch}) {
+    for (QLineEdit* box :
+        {w.ControlsForTests().txtRuns, Price(0), w.ControlsForTests().txtML, w.ControlsForTests().txtSearch}) {
         const std::string name = box->objectName().toStdString();
         Keys(box, "12");
         QTest::keyClick(box, Qt::Key_A, Qt::ControlModifier);
@@ -168,12 +171,13 @@ TEST_P(Inputs, OwnedLevelsFollowTheBoxesRoundedHalfToEven)
         const char* typed;
         const char* record;
     } cases[] = {
-        {w.Ui().txtML, "7.5", "11294{8{2"},
-        {w.Ui().txtML, "6.5", "11294{6{2"},
-        {w.Ui().txtPL, "4abc", "11294{6{4"},
-        {w.Ui().txtML, "x", "11294{0{4"},
-        {w.Ui().txtML, "9999999999", "11294{999999999{4"}, // the last digit overflows: the record stays
-        {w.Ui().txtML, "-3", "11294{-3{4"},
+        {w.ControlsForTests().txtML, "7.5", "11294{8{2"},
+        {w.ControlsForTests().txtML, "6.5", "11294{6{2"},
+        {w.ControlsForTests().txtPL, "4abc", "11294{6{4"},
+        {w.ControlsForTests().txtML, "x", "11294{0{4"},
+        {w.ControlsForTests().txtML, "9999999999",
+            "11294{999999999{4"}, // the last digit overflows: the record stays
+        {w.ControlsForTests().txtML, "-3", "11294{-3{4"},
     };
     for (const auto& c : cases) {
         Type(c.box, c.typed);
@@ -183,20 +187,20 @@ TEST_P(Inputs, OwnedLevelsFollowTheBoxesRoundedHalfToEven)
     // An unowned blueprint keeps no record but recomputes.
     SelectBlueprint(kCeramic);
     const std::string record = w.Cat().strOwned[2].text;
-    const std::string waste = w.Ui().lblWaste[0]->text().toStdString();
-    Type(w.Ui().txtML, "10");
+    const std::string waste = w.ControlsForTests().lblWaste[0]->text().toStdString();
+    Type(w.ControlsForTests().txtML, "10");
     EXPECT_EQ(w.Cat().strOwned[2].text, record);
     EXPECT_FALSE(w.Cat().bOwned[2]);
-    EXPECT_NE(w.Ui().lblWaste[0]->text().toStdString(), waste);
+    EXPECT_NE(w.ControlsForTests().lblWaste[0]->text().toStdString(), waste);
 }
 
 TEST_P(Inputs, OwnershipBoxReactsToThePlayerOnly)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kCeramic);
-    QCheckBox* own = w.Ui().chkOwnThis;
-    Type(w.Ui().txtML, "10");
-    Type(w.Ui().txtPL, "2");
+    QCheckBox* own = w.ControlsForTests().chkOwnThis;
+    Type(w.ControlsForTests().txtML, "10");
+    Type(w.ControlsForTests().txtPL, "2");
     QTest::mouseClick(own, Qt::LeftButton);
     EXPECT_TRUE(w.Cat().bOwned[2]);
     EXPECT_EQ(w.Cat().strOwned[2].text, "15975{10{2");
@@ -205,7 +209,7 @@ TEST_P(Inputs, OwnershipBoxReactsToThePlayerOnly)
     EXPECT_FALSE(w.Cat().bOwned[2]);
     EXPECT_EQ(w.Cat().strOwned[2].text, "15975{10{2");
 
-    Type(w.Ui().txtML, "5");
+    Type(w.ControlsForTests().txtML, "5");
     EXPECT_EQ(w.Cat().strOwned[2].text, "15975{10{2"); // not owned: edits keep no record
     own->setFocus();
     QTest::keyClick(own, Qt::Key_Space);
@@ -214,12 +218,12 @@ TEST_P(Inputs, OwnershipBoxReactsToThePlayerOnly)
 
     // Levels beyond any record leave the blueprint as it was, the box with it.
     QTest::mouseClick(own, Qt::LeftButton);
-    Type(w.Ui().txtPL, "99999999999");
+    Type(w.ControlsForTests().txtPL, "99999999999");
     QTest::mouseClick(own, Qt::LeftButton);
     EXPECT_FALSE(own->isChecked());
     EXPECT_FALSE(w.Cat().bOwned[2]);
     EXPECT_EQ(w.Cat().strOwned[2].text, "15975{5{2");
-    Type(w.Ui().txtPL, "2");
+    Type(w.ControlsForTests().txtPL, "2");
     QTest::mouseClick(own, Qt::LeftButton);
 
     // Showing blueprints sets the box without any reaction.
@@ -237,18 +241,18 @@ TEST_P(Inputs, EditsActOnTheShownBlueprintNeverTheSelectorsOther)
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
     ShowAsFindBPDoes(1); // Plates II on display, the selector still on Plates I
-    EXPECT_EQ(w.Ui().cboBP->currentText(), kPlates);
-    Type(w.Ui().txtML, "9");
+    EXPECT_EQ(w.ControlsForTests().cboBP->currentText(), kPlates);
+    Type(w.ControlsForTests().txtML, "9");
     EXPECT_EQ(w.Cat().strOwned[1].text, "12380{9{1");
     EXPECT_EQ(w.Cat().strOwned[0].text, "11294{3{2");
-    QTest::mouseClick(w.Ui().chkOwnThis, Qt::LeftButton);
+    QTest::mouseClick(w.ControlsForTests().chkOwnThis, Qt::LeftButton);
     EXPECT_FALSE(w.Cat().bOwned[1]);
     EXPECT_TRUE(w.Cat().bOwned[0]);
 
     // Nothing shown: no record changes, whatever the boxes do.
-    QTest::mouseClick(w.Ui().cmdClear, Qt::LeftButton);
-    Type(w.Ui().txtML, "4");
-    Type(w.Ui().txtPL, "4");
+    QTest::mouseClick(w.ControlsForTests().cmdClear, Qt::LeftButton);
+    Type(w.ControlsForTests().txtML, "4");
+    Type(w.ControlsForTests().txtPL, "4");
     EXPECT_EQ(w.Cat().strOwned[0].text, "11294{3{2");
     EXPECT_EQ(w.Cat().strOwned[1].text, "12380{9{1");
 }
@@ -259,13 +263,13 @@ TEST_P(Inputs, OwnedFileAfterARestartHoldsTheSessionsRecords)
     {
         ui::frmMain& w = Start();
         SelectBlueprint(kCeramic); // newly owned at 7/3
-        Type(w.Ui().txtML, "7");
-        Type(w.Ui().txtPL, "3");
-        QTest::mouseClick(w.Ui().chkOwnThis, Qt::LeftButton);
+        Type(w.ControlsForTests().txtML, "7");
+        Type(w.ControlsForTests().txtPL, "3");
+        QTest::mouseClick(w.ControlsForTests().chkOwnThis, Qt::LeftButton);
         SelectBlueprint(kPlatesII); // given up
-        QTest::mouseClick(w.Ui().chkOwnThis, Qt::LeftButton);
+        QTest::mouseClick(w.ControlsForTests().chkOwnThis, Qt::LeftButton);
         SelectBlueprint(kPlates); // researched further
-        Type(w.Ui().txtML, "6");
+        Type(w.ControlsForTests().txtML, "6");
         w.close();
     }
     EXPECT_EQ(ReadFile("ownedbps.dat"), "11294{6{2\r\n15975{7{3\r\n");
@@ -275,9 +279,9 @@ TEST_P(Inputs, OwnedFileAfterARestartHoldsTheSessionsRecords)
     EXPECT_FALSE(again.Cat().bOwned[1]);
     EXPECT_TRUE(again.Cat().bOwned[2]);
     SelectBlueprint(kCeramic);
-    EXPECT_EQ(again.Ui().txtML->text().toStdString(), "7");
-    EXPECT_EQ(again.Ui().txtPL->text().toStdString(), "3");
-    EXPECT_TRUE(again.Ui().chkOwnThis->isChecked());
+    EXPECT_EQ(again.ControlsForTests().txtML->text().toStdString(), "7");
+    EXPECT_EQ(again.ControlsForTests().txtPL->text().toStdString(), "3");
+    EXPECT_TRUE(again.ControlsForTests().chkOwnThis->isChecked());
 }
 
 // Showing an owned blueprint whose stored ML is not in the boxes' own form: the ML
@@ -287,10 +291,10 @@ TEST_P(Inputs, ShowingAStoredLevelInAnotherFormKeepsTheOtherLevel)
     WriteFile("ownedbps.dat", "11294{1e3{2\r\n12380{0000000000000000004{3\r\n");
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    EXPECT_EQ(w.Ui().txtPL->text().toStdString(), "2");
+    EXPECT_EQ(w.ControlsForTests().txtPL->text().toStdString(), "2");
     EXPECT_EQ(w.Cat().strOwned[0].text, "11294{1000{2");
     SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates II Blueprint"));
-    EXPECT_EQ(w.Ui().txtPL->text().toStdString(), "3");
+    EXPECT_EQ(w.ControlsForTests().txtPL->text().toStdString(), "3");
     EXPECT_EQ(w.Cat().strOwned[1].text, "12380{4{3");
 }
 

@@ -66,7 +66,7 @@ protected:
     // move to the entry, press Enter.
     void SelectBlueprint(const QString& name)
     {
-        QComboBox* selector = window->Ui().cboBP;
+        QComboBox* selector = window->ControlsForTests().cboBP;
         const int k = selector->findText(name);
         ASSERT_GE(k, 0) << name.toStdString();
         selector->showPopup();

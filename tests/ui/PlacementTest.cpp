@@ -111,13 +111,15 @@ TEST_P(OnTheScreen, TheGraphAndTheContextMenuBesideAWindowInTheCorner)
 
     const int last = [&w] {
         std::size_t r = 0;
-        while (r + 1 < static_cast<std::size_t>(ui::frmMainUi::RowCount) && w.Ui().lblPrefix[r + 1]->isVisible()
-            && !w.Ui().lblPrefix[r + 1]->text().isEmpty())
+        while (r + 1 < static_cast<std::size_t>(ui::frmMainUi::RowCount)
+            && w.ControlsForTests().lblPrefix[r + 1]->isVisible()
+            && !w.ControlsForTests().lblPrefix[r + 1]->text().isEmpty())
             ++r;
         return static_cast<int>(r);
     }();
-    w.Ui().gridArea->ensureWidgetVisible(w.Ui().lblPrefix[static_cast<std::size_t>(last)]);
-    QTest::mouseClick(w.Ui().lblPrefix[static_cast<std::size_t>(last)], Qt::RightButton);
+    w.ControlsForTests().gridArea->ensureWidgetVisible(
+        w.ControlsForTests().lblPrefix[static_cast<std::size_t>(last)]);
+    QTest::mouseClick(w.ControlsForTests().lblPrefix[static_cast<std::size_t>(last)], Qt::RightButton);
     QPointer<ui::frmContextMenu> menu = w.findChild<ui::frmContextMenu*>(QStringLiteral("frmContextMenu"));
     ExpectOnTheScreen(menu);
     if (menu)
@@ -127,13 +129,13 @@ TEST_P(OnTheScreen, TheGraphAndTheContextMenuBesideAWindowInTheCorner)
 TEST_P(OnTheScreen, TheComparisonTheButtonAndTheFileDialog)
 {
     ui::frmMain& w = StartInTheCorner();
-    w.Ui().MLtoML->trigger();
+    w.ControlsForTests().MLtoML->trigger();
     ui::frmComparison* comparison = Comparison();
     ExpectOnTheScreen(comparison);
     if (comparison)
         comparison->close();
 
-    QTest::mouseClick(w.Ui().cmdButtonize, Qt::LeftButton);
+    QTest::mouseClick(w.ControlsForTests().cmdButtonize, Qt::LeftButton);
     QPointer<ui::frmButton> button = w.findChild<ui::frmButton*>(QStringLiteral("frmButton"));
     ExpectOnTheScreen(button);
     if (button)
@@ -141,7 +143,7 @@ TEST_P(OnTheScreen, TheComparisonTheButtonAndTheFileDialog)
     QApplication::processEvents();
 
     const ui::FileDialogHook previous = ui::SetFileDialogHook([](QDialog&) {});
-    w.Ui().PricesDatFile->trigger();
+    w.ControlsForTests().PricesDatFile->trigger();
     QDialog* dialog = test::ShownDialog("frmOpen");
     ExpectOnTheScreen(dialog);
     if (dialog)
@@ -155,7 +157,7 @@ TEST_P(OnTheScreen, TheComparisonTheButtonAndTheFileDialog)
 TEST_P(OnTheScreen, EveryControlOfTheComparisonCanBeScrolledIntoView)
 {
     ui::frmMain& w = StartInTheCorner();
-    w.Ui().MLtoML->trigger();
+    w.ControlsForTests().MLtoML->trigger();
     ui::frmComparison* c = Comparison();
     ASSERT_NE(c, nullptr);
     ui::ComparisonSource source = w.ComparisonInput();

@@ -25,10 +25,10 @@ TEST_P(PlayerFiles, StartWithTheFilesAndWriteThemBack)
     WriteFile("skills.dat", "4,3,5,2\r\n");
     WriteFile("matprices.dat", "34{5\r\n");
     ui::frmMain& w = Start();
-    EXPECT_EQ(w.Ui().cboMetallurgy->currentIndex(), 4);
-    EXPECT_EQ(w.Ui().cboResearch->currentIndex(), 3);
-    EXPECT_EQ(w.Ui().cboIndustry->currentIndex(), 5);
-    EXPECT_EQ(w.Ui().cboPE->currentIndex(), 2);
+    EXPECT_EQ(w.ControlsForTests().cboMetallurgy->currentIndex(), 4);
+    EXPECT_EQ(w.ControlsForTests().cboResearch->currentIndex(), 3);
+    EXPECT_EQ(w.ControlsForTests().cboIndustry->currentIndex(), 5);
+    EXPECT_EQ(w.ControlsForTests().cboPE->currentIndex(), 2);
     EXPECT_EQ(w.Cat().dblPrices[34], 5);
     EXPECT_EQ(w.Cat().dblPrices[35], 8); // every other item keeps its default
     EXPECT_TRUE(w.Cat().bOwned[0]);
@@ -66,7 +66,7 @@ TEST_P(PlayerFiles, FilesWithLinuxLineEndsOrAByteOrderMarkLoseNothing)
         "\xEF\xBB\xBF"
         "34{5\n35{7\n");
     ui::frmMain& w = Start();
-    EXPECT_EQ(w.Ui().cboPE->currentIndex(), 2);
+    EXPECT_EQ(w.ControlsForTests().cboPE->currentIndex(), 2);
     EXPECT_EQ(w.Cat().dblPrices[34], 5);
     EXPECT_EQ(w.Cat().dblPrices[35], 7);
     EXPECT_EQ(w.Cat().strOwned[0].text, "11294{5{2");
@@ -86,11 +86,11 @@ TEST_P(PlayerFiles, BadLinesNeverStopStartUpOrTouchAnythingElse)
     WriteFile("matprices.dat", "34\r\nx{5\r\n40{y\r\n31000{5\r\n");
     ui::frmMain& w = Start();
     EXPECT_FALSE(w.Cat().bOwned[0]);
-    EXPECT_EQ(w.Ui().cboMetallurgy->currentIndex(), 0);
-    EXPECT_EQ(w.Ui().cboResearch->currentIndex(), 0);
+    EXPECT_EQ(w.ControlsForTests().cboMetallurgy->currentIndex(), 0);
+    EXPECT_EQ(w.ControlsForTests().cboResearch->currentIndex(), 0);
     EXPECT_EQ(w.Cat().dblPrices[34], 2);
     EXPECT_EQ(w.Cat().dblPrices[40], 8192);
-    EXPECT_EQ(w.Ui().cboBP->count(), 2579);
+    EXPECT_EQ(w.ControlsForTests().cboBP->count(), 2579);
 }
 
 TEST_P(PlayerFiles, AFileThatCouldNotBeReadIsReportedAtStartAndNotOverwritten)
@@ -193,9 +193,9 @@ TEST_P(PlayerFiles, AFolderWhoseNameIsNotUtf8KeepsItsFilesAndIcons)
     std::ofstream(latin1 + "/icons/11294.jpg", std::ios::binary) << jpeg.toStdString();
 
     window = std::make_unique<ui::frmMain>(latin1, settings, fmt, executable);
-    EXPECT_EQ(window->Ui().cboPE->currentIndex(), 2);
+    EXPECT_EQ(window->ControlsForTests().cboPE->currentIndex(), 2);
     SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates I Blueprint"));
-    EXPECT_FALSE(window->Ui().pctIcon->pixmap().isNull());
+    EXPECT_FALSE(window->ControlsForTests().pctIcon->pixmap().isNull());
     window->close();
     EXPECT_TRUE(std::filesystem::is_regular_file(latin1 + "/matprices.dat"));
     EXPECT_TRUE(messages.empty());

@@ -28,7 +28,7 @@ protected:
     // into the folder "elsewhere", the entry name and the button.
     void ChoosePricesFile(const QString& name, const char* button = "cmdOpen")
     {
-        window->Ui().PricesDatFile->trigger();
+        window->ControlsForTests().PricesDatFile->trigger();
         QDialog* dialog = test::ShownDialog("frmOpen");
         ASSERT_NE(dialog, nullptr);
         EXPECT_FALSE(window->isEnabled());
@@ -48,11 +48,11 @@ TEST_P(PricesFile, TheChosenNameIsReadFromTheProgramFolderAndKept)
     WriteFile("elsewhere/mine.dat", "34{7\r\n");
     ui::frmMain& w = Start();
     SelectBlueprint(kAfterburner);
-    ASSERT_EQ(w.Ui().txtPPU[0]->text(), "2");
+    ASSERT_EQ(w.ControlsForTests().txtPPU[0]->text(), "2");
 
     ChoosePricesFile("mine.dat");
     EXPECT_EQ(w.PricesFileName(), "mine.dat");
-    EXPECT_EQ(w.Ui().txtPPU[0]->text().toStdString(), L("5.5")); // shown at once
+    EXPECT_EQ(w.ControlsForTests().txtPPU[0]->text().toStdString(), L("5.5")); // shown at once
     EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - mine.dat");
     w.close();
 
@@ -82,7 +82,7 @@ TEST_P(PricesFile, TheBlueprintOnDisplayShowsTheNewPricesWhateverTheSelectorHold
     ChoosePricesFile("mine.dat");
     EXPECT_EQ(w.ShownIndex(), index);
     EXPECT_EQ(w.RowMaterial(0), 34);
-    EXPECT_EQ(w.Ui().txtPPU[0]->text().toStdString(), L("5.5"));
+    EXPECT_EQ(w.ControlsForTests().txtPPU[0]->text().toStdString(), L("5.5"));
 }
 
 TEST_P(PricesFile, ANameWithoutAFileKeepsThePricesAndCancelChangesNothing)
@@ -198,7 +198,7 @@ TEST_P(PricesFile, ALinkToAnotherOfTheProgramsFilesNeverTakesThePrices)
 TEST_P(PricesFile, ClosingTheProgramClosesTheDialogAndSaves)
 {
     ui::frmMain& w = Start();
-    w.Ui().PricesDatFile->trigger();
+    w.ControlsForTests().PricesDatFile->trigger();
     ASSERT_NE(test::ShownDialog("frmOpen"), nullptr);
     w.close();
     EXPECT_EQ(test::ShownDialog("frmOpen"), nullptr);

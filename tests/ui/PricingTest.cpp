@@ -35,26 +35,26 @@ protected:
     // A double-click on the frame itself, beside the price boxes.
     static void DoubleClickFrame(ui::frmMain& w)
     {
-        const QPoint spot(2, w.Ui().fraPPU->height() - 2);
-        ASSERT_EQ(w.Ui().fraPPU->childAt(spot), nullptr);
-        QTest::mouseDClick(w.Ui().fraPPU, Qt::LeftButton, {}, spot);
+        const QPoint spot(2, w.ControlsForTests().fraPPU->height() - 2);
+        ASSERT_EQ(w.ControlsForTests().fraPPU->childAt(spot), nullptr);
+        QTest::mouseDClick(w.ControlsForTests().fraPPU, Qt::LeftButton, {}, spot);
     }
 
     // The selector as a search leaves it: only the entries kept.
     static void KeepEntries(ui::frmMain& w, const std::function<bool(int k, const QString& name)>& keep)
     {
-        for (int k = w.Ui().cboBP->count() - 1; k >= 0; --k) {
-            if (keep(k, w.Ui().cboBP->itemText(k)))
+        for (int k = w.ControlsForTests().cboBP->count() - 1; k >= 0; --k) {
+            if (keep(k, w.ControlsForTests().cboBP->itemText(k)))
                 continue;
-            w.Ui().cboBP->removeItem(k);
+            w.ControlsForTests().cboBP->removeItem(k);
         }
-        w.Ui().cboBP->setCurrentIndex(-1);
+        w.ControlsForTests().cboBP->setCurrentIndex(-1);
     }
 
     static Texts Boxes(const ui::frmMain& w)
     {
         Texts boxes;
-        for (QLineEdit* box : w.Ui().txtPPU)
+        for (QLineEdit* box : w.ControlsForTests().txtPPU)
             boxes.push_back(box->text().toStdString());
         return boxes;
     }
@@ -69,26 +69,26 @@ TEST_P(Pricing, DoubleClickOnTheFramePricesTheShownRows)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kAfterburner2);
-    const Texts waste = Column(w.Ui().lblWaste, 15);
-    const QString cost = w.Ui().lblBuildCost->text();
+    const Texts waste = Column(w.ControlsForTests().lblWaste, 15);
+    const QString cost = w.ControlsForTests().lblBuildCost->text();
     DoubleClickFrame(w);
 
     // Built from their blueprints at ML 0 and Production Efficiency 0: the Plasma
     // Thruster from 5 + 5 + 2 units (7, 7 and 3 with waste), the first-tech
     // afterburner from six minerals at 35 % waste.
-    EXPECT_EQ(w.Ui().txtPPU[11]->text().toStdString(), L("11290.00"));
-    EXPECT_EQ(w.Ui().txtPPU[14]->text().toStdString(), L("47922.00"));
+    EXPECT_EQ(w.ControlsForTests().txtPPU[11]->text().toStdString(), L("11290.00"));
+    EXPECT_EQ(w.ControlsForTests().txtPPU[14]->text().toStdString(), L("47922.00"));
     EXPECT_EQ(w.Cat().dblPrices[11530], 11290);
     EXPECT_EQ(w.Cat().dblPrices[12066], 47922);
     // Minerals have no builder and skills are not priced: their boxes keep their text.
-    EXPECT_EQ(w.Ui().txtPPU[0]->text(), "2");
-    EXPECT_EQ(w.Ui().txtPPU[6]->text(), "20000");
-    EXPECT_EQ(w.Ui().txtPPU[8]->text(), "250000");
+    EXPECT_EQ(w.ControlsForTests().txtPPU[0]->text(), "2");
+    EXPECT_EQ(w.ControlsForTests().txtPPU[6]->text(), "20000");
+    EXPECT_EQ(w.ControlsForTests().txtPPU[8]->text(), "250000");
     EXPECT_EQ(w.Cat().dblPrices[3380], 20000);
     // The sheet is recomputed with the shown blueprint's own waste factor.
     EXPECT_EQ(w.ComparisonInput().input.baseWastageFactor, 0.1);
-    EXPECT_EQ(Column(w.Ui().lblWaste, 15), waste);
-    EXPECT_NE(w.Ui().lblBuildCost->text(), cost);
+    EXPECT_EQ(Column(w.ControlsForTests().lblWaste, 15), waste);
+    EXPECT_NE(w.ControlsForTests().lblBuildCost->text(), cost);
 }
 
 TEST_P(Pricing, ABoxThatIsNoNumberKeepsItsStoredPrice)
@@ -96,13 +96,13 @@ TEST_P(Pricing, ABoxThatIsNoNumberKeepsItsStoredPrice)
     ui::frmMain& w = Start();
     SelectBlueprint(kAfterburner2);
     const QString separator(QChar::fromLatin1(fmt.decSep));
-    w.Ui().txtPPU[0]->setText(separator); // Tritanium: no builder, the text stays
-    w.Ui().txtPPU[1]->setText(QString()); // Pyerite: an empty box stores 0
+    w.ControlsForTests().txtPPU[0]->setText(separator); // Tritanium: no builder, the text stays
+    w.ControlsForTests().txtPPU[1]->setText(QString()); // Pyerite: an empty box stores 0
     DoubleClickFrame(w);
     EXPECT_EQ(w.Cat().dblPrices[34], 2);
-    EXPECT_EQ(w.Ui().txtPPU[0]->text(), separator);
+    EXPECT_EQ(w.ControlsForTests().txtPPU[0]->text(), separator);
     EXPECT_EQ(w.Cat().dblPrices[35], 0);
-    EXPECT_EQ(w.Ui().txtPPU[1]->text(), "0");
+    EXPECT_EQ(w.ControlsForTests().txtPPU[1]->text(), "0");
     EXPECT_EQ(w.Cat().dblPrices[12066], 47922 - 432 * 8); // 432 Pyerite with waste, now at 0
 }
 
@@ -116,7 +116,7 @@ TEST_P(Pricing, FindMaterialBPNamesTheBuilder)
     // AutoPrice alone writes the box and stores nothing.
     SelectBlueprint(kAfterburner2);
     w.AutoPrice(11);
-    EXPECT_EQ(w.Ui().txtPPU[11]->text().toStdString(), L("11290.00"));
+    EXPECT_EQ(w.ControlsForTests().txtPPU[11]->text().toStdString(), L("11290.00"));
     EXPECT_EQ(w.Cat().dblPrices[11530], 8000);
 }
 
@@ -128,7 +128,7 @@ TEST_P(Pricing, AutoPriceAllAsksFirstAndNoChangesNothing)
     const Texts boxes = Boxes(w);
 
     answer = false;
-    w.Ui().AutoPriceAll->trigger();
+    w.ControlsForTests().AutoPriceAll->trigger();
     ASSERT_EQ(questions.size(), 1U);
     EXPECT_EQ(questions[0],
         "Are you sure?|WARNING: This will overwrite the price of all buildable components with the new computed "
@@ -140,7 +140,7 @@ TEST_P(Pricing, AutoPriceAllAsksFirstAndNoChangesNothing)
     // Yes with nothing listed (a search that found nothing).
     answer = true;
     KeepEntries(w, [](int, const QString&) { return false; });
-    w.Ui().AutoPriceAll->trigger();
+    w.ControlsForTests().AutoPriceAll->trigger();
     EXPECT_EQ(questions.size(), 2U);
     EXPECT_EQ(w.Cat().dblPrices, prices);
     EXPECT_EQ(Boxes(w), boxes);
@@ -157,7 +157,7 @@ TEST_P(Pricing, AutoPriceAllEqualsDoubleClickingEachListedBlueprint)
 
     ui::frmMain& w = Start();
     KeepEntries(w, keep);
-    w.Ui().AutoPriceAll->trigger();
+    w.ControlsForTests().AutoPriceAll->trigger();
 
     QTemporaryDir otherFolder;
     for (const char* name : {"ownedbps.dat", "skills.dat"})
@@ -165,25 +165,25 @@ TEST_P(Pricing, AutoPriceAllEqualsDoubleClickingEachListedBlueprint)
     test::MemorySettingsStore otherSettings;
     ui::frmMain other(otherFolder.path().toStdString(), otherSettings, fmt);
     KeepEntries(other, keep);
-    for (int k = 0; k < other.Ui().cboBP->count(); ++k) {
-        other.Ui().cboBP->setCurrentIndex(k);
+    for (int k = 0; k < other.ControlsForTests().cboBP->count(); ++k) {
+        other.ControlsForTests().cboBP->setCurrentIndex(k);
         other.cboBP_Click();
         DoubleClickFrame(other);
     }
 
-    ASSERT_GT(w.Ui().cboBP->count(), 250);
+    ASSERT_GT(w.ControlsForTests().cboBP->count(), 250);
     EXPECT_EQ(w.Cat().dblPrices, other.Cat().dblPrices);
     EXPECT_EQ(w.Cat().strOwned, other.Cat().strOwned);
     EXPECT_EQ(w.Cat().strOwned[6].text, "12067{4{1");
     EXPECT_EQ(w.Cat().strOwned[7].text, "12069{10{3");
-    EXPECT_EQ(w.Ui().cboBP->currentIndex(), w.Ui().cboBP->count() - 1);
+    EXPECT_EQ(w.ControlsForTests().cboBP->currentIndex(), w.ControlsForTests().cboBP->count() - 1);
     EXPECT_EQ(w.ShownIndex(), other.ShownIndex());
     EXPECT_EQ(Boxes(w), Boxes(other));
-    EXPECT_EQ(Column(w.Ui().lblTotal, 25), Column(other.Ui().lblTotal, 25));
-    EXPECT_EQ(w.Ui().lblBuildCost->text(), other.Ui().lblBuildCost->text());
-    EXPECT_EQ(w.Ui().txtML->text(), other.Ui().txtML->text());
-    EXPECT_EQ(w.Ui().txtPL->text(), other.Ui().txtPL->text());
-    EXPECT_EQ(w.Ui().chkOwnThis->isChecked(), other.Ui().chkOwnThis->isChecked());
+    EXPECT_EQ(Column(w.ControlsForTests().lblTotal, 25), Column(other.ControlsForTests().lblTotal, 25));
+    EXPECT_EQ(w.ControlsForTests().lblBuildCost->text(), other.ControlsForTests().lblBuildCost->text());
+    EXPECT_EQ(w.ControlsForTests().txtML->text(), other.ControlsForTests().txtML->text());
+    EXPECT_EQ(w.ControlsForTests().txtPL->text(), other.ControlsForTests().txtPL->text());
+    EXPECT_EQ(w.ControlsForTests().chkOwnThis->isChecked(), other.ControlsForTests().chkOwnThis->isChecked());
     other.hide();
 }
 
@@ -193,16 +193,16 @@ TEST_P(Pricing, AutoPriceAllRecomputesTheSheetOnceAtTheEnd)
     ui::frmMain& w = Start();
     KeepEntries(w, [](int k, const QString&) { return k < 3; });
     QSignalSpy recomputed(&w, &ui::frmMain::SheetChanged);
-    w.Ui().AutoPriceAll->trigger();
+    w.ControlsForTests().AutoPriceAll->trigger();
     EXPECT_EQ(recomputed.count(), 1);
-    EXPECT_EQ(w.Ui().cboBP->currentIndex(), 2);
+    EXPECT_EQ(w.ControlsForTests().cboBP->currentIndex(), 2);
 }
 
 TEST_P(Pricing, ThePricesFileHoldsThePassAfterAClose)
 {
     ui::frmMain& w = Start();
-    w.Ui().AutoPriceAll->trigger();
-    EXPECT_EQ(w.Ui().cboBP->currentIndex(), w.Ui().cboBP->count() - 1);
+    w.ControlsForTests().AutoPriceAll->trigger();
+    EXPECT_EQ(w.ControlsForTests().cboBP->currentIndex(), w.ControlsForTests().cboBP->count() - 1);
     EXPECT_EQ(w.Cat().dblPrices[12066], 47922);
     const std::string expected = storage::PricesText(w.Cat().strItemNames, w.Cat().dblPrices, fmt);
     w.close();

@@ -128,13 +128,13 @@ TEST_P(Readability, HugeRunsLongTimesAndBigPricesStayReadable)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    Type(w.Ui().txtPPU[0], QString::fromStdString(L("296013356.75")));
-    QTest::keyClick(w.Ui().txtPPU[0], Qt::Key_Return);
-    Type(w.Ui().txtRuns, QStringLiteral("50000000"));
+    Type(w.ControlsForTests().txtPPU[0], QString::fromStdString(L("296013356.75")));
+    QTest::keyClick(w.ControlsForTests().txtPPU[0], Qt::Key_Return);
+    Type(w.ControlsForTests().txtRuns, QStringLiteral("50000000"));
     // The longest build time the run cap allows on the slowest blueprints.
-    w.Ui().lblBuildTime->setText(QStringLiteral("132909143D 12H 26M 40S"));
-    w.Ui().lblAmount[1]->setText(QString::fromStdString(L("125,000,000,000")));
-    w.Ui().txtRuns->clearFocus();
+    w.ControlsForTests().lblBuildTime->setText(QStringLiteral("132909143D 12H 26M 40S"));
+    w.ControlsForTests().lblAmount[1]->setText(QString::fromStdString(L("125,000,000,000")));
+    w.ControlsForTests().txtRuns->clearFocus();
 
     for (QLabel* label : w.findChildren<QLabel*>()) {
         if (label->isVisibleTo(&w) && label->pixmap().isNull()) {
@@ -143,11 +143,13 @@ TEST_P(Readability, HugeRunsLongTimesAndBigPricesStayReadable)
             EXPECT_TRUE(Readable(label, words, fmt));
         }
     }
-    for (QLineEdit* box : {w.Ui().txtPPU[0], w.Ui().txtWF, w.Ui().txtRuns})
+    for (QLineEdit* box :
+        {w.ControlsForTests().txtPPU[0], w.ControlsForTests().txtWF, w.ControlsForTests().txtRuns})
         EXPECT_TRUE(Readable(box, box->text(), fmt));
-    EXPECT_TRUE(Readable(w.Ui().cboBP, kPlates));
-    EXPECT_EQ(w.Ui().txtWF->cursorPosition(), 0);
-    EXPECT_EQ(ui::ShownText(w.Ui().txtPPU[0]).elided, false) << "a price box holds 296013356.75 whole";
+    EXPECT_TRUE(Readable(w.ControlsForTests().cboBP, kPlates));
+    EXPECT_EQ(w.ControlsForTests().txtWF->cursorPosition(), 0);
+    EXPECT_EQ(ui::ShownText(w.ControlsForTests().txtPPU[0]).elided, false)
+        << "a price box holds 296013356.75 whole";
 }
 
 // Whether a box lays out its whole text without scrolling it: drawn alike with the
@@ -166,16 +168,16 @@ TEST_P(Readability, APriceBoxShowsTheStartOfItsTextOnceTheFocusLeaves)
     SelectBlueprint(kPlates);
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    QLineEdit* price = w.Ui().txtPPU[0];
+    QLineEdit* price = w.ControlsForTests().txtPPU[0];
     Type(price, QString::fromStdString(L("123456789012345.75")));
-    w.Ui().txtML->setFocus(); // focus leaves the box
+    w.ControlsForTests().txtML->setFocus(); // focus leaves the box
     EXPECT_EQ(price->cursorPosition(), 0);
     EXPECT_TRUE(Readable(price, price->text(), fmt));
     EXPECT_TRUE(ui::ShownText(price).elided) << "18 digits do not fit a price box";
     EXPECT_EQ(ui::FitToolTip(price).toStdString(), L("123,456,789,012,345.75"));
 
     // Set by the program while the box has no focus: its start as well.
-    QLineEdit* other = w.Ui().txtPPU[1];
+    QLineEdit* other = w.ControlsForTests().txtPPU[1];
     other->setText(QString::fromStdString(L("0.0000000000000001")));
     EXPECT_EQ(other->cursorPosition(), 0);
     EXPECT_TRUE(Readable(other, other->text(), fmt));
@@ -189,7 +191,7 @@ TEST_P(Readability, APriceBoxShowsTheStartOfItsTextOnceTheFocusLeaves)
 TEST_P(Readability, TheWastageFactorShowsItsTextWholeOrSaysItIsCut)
 {
     ui::frmMain& w = Start();
-    QLineEdit* wf = w.Ui().txtWF;
+    QLineEdit* wf = w.ControlsForTests().txtWF;
     for (const char* text : {"0.1", "0.1000000000000", "0.0016666666667", "Invalid ML", "7158278.9000000000000"}) {
         SCOPED_TRACE(text);
         wf->setText(QString::fromStdString(L(text)));
@@ -208,9 +210,9 @@ TEST_P(Readability, AGridFigureTooWideShowsItsShortFormNeverACut)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(QStringLiteral("Zenithar Blueprint"));
-    Type(w.Ui().txtRuns, QStringLiteral("1000000"));
-    w.Ui().txtML->setFocus();
-    QLabel* amount = w.Ui().lblAmount[0];
+    Type(w.ControlsForTests().txtRuns, QStringLiteral("1000000"));
+    w.ControlsForTests().txtML->setFocus();
+    QLabel* amount = w.ControlsForTests().lblAmount[0];
     ASSERT_EQ(amount->text(), QStringLiteral("15968500000000"));
     const ui::FittedText shown = ui::ShownText(amount);
     ASSERT_TRUE(shown.elided);
@@ -218,7 +220,8 @@ TEST_P(Readability, AGridFigureTooWideShowsItsShortFormNeverACut)
     EXPECT_TRUE(shown.shown.contains(QStringLiteral("E+13")));
     EXPECT_EQ(ui::FitToolTip(amount).toStdString(), L("15,968,500,000,000"));
     for (int r = 0; r < 25; ++r) {
-        for (QLabel* figure : {w.Ui().lblAmount[r], w.Ui().lblWaste[r], w.Ui().lblTotal[r]}) {
+        for (QLabel* figure : {w.ControlsForTests().lblAmount[r], w.ControlsForTests().lblWaste[r],
+                 w.ControlsForTests().lblTotal[r]}) {
             if (figure->isVisibleTo(&w)) {
                 EXPECT_TRUE(Readable(figure, figure->text(), fmt));
                 EXPECT_FALSE(ui::ShownText(figure).shown.endsWith(QChar(0x2026))) << figure->text().toStdString();
@@ -235,20 +238,20 @@ TEST_P(Readability, ReadOnlyBoxesShowTheirStartAfterTabbingThrough)
     ui::frmMain& w = Start();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    w.Ui().txtWF->setText(QStringLiteral("0.10000000009090909090909"));
-    w.Ui().txtWF->setFocus();
-    w.Ui().txtWF->end(false);
-    w.Ui().txtPL->setFocus();
-    EXPECT_EQ(w.Ui().txtWF->cursorPosition(), 0);
-    EXPECT_TRUE(Readable(w.Ui().txtWF, w.Ui().txtWF->text()));
+    w.ControlsForTests().txtWF->setText(QStringLiteral("0.10000000009090909090909"));
+    w.ControlsForTests().txtWF->setFocus();
+    w.ControlsForTests().txtWF->end(false);
+    w.ControlsForTests().txtPL->setFocus();
+    EXPECT_EQ(w.ControlsForTests().txtWF->cursorPosition(), 0);
+    EXPECT_TRUE(Readable(w.ControlsForTests().txtWF, w.ControlsForTests().txtWF->text()));
 }
 
 TEST_P(Readability, ComparisonCaptionsEndBeforeTheirValues)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    Type(w.Ui().txtRuns, QStringLiteral("50000000"));
-    w.Ui().MLtoML->trigger();
+    Type(w.ControlsForTests().txtRuns, QStringLiteral("50000000"));
+    w.ControlsForTests().MLtoML->trigger();
     ui::frmComparison* c = Comparison();
     ASSERT_NE(c, nullptr);
     const struct {
@@ -275,7 +278,7 @@ TEST_P(Readability, WindowsHaveTheShrinkRulesOuterHeight)
     ui::frmMain& w = Start();
     EXPECT_EQ(w.frameGeometry().height(), ui::TwipsToPixels(w.WindowHeightTwips()));
     SelectBlueprint(kPlates);
-    w.Ui().MLtoML->trigger();
+    w.ControlsForTests().MLtoML->trigger();
     ui::frmComparison* c = Comparison();
     ASSERT_NE(c, nullptr);
     EXPECT_EQ(c->frameGeometry().height(), ui::TwipsToPixels(c->WindowHeightTwips()));
@@ -290,8 +293,8 @@ TEST_P(Readability, AWindowLargerThanTheScreenScrollsItsGridUnderTheInputs)
     ui::frmMain& w = Start();
     const QRect free = w.screen()->availableGeometry();
     const int oneRowWidth = w.width();
-    QScrollArea* grid = w.Ui().gridArea;
-    QScrollArea* inputs = w.Ui().inputArea;
+    QScrollArea* grid = w.ControlsForTests().gridArea;
+    QScrollArea* inputs = w.ControlsForTests().inputArea;
     EXPECT_FALSE(grid->verticalScrollBar()->isVisible());
     w.ShrinkFrame(24);
     QApplication::processEvents();
@@ -299,7 +302,7 @@ TEST_P(Readability, AWindowLargerThanTheScreenScrollsItsGridUnderTheInputs)
     EXPECT_TRUE(free.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
                                       << frame.height();
     const bool tall = ui::TwipsToPixels(w.WindowHeightTwips()) > free.height();
-    const bool wide = w.Ui().gridClient->width() + grid->verticalScrollBar()->sizeHint().width()
+    const bool wide = w.ControlsForTests().gridClient->width() + grid->verticalScrollBar()->sizeHint().width()
         > free.width() - (frame.width() - w.width());
     if (!tall && !wide)
         GTEST_SKIP() << "the screen shows the whole window";
@@ -316,39 +319,39 @@ TEST_P(Readability, AWindowLargerThanTheScreenScrollsItsGridUnderTheInputs)
 
     // The wheel over the grid moves its rows and leaves the inputs where they are.
     const auto at = [&w](const QWidget* control) { return control->mapTo(&w, QPoint(0, 0)); };
-    const QPoint field = at(w.Ui().txtML);
-    const QPoint row = at(w.Ui().lblAmount[0]);
+    const QPoint field = at(w.ControlsForTests().txtML);
+    const QPoint row = at(w.ControlsForTests().lblAmount[0]);
     // A wheel over the grid reaches its viewport (Qt hands only the platform's own
     // wheel events on to the parents, so it is sent there).
-    const QPoint over = w.Ui().lblAmount[3]->mapTo(grid->viewport(), QPoint(5, 5));
+    const QPoint over = w.ControlsForTests().lblAmount[3]->mapTo(grid->viewport(), QPoint(5, 5));
     QWheelEvent wheel(over, grid->viewport()->mapToGlobal(over), QPoint(), QPoint(0, -120), Qt::NoButton,
         Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(grid->viewport(), &wheel);
-    EXPECT_EQ(at(w.Ui().txtML), field);
-    EXPECT_LT(at(w.Ui().lblAmount[0]).y(), row.y());
+    EXPECT_EQ(at(w.ControlsForTests().txtML), field);
+    EXPECT_LT(at(w.ControlsForTests().lblAmount[0]).y(), row.y());
     EXPECT_TRUE(inputs->viewport()->rect().contains(
-        w.Ui().txtML->mapTo(inputs->viewport(), w.Ui().txtML->rect().bottomRight())));
+        w.ControlsForTests().txtML->mapTo(inputs->viewport(), w.ControlsForTests().txtML->rect().bottomRight())));
 
     // The last row and the right ends of the inputs and of the grid can be scrolled into view.
     const auto shows = [](const QScrollArea* area, const QWidget* control) {
         return area->viewport()->rect().contains(
             QRect(control->mapTo(area->viewport(), QPoint(0, 0)), control->size()));
     };
-    grid->ensureWidgetVisible(w.Ui().lblAmount[24]);
-    EXPECT_TRUE(shows(grid, w.Ui().lblAmount[24]));
+    grid->ensureWidgetVisible(w.ControlsForTests().lblAmount[24]);
+    EXPECT_TRUE(shows(grid, w.ControlsForTests().lblAmount[24]));
     grid->horizontalScrollBar()->setValue(grid->horizontalScrollBar()->maximum());
-    EXPECT_TRUE(shows(grid, w.Ui().lblImprove[24]));
-    EXPECT_TRUE(shows(inputs, w.Ui().chkOwnThis));
-    EXPECT_TRUE(shows(inputs, w.Ui().cmdButtonize));
-    EXPECT_TRUE(shows(inputs, w.Ui().lblIndustry));
+    EXPECT_TRUE(shows(grid, w.ControlsForTests().lblImprove[24]));
+    EXPECT_TRUE(shows(inputs, w.ControlsForTests().chkOwnThis));
+    EXPECT_TRUE(shows(inputs, w.ControlsForTests().cmdButtonize));
+    EXPECT_TRUE(shows(inputs, w.ControlsForTests().lblIndustry));
     // A box's shortcut takes the focus to it and brings it into view.
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     QTest::keyClick(&w, Qt::Key_M, Qt::AltModifier);
-    EXPECT_EQ(QApplication::focusWidget(), w.Ui().txtML);
-    EXPECT_TRUE(shows(inputs, w.Ui().txtML));
+    EXPECT_EQ(QApplication::focusWidget(), w.ControlsForTests().txtML);
+    EXPECT_TRUE(shows(inputs, w.ControlsForTests().txtML));
     grid->horizontalScrollBar()->setValue(0);
-    EXPECT_TRUE(shows(inputs, w.Ui().lblML));
+    EXPECT_TRUE(shows(inputs, w.ControlsForTests().lblML));
 
     w.ShrinkFrame(0);
     QApplication::processEvents();
@@ -371,13 +374,14 @@ TEST_P(Readability, DarkDesktopPaletteLeavesTheFixedColoursAlone)
     QApplication::setPalette(dark);
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    w.Ui().MLtoML->trigger();
+    w.ControlsForTests().MLtoML->trigger();
     ui::frmComparison* c = Comparison();
     ASSERT_NE(c, nullptr);
     const QColor grey = ui::BgrColour(ui::Colour::Grey);
     for (const QWidget* widget :
-        std::initializer_list<const QWidget*>{w.Ui().lblML, w.Ui().menuBar, w.Ui().File, w.Ui().fraMats,
-            w.Ui().lblBuildCostPrefix, w.Ui().txtML, w.Ui().cmdClear, c->lblFromML, c->fraMats, c->txtFromML}) {
+        std::initializer_list<const QWidget*>{w.ControlsForTests().lblML, w.ControlsForTests().menuBar,
+            w.ControlsForTests().File, w.ControlsForTests().fraMats, w.ControlsForTests().lblBuildCostPrefix,
+            w.ControlsForTests().txtML, w.ControlsForTests().cmdClear, c->lblFromML, c->fraMats, c->txtFromML}) {
         SCOPED_TRACE(widget->objectName().toStdString());
         EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::Window), grey);
         EXPECT_EQ(widget->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::black));
@@ -395,21 +399,22 @@ TEST_P(Readability, AltOpensEachMenuWithoutTypingIntoTheFocusedBox)
     ui::frmMain& w = Start();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    const QString ml = w.Ui().txtML->text();
+    const QString ml = w.ControlsForTests().txtML->text();
     const struct {
         Qt::Key key;
         QMenu* menu;
-    } cases[] = {{Qt::Key_F, w.Ui().File}, {Qt::Key_T, w.Ui().Tools}, {Qt::Key_O, w.Ui().Options}};
+    } cases[] = {{Qt::Key_F, w.ControlsForTests().File}, {Qt::Key_T, w.ControlsForTests().Tools},
+        {Qt::Key_O, w.ControlsForTests().Options}};
     for (const auto& k : cases) {
         SCOPED_TRACE(k.menu->objectName().toStdString());
         // The bar opens a menu on Alt and its letter through the title's mnemonic, whatever the style.
         EXPECT_EQ(QKeySequence::mnemonic(k.menu->title()), QKeySequence(Qt::ALT | k.key));
-        w.Ui().txtML->setFocus();
-        QTest::keyClick(w.Ui().txtML, k.key, Qt::AltModifier);
+        w.ControlsForTests().txtML->setFocus();
+        QTest::keyClick(w.ControlsForTests().txtML, k.key, Qt::AltModifier);
         QTRY_VERIFY(k.menu->isVisible());
         k.menu->close();
         QTRY_VERIFY(!k.menu->isVisible());
-        EXPECT_EQ(w.Ui().txtML->text(), ml);
+        EXPECT_EQ(w.ControlsForTests().txtML->text(), ml);
     }
 }
 
@@ -421,9 +426,9 @@ TEST_P(Readability, TheKeyboardStartsInTheSelectorAndEachCaptionHasItsAltLetter)
     ui::frmMain& w = Start();
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
-    EXPECT_EQ(QApplication::focusWidget(), w.Ui().cboBP);
+    EXPECT_EQ(QApplication::focusWidget(), w.ControlsForTests().cboBP);
 
-    const auto& u = w.Ui();
+    const auto& u = w.ControlsForTests();
     const struct {
         QLabel* caption;
         QWidget* box;
@@ -472,8 +477,9 @@ TEST_P(Readability, WheelChangesASelectorOnlyWithTheFocus)
             Qt::NoModifier, Qt::NoScrollPhase, false);
         QApplication::sendEvent(box, &wheel);
     };
-    w.Ui().txtSearch->setFocus();
-    for (QComboBox* box : {w.Ui().cboMetallurgy, w.Ui().cboBP, w.Ui().cboAssemblyArray}) {
+    w.ControlsForTests().txtSearch->setFocus();
+    for (QComboBox* box :
+        {w.ControlsForTests().cboMetallurgy, w.ControlsForTests().cboBP, w.ControlsForTests().cboAssemblyArray}) {
         SCOPED_TRACE(box->objectName().toStdString());
         const int before = box->currentIndex();
         spin(box);
@@ -481,9 +487,9 @@ TEST_P(Readability, WheelChangesASelectorOnlyWithTheFocus)
         EXPECT_FALSE(box->hasFocus());
     }
     EXPECT_EQ(w.ShownIndex(), shown);
-    w.Ui().cboMetallurgy->setFocus();
-    spin(w.Ui().cboMetallurgy);
-    EXPECT_EQ(w.Ui().cboMetallurgy->currentIndex(), 1);
+    w.ControlsForTests().cboMetallurgy->setFocus();
+    spin(w.ControlsForTests().cboMetallurgy);
+    EXPECT_EQ(w.ControlsForTests().cboMetallurgy->currentIndex(), 1);
 }
 
 TEST_P(Readability, TheShownBlueprintIsNamedOnTheIconAndOnBack)
@@ -494,12 +500,12 @@ TEST_P(Readability, TheShownBlueprintIsNamedOnTheIconAndOnBack)
     const std::int16_t other = static_cast<std::int16_t>(plates == 0 ? 1 : 0);
     ShowAsFindBPDoes(other);
     const QString otherName = QString::fromStdString(NameOf(other));
-    EXPECT_EQ(w.Ui().cboBP->currentText(), kPlates);
-    EXPECT_EQ(w.Ui().pctIcon->toolTip(), otherName);
-    EXPECT_EQ(w.Ui().cmdBack->toolTip(), QStringLiteral("Back to ") + kPlates);
-    QTest::mouseClick(w.Ui().cmdBack, Qt::LeftButton);
-    EXPECT_EQ(w.Ui().pctIcon->toolTip(), kPlates);
-    EXPECT_EQ(w.Ui().cmdBack->toolTip(), QStringLiteral("Back to ") + otherName);
+    EXPECT_EQ(w.ControlsForTests().cboBP->currentText(), kPlates);
+    EXPECT_EQ(w.ControlsForTests().pctIcon->toolTip(), otherName);
+    EXPECT_EQ(w.ControlsForTests().cmdBack->toolTip(), QStringLiteral("Back to ") + kPlates);
+    QTest::mouseClick(w.ControlsForTests().cmdBack, Qt::LeftButton);
+    EXPECT_EQ(w.ControlsForTests().pctIcon->toolTip(), kPlates);
+    EXPECT_EQ(w.ControlsForTests().cmdBack->toolTip(), QStringLiteral("Back to ") + otherName);
 }
 
 } // namespace

@@ -23,7 +23,7 @@ class Research : public test::MainWindowTest {
 protected:
     ui::frmComparison* OpenComparison()
     {
-        window->Ui().MLtoML->trigger();
+        window->ControlsForTests().MLtoML->trigger();
         return Comparison();
     }
 
@@ -52,13 +52,13 @@ BRENTA_BOTH_LOCALES(Research);
 TEST_P(Research, ComparisonOpensOnTheSheetAndAgreesWithIt)
 {
     ui::frmMain& w = Start();
-    w.Ui().MLtoML->trigger();
+    w.ControlsForTests().MLtoML->trigger();
     EXPECT_EQ(Comparison(), nullptr); // no blueprint, nothing happens
     EXPECT_TRUE(w.isEnabled());
 
     SelectBlueprint(kPlates);
-    Choose(w.Ui().cboPE, 5);
-    Type(w.Ui().txtRuns, "3");
+    Choose(w.ControlsForTests().cboPE, 5);
+    Type(w.ControlsForTests().txtRuns, "3");
     ui::frmComparison* c = OpenComparison();
     ASSERT_NE(c, nullptr);
     EXPECT_TRUE(c->isVisible());
@@ -67,20 +67,20 @@ TEST_P(Research, ComparisonOpensOnTheSheetAndAgreesWithIt)
     EXPECT_EQ(c->txtFromML->text(), "0");
     EXPECT_EQ(c->txtToML->text(), "0");
 
-    const Texts sheetWaste = Column(w.Ui().lblWaste, 6);
+    const Texts sheetWaste = Column(w.ControlsForTests().lblWaste, 6);
     EXPECT_EQ(sheetWaste, (Texts{"204", "60", "84", "12", "0", "0"}));
     EXPECT_EQ(Cells(c->lblWaste, 6), sheetWaste);
     EXPECT_EQ(Cells(c->lblWaste, 6, 25), sheetWaste);
     EXPECT_EQ(Cells(c->lblSavings, 6), Texts(6, "0"));
-    EXPECT_EQ(Cells(c->lblAmount, 6), Column(w.Ui().lblAmount, 6));
-    EXPECT_EQ(c->lblBuildCost1->text(), w.Ui().lblBuildCost->text());
-    EXPECT_EQ(c->lblBuildCost2->text(), w.Ui().lblBuildCost->text());
+    EXPECT_EQ(Cells(c->lblAmount, 6), Column(w.ControlsForTests().lblAmount, 6));
+    EXPECT_EQ(c->lblBuildCost1->text(), w.ControlsForTests().lblBuildCost->text());
+    EXPECT_EQ(c->lblBuildCost2->text(), w.ControlsForTests().lblBuildCost->text());
     EXPECT_EQ(c->lblISKSavings->text().toStdString(), L("0.00 ISK"));
     EXPECT_EQ(c->lblResearchTime->text(), "0D 0H 0M 0S");
     EXPECT_EQ(c->txtWastageFactor[0]->text().toStdString(), L("0.1000000000000"));
     for (int r = 0; r < 6; ++r) {
-        EXPECT_EQ(ui::ForeColour(c->lblPrefix[r]), ui::ForeColour(w.Ui().lblPrefix[r])) << r;
-        EXPECT_EQ(ui::ForeColour(c->lblAmount[r]), ui::ForeColour(w.Ui().lblPrefix[r])) << r;
+        EXPECT_EQ(ui::ForeColour(c->lblPrefix[r]), ui::ForeColour(w.ControlsForTests().lblPrefix[r])) << r;
+        EXPECT_EQ(ui::ForeColour(c->lblAmount[r]), ui::ForeColour(w.ControlsForTests().lblPrefix[r])) << r;
         EXPECT_EQ(ui::BackColour(c->lblWaste[r + 25]), ui::BgrColour(r % 2 ? 0x000000 : 0x404040)) << r;
     }
     EXPECT_TRUE(RowShown(*c, 5));
@@ -96,8 +96,8 @@ TEST_P(Research, TypingALevelRecomputesItsSideAndBadLevelsSayInvalidML)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    Choose(w.Ui().cboPE, 5);
-    Type(w.Ui().txtRuns, "3");
+    Choose(w.ControlsForTests().cboPE, 5);
+    Type(w.ControlsForTests().txtRuns, "3");
     ui::frmComparison* c = OpenComparison();
     ASSERT_NE(c, nullptr);
 
@@ -105,7 +105,7 @@ TEST_P(Research, TypingALevelRecomputesItsSideAndBadLevelsSayInvalidML)
     EXPECT_EQ(Cells(c->lblWaste, 6, 25), (Texts{"33", "9", "15", "3", "0", "0"})); // per run 11, 3, 5, 1
     EXPECT_EQ(Cells(c->lblWaste, 6), (Texts{"204", "60", "84", "12", "0", "0"}));
     EXPECT_EQ(Cells(c->lblSavings, 6), (Texts{"171", "51", "69", "9", "0", "0"}));
-    EXPECT_EQ(c->lblBuildCost1->text(), w.Ui().lblBuildCost->text());
+    EXPECT_EQ(c->lblBuildCost1->text(), w.ControlsForTests().lblBuildCost->text());
     EXPECT_EQ(c->lblISKSavings->text().toStdString(), L("4,110.00 ISK")); // 171*2 + 51*8 + 69*32 + 9*128
     EXPECT_EQ(c->lblResearchTime->text(), "0D 16H 40M 0S");
 
@@ -137,8 +137,8 @@ TEST_P(Research, SkillRowsKeepZeroWasteAndTheirLevel)
     EXPECT_EQ(Cells(c->lblAmount, 2, 6), (Texts{"2", "2"}));
     for (const auto& column : {Cells(c->lblWaste, 3, 6), Cells(c->lblWaste, 3, 31), Cells(c->lblSavings, 3, 6)})
         EXPECT_EQ(column, (Texts{"0", "0", "0"})); // two skills and a first-tech item
-    EXPECT_EQ(Cells(c->lblWaste, 1, 0), Column(w.Ui().lblWaste, 1));
-    EXPECT_EQ(c->lblBuildCost1->text(), w.Ui().lblBuildCost->text());
+    EXPECT_EQ(Cells(c->lblWaste, 1, 0), Column(w.ControlsForTests().lblWaste, 1));
+    EXPECT_EQ(c->lblBuildCost1->text(), w.ControlsForTests().lblBuildCost->text());
     EXPECT_TRUE(RowShown(*c, 14));
     EXPECT_FALSE(RowShown(*c, 15));
 }
@@ -351,11 +351,11 @@ TEST_P(Research, GraphOfTheLargestAmountsAndOfAnIdealPast500)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlatesII); // Tritanium: 6478 units a run, ideal 1295
-    ASSERT_EQ(w.Ui().lblIdeal[0]->text(), QStringLiteral("1295"));
+    ASSERT_EQ(w.ControlsForTests().lblIdeal[0]->text(), QStringLiteral("1295"));
     for (const auto& [runs, waste, end] :
         {std::tuple{"1", 648, "(500,1) ideal ML 1295"}, {"1000000", 648000000, "(500,1000000) ideal ML 1295"}}) {
         SCOPED_TRACE(runs);
-        Type(w.Ui().txtRuns, QString::fromLatin1(runs));
+        Type(w.ControlsForTests().txtRuns, QString::fromLatin1(runs));
         w.DrawGraphMLvWaste(0);
         ui::frmGraph* g = Graph();
         ASSERT_NE(g, nullptr);
@@ -373,7 +373,7 @@ TEST_P(Research, AGraphThatCannotBeDrawnClosesTheWindowWithAMessage)
     SelectBlueprint(kPlates);
     w.DrawGraphMLvWaste(0);
     ASSERT_NE(Graph(), nullptr);
-    w.Ui().txtRuns->setText(QStringLiteral("0")); // no run to draw the waste of
+    w.ControlsForTests().txtRuns->setText(QStringLiteral("0")); // no run to draw the waste of
     w.DrawGraphMLvWaste(1);
     EXPECT_EQ(Graph(), nullptr);
     EXPECT_EQ(messages, (Texts{"The graph form failed to load for some reason."}));

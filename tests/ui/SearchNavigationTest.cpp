@@ -21,8 +21,8 @@ class Navigation : public test::MainWindowTest {
 protected:
     void Search(const QString& query)
     {
-        Type(window->Ui().txtSearch, query);
-        QTest::keyClick(window->Ui().txtSearch, Qt::Key_Return);
+        Type(window->ControlsForTests().txtSearch, query);
+        QTest::keyClick(window->ControlsForTests().txtSearch, Qt::Key_Return);
     }
 
     // The selector's names, checked against each entry's blueprint index on the way.
@@ -30,9 +30,9 @@ protected:
     {
         const ui::frmMain& w = *window;
         std::vector<std::string> names;
-        for (int k = 0; k < w.Ui().cboBP->count(); ++k) {
-            const std::string name = w.Ui().cboBP->itemText(k).toStdString();
-            const QVariant index = w.Ui().cboBP->itemData(k);
+        for (int k = 0; k < w.ControlsForTests().cboBP->count(); ++k) {
+            const std::string name = w.ControlsForTests().cboBP->itemText(k).toStdString();
+            const QVariant index = w.ControlsForTests().cboBP->itemData(k);
             EXPECT_TRUE(index.isValid()) << name;
             EXPECT_EQ(NameOf(index.value<std::int16_t>()), name);
             names.push_back(name);
@@ -44,10 +44,10 @@ protected:
     void ExpectNothingShown() const
     {
         const ui::frmMain& w = *window;
-        EXPECT_EQ(w.Ui().cboBP->currentIndex(), -1);
-        EXPECT_FALSE(w.Ui().chkOwnThis->isChecked());
-        EXPECT_FALSE(w.Ui().chkOwnThis->isEnabled());
-        EXPECT_TRUE(w.Ui().lblPrefix[0]->text().isEmpty());
+        EXPECT_EQ(w.ControlsForTests().cboBP->currentIndex(), -1);
+        EXPECT_FALSE(w.ControlsForTests().chkOwnThis->isChecked());
+        EXPECT_FALSE(w.ControlsForTests().chkOwnThis->isEnabled());
+        EXPECT_TRUE(w.ControlsForTests().lblPrefix[0]->text().isEmpty());
         EXPECT_EQ(RowMaterials(), std::vector<std::int32_t>(25, 0));
     }
 };
@@ -57,10 +57,13 @@ BRENTA_BOTH_LOCALES(Navigation);
 std::vector<std::string> ComputedTexts(const ui::frmMain& w)
 {
     std::vector<std::string> texts;
-    for (const QLabel* label : {w.Ui().lblEfficiency, w.Ui().lblBuildCost, w.Ui().lblBuildWaste,
-             w.Ui().lblCostPerUnit, w.Ui().lblWastePerUnit, w.Ui().lblBuildTime, w.Ui().lblTime, w.Ui().lblPLTime})
+    for (const QLabel* label :
+        {w.ControlsForTests().lblEfficiency, w.ControlsForTests().lblBuildCost, w.ControlsForTests().lblBuildWaste,
+            w.ControlsForTests().lblCostPerUnit, w.ControlsForTests().lblWastePerUnit,
+            w.ControlsForTests().lblBuildTime, w.ControlsForTests().lblTime, w.ControlsForTests().lblPLTime})
         texts.push_back(label->objectName().toStdString() + "=" + label->text().toStdString());
-    for (const QLineEdit* box : {w.Ui().txtML, w.Ui().txtPL, w.Ui().txtRuns, w.Ui().txtBatchSize})
+    for (const QLineEdit* box : {w.ControlsForTests().txtML, w.ControlsForTests().txtPL,
+             w.ControlsForTests().txtRuns, w.ControlsForTests().txtBatchSize})
         texts.push_back(box->objectName().toStdString() + "=" + box->text().toStdString());
     return texts;
 }
@@ -74,22 +77,23 @@ TEST_P(Navigation, TakingTheBlueprintOffTheDisplayLeavesNothingOfItsSheet)
     const auto empty = ComputedTexts(w);
     const std::function<void()> takeOff[] = {
         [this] { Search(QStringLiteral("Plates")); },
-        [&w] { QTest::mouseClick(w.Ui().cmdClear, Qt::LeftButton); },
-        [&w] { w.Ui().ShowUnowned->trigger(); },
+        [&w] { QTest::mouseClick(w.ControlsForTests().cmdClear, Qt::LeftButton); },
+        [&w] { w.ControlsForTests().ShowUnowned->trigger(); },
     };
     for (const auto& action : takeOff) {
-        if (!w.Ui().ShowUnowned->isChecked())
-            w.Ui().ShowUnowned->trigger(); // the whole catalogue
+        if (!w.ControlsForTests().ShowUnowned->isChecked())
+            w.ControlsForTests().ShowUnowned->trigger(); // the whole catalogue
         SelectBlueprint(kPlates);
-        Type(w.Ui().txtRuns, "7");
-        QTest::mouseClick(w.Ui().lblPrefix[1], Qt::LeftButton); // selects the row
-        ASSERT_EQ(ui::BackColour(w.Ui().lblPrefix[1]), ui::BgrColour(ui::Colour::Navy));
+        Type(w.ControlsForTests().txtRuns, "7");
+        QTest::mouseClick(w.ControlsForTests().lblPrefix[1], Qt::LeftButton); // selects the row
+        ASSERT_EQ(ui::BackColour(w.ControlsForTests().lblPrefix[1]), ui::BgrColour(ui::Colour::Navy));
         ASSERT_NE(ComputedTexts(w), empty);
 
         action();
         EXPECT_EQ(ComputedTexts(w), empty);
         for (std::size_t r = 0; r < 25; ++r)
-            EXPECT_NE(ui::BackColour(w.Ui().lblPrefix[r]), ui::BgrColour(ui::Colour::Navy)) << "row " << r;
+            EXPECT_NE(ui::BackColour(w.ControlsForTests().lblPrefix[r]), ui::BgrColour(ui::Colour::Navy))
+                << "row " << r;
         ExpectNothingShown();
     }
 }
@@ -109,9 +113,9 @@ TEST_P(Navigation, SearchListsMatchesInCatalogueOrderWithNothingSelected)
     EXPECT_EQ(View(),
         (std::vector<std::string>{"10MN Afterburner I Blueprint", "10MN Afterburner II Blueprint",
             "10MN Vector Trim Unit I Blueprint", "10MN Vector Trim Unit II Blueprint"}));
-    QTest::keyClick(w.Ui().txtSearch, Qt::Key_Return); // the same query again: the same list
+    QTest::keyClick(w.ControlsForTests().txtSearch, Qt::Key_Return); // the same query again: the same list
     EXPECT_EQ(View().size(), 4u);
-    EXPECT_EQ(w.Ui().txtSearch->text().toStdString(), "^10mn");
+    EXPECT_EQ(w.ControlsForTests().txtSearch->text().toStdString(), "^10mn");
 
     Search("^");
     EXPECT_EQ(View().size(), 2579u);
@@ -122,7 +126,7 @@ TEST_P(Navigation, SearchListsMatchesInCatalogueOrderWithNothingSelected)
     Search("^10mn");
     SelectBlueprint("10MN Vector Trim Unit I Blueprint");
     EXPECT_EQ(NameOf(*w.ShownIndex()), "10MN Vector Trim Unit I Blueprint");
-    EXPECT_TRUE(w.Ui().chkOwnThis->isEnabled());
+    EXPECT_TRUE(w.ControlsForTests().chkOwnThis->isEnabled());
 }
 
 TEST_P(Navigation, ClearEmptiesTheBoxAndListsEveryCandidate)
@@ -130,8 +134,8 @@ TEST_P(Navigation, ClearEmptiesTheBoxAndListsEveryCandidate)
     ui::frmMain& w = Start();
     Search("armor");
     SelectBlueprint(QStringLiteral("'Abatis' Armor Blast Coating I Blueprint"));
-    QTest::mouseClick(w.Ui().cmdClear, Qt::LeftButton);
-    EXPECT_TRUE(w.Ui().txtSearch->text().isEmpty());
+    QTest::mouseClick(w.ControlsForTests().cmdClear, Qt::LeftButton);
+    EXPECT_TRUE(w.ControlsForTests().txtSearch->text().isEmpty());
     EXPECT_EQ(View().size(), 2579u);
     ExpectNothingShown();
 }
@@ -140,14 +144,14 @@ TEST_P(Navigation, OwnedFilterListsOwnedBlueprintsWhateverTheQuery)
 {
     WriteFile("ownedbps.dat", "15975{1{1\r\n11294{5{2\r\n");
     ui::frmMain& w = Start();
-    QAction* showUnowned = w.Ui().ShowUnowned;
+    QAction* showUnowned = w.ControlsForTests().ShowUnowned;
     Search("armor");
     showUnowned->trigger();
     EXPECT_FALSE(showUnowned->isChecked());
     EXPECT_EQ(View(),
         (std::vector<std::string>{
             "100mm Reinforced Steel Plates I Blueprint", "100mm Sintered Ceramic Plates I Blueprint"}));
-    EXPECT_EQ(w.Ui().txtSearch->text().toStdString(), "armor");
+    EXPECT_EQ(w.ControlsForTests().txtSearch->text().toStdString(), "armor");
     ExpectNothingShown();
 
     // Searches now look among the owned ones only.
@@ -158,7 +162,7 @@ TEST_P(Navigation, OwnedFilterListsOwnedBlueprintsWhateverTheQuery)
 
     showUnowned->trigger();
     EXPECT_TRUE(showUnowned->isChecked());
-    EXPECT_TRUE(w.Ui().txtSearch->text().isEmpty());
+    EXPECT_TRUE(w.ControlsForTests().txtSearch->text().isEmpty());
     EXPECT_EQ(View().size(), 2579u);
     ExpectNothingShown();
 }
@@ -166,7 +170,7 @@ TEST_P(Navigation, OwnedFilterListsOwnedBlueprintsWhateverTheQuery)
 TEST_P(Navigation, WithNothingOwnedTheOwnedViewStaysEmpty)
 {
     ui::frmMain& w = Start();
-    w.Ui().ShowUnowned->trigger();
+    w.ControlsForTests().ShowUnowned->trigger();
     EXPECT_TRUE(View().empty());
     for (const char* query : {"", "^", "armor"}) {
         Search(query);
@@ -178,38 +182,38 @@ TEST_P(Navigation, BackReturnsToTheBlueprintShownBeforeFindBP)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    const auto waste = Column(w.Ui().lblWaste, 6);
-    const std::string cost = w.Ui().lblBuildCost->text().toStdString();
+    const auto waste = Column(w.ControlsForTests().lblWaste, 6);
+    const std::string cost = w.ControlsForTests().lblBuildCost->text().toStdString();
     ShowAsFindBPDoes(2);
     EXPECT_EQ(w.ShownIndex(), 2);
 
     // A search keeps Back as it was.
     Search("afterburner");
-    EXPECT_TRUE(w.Ui().cmdBack->isEnabled());
-    QTest::mouseClick(w.Ui().cmdBack, Qt::LeftButton);
+    EXPECT_TRUE(w.ControlsForTests().cmdBack->isEnabled());
+    QTest::mouseClick(w.ControlsForTests().cmdBack, Qt::LeftButton);
     EXPECT_EQ(w.ShownIndex(), 0);
-    EXPECT_EQ(w.Ui().lblPrefix[0]->text().toStdString(), "[Raw] Tritanium");
-    EXPECT_FALSE(w.Ui().cmdBack->isEnabled());
+    EXPECT_EQ(w.ControlsForTests().lblPrefix[0]->text().toStdString(), "[Raw] Tritanium");
+    EXPECT_FALSE(w.ControlsForTests().cmdBack->isEnabled());
     EXPECT_EQ(w.BackIndex(), 2);
-    EXPECT_EQ(w.Ui().cboBP->currentIndex(), -1); // the selector is not touched
+    EXPECT_EQ(w.ControlsForTests().cboBP->currentIndex(), -1); // the selector is not touched
     // The sheet is the shown blueprint's, whatever the selector holds.
-    EXPECT_EQ(Column(w.Ui().lblWaste, 6), waste);
-    EXPECT_EQ(w.Ui().lblBuildCost->text().toStdString(), cost);
-    QLineEdit* tritanium = w.Ui().txtPPU[0];
+    EXPECT_EQ(Column(w.ControlsForTests().lblWaste, 6), waste);
+    EXPECT_EQ(w.ControlsForTests().lblBuildCost->text().toStdString(), cost);
+    QLineEdit* tritanium = w.ControlsForTests().txtPPU[0];
     tritanium->setFocus();
     tritanium->selectAll();
     QTest::keyClicks(tritanium, "3");
     QTest::keyClick(tritanium, Qt::Key_Return);
     EXPECT_EQ(w.Cat().dblPrices[34], 3);
     EXPECT_EQ(messages, (std::vector<std::string>{"Saved value (3 ISK) to [[Raw] Tritanium]"}));
-    EXPECT_NE(w.Ui().lblBuildCost->text().toStdString(), cost);
+    EXPECT_NE(w.ControlsForTests().lblBuildCost->text().toStdString(), cost);
 
     // The owned filter forgets where Back would go.
     SelectBlueprint(QStringLiteral("10MN Afterburner I Blueprint"));
     ShowAsFindBPDoes(0);
-    w.Ui().ShowUnowned->trigger();
+    w.ControlsForTests().ShowUnowned->trigger();
     EXPECT_EQ(w.BackIndex(), std::nullopt);
-    EXPECT_FALSE(w.Ui().cmdBack->isEnabled());
+    EXPECT_FALSE(w.ControlsForTests().cmdBack->isEnabled());
 }
 
 // A blueprint that cannot be shown (here an index past the catalogue's last)
@@ -222,7 +226,7 @@ TEST_P(Navigation, AJumpToABlueprintThatCannotBeShownKeepsBackAsItWas)
     ASSERT_TRUE(shown);
     w.ShowWithBack(static_cast<std::int16_t>(kBlueprintCount));
     EXPECT_EQ(w.ShownIndex(), shown);
-    EXPECT_FALSE(w.Ui().cmdBack->isEnabled());
+    EXPECT_FALSE(w.ControlsForTests().cmdBack->isEnabled());
     EXPECT_EQ(w.BackIndex(), std::nullopt);
 }
 
@@ -231,10 +235,10 @@ TEST_P(Navigation, ASheetReachedWithoutTheSelectorIsTheShownBlueprints)
     WriteFile("ownedbps.dat", "12380{0{3\r\n");
     ui::frmMain& w = Start();
     SelectBlueprint(QStringLiteral("100mm Reinforced Steel Plates II Blueprint"));
-    const std::string buildTime = w.Ui().lblBuildTime->text().toStdString();
+    const std::string buildTime = w.ControlsForTests().lblBuildTime->text().toStdString();
     SelectBlueprint(kPlates);
     ShowAsFindBPDoes(1); // Plates II at PL 3, the selector still on Plates I
-    EXPECT_EQ(w.Ui().lblBuildTime->text().toStdString(), buildTime);
+    EXPECT_EQ(w.ControlsForTests().lblBuildTime->text().toStdString(), buildTime);
 }
 
 } // namespace

@@ -33,7 +33,7 @@ protected:
     ui::frmPricePreview* Paste(const std::string& text)
     {
         QGuiApplication::clipboard()->setText(QString::fromStdString(text));
-        window->Ui().PastePrices->trigger();
+        window->ControlsForTests().PastePrices->trigger();
         return Preview();
     }
 
@@ -61,14 +61,14 @@ protected:
     // File -> "Export Prices…", the name typed, then "Save".
     void Export(const QString& name)
     {
-        window->Ui().ExportPrices->trigger();
+        window->ControlsForTests().ExportPrices->trigger();
         QDialog* dialog = test::ShownDialog("frmSave");
         ASSERT_NE(dialog, nullptr);
         test::TypeName(*dialog, name);
         test::Press(*dialog, "cmdSave");
     }
 
-    std::string BuildCost() const { return window->Ui().lblBuildCost->text().toStdString(); }
+    std::string BuildCost() const { return window->ControlsForTests().lblBuildCost->text().toStdString(); }
 };
 BRENTA_BOTH_LOCALES(Spreadsheet);
 
@@ -80,7 +80,7 @@ TEST_P(Spreadsheet, APastedListIsPreviewedAndOnlyApplyChangesThePrices)
     SelectBlueprint(kPlates);
     const std::vector<double> before = w.Cat().dblPrices;
     const std::string cost = BuildCost();
-    const QString shownPrice = w.Ui().txtPPU[0]->text();
+    const QString shownPrice = w.ControlsForTests().txtPPU[0]->text();
     // A spreadsheet's two columns with a header, decimal commas whatever the locale.
     const std::string pasted = "Item\tPrice\ntritanium\t7,25\n[Raw] Pyerite\t1.234,5\nNothing\t1\nMexallon\tabc\n";
 
@@ -101,7 +101,7 @@ TEST_P(Spreadsheet, APastedListIsPreviewedAndOnlyApplyChangesThePrices)
     Click(preview->cmdCancel);
     EXPECT_EQ(Preview(), nullptr);
     EXPECT_EQ(w.Cat().dblPrices, before);
-    EXPECT_EQ(w.Ui().txtPPU[0]->text(), shownPrice);
+    EXPECT_EQ(w.ControlsForTests().txtPPU[0]->text(), shownPrice);
     EXPECT_EQ(BuildCost(), cost);
 
     // Apply: the prices in use change, the shown sheet follows them.
@@ -115,8 +115,8 @@ TEST_P(Spreadsheet, APastedListIsPreviewedAndOnlyApplyChangesThePrices)
     expected[kTritanium] = 7.25;
     expected[kPyerite] = 1234.5;
     EXPECT_EQ(w.Cat().dblPrices, expected);
-    EXPECT_EQ(w.Ui().txtPPU[0]->text().toStdString(), L("7.25"));
-    EXPECT_EQ(w.Ui().txtPPU[1]->text().toStdString(), L("1234.5"));
+    EXPECT_EQ(w.ControlsForTests().txtPPU[0]->text().toStdString(), L("7.25"));
+    EXPECT_EQ(w.ControlsForTests().txtPPU[1]->text().toStdString(), L("1234.5"));
     EXPECT_NE(BuildCost(), cost);
     EXPECT_EQ(BuildCost(), *sheet::Compute(job::SheetInput(w.CurrentJob(), w.Cat(), fmt)).buildCost);
     EXPECT_TRUE(messages.empty());
@@ -131,7 +131,7 @@ TEST_P(Spreadsheet, AFileIsImportedThroughTheOpenDialog)
 {
     WriteFile("market.csv", "Name,Type ID,Price\r\n\"Tritanium\",34,\"3.5\"\r\nPyerite,35,-2\r\n");
     ui::frmMain& w = Start();
-    w.Ui().ImportPrices->trigger();
+    w.ControlsForTests().ImportPrices->trigger();
     QDialog* dialog = test::ShownDialog("frmOpen");
     ASSERT_NE(dialog, nullptr);
     test::Pick(*dialog, QStringLiteral("market.csv"));
@@ -145,7 +145,7 @@ TEST_P(Spreadsheet, AFileIsImportedThroughTheOpenDialog)
     EXPECT_EQ(w.Cat().dblPrices[kPyerite], 8); // refused on its line
 
     // The other readers of the open dialog keep their own modes.
-    w.Ui().PurchasedBPList->trigger();
+    w.ControlsForTests().PurchasedBPList->trigger();
     dialog = test::ShownDialog("frmOpen");
     ASSERT_NE(dialog, nullptr);
     EXPECT_FALSE(test::Entries(*dialog).contains(QStringLiteral("market.csv")));
@@ -210,13 +210,14 @@ TEST_P(Spreadsheet, CtrlCAndTheContextMenuCopyTheSheetAsColumns)
 {
     ui::frmMain& w = Start();
     SelectBlueprint(kPlates);
-    Choose(w.Ui().cboPE, 5);
-    Type(w.Ui().txtRuns, QStringLiteral("2"));
-    w.Ui().Improvements->trigger();
+    Choose(w.ControlsForTests().cboPE, 5);
+    Type(w.ControlsForTests().txtRuns, QStringLiteral("2"));
+    w.ControlsForTests().Improvements->trigger();
     ui::frmPricePreview* preview = Paste("Tritanium\t2.3\n");
     ASSERT_NE(preview, nullptr);
     Click(preview->cmdApply);
-    EXPECT_EQ(w.Ui().txtRuns->text(), QStringLiteral("2")); // applying prices leaves the job as it was
+    EXPECT_EQ(
+        w.ControlsForTests().txtRuns->text(), QStringLiteral("2")); // applying prices leaves the job as it was
     w.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
     // Numbers without digit groups in the locale's decimal convention.
@@ -238,13 +239,13 @@ TEST_P(Spreadsheet, CtrlCAndTheContextMenuCopyTheSheetAsColumns)
                                    "PL Research Time\t0D 0H 0M 0S\n");
 
     QGuiApplication::clipboard()->clear();
-    w.Ui().cboPE->setFocus();
-    QTest::keyClick(w.Ui().cboPE, Qt::Key_C, Qt::ControlModifier);
+    w.ControlsForTests().cboPE->setFocus();
+    QTest::keyClick(w.ControlsForTests().cboPE, Qt::Key_C, Qt::ControlModifier);
     const std::string copied = QGuiApplication::clipboard()->text().toStdString();
     EXPECT_EQ(copied, expected);
 
     // In a text box with a selection, Ctrl+C copies the selection as ever.
-    QLineEdit* price = w.Ui().txtPPU[0];
+    QLineEdit* price = w.ControlsForTests().txtPPU[0];
     price->setFocus();
     price->selectAll();
     QTest::keyClick(price, Qt::Key_C, Qt::ControlModifier);
@@ -256,7 +257,7 @@ TEST_P(Spreadsheet, CtrlCAndTheContextMenuCopyTheSheetAsColumns)
 
     // The context menu's "Copy Sheet" copies the same.
     QGuiApplication::clipboard()->clear();
-    QTest::mouseClick(w.Ui().lblPrefix[2], Qt::RightButton);
+    QTest::mouseClick(w.ControlsForTests().lblPrefix[2], Qt::RightButton);
     auto* menu = w.findChild<ui::frmContextMenu*>();
     ASSERT_NE(menu, nullptr);
     QLabel* option = menu->lblContextOption[ui::frmContextMenu::kOptionCopySheet];

@@ -49,43 +49,43 @@ TEST_P(Startup, FirstRunStartsWithDefaultsAndAnEmptySheet)
 {
     ui::frmMain& w = Start();
     EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - matprices.dat");
-    EXPECT_FALSE(w.Ui().Improvements->isChecked());
-    EXPECT_FALSE(w.Ui().AOT->isChecked());
-    EXPECT_TRUE(w.Ui().ShowUnowned->isChecked());
+    EXPECT_FALSE(w.ControlsForTests().Improvements->isChecked());
+    EXPECT_FALSE(w.ControlsForTests().AOT->isChecked());
+    EXPECT_TRUE(w.ControlsForTests().ShowUnowned->isChecked());
     EXPECT_EQ(w.pos(), QPoint(0, 0));
     EXPECT_EQ(w.PricesFileName(), "matprices.dat");
 
-    EXPECT_EQ(w.Ui().cboBP->count(), 2579);
-    EXPECT_EQ(w.Ui().cboBP->currentIndex(), -1);
-    EXPECT_EQ(static_cast<std::size_t>(w.Ui().cboBP->count()), w.Cat().strBPs.size());
-    EXPECT_EQ(w.Ui().cboBP->itemText(0).toStdString(), "100mm Reinforced Steel Plates I Blueprint");
+    EXPECT_EQ(w.ControlsForTests().cboBP->count(), 2579);
+    EXPECT_EQ(w.ControlsForTests().cboBP->currentIndex(), -1);
+    EXPECT_EQ(static_cast<std::size_t>(w.ControlsForTests().cboBP->count()), w.Cat().strBPs.size());
+    EXPECT_EQ(w.ControlsForTests().cboBP->itemText(0).toStdString(), "100mm Reinforced Steel Plates I Blueprint");
     // Every blueprint listed in index order, each entry keeping its index.
-    for (int k = 0; k < w.Ui().cboBP->count(); ++k)
-        ASSERT_EQ(w.Ui().cboBP->itemData(k), QVariant::fromValue(static_cast<std::int16_t>(k))) << k;
+    for (int k = 0; k < w.ControlsForTests().cboBP->count(); ++k)
+        ASSERT_EQ(w.ControlsForTests().cboBP->itemData(k), QVariant::fromValue(static_cast<std::int16_t>(k))) << k;
     EXPECT_EQ(RowMaterials(), std::vector<std::int32_t>(25, 0));
-    EXPECT_EQ(w.Ui().cboAssemblyArray->currentText().toStdString(), "None");
-    EXPECT_EQ(w.Ui().cboAssemblyArray->toolTip().toStdString(), "Time * 1, Materials * 1");
+    EXPECT_EQ(w.ControlsForTests().cboAssemblyArray->currentText().toStdString(), "None");
+    EXPECT_EQ(w.ControlsForTests().cboAssemblyArray->toolTip().toStdString(), "Time * 1, Materials * 1");
     EXPECT_EQ(w.ComparisonInput().input.baseWastageFactor, 0.1);
     EXPECT_EQ(w.BackIndex(), std::nullopt);
     // The price boxes take the locale's decimal separator, once, and not its group separator.
-    Type(w.Ui().txtPPU[0],
+    Type(w.ControlsForTests().txtPPU[0],
         QStringLiteral("1") + QChar::fromLatin1(fmt.decSep) + QChar::fromLatin1(fmt.digSep) + "5"
             + QChar::fromLatin1(fmt.decSep));
-    EXPECT_EQ(w.Ui().txtPPU[0]->text().toStdString(), std::string("1") + fmt.decSep + "5");
-    EXPECT_EQ(w.Ui().txtWF->text().toStdString(), L("0.1000000000000"));
-    EXPECT_FALSE(w.Ui().chkOwnThis->isEnabled());
-    EXPECT_FALSE(w.Ui().cmdBack->isEnabled());
+    EXPECT_EQ(w.ControlsForTests().txtPPU[0]->text().toStdString(), std::string("1") + fmt.decSep + "5");
+    EXPECT_EQ(w.ControlsForTests().txtWF->text().toStdString(), L("0.1000000000000"));
+    EXPECT_FALSE(w.ControlsForTests().chkOwnThis->isEnabled());
+    EXPECT_FALSE(w.ControlsForTests().cmdBack->isEnabled());
     EXPECT_EQ(w.Cat().dblPrices[34], 2);
     EXPECT_EQ(w.Cat().dblPrices[40], 8192);
 
     // One visible row, every row striped.
-    EXPECT_TRUE(w.Ui().lblPrefix[0]->isVisibleTo(&w));
-    EXPECT_FALSE(w.Ui().lblPrefix[1]->isVisibleTo(&w));
+    EXPECT_TRUE(w.ControlsForTests().lblPrefix[0]->isVisibleTo(&w));
+    EXPECT_FALSE(w.ControlsForTests().lblPrefix[1]->isVisibleTo(&w));
     EXPECT_EQ(w.WindowHeightTwips(), 615 + 1575 + 1800);
     for (int r = 0; r < 25; ++r) {
         const QColor stripe = ui::BgrColour(r % 2 == 0 ? ui::Colour::StripeEven : ui::Colour::StripeOdd);
-        EXPECT_EQ(ui::BackColour(w.Ui().lblPrefix[r]), stripe) << r;
-        EXPECT_EQ(ui::BackColour(w.Ui().txtPPU[r]), stripe) << r;
+        EXPECT_EQ(ui::BackColour(w.ControlsForTests().lblPrefix[r]), stripe) << r;
+        EXPECT_EQ(ui::BackColour(w.ControlsForTests().txtPPU[r]), stripe) << r;
     }
 }
 
@@ -94,15 +94,15 @@ TEST_P(Startup, StoredOptionsAreRestoredAndBadOnesGiveDefaults)
     settings.values = {
         {"Options/ShowNextImprovement", "True"}, {"Window/AlwaysOnTop", "1"}, {"Options/PricesFile", "mine.dat"}};
     ui::frmMain& w = Start();
-    EXPECT_TRUE(w.Ui().Improvements->isChecked());
-    EXPECT_TRUE(w.Ui().AOT->isChecked());
+    EXPECT_TRUE(w.ControlsForTests().Improvements->isChecked());
+    EXPECT_TRUE(w.ControlsForTests().AOT->isChecked());
     EXPECT_TRUE(w.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     EXPECT_EQ(w.windowTitle().toStdString(), "Brenta 1.9.5 - mine.dat");
     window.reset();
 
     settings.values = {{"Options/ShowNextImprovement", "maybe"}, {"Window/X", "left"}, {"Options/PricesFile", ""}};
     ui::frmMain& again = Start();
-    EXPECT_FALSE(again.Ui().Improvements->isChecked());
+    EXPECT_FALSE(again.ControlsForTests().Improvements->isChecked());
     EXPECT_EQ(again.PricesFileName(), "matprices.dat");
 }
 
@@ -147,11 +147,11 @@ TEST_P(Startup, WindowPositionIsClampedEdgeByEdgeThenKeptOnTheScreen)
 TEST_P(Startup, ClosingWritesSettingsAndFiles)
 {
     ui::frmMain& w = Start();
-    w.Ui().Improvements->setChecked(true);
-    w.Ui().AOT->trigger();
+    w.ControlsForTests().Improvements->setChecked(true);
+    w.ControlsForTests().AOT->trigger();
     // A place where the whole window fits on the screen, so the next start keeps it.
     w.move(w.pos() + QPoint(ui::TwipsToPixels(450), ui::TwipsToPixels(750)));
-    w.Ui().Exit->trigger();
+    w.ControlsForTests().Exit->trigger();
 
     EXPECT_FALSE(w.isVisible());
     // Five values, each written once and flushed after the last (their order is
@@ -174,8 +174,8 @@ TEST_P(Startup, ClosingWritesSettingsAndFiles)
     const QPoint left = w.pos();
     window.reset();
     ui::frmMain& again = Start();
-    EXPECT_TRUE(again.Ui().Improvements->isChecked());
-    EXPECT_TRUE(again.Ui().AOT->isChecked());
+    EXPECT_TRUE(again.ControlsForTests().Improvements->isChecked());
+    EXPECT_TRUE(again.ControlsForTests().AOT->isChecked());
     EXPECT_EQ(again.pos(), left);
 }
 

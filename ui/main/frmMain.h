@@ -60,9 +60,10 @@ public:
     ~frmMain() override;
 
     // --- What the other windows and the tests read -------------------------------
-    // The controls: the tests drive the real widgets.
-    frmMainUi& Ui() { return ui; }
-    const frmMainUi& Ui() const { return ui; }
+    // The controls, for the tests and benchmarks alone, which drive the real
+    // widgets. Other windows reach this one through its methods below.
+    frmMainUi& ControlsForTests() { return ui; }
+    const frmMainUi& ControlsForTests() const { return ui; }
     const Catalogue& Cat() const { return cat; }
     // The blueprint on display; nothing while none is.
     std::optional<std::int16_t> ShownIndex() const;
