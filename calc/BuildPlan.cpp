@@ -21,8 +21,10 @@ namespace {
 
 class Builder {
 public:
-    Builder(const Catalogue& cat, const pricing::Builders& builders, const Player& player, Plan& plan)
-        : cat_(cat), builders_(builders), player_(player), plan_(plan), onPath_(cat.strBPs.size(), false)
+    Builder(const Catalogue& cat, const pricing::Builders& builders, const Player& player, Plan& plan,
+        const std::map<std::int32_t, double>& sheetPrices)
+        : cat_(cat), builders_(builders), player_(player), plan_(plan), sheetPrices_(sheetPrices),
+          onPath_(cat.strBPs.size(), false)
     {
     }
 
@@ -79,6 +81,9 @@ public:
             child.parent = i;
             child.quantity = quantity;
             child.unitPrice = At(cat_.dblPrices, material.typeId);
+            if (i == 0)
+                if (const auto onSheet = sheetPrices_.find(material.typeId); onSheet != sheetPrices_.end())
+                    child.unitPrice = onSheet->second;
             const std::size_t c = plan_.nodes.size();
             plan_.nodes[i].children.push_back(c);
             plan_.nodes.push_back(std::move(child));
@@ -145,6 +150,7 @@ private:
     const pricing::Builders& builders_;
     const Player& player_;
     Plan& plan_;
+    const std::map<std::int32_t, double>& sheetPrices_; // the product's materials as the sheet prices them
     std::vector<bool> onPath_;
 };
 
@@ -242,7 +248,7 @@ Plan Make(const Job& job, Figure productPrice, const Catalogue& cat, const prici
     product.build = true;
     plan.nodes.push_back(std::move(product));
 
-    Builder(cat, builders, player, plan).Expand(0);
+    Builder(cat, builders, player, plan, job.prices).Expand(0);
     Recompute(plan);
     return plan;
 }

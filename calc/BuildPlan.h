@@ -11,6 +11,7 @@
 // Failure: the plan stays on display and says which figure stopped it (Trouble).
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,6 +39,10 @@ struct Job {
     std::int32_t runs = 1;
     std::int32_t ml = 0;
     std::int32_t pl = 0;
+    // The unit prices of the blueprint's own materials as the sheet has them, by
+    // type ID, so the plan costs the job as the sheet does; a material not in it,
+    // and everything further down, costs its stored price.
+    std::map<std::int32_t, double> prices = {};
 };
 
 struct Skill {

@@ -154,6 +154,21 @@ TEST_P(BuildPlanWindow, FollowsTheRunsTheLevelsAndTheBlueprint)
     EXPECT_EQ(plan.TestWidgets().lblTotalCost->text(), window->ControlsForTests().lblBuildCost->text());
 }
 
+// A price typed into the sheet and not saved costs the plan what it costs the sheet.
+TEST_P(BuildPlanWindow, CostsTheJobsMaterialsAtTheSheetsPrices)
+{
+    Start();
+    ShowPlates();
+    ui::frmBuildPlan& plan = Open();
+    window->ControlsForTests().txtPPU[0]->setText(QStringLiteral("7"));
+    Type(window->ControlsForTests().txtRuns, QStringLiteral("2"));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return plan.Plan() && plan.Plan()->nodes[0].quantity == 2; }));
+    EXPECT_EQ(plan.TestItemOf(0)->child(0)->text(ui::frmBuildPlan::ColUnitPrice).toStdString(), L("7.00"));
+    EXPECT_EQ(plan.TestWidgets().lblTotalCost->text(), window->ControlsForTests().lblBuildCost->text());
+    // What is not saved stays off the catalogue.
+    EXPECT_NE(window->Cat().dblPrices[34], 7);
+}
+
 TEST_P(BuildPlanWindow, ComponentsCanBeFlippedAndTheTotalsFollow)
 {
     Start();

@@ -80,8 +80,17 @@ std::optional<SheetJob> frmMain::ShownJob() const
 {
     if (!Showing())
         return std::nullopt;
-    return SheetJob{curBP, job_.runs.text, job_.ml.text, job_.pl.text, job_.skills.pe, job_.skills.industry,
-        job_.matMult, job_.timeMult};
+    // The plan costs the job's own materials at the prices the sheet reads from its
+    // boxes, typed or saved; a box that reads as no price leaves the stored one.
+    std::map<std::int32_t, double> prices;
+    for (std::size_t r = 0; r < job_.shown->rows.size() && r < job_.prices.size(); ++r) {
+        try {
+            prices[job_.shown->rows[r].typeId] = numbers::ToNumber(job_.prices[r], fmt_);
+        } catch (const Failure&) {
+        }
+    }
+    return SheetJob{curBP, job_.runs.number, job_.ml.number, job_.pl.number, std::move(prices), job_.skills.pe,
+        job_.skills.industry, job_.matMult, job_.timeMult};
 }
 
 ComparisonSource frmMain::ComparisonInput() const

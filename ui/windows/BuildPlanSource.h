@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 
@@ -23,13 +24,16 @@ class Builders;
 
 namespace brenta::ui {
 
-// The job on the sheet as the build plan reads it: the shown blueprint, the texts
-// of its run and level boxes, and the player's facility.
+// The job on the sheet as the build plan reads it: the shown blueprint, the numbers
+// of its run and level boxes (nothing for a box that reads as none), the unit
+// prices of its materials as the sheet reads its price boxes, and the player's
+// facility.
 struct SheetJob {
     std::int16_t blueprint = 0;
-    std::string runs;
-    std::string ml;
-    std::string pl;
+    std::optional<std::int32_t> runs;
+    std::optional<std::int32_t> ml;
+    std::optional<std::int32_t> pl;
+    std::map<std::int32_t, double> prices; // by material type ID
     int pe = 0;
     int industry = 0;
     double matMult = 1;

@@ -632,18 +632,12 @@ void frmBuildPlan::Refresh()
         const Catalogue& cat = source_.catalogue();
         plan::Player player{fmt, shown->pe, shown->industry, shown->matMult, shown->timeMult};
         const bool sameBlueprint = plannedBP_ == shown->blueprint;
-        plan::Job job{shown->blueprint};
-        try {
-            job.runs = numbers::TextToInt32(shown->runs, fmt);
-            job.ml = numbers::TextToInt32(shown->ml, fmt);
-            job.pl = numbers::TextToInt32(shown->pl, fmt);
-            if (job.runs <= 0)
-                throw Failure("No runs");
-        } catch (const Failure&) {
+        if (!shown->runs || !shown->ml || !shown->pl || *shown->runs <= 0) {
             ShowNothing(QStringLiteral(
                 "No plan: the run count or a level on the sheet is not a number the plan can use."));
             return;
         }
+        const plan::Job job{shown->blueprint, *shown->runs, *shown->ml, *shown->pl, shown->prices};
         std::optional<plan::Plan> made;
         try {
             plan::Figure salePrice = 0.0;
