@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "bench/BenchWindow.h"
+#include "bench/PlanTrees.h"
 #include "calc/BuildPlan.h"
 #include "ui/windows/frmBuildPlan.h"
 
@@ -20,31 +21,10 @@ using namespace brenta;
 
 namespace {
 
-int Depth(const plan::Plan& p, std::size_t node)
-{
-    int depth = 0;
-    for (std::size_t n = node; p.nodes[n].parent != plan::kNoParent; n = p.nodes[n].parent)
-        ++depth;
-    return depth;
-}
-
 // The blueprint whose plan of one run goes deepest, the larger plan on a tie.
 std::int16_t Deepest(const Catalogue& cat, const pricing::Builders& builders)
 {
-    std::int16_t best = 0;
-    std::pair<int, std::size_t> bestSize{-1, 0};
-    for (std::int16_t i = 0; i < kBlueprintCount; ++i) {
-        const plan::Plan p = plan::Make(plan::Job{i, 1, 0, 0}, 0, cat, builders, plan::Player{});
-        int depth = 0;
-        for (std::size_t n = 0; n < p.nodes.size(); ++n)
-            depth = std::max(depth, Depth(p, n));
-        const std::pair<int, std::size_t> size{depth, p.nodes.size()};
-        if (size > bestSize) {
-            bestSize = size;
-            best = i;
-        }
-    }
-    return best;
+    return bench::DeepestFirst(cat, builders).front();
 }
 
 void BM_BuildPlan_Core_Deepest(benchmark::State& state)

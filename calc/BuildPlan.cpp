@@ -12,6 +12,7 @@
 #include "calc/modWastage.h"
 #include "catalogue/BlueprintRecord.h"
 #include "storage/OwnedRecord.h"
+#include "storage/TableText.h"
 
 namespace brenta::plan {
 
@@ -167,19 +168,6 @@ void WalkBuilt(const Plan& plan, const std::function<void(const Node&)>& visit)
             for (auto it = node.children.rbegin(); it != node.children.rend(); ++it)
                 stack.push_back(*it);
     }
-}
-
-std::string CsvField(std::string_view text)
-{
-    if (text.find_first_of(",\"\r\n") == std::string_view::npos)
-        return std::string(text);
-    std::string quoted = "\"";
-    for (const char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
 }
 
 std::string Money(double value, const NumberFormat& fmt) { return Format(value, "0.00", fmt); }
@@ -410,7 +398,7 @@ std::string PlanCsv(const Plan& plan)
         for (const std::string& field : fields) {
             if (!first)
                 csv += ',';
-            csv += CsvField(field);
+            csv += storage::CsvField(field);
             first = false;
         }
         csv += "\r\n";

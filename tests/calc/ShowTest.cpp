@@ -4,30 +4,14 @@
 
 #include "storage/OwnedRecord.h"
 #include "tests/LocaleTest.h"
+#include "tests/calc/GadgetCatalogue.h"
 
 using namespace brenta;
 using namespace brenta::show;
 
 namespace {
 
-// A blueprint of type ID 700 making 4 units a run from a mineral, a skill, a
-// material that takes no row (quantity 0) and a component priced below one.
-Catalogue Small()
-{
-    Catalogue cat;
-    cat.DimArrays();
-    cat.strBPs[0] = "Gadget Blueprint{700{5{|34/10|3380/2|36/0|500/003{600{700{800{120";
-    cat.strItemNames[34] = "[Raw] Tritanium";
-    cat.strItemNames[36] = "[Raw] Mexallon";
-    cat.strItemNames[500] = "[Comp] Widget";
-    cat.strItemNames[3380] = "[Skill] Industry";
-    cat.dblPrices[34] = 2.5;
-    cat.dblPrices[500] = 0.25;
-    cat.dblPrices[3380] = 20000;
-    cat.intBPIndex[700] = 0;
-    cat.intBatchSize[700] = 4;
-    return cat;
-}
+Catalogue Small() { return test::GadgetCatalogue(); }
 
 class Show : public test::LocaleTest {};
 BRENTA_BOTH_LOCALES(Show);
