@@ -33,52 +33,30 @@ public:
     void Expand(std::size_t i)
     {
         const std::int16_t bp = *plan_.nodes[i].builder;
-        const std::string& rec = At(cat_.strBPs, bp);
         const NumberFormat& fmt = player_.fmt;
         const std::int32_t runs = plan_.nodes[i].runs;
-        const double factor = record::BaseWastageFactor(rec, fmt);
-        const double production = ToNumber(record::Field(rec, record::kFieldProductionTime), fmt);
-        const double modifier = ToNumber(record::Field(rec, record::kFieldProductivityModifier), fmt);
-        double w = 0;
-        std::int32_t perRun = 0;
+        Recipe recipe;
         try {
-            w = sheet::WasteFraction(
-                modWastage::WastageAtML(plan_.nodes[i].ml, factor), player_.pe, player_.matMult);
-        } catch (const Failure&) {
-            OwnedLevelFails(i, 1);
+            recipe = RecipeOf(bp, plan_.nodes[i].ml, plan_.nodes[i].pl, cat_, player_);
+        } catch (const LevelFailure& failure) {
+            OwnedLevelFails(i, failure.level == Level::ML ? 1 : 2);
             throw;
         }
-        try {
-            perRun = times::BuildSecondsPerRun(production, modifier, plan_.nodes[i].pl);
-        } catch (const Failure&) {
-            OwnedLevelFails(i, 2);
-            throw;
-        }
-        const std::int32_t cut = times::AssemblySecondsPerRun(perRun, player_.industry, player_.timeMult);
-        plan_.nodes[i].seconds = static_cast<std::int64_t>(cut) * runs;
+        plan_.nodes[i].seconds = static_cast<std::int64_t>(recipe.secondsPerRun) * runs;
+        plan_.nodes[i].skills = recipe.skills;
 
         onPath_[static_cast<std::size_t>(bp)] = true;
-        for (const auto& material : sheet::ShownMaterials(rec, fmt)) {
-            const std::string& name = At(cat_.strItemNames, material.typeId);
-            const sheet::RowKind kind = sheet::ClassifyRow(name);
-            if (kind == sheet::RowKind::Empty)
-                continue; // an unnamed material costs the sheet nothing either
-            if (kind == sheet::RowKind::Skill) {
-                plan_.nodes[i].skills.push_back(Skill{material.typeId, name, material.quantity});
-                continue;
-            }
+        for (const RecipeMaterial& material : recipe.materials) {
             double quantity = 0;
             try {
-                // The sheet's own total of the row.
-                quantity = sheet::RowTotal(kind, w, material.quantity, runs, fmt);
-            } catch (const Failure&) {
-                if (kind == sheet::RowKind::Regular)
-                    OwnedLevelFails(i, 1); // the waste of an impossible ML
+                quantity = recipe.UnitsFor(material, runs, fmt);
+            } catch (const LevelFailure&) {
+                OwnedLevelFails(i, 1); // the waste of an impossible ML
                 throw;
             }
             Node child;
             child.typeId = material.typeId;
-            child.name = name;
+            child.name = material.name;
             child.parent = i;
             child.quantity = quantity;
             child.unitPrice = At(cat_.dblPrices, material.typeId);
@@ -213,6 +191,55 @@ std::optional<std::int32_t> Products::Find(std::string_view builderName) const
     if (it == byName_.end() || it->first != builderName)
         return std::nullopt;
     return it->second;
+}
+
+LevelFailure::LevelFailure(Level l, const std::string& what) : Failure(what), level(l) {}
+
+double Recipe::UnitsFor(const RecipeMaterial& m, std::int32_t runs, const NumberFormat& fmt) const
+{
+    try {
+        // The sheet's own total of the row.
+        return sheet::RowTotal(m.kind, wasteFraction, m.quantity, runs, fmt);
+    } catch (const Failure& failure) {
+        if (m.kind == sheet::RowKind::Regular)
+            throw LevelFailure(Level::ML, failure.what());
+        throw;
+    }
+}
+
+Recipe RecipeOf(
+    std::int16_t blueprint, std::int32_t ml, std::int32_t pl, const Catalogue& cat, const Player& player)
+{
+    const std::string& rec = At(cat.strBPs, blueprint);
+    const NumberFormat& fmt = player.fmt;
+    const double factor = record::BaseWastageFactor(rec, fmt);
+    const double production = ToNumber(record::Field(rec, record::kFieldProductionTime), fmt);
+    const double modifier = ToNumber(record::Field(rec, record::kFieldProductivityModifier), fmt);
+    Recipe recipe;
+    try {
+        recipe.wasteFraction
+            = sheet::WasteFraction(modWastage::WastageAtML(ml, factor), player.pe, player.matMult);
+    } catch (const Failure& failure) {
+        throw LevelFailure(Level::ML, failure.what());
+    }
+    std::int32_t perRun = 0;
+    try {
+        perRun = times::BuildSecondsPerRun(production, modifier, pl);
+    } catch (const Failure& failure) {
+        throw LevelFailure(Level::PL, failure.what());
+    }
+    recipe.secondsPerRun = times::AssemblySecondsPerRun(perRun, player.industry, player.timeMult);
+    for (const auto& material : sheet::ShownMaterials(rec, fmt)) {
+        const std::string& name = At(cat.strItemNames, material.typeId);
+        const sheet::RowKind kind = sheet::ClassifyRow(name);
+        if (kind == sheet::RowKind::Empty)
+            continue; // an unnamed material costs the sheet nothing either
+        if (kind == sheet::RowKind::Skill)
+            recipe.skills.push_back(Skill{material.typeId, name, material.quantity});
+        else
+            recipe.materials.push_back(RecipeMaterial{material.typeId, name, kind, material.quantity});
+    }
+    return recipe;
 }
 
 Plan Make(const Job& job, Figure productPrice, const Catalogue& cat, const pricing::Builders& builders,

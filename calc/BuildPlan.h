@@ -20,6 +20,7 @@
 
 #include "base/Numbers.h"
 #include "calc/AutoPrice.h"
+#include "calc/Sheet.h"
 #include "catalogue/Catalogue.h"
 
 namespace brenta::plan {
@@ -50,6 +51,47 @@ struct Skill {
     std::string name;
     std::int32_t level;
 };
+
+// Which level of a build a failure comes from.
+enum class Level { ML, PL };
+
+// A failure a build's level causes: an ML whose waste cannot be computed, a PL
+// whose build time cannot.
+class LevelFailure : public Failure {
+public:
+    LevelFailure(Level level, const std::string& what);
+    Level level;
+};
+
+// A material a build takes: its item, its kind by the sheet's rule (never an empty
+// or a skill row) and one run's base quantity.
+struct RecipeMaterial {
+    std::int32_t typeId;
+    std::string name;
+    sheet::RowKind kind;
+    std::int32_t quantity;
+};
+
+// A blueprint built at an ML and a PL by the player: the waste fraction of its
+// regular materials, the build time of one run after the player's skills and the
+// assembly array, its materials in list order and the skills it requires.
+struct Recipe {
+    double wasteFraction = 0;
+    std::int32_t secondsPerRun = 0;
+    std::vector<RecipeMaterial> materials;
+    std::vector<Skill> skills;
+
+    // The units of material m that runs take: the sheet's total of its row. A waste
+    // the ML makes impossible is a LevelFailure of the ML.
+    double UnitsFor(const RecipeMaterial& m, std::int32_t runs, const NumberFormat& fmt) const;
+};
+
+// The recipe of blueprint index blueprint at ml and pl, the one reading of a
+// builder that the build plan and the production project share. A record that
+// cannot be read is a Failure; a level that makes the waste or the time impossible
+// a LevelFailure.
+Recipe RecipeOf(
+    std::int16_t blueprint, std::int32_t ml, std::int32_t pl, const Catalogue& cat, const Player& player);
 
 // A figure of the plan: nothing when it is beyond the 64-bit float range.
 using Figure = std::optional<double>;

@@ -4,9 +4,6 @@
 #include <cmath>
 
 #include "base/Table.h"
-#include "calc/Sheet.h"
-#include "calc/Times.h"
-#include "calc/modWastage.h"
 #include "catalogue/BlueprintRecord.h"
 #include "storage/OwnedRecord.h"
 
@@ -27,27 +24,13 @@ Figure Times(const Figure& a, double b) { return a ? Checked(*a * b) : std::null
 // a < b, a figure not computed being larger than any number.
 bool Cheaper(const Figure& a, const Figure& b) { return a && (!b || *a < *b); }
 
-// A material of a built blueprint: the item it goes to and how a run count turns
-// into units, by the sheet's rule.
-struct Use {
-    std::size_t item;
-    std::int32_t quantity; // one run's base quantity
-    bool wastes;
+// A blueprint as the project builds it: its recipe, the item each of its materials
+// goes to, and the owned blueprint whose record gave its levels.
+struct Built {
+    plan::Recipe recipe;
+    std::vector<std::size_t> items; // by material of the recipe
+    std::optional<std::int16_t> owner;
 };
-
-// What one built blueprint needs: its materials, its skills, its time.
-struct Recipe {
-    double wasteFraction = 0;
-    std::int32_t secondsPerRun = 0; // after the player's skills and the array
-    std::vector<Use> uses;
-    std::vector<plan::Skill> skills;
-};
-
-double UnitsFor(const Use& use, const Recipe& recipe, std::int32_t runs, const NumberFormat& fmt)
-{
-    const double base = Finite(static_cast<double>(use.quantity) * runs);
-    return use.wastes ? Finite(base + sheet::JobWaste(recipe.wasteFraction, use.quantity, runs, fmt)) : base;
-}
 
 class Planner {
 public:
@@ -122,9 +105,9 @@ private:
                     built.ml = OwnedLevel(*builder, kOwnedML);
                     built.pl = OwnedLevel(*builder, kOwnedPL);
                 }
-                Recipe recipe = MakeRecipe(*builder, items_[i].ml, items_[i].pl, builder);
+                Built recipe = MakeRecipe(*builder, items_[i].ml, items_[i].pl, builder);
                 recipes_[i] = std::move(recipe);
-                items_[i].skills = recipes_[i].skills;
+                items_[i].skills = recipes_[i].recipe.skills;
             }
             if (!cycle)
                 finished_.push_back(it->second);
@@ -132,51 +115,34 @@ private:
         return it->second;
     }
 
-    // The recipe of blueprint bp at the levels given, expanding every material not
-    // met before. owner: the owned blueprint whose record gave the levels.
-    Recipe MakeRecipe(std::int16_t bp, std::int32_t ml, std::int32_t pl, std::optional<std::int16_t> owner)
+    // Blueprint bp at the levels given, expanding every material not met before.
+    // owner: the owned blueprint whose record gave the levels.
+    Built MakeRecipe(std::int16_t bp, std::int32_t ml, std::int32_t pl, std::optional<std::int16_t> owner)
     {
-        const std::string& rec = At(cat_.strBPs, bp);
-        const NumberFormat& fmt = player_.fmt;
-        Recipe recipe;
-        const double factor = record::BaseWastageFactor(rec, fmt);
-        const double production = ToNumber(record::Field(rec, record::kFieldProductionTime), fmt);
-        const double modifier = ToNumber(record::Field(rec, record::kFieldProductivityModifier), fmt);
+        Built built;
+        built.owner = owner;
         try {
-            recipe.wasteFraction
-                = sheet::WasteFraction(modWastage::WastageAtML(ml, factor), player_.pe, player_.matMult);
-        } catch (const Failure&) {
-            LevelFails(owner, kOwnedML);
+            built.recipe = plan::RecipeOf(bp, ml, pl, cat_, player_);
+        } catch (const plan::LevelFailure& failure) {
+            LevelFails(owner, failure.level == plan::Level::ML ? kOwnedML : kOwnedPL);
             throw;
         }
-        std::int32_t perRun = 0;
-        try {
-            perRun = times::BuildSecondsPerRun(production, modifier, pl);
-        } catch (const Failure&) {
-            LevelFails(owner, kOwnedPL);
-            throw;
-        }
-        recipe.secondsPerRun = times::AssemblySecondsPerRun(perRun, player_.industry, player_.timeMult);
-
         onPath_[static_cast<std::size_t>(bp)] = true;
-        for (const auto& material : sheet::ShownMaterials(rec, fmt)) {
-            const std::string& name = At(cat_.strItemNames, material.typeId);
-            switch (sheet::ClassifyRow(name)) {
-            case sheet::RowKind::Empty:
-                continue;
-            case sheet::RowKind::Skill:
-                recipe.skills.push_back(plan::Skill{material.typeId, name, material.quantity});
-                continue;
-            case sheet::RowKind::NoWaste:
-                recipe.uses.push_back(Use{Reach(material.typeId), material.quantity, false});
-                break;
-            case sheet::RowKind::Regular:
-                recipe.uses.push_back(Use{Reach(material.typeId), material.quantity, true});
-                break;
-            }
-        }
+        for (const plan::RecipeMaterial& material : built.recipe.materials)
+            built.items.push_back(Reach(material.typeId));
         onPath_[static_cast<std::size_t>(bp)] = false;
-        return recipe;
+        return built;
+    }
+
+    // The units of material k of built that runs take, by the sheet's rule.
+    double Units(const Built& built, std::size_t k, std::int32_t runs) const
+    {
+        try {
+            return built.recipe.UnitsFor(built.recipe.materials[k], runs, player_.fmt);
+        } catch (const plan::LevelFailure&) {
+            LevelFails(built.owner, kOwnedML);
+            throw;
+        }
     }
 
     const OwnedLevel& Level(std::int16_t bp, int field) const
@@ -209,12 +175,12 @@ private:
                 item.jobs.push_back(job);
         };
         for (std::size_t j = 0; j < jobRecipes_.size(); ++j)
-            for (const Use& use : jobRecipes_[j].uses)
-                add(items_[use.item], j);
+            for (const std::size_t material : jobRecipes_[j].items)
+                add(items_[material], j);
         for (const std::size_t i : finished_)
-            for (const Use& use : recipes_[i].uses)
+            for (const std::size_t material : recipes_[i].items)
                 for (const std::size_t job : std::vector<std::size_t>(items_[i].jobs))
-                    add(items_[use.item], job);
+                    add(items_[material], job);
         for (Item& item : items_)
             std::sort(item.jobs.begin(), item.jobs.end());
     }
@@ -222,13 +188,16 @@ private:
     // Every item's need, stock and runs from the jobs down, as the choices stand.
     void Needs(const std::vector<std::size_t>& order)
     {
-        const NumberFormat& fmt = player_.fmt;
+        const auto take = [this](const Built& built, std::int32_t runs) {
+            for (std::size_t k = 0; k < built.items.size(); ++k) {
+                double& need = items_[built.items[k]].need;
+                need = Finite(need + Units(built, k, runs));
+            }
+        };
         for (Item& item : items_)
             item.need = 0;
         for (std::size_t j = 0; j < input_.jobs.size(); ++j)
-            for (const Use& use : jobRecipes_[j].uses)
-                items_[use.item].need
-                    = Finite(items_[use.item].need + UnitsFor(use, jobRecipes_[j], input_.jobs[j].runs, fmt));
+            take(jobRecipes_[j], input_.jobs[j].runs);
         std::map<std::int32_t, double> stock = input_.stock;
         for (const std::size_t i : order) {
             Item& item = items_[i];
@@ -243,9 +212,8 @@ private:
                 continue;
             item.runs = ToInt32(std::ceil(item.net / item.batch));
             item.surplus = Finite(static_cast<double>(item.runs) * item.batch - item.net);
-            item.seconds = static_cast<std::int64_t>(recipes_[i].secondsPerRun) * item.runs;
-            for (const Use& use : recipes_[i].uses)
-                items_[use.item].need = Finite(items_[use.item].need + UnitsFor(use, recipes_[i], item.runs, fmt));
+            item.seconds = static_cast<std::int64_t>(recipes_[i].recipe.secondsPerRun) * item.runs;
+            take(recipes_[i], item.runs);
         }
         for (Item& item : items_)
             item.stockLeft = stock[item.typeId];
@@ -260,13 +228,11 @@ private:
         return item.cost ? Checked(*item.cost / item.need) : std::nullopt;
     }
 
-    Figure UsesCost(const Recipe& recipe, std::int32_t runs) const
+    Figure UsesCost(const Built& built, std::int32_t runs) const
     {
         Figure total = 0.0;
-        for (const Use& use : recipe.uses) {
-            const Item& material = items_[use.item];
-            total = Plus(total, Times(UnitCost(material), UnitsFor(use, recipe, runs, player_.fmt)));
-        }
+        for (std::size_t k = 0; k < built.items.size(); ++k)
+            total = Plus(total, Times(UnitCost(items_[built.items[k]]), Units(built, k, runs)));
         return total;
     }
 
@@ -318,7 +284,7 @@ private:
             plan::Recompute(alone);
             r.name = alone.nodes[0].name;
             r.units = alone.nodes[0].quantity;
-            r.seconds = static_cast<std::int64_t>(jobRecipes_[j].secondsPerRun) * job.runs;
+            r.seconds = static_cast<std::int64_t>(jobRecipes_[j].recipe.secondsPerRun) * job.runs;
             r.aloneCost = alone.totals.cost;
             r.revenue = alone.totals.revenue;
             r.profit = alone.totals.profit;
@@ -326,7 +292,7 @@ private:
             t.seconds += r.seconds;
             allPriced = allPriced && r.revenue.has_value();
             t.revenue = Plus(t.revenue, r.revenue.value_or(0));
-            addSkills(jobRecipes_[j].skills);
+            addSkills(jobRecipes_[j].recipe.skills);
             result.jobs.push_back(std::move(r));
         }
 
@@ -382,8 +348,8 @@ private:
     std::vector<bool> onPath_;
     std::map<std::pair<std::int32_t, bool>, std::size_t> index_; // (type ID, cycle) to item
     std::vector<Item> items_;
-    std::vector<Recipe> recipes_; // by item; empty for items not built
-    std::vector<Recipe> jobRecipes_;
+    std::vector<Built> recipes_; // by item; empty for items not built
+    std::vector<Built> jobRecipes_;
     std::vector<std::size_t> finished_; // built items in the order their expansion finished
 };
 
