@@ -30,7 +30,7 @@ public:
     void Expand(std::size_t i)
     {
         const std::int16_t bp = *plan_.nodes[i].builder;
-        const std::string& rec = At(cat_.strBPs, bp);
+        const std::string_view rec = At(cat_.strBPs, bp);
         const NumberFormat& fmt = player_.fmt;
         const std::int32_t runs = plan_.nodes[i].runs;
         const double factor = record::BaseWastageFactor(rec, fmt);
@@ -93,7 +93,7 @@ public:
         const auto builder = builders_.Find(pricing::MaterialName(plan_.nodes[c].name));
         if (!builder)
             return;
-        const std::string& rec = At(cat_.strBPs, *builder);
+        const std::string_view rec = At(cat_.strBPs, *builder);
         const std::int32_t bpTypeId = TextToInt32(record::Field(rec, record::kFieldTypeId), player_.fmt);
         const std::int16_t batch = At(cat_.intBatchSize, bpTypeId);
         if (batch <= 0)
@@ -224,7 +224,7 @@ std::optional<std::int32_t> Products::Find(std::string_view builderName) const
 Plan Make(const Job& job, Figure productPrice, const Catalogue& cat, const pricing::Builders& builders,
     const Player& player)
 {
-    const std::string& rec = At(cat.strBPs, job.blueprint);
+    const std::string_view rec = At(cat.strBPs, job.blueprint);
     const std::int32_t bpTypeId = TextToInt32(record::Field(rec, record::kFieldTypeId), player.fmt);
     const std::int16_t batch = At(cat.intBatchSize, bpTypeId);
 

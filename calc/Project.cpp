@@ -94,7 +94,7 @@ private:
         std::optional<std::int16_t> builder = builders_.Find(pricing::MaterialName(name));
         std::int32_t batch = 0;
         if (builder) {
-            const std::string& rec = At(cat_.strBPs, *builder);
+            const std::string_view rec = At(cat_.strBPs, *builder);
             batch = At(cat_.intBatchSize, TextToInt32(record::Field(rec, record::kFieldTypeId), player_.fmt));
             if (batch <= 0)
                 builder.reset(); // a blueprint that makes nothing builds nothing
@@ -136,7 +136,7 @@ private:
     // met before. owner: the owned blueprint whose record gave the levels.
     Recipe MakeRecipe(std::int16_t bp, std::int32_t ml, std::int32_t pl, std::optional<std::int16_t> owner)
     {
-        const std::string& rec = At(cat_.strBPs, bp);
+        const std::string_view rec = At(cat_.strBPs, bp);
         const NumberFormat& fmt = player_.fmt;
         Recipe recipe;
         const double factor = record::BaseWastageFactor(rec, fmt);
