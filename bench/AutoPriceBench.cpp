@@ -78,7 +78,7 @@ void BM_AutoPriceAll_CorePass(benchmark::State& state)
 BENCHMARK(BM_AutoPriceAll_CorePass)->Unit(benchmark::kMillisecond);
 
 // The builder found by splitting every record from index 0 until one matches.
-std::optional<std::int16_t> ScanForBuilder(const std::vector<std::string>& records, std::string_view name)
+std::optional<std::int16_t> ScanForBuilder(const BlueprintRecords& records, std::string_view name)
 {
     for (std::size_t i = 0; i < records.size(); ++i) {
         const auto fields = text::Split(records[i], '{');
@@ -102,7 +102,7 @@ void PriceShownRowsByScanning(ui::frmMain& m, Catalogue& cat)
             continue;
         if (caption.find("Skill") == std::string::npos) {
             if (const auto builder = ScanForBuilder(cat.strBPs, pricing::MaterialName(caption))) {
-                const std::string& rec = cat.strBPs[static_cast<std::size_t>(*builder)];
+                const std::string_view rec = cat.strBPs[static_cast<std::size_t>(*builder)];
                 const double total = pricing::OneRunCost(
                     rec, pricing::OwnedML(cat, *builder), facility, cat.strItemNames, cat.dblPrices);
                 m.ControlsForTests().txtPPU[r]->setText(

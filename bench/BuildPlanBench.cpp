@@ -38,8 +38,8 @@ void BM_BuildPlan_Core_Deepest(benchmark::State& state)
         nodes = p.nodes.size();
         benchmark::DoNotOptimize(p.totals.cost);
     }
-    state.SetLabel(
-        cat.strBPs[static_cast<std::size_t>(bp)].substr(0, cat.strBPs[static_cast<std::size_t>(bp)].find('{'))
+    state.SetLabel(std::string(cat.strBPs[static_cast<std::size_t>(bp)].substr(
+                       0, cat.strBPs[static_cast<std::size_t>(bp)].find('{')))
         + ", 10 runs, " + std::to_string(nodes) + " nodes");
 }
 BENCHMARK(BM_BuildPlan_Core_Deepest)->Unit(benchmark::kMicrosecond);

@@ -10,7 +10,7 @@ void BM_CatalogueFill(benchmark::State& state)
 {
     for (auto _ : state) {
         brenta::Catalogue cat = brenta::Catalogue::Compiled();
-        benchmark::DoNotOptimize(cat.strBPs.data());
+        benchmark::DoNotOptimize(cat.strBPs[0].data());
         benchmark::DoNotOptimize(cat.dblPrices.data());
         benchmark::ClobberMemory();
     }

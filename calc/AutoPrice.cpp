@@ -45,7 +45,7 @@ std::string_view MaterialName(std::string_view caption)
     return rest.substr(0, rest.find(kEnd));
 }
 
-Builders::Builders(const std::vector<std::string>& records)
+Builders::Builders(const BlueprintRecords& records)
 {
     const std::size_t n = std::min<std::size_t>(records.size(), kBlueprintCount);
     index_.reserve(n);
@@ -63,7 +63,7 @@ std::optional<std::int16_t> Builders::Find(std::string_view name) const
 }
 
 std::vector<RunAmount> OneRunAmounts(
-    std::string_view record, std::int32_t ml, const Facility& facility, const std::vector<std::string>& itemNames)
+    std::string_view record, std::int32_t ml, const Facility& facility, const ItemNames& itemNames)
 {
     const double factor = record::BaseWastageFactor(record, facility.fmt);
     const auto entries = record::Materials(record);
@@ -93,8 +93,8 @@ double PriceOf(const std::vector<RunAmount>& amounts, const std::vector<double>&
     return Finite(total);
 }
 
-double OneRunCost(std::string_view record, std::int32_t ml, const Facility& facility,
-    const std::vector<std::string>& itemNames, const std::vector<double>& prices)
+double OneRunCost(std::string_view record, std::int32_t ml, const Facility& facility, const ItemNames& itemNames,
+    const std::vector<double>& prices)
 {
     return PriceOf(OneRunAmounts(record, ml, facility, itemNames), prices);
 }

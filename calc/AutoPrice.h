@@ -32,7 +32,7 @@ std::string_view MaterialName(std::string_view caption);
 // share a name the lowest index builds the item, as a scan from index 0 would find.
 class Builders {
 public:
-    explicit Builders(const std::vector<std::string>& records);
+    explicit Builders(const BlueprintRecords& records);
     // The builder of an item name (without kind prefix), matched exactly.
     std::optional<std::int16_t> Find(std::string_view name) const;
     // The builder of an item by its display name: Find(MaterialName(itemName)).
@@ -66,15 +66,15 @@ struct RunAmount {
 // first-tech items, ships and research tools waste too. A malformed record or
 // an ML whose waste cannot be computed is a Failure.
 std::vector<RunAmount> OneRunAmounts(
-    std::string_view record, std::int32_t ml, const Facility& facility, const std::vector<std::string>& itemNames);
+    std::string_view record, std::int32_t ml, const Facility& facility, const ItemNames& itemNames);
 
 // The amounts priced at the unit prices, summed in list order. A type ID outside
 // the price table, or a sum that is not finite, is a Failure.
 double PriceOf(const std::vector<RunAmount>& amounts, const std::vector<double>& prices);
 
 // The one-run material cost of a record at the ML: PriceOf(OneRunAmounts(...)).
-double OneRunCost(std::string_view record, std::int32_t ml, const Facility& facility,
-    const std::vector<std::string>& itemNames, const std::vector<double>& prices);
+double OneRunCost(std::string_view record, std::int32_t ml, const Facility& facility, const ItemNames& itemNames,
+    const std::vector<double>& prices);
 
 // The ML the player researched on a blueprint: its owned record's ML when owned,
 // else 0. An ML that is missing or no whole 32-bit number is a Failure.

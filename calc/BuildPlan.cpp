@@ -77,7 +77,7 @@ public:
         const auto builder = builders_.Find(pricing::MaterialName(plan_.nodes[c].name));
         if (!builder)
             return;
-        const std::string& rec = At(cat_.strBPs, *builder);
+        const std::string_view rec = At(cat_.strBPs, *builder);
         const std::int32_t bpTypeId = TextToInt32(record::Field(rec, record::kFieldTypeId), player_.fmt);
         const std::int16_t batch = At(cat_.intBatchSize, bpTypeId);
         if (batch <= 0)
@@ -210,7 +210,7 @@ double Recipe::UnitsFor(const RecipeMaterial& m, std::int32_t runs, const Number
 Recipe RecipeOf(
     std::int16_t blueprint, std::int32_t ml, std::int32_t pl, const Catalogue& cat, const Player& player)
 {
-    const std::string& rec = At(cat.strBPs, blueprint);
+    const std::string_view rec = At(cat.strBPs, blueprint);
     const NumberFormat& fmt = player.fmt;
     const double factor = record::BaseWastageFactor(rec, fmt);
     const double production = ToNumber(record::Field(rec, record::kFieldProductionTime), fmt);
@@ -245,7 +245,7 @@ Recipe RecipeOf(
 Plan Make(const Job& job, Figure productPrice, const Catalogue& cat, const pricing::Builders& builders,
     const Player& player)
 {
-    const std::string& rec = At(cat.strBPs, job.blueprint);
+    const std::string_view rec = At(cat.strBPs, job.blueprint);
     const std::int32_t bpTypeId = TextToInt32(record::Field(rec, record::kFieldTypeId), player.fmt);
     const std::int16_t batch = At(cat.intBatchSize, bpTypeId);
 

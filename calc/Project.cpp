@@ -77,7 +77,7 @@ private:
         std::optional<std::int16_t> builder = builders_.Find(pricing::MaterialName(name));
         std::int32_t batch = 0;
         if (builder) {
-            const std::string& rec = At(cat_.strBPs, *builder);
+            const std::string_view rec = At(cat_.strBPs, *builder);
             batch = At(cat_.intBatchSize, TextToInt32(record::Field(rec, record::kFieldTypeId), player_.fmt));
             if (batch <= 0)
                 builder.reset(); // a blueprint that makes nothing builds nothing

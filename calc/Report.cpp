@@ -59,7 +59,7 @@ std::vector<storage::ReportBlock> OwnedBlocks(
     for (std::size_t i = 0; i < n; ++i) {
         if (!cat.bOwned[i])
             continue;
-        const std::string& rec = cat.strBPs[i];
+        const std::string_view rec = cat.strBPs[i];
         const auto fields = text::Split(rec, '{');
         const OwnedRecord& stored = cat.strOwned[i];
         storage::ReportBlock block;

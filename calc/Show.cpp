@@ -10,7 +10,7 @@ namespace brenta::show {
 Shown ShowBlueprint(std::int16_t index, const Catalogue& cat, const Levels& boxes, const NumberFormat& fmt)
 {
     using namespace numbers;
-    const std::string& rec = At(cat.strBPs, index);
+    const std::string_view rec = At(cat.strBPs, index);
     const std::string typeIdText(record::Field(rec, record::kFieldTypeId));
 
     Shown shown;

@@ -40,17 +40,13 @@ std::size_t Slot(std::int32_t typeId) { return static_cast<std::size_t>(typeId);
 
 void Catalogue::DimArrays()
 {
-    // Emptied and made anew rather than each slot copied from an empty text: tens of
-    // thousands of slots, at every start.
-    const auto emptyTexts = [](std::vector<std::string>& texts, std::size_t count) {
-        texts.clear();
-        texts.resize(count);
-    };
-    emptyTexts(strBPs, kBlueprintCount);
+    strBPs = BlueprintRecords(kBlueprintCount);
     bOwned.assign(kBlueprintCount, false);
+    // Emptied and made anew rather than each slot copied from an empty record: some
+    // thousands of slots, at every start.
     strOwned.clear();
     strOwned.resize(kBlueprintCount);
-    emptyTexts(strItemNames, kTypeIdSlots);
+    strItemNames = ItemNames(kTypeIdSlots);
     dblPrices.assign(kTypeIdSlots, 0.0);
     intBPIndex.assign(kTypeIdSlots, 0);
     intBatchSize.assign(kTypeIdSlots, 0);
@@ -58,14 +54,15 @@ void Catalogue::DimArrays()
 
 void Catalogue::LoadBPNames()
 {
+    // Read in place: the compiled-in records last as long as the program.
     for (std::size_t i = 0; i < data::kBlueprintRecords.size(); ++i)
-        strBPs.at(i) = data::kBlueprintRecords[i];
+        strBPs.View(i, data::kBlueprintRecords[i]);
 }
 
 void Catalogue::LoadMatNames()
 {
     for (const data::ItemRow& row : data::kItems)
-        strItemNames.at(Slot(row.typeId)) = row.displayName;
+        strItemNames.Set(Slot(row.typeId), row.displayName);
 }
 
 void Catalogue::LoadDefaultPrices()

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/TextTables.h"
+
 namespace brenta {
 
 inline constexpr int kBlueprintCount = 2579; // blueprint indexes 0..2578
@@ -40,10 +42,10 @@ struct OwnedRecord {
 };
 
 struct Catalogue {
-    std::vector<std::string> strBPs; // by blueprint index: the blueprint record
+    BlueprintRecords strBPs; // by blueprint index: the blueprint record
     std::vector<bool> bOwned; // by blueprint index: the player owns it
     std::vector<OwnedRecord> strOwned; // by blueprint index: the owned record
-    std::vector<std::string> strItemNames; // by type ID: "[Kind] name", "" when unnamed
+    ItemNames strItemNames; // by type ID: "[Kind] name", "" when unnamed
     std::vector<double> dblPrices; // by type ID: unit price
     std::vector<std::int16_t> intBPIndex; // by blueprint type ID: blueprint index
     std::vector<std::int16_t> intBatchSize; // by blueprint type ID: units per run

@@ -58,9 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (changed.empty())
             continue;
         // Only the changed items are named, so the file holds just their lines.
-        std::vector<std::string> names(changed.back() + 1);
+        ItemNames names(changed.back() + 1);
         for (std::size_t id : changed)
-            names[id] = "x";
+            names.Set(id, "x");
         storage::ApplyPrices(storage::PricesText(names, prices, fmt), reread, fmt);
         for (std::size_t id : changed) {
             fuzz::Check(numbers::ToText(reread[id], fmt) == numbers::ToText(prices[id], fmt),

@@ -49,8 +49,7 @@ void ApplyPrices(std::string_view content, std::vector<double>& prices, const Nu
     });
 }
 
-std::string PricesText(
-    const std::vector<std::string>& itemNames, const std::vector<double>& prices, const NumberFormat& fmt)
+std::string PricesText(const ItemNames& itemNames, const std::vector<double>& prices, const NumberFormat& fmt)
 {
     const std::size_t end = std::min({itemNames.size(), prices.size(), static_cast<std::size_t>(kTypeIdSlots)});
     std::string text;

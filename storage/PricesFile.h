@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/Numbers.h"
+#include "catalogue/TextTables.h"
 
 namespace brenta::storage {
 
@@ -30,7 +31,6 @@ void ApplyPrices(std::string_view content, std::vector<double>& prices, const Nu
 // the standard number-to-text conversion; zero prices included.
 // A price that cannot be written (not finite) is a Failure, so a broken table
 // never replaces a good file.
-std::string PricesText(
-    const std::vector<std::string>& itemNames, const std::vector<double>& prices, const NumberFormat& fmt);
+std::string PricesText(const ItemNames& itemNames, const std::vector<double>& prices, const NumberFormat& fmt);
 
 } // namespace brenta::storage

@@ -11,6 +11,8 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/TextTables.h"
+
 namespace brenta::icons {
 
 struct Face {
@@ -20,7 +22,7 @@ struct Face {
 
 // Display names by the item's name without its kind prefix, for the items the
 // catalogue names ("[Ship] Vexor" under "Vexor").
-inline std::map<std::string, std::string, std::less<>> ByPlainName(const std::vector<std::string>& itemNames)
+inline std::map<std::string, std::string, std::less<>> ByPlainName(const ItemNames& itemNames)
 {
     std::map<std::string, std::string, std::less<>> byName;
     for (const std::string& display : itemNames) {

@@ -148,7 +148,7 @@ int main(int argc, char** argv)
     cat.LoadBPNames();
     cat.LoadMatNames();
     const auto byName = brenta::icons::ByPlainName(cat.strItemNames);
-    for (const std::string& rec : cat.strBPs) {
+    for (const std::string_view rec : cat.strBPs) {
         const auto fields = brenta::text::Split(rec, '{');
         if (fields.size() < 2)
             continue;

@@ -17,7 +17,11 @@ namespace {
 
 TEST(IconFace, KindFromTheItemsPrefixElseFromItsTechLevel)
 {
-    const auto byName = icons::ByPlainName({"", "[Ship] Vexor", "[Comp] Fusion Thruster", "[T2] Nanite Paste"});
+    ItemNames names(4);
+    names.Set(1, "[Ship] Vexor");
+    names.Set(2, "[Comp] Fusion Thruster");
+    names.Set(3, "[T2] Nanite Paste");
+    const auto byName = icons::ByPlainName(names);
     struct Case {
         const char* blueprint;
         const char* kind;
@@ -46,7 +50,7 @@ TEST(GeneratedIcons, EveryBlueprintHasASmallJpegMarkedAsGenerated)
     cat.DimArrays();
     cat.LoadBPNames();
     std::set<unsigned> centreColours;
-    for (const std::string& rec : cat.strBPs) {
+    for (const std::string_view rec : cat.strBPs) {
         const std::string id(record::Field(rec, record::kFieldTypeId));
         const QString path = QStringLiteral(BRENTA_GENERATED_ICONS "/") + QString::fromStdString(id) + ".jpg";
         const QImage icon(path, "JPEG");

@@ -16,12 +16,12 @@ Catalogue Small()
 {
     Catalogue cat;
     cat.DimArrays();
-    cat.strBPs[0] = "Gadget Blueprint{700{10{|34/10|36/3|3380/5|500/2{600{600{600{120";
-    cat.strBPs[1] = "Widget Blueprint{701{10{|34/100|3380/4{600{600{600{120";
-    cat.strItemNames[34] = "[Raw] Tritanium";
-    cat.strItemNames[36] = "[Raw] Mexallon";
-    cat.strItemNames[3380] = "[Skill] Industry";
-    cat.strItemNames[500] = "[Comp] Widget";
+    cat.strBPs.Set(0, "Gadget Blueprint{700{10{|34/10|36/3|3380/5|500/2{600{600{600{120");
+    cat.strBPs.Set(1, "Widget Blueprint{701{10{|34/100|3380/4{600{600{600{120");
+    cat.strItemNames.Set(34, "[Raw] Tritanium");
+    cat.strItemNames.Set(36, "[Raw] Mexallon");
+    cat.strItemNames.Set(3380, "[Skill] Industry");
+    cat.strItemNames.Set(500, "[Comp] Widget");
     cat.dblPrices[34] = 2;
     cat.dblPrices[36] = 1.0 / 3;
     cat.dblPrices[3380] = 20000;
@@ -172,8 +172,8 @@ TEST_P(AutoPrice, APriceComputedEarlierInTheListIsUsedLater)
     // The Gadget needs 2 Widgets. Priced after the Widget's own blueprint has been
     // shown it uses the computed 220, not the stored 7.
     Catalogue cat = Small();
-    cat.strBPs[2] = "Gizmo Blueprint{702{10{|500/2{600{600{600{120";
-    cat.strItemNames[600] = "[T1] Gizmo";
+    cat.strBPs.Set(2, "Gizmo Blueprint{702{10{|500/2{600{600{600{120");
+    cat.strItemNames.Set(600, "[T1] Gizmo");
     cat.intBPIndex[702] = 2;
     const Builders builders(cat.strBPs);
     const Facility f{1, 5, fmt};
@@ -261,7 +261,7 @@ TEST_P(AutoPrice, AnEntryThatShowsNothingPricesTheRowsShownBefore)
     Catalogue cat = Small();
     const Builders builders(cat.strBPs);
     const Facility f{1, 5, fmt};
-    cat.strBPs[2] = "Broken Blueprint{notanumber{10{|34/1{1{1{1{1";
+    cat.strBPs.Set(2, "Broken Blueprint{notanumber{10{|34/1{1{1{1{1");
     const auto result = AutoPriceAll({std::nullopt, 2}, {{"[Comp] Widget", 500, "1"}}, cat, builders, f, {});
     EXPECT_FALSE(result.lastShown);
     ASSERT_EQ(result.rows.size(), 1U);

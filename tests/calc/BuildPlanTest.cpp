@@ -20,19 +20,19 @@ Catalogue Small()
 {
     Catalogue cat;
     cat.DimArrays();
-    cat.strBPs[0] = "Coil Blueprint{702{10{|34/50{600{600{100{20";
-    cat.strBPs[1] = "Frigate Blueprint{700{10{|34/1000|502/3|3380/4{600{600{600{120";
-    cat.strBPs[2] = "Loop A Blueprint{710{10{|34/10|511/1{600{600{60{12";
-    cat.strBPs[3] = "Loop B Blueprint{711{10{|34/10|510/1{600{600{60{12";
-    cat.strBPs[4] = "Thruster Blueprint{701{10{|34/100|36/20|503/1|3380/5|3392/2{600{600{300{60";
-    cat.strItemNames[34] = "[Raw] Tritanium";
-    cat.strItemNames[36] = "[Raw] Mexallon";
-    cat.strItemNames[3380] = "[Skill] Industry";
-    cat.strItemNames[3392] = "[Skill] Mechanics";
-    cat.strItemNames[502] = "[Comp] Thruster";
-    cat.strItemNames[503] = "[Comp] Coil";
-    cat.strItemNames[510] = "[Comp] Loop A";
-    cat.strItemNames[511] = "[Comp] Loop B";
+    cat.strBPs.Set(0, "Coil Blueprint{702{10{|34/50{600{600{100{20");
+    cat.strBPs.Set(1, "Frigate Blueprint{700{10{|34/1000|502/3|3380/4{600{600{600{120");
+    cat.strBPs.Set(2, "Loop A Blueprint{710{10{|34/10|511/1{600{600{60{12");
+    cat.strBPs.Set(3, "Loop B Blueprint{711{10{|34/10|510/1{600{600{60{12");
+    cat.strBPs.Set(4, "Thruster Blueprint{701{10{|34/100|36/20|503/1|3380/5|3392/2{600{600{300{60");
+    cat.strItemNames.Set(34, "[Raw] Tritanium");
+    cat.strItemNames.Set(36, "[Raw] Mexallon");
+    cat.strItemNames.Set(3380, "[Skill] Industry");
+    cat.strItemNames.Set(3392, "[Skill] Mechanics");
+    cat.strItemNames.Set(502, "[Comp] Thruster");
+    cat.strItemNames.Set(503, "[Comp] Coil");
+    cat.strItemNames.Set(510, "[Comp] Loop A");
+    cat.strItemNames.Set(511, "[Comp] Loop B");
     cat.dblPrices[34] = 2;
     cat.dblPrices[36] = 10;
     cat.dblPrices[502] = 120;
@@ -215,7 +215,7 @@ TEST_P(BuildPlan, OwnedLevelsOfABuilderCutItsWasteAndTime)
 
 TEST_P(BuildPlan, ShoppingTextAndCsv)
 {
-    cat.strItemNames[36] = "[Raw] Mexallon, \"fine\"";
+    cat.strItemNames.Set(36, "[Raw] Mexallon, \"fine\"");
     const Plan plan = Make(Job{1, 2, 0, 0}, 4000.5, cat, builders, Facility());
 
     // Names as they are, numbers in the locale's separator without groups.
@@ -392,7 +392,7 @@ TEST(BuildPlanCatalogue, EveryBlueprintPlansAndBoughtWholeCostsWhatTheSheetSays)
             node.pinned = false;
         Recompute(plan);
 
-        const std::string& rec = cat.strBPs[static_cast<std::size_t>(i)];
+        const std::string_view rec = cat.strBPs[static_cast<std::size_t>(i)];
         // The sheet of the same job, shown one run at ML 0 with the stored prices.
         job::Job sheetJob;
         sheetJob.shown = show::ShowBlueprint(i, cat, {}, fmt);

@@ -12,11 +12,11 @@ inline Catalogue GadgetCatalogue()
 {
     Catalogue cat;
     cat.DimArrays();
-    cat.strBPs[0] = "Gadget Blueprint{700{5{|34/10|3380/2|36/0|500/003{600{700{800{120";
-    cat.strItemNames[34] = "[Raw] Tritanium";
-    cat.strItemNames[36] = "[Raw] Mexallon";
-    cat.strItemNames[500] = "[Comp] Widget";
-    cat.strItemNames[3380] = "[Skill] Industry";
+    cat.strBPs.Set(0, "Gadget Blueprint{700{5{|34/10|3380/2|36/0|500/003{600{700{800{120");
+    cat.strItemNames.Set(34, "[Raw] Tritanium");
+    cat.strItemNames.Set(36, "[Raw] Mexallon");
+    cat.strItemNames.Set(500, "[Comp] Widget");
+    cat.strItemNames.Set(3380, "[Skill] Industry");
     cat.dblPrices[34] = 2.5;
     cat.dblPrices[500] = 0.25;
     cat.dblPrices[3380] = 20000;

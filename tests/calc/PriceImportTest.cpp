@@ -127,7 +127,7 @@ TEST(PriceImport, ExportWritesEveryItemAndReadsBack)
     Catalogue cat = Cat();
     cat.dblPrices[kTritanium] = 1234567.25;
     cat.dblPrices[kPyerite] = 0.0001;
-    cat.strItemNames[kPlates] = "[T1] Plates, \"Reinforced\"";
+    cat.strItemNames.Set(kPlates, "[T1] Plates, \"Reinforced\"");
     const std::string csv = priceimport::ExportCsv(cat);
     EXPECT_TRUE(csv.starts_with("Name,Type ID,Price\r\n"));
     EXPECT_NE(csv.find("\r\n[Raw] Tritanium,34,1234567.25\r\n[Raw] Pyerite,35,0.0001\r\n"), std::string::npos);

@@ -70,7 +70,7 @@ TEST_P(Report, OneOwnedBlueprint)
 TEST_P(Report, CostsAreGroupedWithTwoDecimals)
 {
     Catalogue cat = Fresh();
-    cat.strBPs[kPlatesIndex] = "100mm Reinforced Steel Plates I Blueprint{11294{0{|34/1{12000{12000{600{120";
+    cat.strBPs.Set(kPlatesIndex, "100mm Reinforced Steel Plates I Blueprint{11294{0{|34/1{12000{12000{600{120");
     cat.bOwned[kPlatesIndex] = true;
     cat.strOwned[kPlatesIndex] = owned::Read("11294{0{0", fmt);
     const ReportFacility pe5{false, 1, 1, 0, 0, 0, 5}; // no waste at all

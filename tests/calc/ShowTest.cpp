@@ -96,7 +96,7 @@ TEST_P(Show, ABlueprintTheDisplayCannotReadIsAFailure)
     for (const auto& c : cases) {
         Catalogue cat = Small();
         if (c.record)
-            cat.strBPs[0] = c.record;
+            cat.strBPs.Set(0, c.record);
         if (c.owned) {
             cat.bOwned[0] = true;
             cat.strOwned[0] = owned::Read(c.owned, fmt);

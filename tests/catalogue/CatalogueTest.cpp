@@ -12,12 +12,15 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <memory>
 #include <set>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "base/Failure.h"
+#include "base/Table.h"
 #include "catalogue/BlueprintRecord.h"
 
 using namespace brenta;
@@ -59,7 +62,7 @@ const std::vector<Record>& Records()
 {
     static const std::vector<Record> records = [] {
         std::vector<Record> out;
-        for (const std::string& text : Filled().strBPs) {
+        for (const std::string_view text : Filled().strBPs) {
             const auto fields = text::Split(text, '{');
             Record r{};
             r.length = text.size();
@@ -180,6 +183,59 @@ TEST(CatalogueFill, DimArraysDiscardsEarlierContent)
     EXPECT_EQ(cat.strOwned[5], OwnedRecord());
 }
 
+// A record set at run time is the table's own text: a copy of the catalogue keeps
+// reading it after the original changes it or is gone, the compiled-in records
+// beside it read as before.
+TEST(CatalogueFill, RecordsSetAtRunTimeSurviveCopiesAndMoves)
+{
+    auto original = std::make_unique<Catalogue>(Catalogue::Compiled());
+    const std::string compiledFirst(original->strBPs[0]);
+    original->strBPs.Set(1, "Widget Blueprint{701{10{|34/10{600{600{600{120");
+    original->strBPs.Set(2, "Short{1");
+
+    Catalogue copy = *original;
+    original->strBPs.Set(1, "Changed Blueprint{702{10{|34/1{1{1{1{1");
+    original.reset();
+    Catalogue moved = std::move(copy);
+    Catalogue assigned;
+    assigned = moved;
+
+    for (const Catalogue* cat : {&moved, &assigned}) {
+        EXPECT_EQ(cat->strBPs[0], compiledFirst);
+        EXPECT_EQ(cat->strBPs[1], "Widget Blueprint{701{10{|34/10{600{600{600{120");
+        EXPECT_EQ(cat->strBPs[2], "Short{1");
+        EXPECT_EQ(cat->strBPs.size(), 2579u);
+    }
+    moved.strBPs.Set(2, "");
+    EXPECT_EQ(moved.strBPs[2], "");
+    EXPECT_EQ(assigned.strBPs[2], "Short{1");
+}
+
+// Naming a slot, renaming it and taking the name away again; the other slots, the
+// size and a walk over the table see each change as a table of texts would.
+TEST(CatalogueFill, ItemNamesNameAndUnnameSlots)
+{
+    ItemNames names(6);
+    names.Set(2, "[Raw] Tritanium");
+    names.Set(4, "[Comp] Widget");
+    const std::string& second = names[2];
+    names.Set(5, "[T1] Plate");
+    names.Set(4, "[Comp] Gadget");
+    names.Set(5, "");
+    names.Set(1, "");
+
+    const std::vector<std::string> expected{"", "", "[Raw] Tritanium", "", "[Comp] Gadget", ""};
+    EXPECT_EQ(std::vector<std::string>(names.begin(), names.end()), expected);
+    EXPECT_EQ(second, "[Raw] Tritanium"); // a name already read stays good
+    EXPECT_EQ(names.size(), 6u);
+    EXPECT_EQ(At(names, 4), "[Comp] Gadget");
+    EXPECT_THROW(At(names, 6), Failure);
+    EXPECT_THROW(names.Set(6, "[Raw] Outside"), std::out_of_range);
+
+    ItemNames copy = names;
+    names.Set(2, "[Raw] Pyerite");
+    EXPECT_EQ(copy[2], "[Raw] Tritanium");
+}
 TEST(CatalogueContent, ReferenceItemRows)
 {
     struct Row {

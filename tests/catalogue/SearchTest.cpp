@@ -57,7 +57,7 @@ protected:
         cat.DimArrays();
         cat.LoadBPNames();
         names = new std::vector<std::string>;
-        for (const std::string& rec : cat.strBPs)
+        for (const std::string_view rec : cat.strBPs)
             names->emplace_back(record::Field(rec, record::kFieldName));
     }
     static void TearDownTestSuite() { delete names; }

@@ -19,11 +19,10 @@ const NumberFormat kPoint = NumberFormat::FromDecimalSeparator('.');
 Catalogue SmallCatalogue()
 {
     Catalogue cat;
-    cat.strBPs = {
-        "Alpha Blueprint{681{10{|34/100{600{600{600{0",
-        "100mm Reinforced Steel Plates I Blueprint{11294{10{|34/20{600{600{600{0",
-        "Charlie Blueprint{690{10{|35/5{600{600{600{0",
-    };
+    cat.strBPs = brenta::BlueprintRecords(3);
+    cat.strBPs.Set(0, "Alpha Blueprint{681{10{|34/100{600{600{600{0");
+    cat.strBPs.Set(1, "100mm Reinforced Steel Plates I Blueprint{11294{10{|34/20{600{600{600{0");
+    cat.strBPs.Set(2, "Charlie Blueprint{690{10{|35/5{600{600{600{0");
     cat.intBPIndex.assign(kTypeIdSlots, 0);
     cat.intBPIndex[681] = 0;
     cat.intBPIndex[11294] = 1;

@@ -79,17 +79,17 @@ class PricesWriteTest : public ::testing::Test {
 protected:
     PricesWriteTest() : names(kTypeIdSlots), prices(kTypeIdSlots, 7.0)
     {
-        names[18] = "[Raw] Plagioclase";
-        names[34] = "[Raw] Tritanium";
-        names[11399] = "[Comp] Morphite";
-        names[30908] = "[Item] Last";
+        names.Set(18, "[Raw] Plagioclase");
+        names.Set(34, "[Raw] Tritanium");
+        names.Set(11399, "[Comp] Morphite");
+        names.Set(30908, "[Item] Last");
         prices[18] = 0;
         prices[34] = 2.5;
         prices[11399] = 1E+16;
         prices[30908] = -0.125;
     }
 
-    std::vector<std::string> names;
+    brenta::ItemNames names;
     std::vector<double> prices;
 };
 

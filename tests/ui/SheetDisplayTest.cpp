@@ -170,7 +170,7 @@ TEST_P(Sheet, TheImprovementToggleFillsTheColumnAsARecomputationDoes)
     QString name;
     int noWasteRow = -1;
     std::int32_t largest = 0;
-    for (const std::string& rec : w.Cat().strBPs) {
+    for (const std::string_view rec : w.Cat().strBPs) {
         const auto materials = sheet::ShownMaterials(rec, fmt);
         for (std::size_t r = 0; r < materials.size(); ++r) {
             const std::string& item = w.Cat().strItemNames.at(static_cast<std::size_t>(materials[r].typeId));
@@ -201,7 +201,7 @@ protected:
     // A blueprint of the catalogue with the given number of materials.
     QString BlueprintWithMaterials(const ui::frmMain& w, std::size_t count)
     {
-        for (const std::string& rec : w.Cat().strBPs)
+        for (const std::string_view rec : w.Cat().strBPs)
             if (record::Materials(rec).size() == count + 1)
                 return QString::fromStdString(std::string(record::Field(rec, 0)));
         return {};

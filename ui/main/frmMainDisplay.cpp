@@ -43,7 +43,7 @@ std::string frmMain::SelectedRecord() const
 {
     if (!Showing() || curBP < 0 || static_cast<std::size_t>(curBP) >= cat.strBPs.size())
         return {};
-    return cat.strBPs[static_cast<std::size_t>(curBP)];
+    return std::string(cat.strBPs[static_cast<std::size_t>(curBP)]);
 }
 
 QString frmMain::BlueprintName(std::int16_t index) const

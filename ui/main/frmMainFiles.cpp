@@ -79,7 +79,7 @@ void frmMain::FormLoad()
     indexes.reserve(cat.strBPs.size());
     lstBPs.reserve(cat.strBPs.size());
     for (std::size_t i = 0; i < cat.strBPs.size(); ++i) {
-        const std::string& rec = cat.strBPs[i];
+        const std::string_view rec = cat.strBPs[i];
         if (rec.empty())
             continue;
         // Only the name: splitting the whole record (its long material list

@@ -644,7 +644,7 @@ void frmBuildPlan::Refresh()
             if (sameBlueprint && plan_) {
                 salePrice = plan_->productPrice;
             } else {
-                const std::string& rec = At(cat.strBPs, shown->blueprint);
+                const std::string_view rec = At(cat.strBPs, shown->blueprint);
                 if (const auto item = products_.Find(pricing::BuilderName(rec)))
                     salePrice = At(cat.dblPrices, *item);
             }
