@@ -232,6 +232,13 @@ TEST_P(Display, GridAndWindowFitTheFilledRows)
     EXPECT_EQ(w.ControlsForTests().lblPrefix[0]->text(), QString());
     EXPECT_EQ(w.ControlsForTests().lblAmount[0]->text(), QStringLiteral("0"));
     EXPECT_EQ(RowMaterials(), std::vector<std::int32_t>(25, 0));
+
+    // The wastage factor of nothing on display is the start-up's, not that of the
+    // blueprint shown last (this one wastes 5 %).
+    SelectBlueprint(QStringLiteral("Advanced Research Laboratory Blueprint"));
+    EXPECT_EQ(w.ControlsForTests().txtWF->text().toStdString(), L("0.0500000000000"));
+    w.ClearMaterialRows();
+    EXPECT_EQ(w.ControlsForTests().txtWF->text().toStdString(), L("0.1000000000000"));
 }
 
 TEST_P(Display, RowsShowNamesAmountsPricesAndKindColours)
