@@ -17,6 +17,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Catalogue cat = Catalogue::Compiled();
     const std::string_view content = fuzz::Text(data, size);
     for (const NumberFormat& fmt : fuzz::kFormats) {
+        // Only what this import owns is checked: a record an earlier input imported
+        // under the other decimal separator reads otherwise under this one.
+        cat.bOwned.assign(cat.bOwned.size(), false);
         storage::ApplyBlueprintList(content, cat, fmt);
         fuzz::Check(cat.bOwned.size() == static_cast<std::size_t>(kBlueprintCount), "one flag per blueprint");
         for (std::size_t i = 0; i < cat.bOwned.size(); ++i) {

@@ -44,7 +44,9 @@ struct ProjectData {
 ProjectData ReadProject(std::string_view content);
 
 // The file's text: the header, then the jobs in order, the stock, the choices and
-// the sale prices each by type ID; CR LF line ends, "." as the decimal point.
+// the sale prices each by type ID; CR LF line ends, "." as the decimal point,
+// figures in the standard number text (at most 15 significant digits, as the
+// prices file writes prices), so a saved project reads back as it was saved.
 // A figure that is not finite is a Failure, so a broken project never replaces a
 // good file.
 std::string ProjectText(const ProjectData& project);
