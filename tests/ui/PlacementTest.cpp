@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -22,6 +23,7 @@
 #include "ui/windows/frmComparison.h"
 #include "ui/windows/frmContextMenu.h"
 #include "ui/windows/frmGraph.h"
+#include "ui/windows/frmPricePreview.h"
 
 using namespace brenta;
 
@@ -149,6 +151,25 @@ TEST_P(OnTheScreen, TheComparisonTheButtonAndTheFileDialog)
     if (dialog)
         QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("cmdCancel")), Qt::LeftButton);
     ui::SetFileDialogHook(previous);
+}
+
+// The preview of pasted prices on a screen smaller than it: within the screen, its
+// buttons in view, what was read scrolling above them.
+TEST_P(OnTheScreen, ThePricePreviewKeepsItsButtonsInView)
+{
+    ui::frmMain& w = StartInTheCorner();
+    QGuiApplication::clipboard()->setText(QStringLiteral(
+        "Name\tPrice\nTritanium\t3.5\nPyerite\t4\nNo Such Item\t12\nOther\t1\nMexallon\t-4\n34\tabc\n35\tx\n"));
+    w.ControlsForTests().PastePrices->trigger();
+    QPointer<ui::frmPricePreview> preview = w.findChild<ui::frmPricePreview*>();
+    ExpectOnTheScreen(preview);
+    ASSERT_NE(preview, nullptr);
+    for (const char* name : {"cmdApply", "cmdCancel"}) {
+        const auto* button = preview->findChild<QPushButton*>(QString::fromLatin1(name));
+        ASSERT_NE(button, nullptr) << name;
+        EXPECT_TRUE(Free().contains(QRect(button->mapToGlobal(QPoint(0, 0)), button->size()))) << name;
+    }
+    preview->close();
 }
 
 // A comparison of every row on a screen smaller than it: each of its controls can

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -121,30 +122,45 @@ frmPricePreview::frmPricePreview(QWidget* owner, priceimport::Preview preview, c
     setWindowModality(Qt::ApplicationModal);
     setWindowTitle(QStringLiteral("Prices from a Spreadsheet"));
 
-    auto* layout = new QVBoxLayout(this);
-    lblSummary = new QLabel(PreviewSummary(preview_, source), this);
+    // What was read scrolls on a screen too small for it; the buttons stay in view.
+    auto* outer = new QVBoxLayout(this);
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("scrPreview"));
+    scroll->setWidgetResizable(true);
+    scroll->setFrameShape(QFrame::NoFrame);
+    auto* content = new QWidget(scroll);
+    auto* layout = new QVBoxLayout(content);
+    layout->setContentsMargins(0, 0, 0, 0);
+    scroll->setWidget(content);
+    outer->addWidget(scroll, 1);
+    lblSummary = new QLabel(PreviewSummary(preview_, source), content);
     lblSummary->setObjectName(QStringLiteral("lblSummary"));
     lblSummary->setTextFormat(Qt::PlainText);
     lblSummary->setWordWrap(true);
     layout->addWidget(lblSummary);
 
-    grdMatched = new QTableView(this);
+    grdMatched = new QTableView(content);
     grdMatched->setObjectName(QStringLiteral("grdMatched"));
     grdMatched->setModel(new MatchedModel(preview_.matched, fmt, grdMatched));
     grdMatched->verticalHeader()->hide();
     grdMatched->setSelectionBehavior(QAbstractItemView::SelectRows);
     grdMatched->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grdMatched->horizontalHeader()->setSectionResizeMode(ColItem, QHeaderView::Stretch);
-    grdMatched->setMinimumHeight(160);
+    // Room to grow, but small enough that the window fits a small screen at a large
+    // scale: the lists scroll.
+    grdMatched->setMinimumHeight(grdMatched->fontMetrics().height() * 4);
+    grdMatched->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
     layout->addWidget(grdMatched, 3);
 
     auto list = [&](const char* name, const QString& title, const QStringList& lines) {
-        auto* widget = new QListWidget(this);
+        auto* widget = new QListWidget(content);
         widget->setObjectName(QString::fromLatin1(name));
         widget->addItems(lines);
-        auto* caption = new QLabel(title, this);
+        auto* caption = new QLabel(title, content);
         caption->setBuddy(widget);
         layout->addWidget(caption);
+        widget->setMinimumHeight(widget->fontMetrics().height() * 2 + 2 * widget->frameWidth());
+        widget->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Ignored);
         layout->addWidget(widget, 1);
         caption->setVisible(!lines.isEmpty());
         widget->setVisible(!lines.isEmpty());
@@ -169,7 +185,7 @@ frmPricePreview::frmPricePreview(QWidget* owner, priceimport::Preview preview, c
     cmdCancel->setObjectName(QStringLiteral("cmdCancel"));
     buttons->addWidget(cmdApply);
     buttons->addWidget(cmdCancel);
-    layout->addLayout(buttons);
+    outer->addLayout(buttons);
 
     connect(cmdApply, &QPushButton::clicked, this, [this] { cmdApply_Click(); });
     connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
