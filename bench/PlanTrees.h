@@ -33,6 +33,7 @@ inline std::vector<std::int16_t> DeepestFirst(const Catalogue& cat, const pricin
     }
     std::sort(sizes.rbegin(), sizes.rend());
     std::vector<std::int16_t> order;
+    order.reserve(sizes.size());
     for (const auto& [depth, size, negated] : sizes)
         order.push_back(static_cast<std::int16_t>(-negated));
     return order;

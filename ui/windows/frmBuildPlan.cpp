@@ -155,7 +155,7 @@ namespace {
 // one for every colour, font and text of every column.
 class PlanItem : public QTreeWidgetItem {
 public:
-    PlanItem(const RowLook& look, QBrush name) : look_(look), name_(std::move(name)) {}
+    PlanItem(const RowLook& look, const QBrush& name) : look_(look), name_(name) {}
 
     // Whether the text differs from the one written; a figure column only.
     bool SetFigure(int column, const QString& text)
